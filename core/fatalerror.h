@@ -1,0 +1,28 @@
+#pragma once
+
+// An unexpected failure inside library code. The application shows the system's fatal message
+// (captioned "Fatal Error in " + routine) and ends; rmdbatch prints it on stderr and exits 1.
+// Library code never ends the process itself.
+
+#include <QString>
+#include <stdexcept>
+
+class FatalError : public std::runtime_error {
+public:
+    FatalError(QString routine, int number, QString description);
+
+    const QString &routine() const { return m_routine; }
+    int number() const { return m_number; }
+    const QString &description() const { return m_description; }
+
+    // "Fatal Error in DefineVariables"
+    QString caption() const;
+    // "An error, type 5,\r\n"description"\r\nhas just occured in routine: STEP\r\n\r\nPress OK to
+    // exit." -- `step` is the routine step in progress, empty where none is named.
+    QString message(const QString &step = QString()) const;
+
+private:
+    QString m_routine;
+    int m_number;
+    QString m_description;
+};
