@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QStringList>
+
+// rmdbatch calc --input ILL.json [--today MM/DD/YYYY] [--rep REP.json]
+int RunCalc(const QStringList &arguments);

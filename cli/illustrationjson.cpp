@@ -1,0 +1,181 @@
+#include "illustrationjson.h"
+
+#include "batcherror.h"
+#include "controllists.h"
+#include "illustration.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <array>
+#include <cmath>
+
+namespace {
+
+using C = IllustrationControls;
+
+// The inputs of the window that are not text fields, with the values each accepts.
+struct ControlSpec {
+    const char *name;
+    QString C::*text = nullptr;
+    int C::*index = nullptr;
+    bool C::*flag = nullptr;
+    int maximum = 0;                     // for indexes: 0 to maximum
+    QStringList (*choices)() = nullptr; // for texts
+};
+
+QStringList planTypes0() { return ControlLists::planTypes(0, true); }
+QStringList planTypes1() { return ControlLists::planTypes(1, true); }
+QStringList states() { return QStringList{QString()} + ControlLists::stateCodes(); }
+QStringList graphEntries() { return ControlLists::graphEntries(); }
+
+const std::array<ControlSpec, 14> Controls{{
+    {"cmboPlanType0", &C::cmboPlanType0, nullptr, nullptr, 0, planTypes0},
+    {"cmboPlanType1", &C::cmboPlanType1, nullptr, nullptr, 0, planTypes1},
+    {"optUseJoint", nullptr, &C::optUseJoint, nullptr, 1, nullptr},
+    {"optEqualPmt", nullptr, &C::optEqualPmt, nullptr, 6, nullptr},
+    {"chkRoth", nullptr, nullptr, &C::chkRoth, 0, nullptr},
+    {"chkSkipSpouse", nullptr, nullptr, &C::chkSkipSpouse, 0, nullptr},
+    {"chkRMDOnce", nullptr, nullptr, &C::chkRMDOnce, 0, nullptr},
+    {"chkSurvivingSpouse", nullptr, nullptr, &C::chkSurvivingSpouse, 0, nullptr},
+    {"cmboState", &C::cmboState, nullptr, nullptr, 0, states},
+    {"lstGraph", &C::lstGraph, nullptr, nullptr, 0, graphEntries},
+    {"hScrollGraph", nullptr, &C::hScrollGraph, nullptr, 120, nullptr},
+    {"chkBackground", nullptr, nullptr, &C::chkBackground, 0, nullptr},
+    {"chkGrayScale", nullptr, nullptr, &C::chkGrayScale, 0, nullptr},
+    {"chkTopView", nullptr, nullptr, &C::chkTopView, 0, nullptr},
+}};
+
+QJsonObject parseObject(const QByteArray &json, const QString &what)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError)
+        throw badInput(what + QStringLiteral(": malformed JSON at offset ") +
+                       QString::number(error.offset) + QStringLiteral(": ") + error.errorString());
+    if (!document.isObject())
+        throw badInput(what + QStringLiteral(": the top level must be a JSON object"));
+    return document.object();
+}
+
+int wholeNumber(const QJsonValue &value, const QString &name, int minimum, int maximum)
+{
+    const double number = value.toDouble(std::nan(""));
+    if (!value.isDouble() || number != std::floor(number) || number < minimum || number > maximum)
+        throw badInput(QStringLiteral("\"%1\" must be a whole number from %2 to %3")
+                           .arg(name)
+                           .arg(minimum)
+                           .arg(maximum));
+    return int(number);
+}
+
+bool boolean(const QJsonValue &value, const QString &name)
+{
+    if (!value.isBool())
+        throw badInput(QStringLiteral("\"%1\" must be true or false").arg(name));
+    return value.toBool();
+}
+
+QString text(const QJsonValue &value, const QString &name)
+{
+    if (!value.isString())
+        throw badInput(QStringLiteral("\"%1\" must be a string").arg(name));
+    return value.toString();
+}
+
+int inputSlot(const QString &tag)
+{
+    for (const SlotDefinition &slot : SlotTable::inputSlots()) {
+        if (*slot.tag != '\0' && tag == QLatin1String(slot.tag))
+            return slot.index;
+    }
+    return -1;
+}
+
+void readControls(const QJsonObject &object, IllustrationControls &controls)
+{
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const QString name = it.key();
+        const auto spec = std::find_if(Controls.begin(), Controls.end(), [&](const auto &entry) {
+            return name == QLatin1String(entry.name);
+        });
+        if (spec == Controls.end())
+            throw badInput(QStringLiteral("unknown control \"%1\"").arg(name));
+        if (spec->flag) {
+            controls.*(spec->flag) = boolean(it.value(), name);
+        } else if (spec->index) {
+            controls.*(spec->index) = wholeNumber(it.value(), name, 0, spec->maximum);
+        } else {
+            const QString value = text(it.value(), name);
+            const QStringList choices = spec->choices();
+            if (!choices.contains(value))
+                throw badInput(QStringLiteral("\"%1\" cannot be \"%2\"; its list holds: %3")
+                                   .arg(name, value, choices.join(QStringLiteral(", "))));
+            controls.*(spec->text) = value;
+        }
+    }
+}
+
+} // namespace
+
+BatchRunOptions ReadIllustrationJson(const QByteArray &json, Illustration &illustration,
+                                     const QDate &today)
+{
+    const QJsonObject root = parseObject(json, QStringLiteral("illustration"));
+    BatchRunOptions options;
+    illustration.resetToNew(1, today, ControlLists::planTypes(0).constFirst());
+    bool saved = true;
+
+    for (auto it = root.begin(); it != root.end(); ++it) {
+        const QString key = it.key();
+        if (key == QLatin1String("calculator")) {
+            illustration.setCalculator(wholeNumber(it.value(), key, 0, 3));
+        } else if (key == QLatin1String("detailed")) {
+            options.detailedMode = boolean(it.value(), key);
+        } else if (key == QLatin1String("saved")) {
+            saved = boolean(it.value(), key);
+        } else if (key == QLatin1String("controls")) {
+            if (!it.value().isObject())
+                throw badInput(QStringLiteral("\"controls\" must be an object"));
+            readControls(it.value().toObject(), illustration.controls());
+        } else if (key == QLatin1String("fields")) {
+            if (!it.value().isObject())
+                throw badInput(QStringLiteral("\"fields\" must be an object"));
+            const QJsonObject fields = it.value().toObject();
+            for (auto field = fields.begin(); field != fields.end(); ++field) {
+                const int slot = inputSlot(field.key());
+                if (slot < 0)
+                    throw badInput(QStringLiteral("unknown input tag \"%1\"").arg(field.key()));
+                illustration.fields().setText(slot, text(field.value(), field.key()));
+            }
+        } else {
+            throw badInput(QStringLiteral("unknown entry \"%1\"").arg(key));
+        }
+    }
+    illustration.setSaved(saved);
+    return options;
+}
+
+RepresentativeDetails ReadRepresentativeJson(const QByteArray &json)
+{
+    const QJsonObject root = parseObject(json, QStringLiteral("representative"));
+    RepresentativeDetails details;
+    for (auto it = root.begin(); it != root.end(); ++it) {
+        const auto keys = representativeKeys();
+        const auto key = std::find_if(keys.begin(), keys.end(), [&](const RepresentativeKey &k) {
+            return it.key() == QLatin1String(k.key);
+        });
+        if (key == keys.end())
+            throw badInput(QStringLiteral("unknown representative key \"%1\"").arg(it.key()));
+        details.*(key->member) = text(it.value(), it.key());
+    }
+    return details;
+}
+
+QByteArray ReadInputFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw badInput(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+    return file.readAll();
+}

@@ -1,0 +1,59 @@
+// rmdbatch: the planner's calculators without windows, for batch work, scripts and tests.
+// Output is JSON on stdout; errors are one line on stderr. Exit codes: 0 success, 1 bad usage
+// or input file, 2 validation failed, 3 I/O failure.
+
+#include "batcherror.h"
+#include "calccommand.h"
+#include "fatalerror.h"
+
+#include <QCoreApplication>
+#include <array>
+#include <cstdio>
+
+namespace {
+
+struct Command {
+    const char *name;
+    int (*run)(const QStringList &arguments);
+};
+
+const std::array<Command, 1> Commands{{
+    {"calc", RunCalc},
+}};
+
+const char *const Usage =
+    "usage: rmdbatch calc --input ILL.json [--today MM/DD/YYYY] [--rep REP.json]";
+
+int fail(ExitCode code, const QString &message)
+{
+    std::fprintf(stderr, "rmdbatch: %s\n", message.toLocal8Bit().constData());
+    return int(code);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("rmdbatch"));
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() < 2)
+        return fail(ExitCode::BadInput, QLatin1String(Usage));
+
+    const QString name = arguments.at(1);
+    for (const Command &command : Commands) {
+        if (name != QLatin1String(command.name))
+            continue;
+        try {
+            // The subcommand's parser sees "rmdbatch calc ..." and skips the first word.
+            return command.run(arguments.mid(1));
+        } catch (const BatchError &error) {
+            return fail(error.code(), QString::fromStdString(error.what()));
+        } catch (const FatalError &error) {
+            return fail(ExitCode::BadInput, error.caption() + QStringLiteral(": ") +
+                                                error.description());
+        }
+    }
+    return fail(ExitCode::BadInput,
+                QStringLiteral("unknown command \"%1\"; %2").arg(name, QLatin1String(Usage)));
+}

@@ -1,0 +1,96 @@
+#include "fieldformat.h"
+
+#include "datetext.h"
+#include "numbertext.h"
+
+using NumberText::Format;
+
+QString CleanNumber(QString &text)
+{
+    for (const QChar unwanted : {QLatin1Char(' '), QLatin1Char('$'), QLatin1Char('%'),
+                                 QLatin1Char(',')})
+        text.remove(unwanted);
+    return text;
+}
+
+QString FormatDollars(const QString &text) { return QLatin1Char('$') + FormatAmount(text); }
+
+QString FormatAmount(const QString &text)
+{
+    const double value = NumberText::Val(text);
+    return Format(value, text.contains(QLatin1Char('.')) ? QStringLiteral("##,###,##0.00")
+                                                         : QStringLiteral("##,###,##0"));
+}
+
+QString FormatLongDate(const QString &dateText)
+{
+    const auto date = DateText::ParseDate(dateText);
+    return date ? DateText::LongDate(*date) : dateText;
+}
+
+namespace FieldFormat {
+
+namespace {
+
+bool isDigitKey(QChar key) { return key >= QLatin1Char('0') && key <= QLatin1Char('9'); }
+
+// A picture applied to a text: numbers are formatted, anything else is left as it is.
+QString formatText(const QString &text, const QString &picture)
+{
+    if (!NumberText::IsNumeric(text))
+        return text;
+    return Format(NumberText::NumericValue(text), picture);
+}
+
+} // namespace
+
+bool acceptsKey(int kind, QChar key, const QString &currentText)
+{
+    switch (kind) {
+    case 2:
+    case 3:
+    case 6:
+        return isDigitKey(key) || key == QChar(Backspace);
+    case 1:
+    case 4:
+    case 5:
+    case 9:
+        return isDigitKey(key) || key == QChar(Backspace) ||
+               (key == QLatin1Char('.') && !currentText.contains(QLatin1Char('.')));
+    default:
+        return true;
+    }
+}
+
+FocusInResult focusIn(int kind, const QString &text)
+{
+    QString shown = text;
+    if (kind == 1) {
+        if (shown.endsWith(QLatin1Char('%')))
+            shown.chop(1);
+        shown = Format(NumberText::Val(shown), QStringLiteral("#0.00"));
+    } else if (kind == 6 && NumberText::IsNumeric(shown)) {
+        shown = Format(NumberText::NumericValue(shown), QStringLiteral("#########0"));
+    }
+    return {shown, !shown.isEmpty()};
+}
+
+QString focusOut(int kind, const QString &text)
+{
+    switch (kind) {
+    case 1:
+        return formatText(text, QStringLiteral("#0.00")) + QLatin1Char('%');
+    case 4:
+    case 5:
+        return formatText(text, QStringLiteral("###,##0.#######"));
+    case 6:
+    case 9: {
+        QString cleaned = text;
+        return FormatDollars(CleanNumber(cleaned));
+    }
+    default:
+        return text;
+    }
+}
+
+} // namespace FieldFormat

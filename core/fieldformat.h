@@ -1,0 +1,35 @@
+#pragma once
+
+// What each kind of input field accepts and how it shows its text, as plain functions of the
+// kind digit and the text, so the window only has to call them from its field events.
+
+#include <QChar>
+#include <QString>
+
+// Removes every blank, "$", "%" and ",". The argument is changed too.
+QString CleanNumber(QString &text);
+// "$" followed by FormatAmount of the text.
+QString FormatDollars(const QString &text);
+// The text's leading number formatted "##,###,##0.00" when the text has a ".", else "##,###,##0".
+QString FormatAmount(const QString &text);
+// "mmmm d, yyyy" of a date text; a text that is not a date comes back unchanged.
+QString FormatLongDate(const QString &dateText);
+
+namespace FieldFormat {
+
+constexpr char16_t Backspace = 8;
+
+// Whether a typed character reaches a field of this kind holding currentText.
+bool acceptsKey(int kind, QChar key, const QString &currentText);
+
+struct FocusInResult {
+    QString text;
+    bool selectAll = false; // the whole text is selected when it is not empty
+};
+
+// The text a field of this kind shows when it gains the focus.
+FocusInResult focusIn(int kind, const QString &text);
+// The text a field of this kind shows when it loses the focus.
+QString focusOut(int kind, const QString &text);
+
+} // namespace FieldFormat

@@ -1,0 +1,142 @@
+#include "fieldstore.h"
+
+#include "fatalerror.h"
+#include "prompter.h"
+
+namespace {
+
+const QString NotFound = QStringLiteral("??");
+const QString AgeOnRbdTag = QStringLiteral("Age of Beneficiary on RBD");
+constexpr int AgeOnRbdSlot = 157;
+
+bool isReportTag(const QString &tag) { return tag.startsWith(QLatin1String("R-")); }
+
+} // namespace
+
+FieldStore::FieldStore(Prompter &prompter) : m_prompter(&prompter) { reset(); }
+
+void FieldStore::reset()
+{
+    for (int index = 0; index < SlotTable::SlotArraySize; ++index) {
+        const SlotDefinition *definition = SlotTable::slot(index);
+        FieldState &slot = m_slots[std::size_t(index)];
+        slot = FieldState{};
+        if (!definition)
+            continue;
+        slot.text = QString::fromUtf8(definition->initialText);
+        if (index >= SlotTable::FirstReportSlot)
+            slot.background = ColourRole::Grey;
+    }
+}
+
+// Searches from `start` until an end marker (an empty tag), which is never matched itself.
+int FieldStore::findSlot(const QString &tag, int start) const
+{
+    for (int index = start;; ++index) {
+        const SlotDefinition *definition = SlotTable::slot(index);
+        if (!definition || *definition->tag == '\0')
+            return -1;
+        if (tag == QLatin1String(definition->tag))
+            return index;
+    }
+}
+
+QString FieldStore::GetField(const QString &tag) const
+{
+    const int slot = findSlot(tag, isReportTag(tag) ? SlotTable::FirstReportSlot : 0);
+    return slot < 0 ? NotFound : m_slots[std::size_t(slot)].text;
+}
+
+void FieldStore::SetField(const QString &value, const QString &tag)
+{
+    int start = 0;
+    if (isReportTag(tag))
+        start = SlotTable::FirstReportSlot;
+    else if (tag == AgeOnRbdTag)
+        start = AgeOnRbdSlot;
+    const int slot = findSlot(tag, start);
+    if (slot < 0) {
+        m_prompter->notice(QString(),
+                           QStringLiteral("Invalid Tag in SetField Function for \"") + tag +
+                               QStringLiteral("\"."),
+                           MessageIcon::None);
+        return;
+    }
+    setText(slot, value);
+}
+
+int FieldStore::SetIndex(const QString &tag) const
+{
+    const int slot = findSlot(tag, isReportTag(tag) ? SlotTable::FirstReportSlot : 0);
+    if (slot < 0) {
+        m_prompter->notice(QString(),
+                           QStringLiteral("Invalid Tag in SetIndex Function for ") + tag +
+                               QStringLiteral("."),
+                           MessageIcon::None);
+        return 0;
+    }
+    return slot;
+}
+
+void FieldStore::ShowFieldError(const QString &message, const QString &title, int calculator,
+                                const QString &tag, const QString &replacement)
+{
+    if (!m_prompter->calculatorTabAvailable(calculator) || m_prompter->dataWindowVisible())
+        return;
+    for (int slot = 0; slot <= SlotTable::lastInputSlot(); ++slot) {
+        if (tag != QLatin1String(SlotTable::slot(slot)->tag))
+            continue;
+        setText(slot, replacement);
+        const int length = int(replacement.size());
+        m_prompter->showFieldError({calculator, slot, 0, length}, message, title);
+        return;
+    }
+    m_prompter->notice(QStringLiteral("Critical Error"),
+                       QStringLiteral("No field found for tag: ") + tag, MessageIcon::Stop);
+}
+
+const FieldState &FieldStore::state(int slot) const
+{
+    if (!SlotTable::slot(slot))
+        throw FatalError(QStringLiteral("FieldStore"), 9,
+                         QStringLiteral("Subscript out of range: slot ") + QString::number(slot));
+    return m_slots[std::size_t(slot)];
+}
+
+FieldState &FieldStore::mutableState(int slot)
+{
+    return const_cast<FieldState &>(state(slot));
+}
+
+void FieldStore::setText(int slot, const QString &text)
+{
+    FieldState &field = mutableState(slot);
+    if (field.text == text)
+        return;
+    field.text = text;
+    notify(slot);
+}
+
+void FieldStore::setEnabled(int slot, bool enabled)
+{
+    mutableState(slot).enabled = enabled;
+    notify(slot);
+}
+
+void FieldStore::setBackground(int slot, ColourRole role)
+{
+    mutableState(slot).background = role;
+    notify(slot);
+}
+
+void FieldStore::setCaptionColour(int slot, ColourRole role)
+{
+    mutableState(slot).captionColour = role;
+    notify(slot);
+}
+
+void FieldStore::notify(int slot) const
+{
+    if (m_changed)
+        m_changed(slot);
+}

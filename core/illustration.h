@@ -1,0 +1,63 @@
+#pragma once
+
+// One client's illustration: the field store, the calculator it belongs to, whether it equals
+// its stored record, and the inputs that are not text fields. The main window binds its
+// widgets to this object and keeps no second copy of any value.
+
+#include "fieldstore.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+struct IllustrationControls {
+    QString cmboPlanType0 = QStringLiteral("IRA");
+    QString cmboPlanType1 = QStringLiteral("IRA");
+    int optUseJoint = 1; // 0 "Yes", 1 "No"
+    int optEqualPmt = 0; // SEPP method, 0 to 6
+    bool chkRoth = false;
+    bool chkSkipSpouse = false;
+    bool chkRMDOnce = false;
+    bool chkSurvivingSpouse = false;
+    bool chkSurvivingSpouseEnabled = true;
+    bool chkBackground = false;
+    bool chkGrayScale = false;
+    bool chkTopView = false;
+    QString cmboState; // empty: no state chosen
+    QString lstGraph = QStringLiteral("All Years");
+    int hScrollGraph = 99;
+};
+
+class Illustration {
+public:
+    explicit Illustration(Prompter &prompter) : m_fields(prompter) {}
+
+    FieldStore &fields() { return m_fields; }
+    const FieldStore &fields() const { return m_fields; }
+    Prompter &prompter() const { return m_fields.prompter(); }
+
+    int calculator() const { return m_calculator; }
+    void setCalculator(int calculator) { m_calculator = calculator; }
+
+    // True while the illustration equals its stored record; every input change clears it.
+    bool isSaved() const { return m_saved; }
+    void setSaved(bool saved) { m_saved = saved; }
+
+    IllustrationControls &controls() { return m_controls; }
+    const IllustrationControls &controls() const { return m_controls; }
+
+    // A keystroke typed into an input slot: clears the saved flag whatever the key, and says
+    // whether the key reaches the text.
+    bool keyPress(int slot, QChar key);
+
+    // A blank illustration with defaults: empty inputs, the plan lists at their first entry,
+    // the current year in the calculation years, "0.00%" in rates, "$0" in amounts, the record
+    // number and today's date. The saved flag is set, so an untouched illustration never prompts.
+    void resetToNew(int recordNumber, const QDate &today, const QString &firstPlanType);
+
+private:
+    FieldStore m_fields;
+    int m_calculator = 0;
+    bool m_saved = true;
+    IllustrationControls m_controls;
+};
