@@ -20,7 +20,7 @@ namespace DateText {
 std::optional<QDate> ParseDate(const QString &text);
 bool IsDate(const QString &text);
 
-// "MM/DD/YYYY".
+// "MM/DD/YYYY". An invalid date gives an empty text, as does LongDate.
 QString ShortDate(const QDate &date);
 
 // "mmmm d, yyyy" in English whatever the locale: "January 1, 1930".
