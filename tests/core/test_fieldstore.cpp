@@ -1,0 +1,186 @@
+#include "fieldstore.h"
+#include "testsupport.h"
+
+namespace {
+
+class FieldStoreTest : public ::testing::Test {
+protected:
+    RecordingPrompter prompter;
+    FieldStore fields{prompter};
+};
+
+TEST(SlotTableTest, WidthsPlaceEverySlotWhereTheRecordExpectsIt)
+{
+    // Record positions of a few slots: 3 + the widths of all lower slots.
+    const struct {
+        int slot;
+        int position;
+    } cases[] = {{0, 3}, {3, 113}, {9, 239}, {18, 461}, {19, 467}, {31, 649}, {50, 888}, {51, 894}};
+    for (const auto &c : cases) {
+        int position = 3;
+        for (int index = 0; index < c.slot; ++index)
+            position += SlotTable::slot(index)->width;
+        EXPECT_EQ(position, c.position) << "slot " << c.slot;
+    }
+    EXPECT_EQ(SlotTable::slot(51)->width, 18);
+}
+
+TEST(SlotTableTest, RangesAndMarkers)
+{
+    EXPECT_EQ(SlotTable::lastInputSlot(), 51);
+    EXPECT_EQ(SlotTable::slot(53), nullptr);
+    EXPECT_EQ(SlotTable::slot(100), nullptr);
+    EXPECT_STREQ(SlotTable::slot(52)->tag, "");
+    EXPECT_STREQ(SlotTable::slot(158)->tag, "");
+    EXPECT_STREQ(SlotTable::slot(101)->tag, "R-Plan70");
+    EXPECT_STREQ(SlotTable::slot(146)->tag, "R-NameAgent");
+    EXPECT_STREQ(SlotTable::slot(157)->tag, "Age of Beneficiary on RBD");
+    for (int index = 0; index <= 51; ++index) {
+        const QString tag = QLatin1String(SlotTable::slot(index)->tag);
+        EXPECT_GE(SlotTable::kindDigit(tag), 1) << tag.toStdString();
+    }
+    EXPECT_EQ(SlotTable::kindDigit(QStringLiteral("R-RMD")), 0);
+    EXPECT_EQ(SlotTable::kindDigit(QStringLiteral("1-EqualROR")), 1);
+}
+
+TEST_F(FieldStoreTest, InitialTexts)
+{
+    EXPECT_EQ(fields.text(0), QString());
+    EXPECT_EQ(fields.text(18), QStringLiteral("Record"));
+    EXPECT_EQ(fields.text(19), QStringLiteral("19 - Illustration Date - Invisible"));
+    EXPECT_EQ(fields.text(20), QStringLiteral("20 - RMD Amount - Invisible"));
+    EXPECT_EQ(fields.text(52), QStringLiteral("52 - Last Field - Invisible, No Tag"));
+    EXPECT_EQ(fields.text(103), QStringLiteral("R-RMD"));
+    EXPECT_EQ(fields.text(158), QStringLiteral("Last Field Blank"));
+    EXPECT_EQ(fields.state(103).background, ColourRole::Grey);
+}
+
+TEST_F(FieldStoreTest, TagSearchStaysInsideItsRange)
+{
+    fields.SetField(QStringLiteral("Jane"), QStringLiteral("8-PartFirst"));
+    fields.SetField(QStringLiteral("$1"), QStringLiteral("R-RMD"));
+    EXPECT_EQ(fields.GetField(QStringLiteral("8-PartFirst")), QStringLiteral("Jane"));
+    EXPECT_EQ(fields.text(103), QStringLiteral("$1"));
+    EXPECT_EQ(fields.SetIndex(QStringLiteral("7-OriginalDOB")), 51);
+    EXPECT_EQ(fields.SetIndex(QStringLiteral("R-Age")), 129);
+
+    // "R-PlanType" stands in 106, 109 and 111: only the first is ever reached.
+    fields.SetField(QStringLiteral("IRA"), QStringLiteral("R-PlanType"));
+    EXPECT_EQ(fields.text(106), QStringLiteral("IRA"));
+    EXPECT_EQ(fields.text(109), QStringLiteral("R-PlanType"));
+    EXPECT_EQ(fields.text(111), QStringLiteral("R-PlanType"));
+    EXPECT_EQ(fields.GetField(QStringLiteral("R-PlanType")), QStringLiteral("IRA"));
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+TEST_F(FieldStoreTest, UnknownTagsAreReported)
+{
+    // An empty tag never matches an end marker; an input tag with "R-" text, or a report tag
+    // without it, is not found across the ranges.
+    for (const char *tag : {"", "R-Nothing", "9-Nothing", "r-RMD"})
+        EXPECT_EQ(fields.GetField(QLatin1String(tag)), QStringLiteral("??")) << tag;
+    EXPECT_TRUE(prompter.messages().isEmpty()) << "GetField is silent";
+
+    fields.SetField(QStringLiteral("x"), QStringLiteral("R-Nothing"));
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text,
+              QStringLiteral("Invalid Tag in SetField Function for \"R-Nothing\"."));
+    EXPECT_EQ(prompter.messages()[0].caption, QString());
+
+    EXPECT_EQ(fields.SetIndex(QStringLiteral("8-Nothing")), 0);
+    ASSERT_EQ(prompter.messages().size(), 2);
+    EXPECT_EQ(prompter.messages()[1].text,
+              QStringLiteral("Invalid Tag in SetIndex Function for 8-Nothing."));
+}
+
+TEST_F(FieldStoreTest, AgeOnRbdIsReachedOnlyBySetField)
+{
+    const QString tag = QStringLiteral("Age of Beneficiary on RBD");
+    EXPECT_EQ(fields.GetField(tag), QStringLiteral("??"));
+    fields.SetField(QStringLiteral("63"), tag);
+    EXPECT_EQ(fields.text(157), QStringLiteral("63"));
+    EXPECT_EQ(fields.GetField(tag), QStringLiteral("??"));
+    EXPECT_EQ(fields.SetIndex(tag), 0);
+    EXPECT_EQ(prompter.messages().size(), 1) << "only SetIndex complains";
+}
+
+TEST_F(FieldStoreTest, ShowFieldErrorResetsSelectsAndShows)
+{
+    fields.ShowFieldError(QStringLiteral("Bad date"), QStringLiteral("Date Input Error"), 0,
+                          QStringLiteral("7-PartDOB"), QStringLiteral("01/01/1930"));
+    EXPECT_EQ(fields.text(3), QStringLiteral("01/01/1930"));
+    ASSERT_EQ(prompter.fieldErrors().size(), 1);
+    const auto &error = prompter.fieldErrors()[0];
+    EXPECT_EQ(error.focus.calculator, 0);
+    EXPECT_EQ(error.focus.slot, 3);
+    EXPECT_EQ(error.focus.selectionStart, 0);
+    EXPECT_EQ(error.focus.selectionLength, 10);
+    EXPECT_EQ(error.message, QStringLiteral("Bad date"));
+    EXPECT_EQ(error.title, QStringLiteral("Date Input Error"));
+
+    // An empty replacement clears the field and selects nothing.
+    fields.ShowFieldError(QStringLiteral("m"), QStringLiteral("t"), 0, QStringLiteral("7-DD0"),
+                          QString());
+    EXPECT_EQ(fields.text(7), QString());
+    EXPECT_EQ(prompter.fieldErrors()[1].focus.selectionLength, 0);
+}
+
+TEST_F(FieldStoreTest, ShowFieldErrorEarlyReturnsAndUnknownTag)
+{
+    prompter.setCalculatorTabAvailable(2, false);
+    fields.ShowFieldError(QStringLiteral("m"), QStringLiteral("t"), 2,
+                          QStringLiteral("8-EqualFirst"), QStringLiteral("John"));
+    prompter.setCalculatorTabAvailable(2, true);
+    prompter.setDataWindowVisible(true);
+    fields.ShowFieldError(QStringLiteral("m"), QStringLiteral("t"), 2,
+                          QStringLiteral("8-EqualFirst"), QStringLiteral("John"));
+    EXPECT_TRUE(prompter.fieldErrors().isEmpty());
+    EXPECT_EQ(fields.text(21), QString()) << "nothing is reset when nothing is shown";
+
+    prompter.setDataWindowVisible(false);
+    fields.ShowFieldError(QStringLiteral("m"), QStringLiteral("t"), 0, QStringLiteral("R-RMD"),
+                          QStringLiteral("x"));
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].caption, QStringLiteral("Critical Error"));
+    EXPECT_EQ(prompter.messages()[0].text, QStringLiteral("No field found for tag: R-RMD"));
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(fields.text(103), QStringLiteral("R-RMD"));
+}
+
+TEST_F(FieldStoreTest, ChangeHandlerSeesEveryChange)
+{
+    QList<int> changed;
+    fields.setChangeHandler([&changed](int slot) { changed.append(slot); });
+    fields.SetField(QStringLiteral("A"), QStringLiteral("8-PartLast"));
+    fields.SetField(QStringLiteral("A"), QStringLiteral("8-PartLast")); // unchanged: no call
+    fields.setEnabled(4, false);
+    EXPECT_EQ(changed, (QList<int>{2, 4}));
+}
+
+TEST_F(IllustrationTest, KeystrokesClearTheSavedFlagWhetherKeptOrNot)
+{
+    illustration.setSaved(true);
+    EXPECT_FALSE(illustration.keyPress(9, QLatin1Char('x')));
+    EXPECT_FALSE(illustration.isSaved());
+}
+
+TEST_F(IllustrationTest, NewIllustrationDefaults)
+{
+    illustration.fields().setText(0, QStringLiteral("Old"));
+    illustration.setSaved(false);
+    illustration.resetToNew(4, QDate(2026, 12, 6), QStringLiteral("Rollover IRA"));
+    const FieldStore &fields = illustration.fields();
+    EXPECT_EQ(fields.text(0), QString());
+    EXPECT_EQ(fields.GetField(QStringLiteral("3-Year0")), QStringLiteral("2026"));
+    EXPECT_EQ(fields.GetField(QStringLiteral("3-Year1")), QStringLiteral("2026"));
+    EXPECT_EQ(fields.GetField(QStringLiteral("1-EqualROR")), QStringLiteral("0.00%"));
+    EXPECT_EQ(fields.GetField(QStringLiteral("1-StretchROR")), QStringLiteral("0.00%"));
+    EXPECT_EQ(fields.GetField(QStringLiteral("6-AcctValue0")), QStringLiteral("$0"));
+    EXPECT_EQ(fields.GetField(QStringLiteral("6-RMD_Amt")), QStringLiteral("$0"));
+    EXPECT_EQ(fields.GetField(QStringLiteral("3-DatabaseIndex")), QStringLiteral("4"));
+    EXPECT_EQ(fields.GetField(QStringLiteral("6-IllustrationDate")), QStringLiteral("12/06/2026"));
+    EXPECT_EQ(illustration.controls().cmboPlanType0, QStringLiteral("Rollover IRA"));
+    EXPECT_TRUE(illustration.isSaved());
+}
+
+} // namespace

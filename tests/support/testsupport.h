@@ -1,0 +1,41 @@
+#pragma once
+
+// Shared by the tests: readable QString failures and a builder of sample illustrations.
+
+#include "illustration.h"
+#include "recordingprompter.h"
+
+#include <QString>
+#include <gtest/gtest.h>
+#include <initializer_list>
+#include <ostream>
+#include <utility>
+
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QLatin1String &text, std::ostream *out)
+{
+    *out << '"' << std::string(text.data(), std::size_t(text.size())) << '"';
+}
+
+using FieldValues = std::initializer_list<std::pair<const char *, const char *>>;
+
+// The input slot of a tag, or -1.
+int InputSlot(const char *tag);
+
+// Sets input fields by tag; an unknown tag fails the test.
+void SetFields(Illustration &illustration, FieldValues values);
+
+// A new RMD illustration of a valid single planholder: Jane Q Sample, born 01/15/1950,
+// calculation year 2022, $100,000 in an IRA, no spouse beneficiary.
+void MakeRmdSample(Illustration &illustration, const QDate &today);
+
+// A test with its own prompter and illustration.
+class IllustrationTest : public ::testing::Test {
+protected:
+    RecordingPrompter prompter;
+    Illustration illustration{prompter};
+};
