@@ -1,0 +1,183 @@
+#include "testsupport.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct BatchRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
+};
+
+BatchRun runBatch(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(RMDBATCH_PATH), arguments);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+class RmdBatchTest : public ::testing::Test {
+protected:
+    QString write(const QString &name, const QByteArray &content)
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        return path;
+    }
+
+    BatchRun calc(const QByteArray &illustration, const QStringList &more = {})
+    {
+        return runBatch(QStringList{QStringLiteral("calc"), QStringLiteral("--input"),
+                                    write(QStringLiteral("ill.json"), illustration),
+                                    QStringLiteral("--today"), QStringLiteral("12/06/2026")} +
+                        more);
+    }
+
+    QTemporaryDir dir;
+};
+
+const QByteArray ValidRmd = R"({"calculator":0,"fields":{"8-PartFirst":"Joe","8-PartLast":"Sample",
+    "7-PartDOB":"10/01/1943","3-Year0":"2014","6-AcctValue0":"$26,500"}})";
+
+TEST_F(RmdBatchTest, SampleIllustrationWithRepresentative)
+{
+    const BatchRun run = runBatch({QStringLiteral("calc"), QStringLiteral("--input"),
+                                   QStringLiteral(SAMPLES_DIR "/rmd.json"), QStringLiteral("--rep"),
+                                   QStringLiteral(SAMPLES_DIR "/rep.json"),
+                                   QStringLiteral("--today"), QStringLiteral("12/06/2026")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject json = run.json();
+    EXPECT_EQ(json[QStringLiteral("status")].toString(), QStringLiteral("ok"));
+    EXPECT_EQ(json[QStringLiteral("calculator")].toInt(), 0);
+    const QJsonObject fields = json[QStringLiteral("fields")].toObject();
+    // Pub 590 Table II, ages 72 and 60: 27.0; 250,000 / 27.0 = 9,259.26.
+    EXPECT_EQ(fields[QStringLiteral("R-IRSTable")].toString(), QStringLiteral("27.0"));
+    EXPECT_EQ(fields[QStringLiteral("R-RMD")].toString(), QStringLiteral("$9,260"));
+    EXPECT_TRUE(fields[QStringLiteral("R-Aname")].toString().startsWith(
+        QStringLiteral("Pat Q. Advisor \\bullet  Example Financial")));
+    EXPECT_EQ(json[QStringLiteral("inputs")].toObject()[QStringLiteral("6-RMD_Amt")].toString(),
+              QStringLiteral("$9,260"));
+    const QJsonObject notice = json[QStringLiteral("notices")].toArray().at(0).toObject();
+    EXPECT_EQ(notice[QStringLiteral("caption")].toString(), QStringLiteral("Calculation Details:"));
+
+    // Report fields in slot order, "R-PlanType" once.
+    EXPECT_LT(run.out.indexOf("\"R-Plan70\""), run.out.indexOf("\"R-RBD\""));
+    EXPECT_LT(run.out.indexOf("\"R-RetDate\""), run.out.indexOf("\"Age of Beneficiary on RBD\""));
+    EXPECT_EQ(run.out.count("\"R-PlanType\""), 1);
+    EXPECT_LT(run.out.indexOf("\"fields\""), run.out.indexOf("\"inputs\""));
+}
+
+TEST_F(RmdBatchTest, MissingEntriesTakeNewIllustrationValues)
+{
+    const BatchRun run = calc(ValidRmd);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject inputs = run.json()[QStringLiteral("inputs")].toObject();
+    EXPECT_EQ(inputs[QStringLiteral("3-Year1")].toString(), QStringLiteral("2026"));
+    EXPECT_EQ(inputs[QStringLiteral("1-EqualROR")].toString(), QStringLiteral("0.00%"));
+    EXPECT_EQ(inputs[QStringLiteral("6-AcctValue1")].toString(), QStringLiteral("$0"));
+    EXPECT_EQ(inputs[QStringLiteral("6-IllustrationDate")].toString(),
+              QStringLiteral("12/06/2026"));
+    const QJsonObject fields = run.json()[QStringLiteral("fields")].toObject();
+    EXPECT_EQ(fields[QStringLiteral("R-RMD")].toString(), QStringLiteral("$1,000"));
+    EXPECT_EQ(fields[QStringLiteral("R-PlanType")].toString(), QStringLiteral("IRA"));
+    EXPECT_TRUE(run.json()[QStringLiteral("notices")].toArray().isEmpty());
+}
+
+TEST_F(RmdBatchTest, SavedFlagDecidesTheIllustrationDate)
+{
+    const QByteArray dated = R"({"fields":{"8-PartFirst":"Joe","8-PartLast":"Sample",
+        "7-PartDOB":"10/01/1943","3-Year0":"2014","6-AcctValue0":"26500",
+        "6-IllustrationDate":"03/04/2015"},"saved":)";
+    const auto date = [](const BatchRun &run) {
+        return run.json()[QStringLiteral("inputs")].toObject()[QStringLiteral(
+            "6-IllustrationDate")].toString();
+    };
+    EXPECT_EQ(date(calc(dated + "true}")), QStringLiteral("03/04/2015"));
+    EXPECT_EQ(date(calc(dated + "false}")), QStringLiteral("12/06/2026"));
+}
+
+TEST_F(RmdBatchTest, ValidationFailureExitsWithTwo)
+{
+    const BatchRun run = calc(R"({"fields":{"8-PartFirst":"Joe","8-PartLast":"Sample",
+        "7-PartDOB":"10/01/1943","3-Year0":"2030","6-AcctValue0":"26500"}})");
+    EXPECT_EQ(run.exitCode, 2);
+    const QJsonObject json = run.json();
+    EXPECT_EQ(json[QStringLiteral("status")].toString(), QStringLiteral("invalid"));
+    EXPECT_EQ(json[QStringLiteral("tag")].toString(), QStringLiteral("3-Year0"));
+    EXPECT_EQ(json[QStringLiteral("title")].toString(), QStringLiteral("Invalid Entry."));
+    EXPECT_EQ(json[QStringLiteral("replacement")].toString(), QStringLiteral("2027"));
+    EXPECT_EQ(json[QStringLiteral("message")].toString(),
+              QStringLiteral("This calculator is based on IRS regulations\r\nreleased in 2001 "
+                             "and the 1 year change for 2009.\r\n\r\nPlease enter a year "
+                             "between 2001 and 2027."));
+}
+
+TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne)
+{
+    const struct {
+        const char *name;
+        QByteArray illustration;
+        QStringList extra;
+    } cases[] = {
+        {"malformed JSON", "{\"fields\":{", {}},
+        {"not an object", "[1,2]", {}},
+        {"unknown tag", R"({"fields":{"8-Nickname":"Jo"}})", {}},
+        {"report tag as input", R"({"fields":{"R-RMD":"$5"}})", {}},
+        {"field not a string", R"({"fields":{"3-Year0":2020}})", {}},
+        {"unknown control", R"({"controls":{"chkNothing":true}})", {}},
+        {"check box not a boolean", R"({"controls":{"chkRoth":1}})", {}},
+        {"option out of range", R"({"controls":{"optUseJoint":2}})", {}},
+        {"option not whole", R"({"controls":{"optUseJoint":0.5}})", {}},
+        {"plan type not in the list", R"({"controls":{"cmboPlanType0":"Keogh"}})", {}},
+        {"state not in the list", R"({"controls":{"cmboState":"ZZ"}})", {}},
+        {"unknown entry", R"({"calculater":0})", {}},
+        {"calculator out of range", R"({"calculator":4})", {}},
+        {"calculator as text", R"({"calculator":"0"})", {}},
+        {"calculator not yet available", R"({"calculator":1})", {}},
+        {"detailed not a boolean", R"({"detailed":"yes"})", {}},
+        {"today malformed", ValidRmd, {QStringLiteral("--today"), QStringLiteral("2026-12-06")}},
+        {"unknown option", ValidRmd, {QStringLiteral("--verbose")}},
+        {"stray word", ValidRmd, {QStringLiteral("extra")}},
+        {"missing representative file", ValidRmd,
+         {QStringLiteral("--rep"), QStringLiteral("/nonexistent/rep.json")}},
+    };
+    for (const auto &c : cases) {
+        const BatchRun run = calc(c.illustration, c.extra);
+        EXPECT_EQ(run.exitCode, 1) << c.name;
+        EXPECT_TRUE(run.out.isEmpty()) << c.name << ": " << run.out.toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << c.name << ": " << run.err.toStdString();
+        EXPECT_TRUE(run.err.startsWith("rmdbatch: ")) << c.name;
+    }
+    EXPECT_TRUE(calc(R"({"calculator":2})").err.contains("calculator 2 is not available yet"));
+}
+
+TEST_F(RmdBatchTest, RepresentativeFileIsStrictToo)
+{
+    const QString rep = write(QStringLiteral("rep.json"), R"({"First":"Pat","Nickname":"P"})");
+    const BatchRun run = calc(ValidRmd, {QStringLiteral("--rep"), rep});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("Nickname"));
+}
+
+TEST(RmdBatchUsageTest, NoInputOrUnknownCommand)
+{
+    EXPECT_EQ(runBatch({}).exitCode, 1);
+    EXPECT_EQ(runBatch({QStringLiteral("calc")}).exitCode, 1);
+    EXPECT_EQ(runBatch({QStringLiteral("frobnicate")}).exitCode, 1);
+    EXPECT_EQ(runBatch({QStringLiteral("calc"), QStringLiteral("--input"),
+                        QStringLiteral("/nonexistent/ill.json")})
+                  .exitCode,
+              1);
+}
+
+} // namespace
