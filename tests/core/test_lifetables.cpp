@@ -1,0 +1,426 @@
+#include "fatalerror.h"
+#include "lifetables.h"
+
+#include <QDate>
+#include <QString>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Lookup = float (*)(int, int, int);
+
+// One operation under test, named for the failure messages.
+struct Operation {
+    const char *name;
+    Lookup call;
+};
+
+const Operation kSingle2002{"RMDSINGLEFACTOR", RMDSINGLEFACTOR};
+const Operation kSingle2001{"RMDSINGLEFACTOR2001", RMDSINGLEFACTOR2001};
+const Operation kJoint2002{"RMDJOINTFACTOR", RMDJOINTFACTOR};
+const Operation kJoint2001{"RMDJOINTFACTOR2001", RMDJOINTFACTOR2001};
+
+struct FactorCase {
+    const char *name;
+    Operation op;
+    int a, b, c;
+    double expected; // as printed, one decimal
+};
+
+void runCases(const std::vector<FactorCase> &cases)
+{
+    for (const FactorCase &t : cases) {
+        const float got = t.op.call(t.a, t.b, t.c);
+        // The printed value is exact in tenths, so the result must be the float nearest it.
+        EXPECT_EQ(got, float(t.expected))
+            << t.name << ": " << t.op.name << "(" << t.a << ", " << t.b << ", " << t.c
+            << ") computed " << got << ", expected " << t.expected;
+    }
+}
+
+struct AgeRow {
+    int age;
+    double factor;
+};
+
+struct PairRow {
+    int owner;
+    int beneficiary;
+    double factor;
+};
+
+enum class RowKind { Single, Uniform };
+
+// A single-life row is a first-year lookup (current age = first age); a uniform row is flag 0.
+std::vector<FactorCase> ageRows(const char *table, Operation op, RowKind kind,
+                                std::vector<AgeRow> rows)
+{
+    std::vector<FactorCase> cases;
+    for (const AgeRow &r : rows) {
+        if (kind == RowKind::Single)
+            cases.push_back({table, op, 0, r.age, r.age, r.factor});
+        else
+            cases.push_back({table, op, r.age, 0, 0, r.factor});
+    }
+    return cases;
+}
+
+std::vector<FactorCase> jointRows(const char *table, Operation op, std::vector<PairRow> rows)
+{
+    std::vector<FactorCase> cases;
+    for (const PairRow &r : rows)
+        cases.push_back({table, op, r.owner, r.beneficiary, 2, r.factor});
+    return cases;
+}
+
+} // namespace
+
+TEST(LifeTables, SingleLife2002IsPub590TableI)
+{
+    // IRS Pub 590 Table I (Treas. Reg. 1.401(a)(9)-9 Q&A-1, T.D. 8987); 111 is "111 and over".
+    runCases(ageRows("Pub 590 Table I", kSingle2002, RowKind::Single,
+                     {{0, 82.4},  {1, 81.6},  {2, 80.6},  {5, 77.7},  {10, 72.8}, {20, 63.0},
+                      {30, 53.3}, {40, 43.6}, {50, 34.2}, {55, 29.6}, {60, 25.2}, {65, 21.0},
+                      {70, 17.0}, {71, 16.3}, {72, 15.5}, {73, 14.8}, {74, 14.1}, {75, 13.4},
+                      {76, 12.7}, {77, 12.1}, {78, 11.4}, {79, 10.8}, {80, 10.2}, {85, 7.6},
+                      {90, 5.5},  {95, 4.1},  {100, 2.9}, {105, 1.9}, {110, 1.1}, {111, 1.0}}));
+}
+
+TEST(LifeTables, SingleLife2001IsTableV)
+{
+    // Treas. Reg. 1.72-9 Table V (ages 5-115); age 66 = 19.2 is also the 1.72-5(a)(1) example.
+    runCases(ageRows("1.72-9 Table V", kSingle2001, RowKind::Single,
+                     {{5, 76.6},  {10, 71.7}, {15, 66.8}, {20, 61.9}, {21, 60.9}, {25, 57.0},
+                      {30, 52.2}, {35, 47.3}, {40, 42.5}, {45, 37.7}, {50, 33.1}, {55, 28.6},
+                      {60, 24.2}, {65, 20.0}, {66, 19.2}, {69, 16.8}, {70, 16.0}, {71, 15.3},
+                      {72, 14.6}, {75, 12.5}, {80, 9.5},  {85, 6.9},  {90, 5.0},  {95, 3.7},
+                      {100, 2.7}, {105, 1.8}, {110, 1.0}, {115, 0.5}}));
+}
+
+TEST(LifeTables, Uniform2002IsPub590TableIII)
+{
+    // IRS Pub 590 Table III (Treas. Reg. 1.401(a)(9)-9 Q&A-2); 115 is "115 and over".
+    runCases(
+        ageRows("Pub 590 Table III", kJoint2002, RowKind::Uniform,
+                {{70, 27.4}, {71, 26.5}, {72, 25.6}, {73, 24.7}, {74, 23.8}, {75, 22.9}, {76, 22.0},
+                 {77, 21.2}, {78, 20.3}, {79, 19.5}, {80, 18.7}, {82, 17.1}, {85, 14.8}, {87, 13.4},
+                 {90, 11.4}, {92, 10.2}, {95, 8.6},  {97, 7.6},  {100, 6.3}, {102, 5.5}, {105, 4.5},
+                 {108, 3.7}, {110, 3.1}, {113, 2.4}, {115, 1.9}}));
+}
+
+TEST(LifeTables, Uniform2001IsProposedUniformTable)
+{
+    // Uniform Table of the January 2001 proposed regulations (the 1987 MDIB divisors).
+    runCases(
+        ageRows("2001 Uniform Table", kJoint2001, RowKind::Uniform,
+                {{70, 26.2}, {71, 25.3}, {72, 24.4}, {73, 23.5}, {74, 22.7}, {75, 21.8}, {76, 20.9},
+                 {77, 20.1}, {78, 19.2}, {79, 18.4}, {80, 17.6}, {82, 16.0}, {85, 13.8}, {87, 12.4},
+                 {90, 10.5}, {92, 9.4},  {95, 7.8},  {97, 6.9},  {100, 5.7}, {102, 5.0}, {105, 4.1},
+                 {108, 3.3}, {110, 2.8}, {113, 2.2}, {115, 1.8}}));
+}
+
+TEST(LifeTables, Joint2002IsPub590TableII)
+{
+    // IRS Pub 590 Table II (Treas. Reg. 1.401(a)(9)-9 Q&A-3). Cells (x, x-10) at 75, 85 and 100
+    // are the Table III values of those ages.
+    runCases(
+        jointRows("Pub 590 Table II", kJoint2002,
+                  {{0, 0, 90.0},   {0, 9, 86.5},   {1, 1, 89.0},   {2, 4, 87.1},   {3, 3, 87.0},
+                   {4, 8, 84.2},   {5, 5, 85.0},   {10, 0, 86.2},  {11, 0, 85.9},  {12, 9, 79.7},
+                   {15, 5, 81.2},  {20, 0, 84.3},  {20, 9, 77.0},  {35, 0, 83.1},  {35, 6, 77.6},
+                   {60, 60, 30.9}, {65, 65, 26.2}, {70, 60, 27.4}, {72, 60, 27.0}, {80, 80, 13.8},
+                   {75, 65, 22.9}, {85, 75, 14.8}, {100, 90, 6.3}}));
+}
+
+TEST(LifeTables, Joint2001IsTableVI)
+{
+    // Treas. Reg. 1.72-9 Table VI. Cells (x, x-10) are the 2001 Uniform Table values, and
+    // cells (x, 115) the Table V values, of age x.
+    runCases(jointRows("1.72-9 Table VI", kJoint2001,
+                       {{65, 65, 25.0},  {70, 70, 20.6},  {75, 75, 16.5},  {70, 67, 22.0},
+                        {70, 60, 26.2},  {71, 61, 25.3},  {75, 65, 21.8},  {78, 68, 19.2},
+                        {80, 70, 17.6},  {85, 75, 13.8},  {90, 80, 10.5},  {95, 85, 7.8},
+                        {100, 90, 5.7},  {115, 105, 1.8}, {5, 115, 76.6},  {20, 115, 61.9},
+                        {40, 115, 42.5}, {66, 115, 19.2}, {70, 115, 16.0}, {85, 115, 6.9},
+                        {100, 115, 2.7}, {115, 115, 0.5}}));
+}
+
+TEST(LifeTables, EditionsDiffer)
+{
+    runCases({{"uniform 70, 2002 (Table III)", kJoint2002, 70, 0, 0, 27.4},
+              {"uniform 70, 2001 (2001 Uniform Table)", kJoint2001, 70, 0, 0, 26.2},
+              {"single 70, 2002 (Table I)", kSingle2002, 0, 70, 70, 17.0},
+              {"single 70, 2001 (Table V)", kSingle2001, 0, 70, 70, 16.0},
+              {"joint 65/65, 2002 (Table II)", kJoint2002, 65, 65, 2, 26.2},
+              {"joint 65/65, 2001 (Table VI)", kJoint2001, 65, 65, 2, 25.0}});
+}
+
+TEST(LifeTables, AgesOutsideATableTakeItsFirstOrLastRow)
+{
+    runCases({{"single 2002 below 0", kSingle2002, 0, -3, -3, 82.4},
+              {"single 2002 past 111+", kSingle2002, 0, 115, 115, 1.0},
+              {"single 2002 far past 111+", kSingle2002, 0, 130, 130, 1.0},
+              {"single 2001 age 0 (Table V starts at 5)", kSingle2001, 0, 0, 0, 76.6},
+              {"single 2001 age 4", kSingle2001, 0, 4, 4, 76.6},
+              {"single 2001 past 115", kSingle2001, 0, 116, 116, 0.5},
+              {"uniform 2002 past 115+", kJoint2002, 116, 0, 0, 1.9},
+              {"uniform 2002 far past 115+", kJoint2002, 150, 0, 0, 1.9},
+              {"uniform 2001 past 115", kJoint2001, 120, 0, 0, 1.8},
+              {"joint 2002 both below 0", kJoint2002, -1, -4, 2, 90.0},
+              {"joint 2002 beneficiary below 0", kJoint2002, 10, -5, 2, 86.2},
+              {"joint 2001 owner past 115 reads (115, 66)", kJoint2001, 130, 66, 2, 19.2},
+              {"joint 2001 beneficiary past 115", kJoint2001, 70, 140, 2, 16.0},
+              {"joint 2001 both past 115", kJoint2001, 116, 200, 2, 0.5}});
+}
+
+TEST(LifeTables, JointAgesAreClampedEachOnItsOwn)
+{
+    struct Case {
+        Operation op;
+        int owner, beneficiary;     // outside the table
+        int ownerIn, beneficiaryIn; // the cell they must read
+    };
+    const Case cases[] = {
+        {kJoint2002, 130, 60, 115, 60}, {kJoint2002, 60, 130, 60, 115}, {kJoint2002, -4, 60, 0, 60},
+        {kJoint2002, 120, -3, 115, 0},  {kJoint2001, 3, 60, 5, 60},     {kJoint2001, 60, 0, 60, 5},
+        {kJoint2001, 200, 2, 115, 5},   {kJoint2001, 2, 118, 5, 115},
+    };
+    for (const Case &t : cases) {
+        const float got = t.op.call(t.owner, t.beneficiary, 2);
+        const float want = t.op.call(t.ownerIn, t.beneficiaryIn, 2);
+        EXPECT_EQ(got, want) << t.op.name << "(" << t.owner << ", " << t.beneficiary
+                             << ", 2) computed " << got << ", expected the (" << t.ownerIn << ", "
+                             << t.beneficiaryIn << ") cell " << want;
+    }
+}
+
+TEST(LifeTables, UniformExtendsBelowItsFirstAgeFor72t)
+{
+    runCases({{"Rev. Rul. 2002-62 App. A age 50", kJoint2002, 50, 0, 0, 46.5},
+              {"Rev. Rul. 2002-62 App. A age 56", kJoint2002, 56, 0, 0, 40.7},
+              {"Rev. Rul. 2002-62 App. A age 59", kJoint2002, 59, 0, 0, 37.8},
+              {"age 10 is Table II (10, 0)", kJoint2002, 10, 0, 0, 86.2},
+              {"age 5 is Table II (5, 0): the younger age clamps to 0", kJoint2002, 5, 0, 0, 87.8},
+              {"flag -1, spouse 6 years younger at 56", kJoint2002, 56, 50, -1, 40.7}});
+}
+
+TEST(LifeTables, BeneficiaryFlagChoosesTheTable)
+{
+    runCases({
+        {"flag 0 ignores a much younger spouse", kJoint2002, 75, 40, 0, 22.9},
+        {"flag 0 ignores an older beneficiary", kJoint2002, 75, 90, 0, 22.9},
+        {"flag -1, spouse exactly 10 years younger", kJoint2002, 80, 70, -1, 18.7},
+        {"flag -1, spouse exactly 10 years younger, 2001", kJoint2001, 80, 70, -1, 17.6},
+        {"flag -1, spouse 11 years younger: Table II (11, 0)", kJoint2002, 11, 0, -1, 85.9},
+        {"flag -1, spouse 11 years younger: Table II (20, 9)", kJoint2002, 20, 9, -1, 77.0},
+        {"flag -1, spouse 12 years younger", kJoint2002, 72, 60, -1, 27.0},
+        {"flag -1, older beneficiary takes uniform", kJoint2002, 70, 75, -1, 27.4},
+        {"flag -1, 3 years younger takes uniform, 2001", kJoint2001, 70, 67, -1, 26.2},
+        {"flag 2, same ages take Table VI", kJoint2001, 70, 67, 2, 22.0},
+        // Past 115 the uniform row (1.8) and the Table VI (115, 115) cell (0.5) differ, which
+        // exposes a threshold of ">= 10" instead of "> 10".
+        {"flag -1, 10 years apart past the table, 2001", kJoint2001, 125, 115, -1, 1.8},
+        {"flag -1, 11 years apart past the table, 2001", kJoint2001, 126, 115, -1, 0.5},
+    });
+}
+
+TEST(LifeTables, UnknownFlagIsFatal)
+{
+    const int flags[] = {1, -2, 3, 10, 99, INT_MIN, INT_MAX};
+    for (const Operation &op : {kJoint2002, kJoint2001}) {
+        for (int flag : flags) {
+            try {
+                const float got = op.call(75, 60, flag);
+                ADD_FAILURE() << op.name << "(75, 60, " << flag << ") computed " << got
+                              << ", expected FatalError";
+            } catch (const FatalError &e) {
+                EXPECT_EQ(e.routine(), QString::fromLatin1(op.name)) << "flag " << flag;
+                EXPECT_FALSE(e.description().isEmpty()) << "flag " << flag;
+            }
+        }
+    }
+}
+
+TEST(LifeTables, SingleFactorLosesOnePerYearWithoutRecalculation)
+{
+    runCases({
+        {"first year", kSingle2002, 0, 70, 70, 17.0},
+        {"five years on", kSingle2002, 0, 70, 75, 12.0},
+        {"current before first adds nothing", kSingle2002, 0, 70, 65, 17.0},
+        {"12.7 less 12 is exactly 0.7", kSingle2002, 0, 76, 88, 0.7},
+        {"goes negative, not clamped", kSingle2002, 0, 76, 89, -0.3},
+        {"far negative", kSingle2002, 0, 76, 100, -11.3},
+        {"from 111+", kSingle2002, 0, 111, 115, -3.0},
+        {"first age past the table counts years from itself", kSingle2002, 0, 120, 121, 0.0},
+        {"first age below the table", kSingle2002, 0, -2, 3, 77.4},
+        {"2001 ten years on", kSingle2001, 0, 70, 80, 6.0},
+        {"2001 from 66", kSingle2001, 0, 66, 70, 15.2},
+        {"2001 first age 3 reads age 5, seven years on", kSingle2001, 0, 3, 10, 69.6},
+        {"2001 past 115", kSingle2001, 0, 115, 116, -0.5},
+    });
+}
+
+TEST(LifeTables, UniformEqualsJointWithBeneficiaryTenYearsYounger)
+{
+    // Both editions build the uniform table as Joint(x, x-10); from 70 up this compares the
+    // uniform file with the joint file, below 70 it is the 72(t) extension.
+    for (const Operation &op : {kJoint2002, kJoint2001}) {
+        for (int age = -5; age <= 115; ++age) {
+            const float uniform = op.call(age, 0, 0);
+            const float joint = op.call(age, age - 10, 2);
+            EXPECT_EQ(uniform, joint) << op.name << " age " << age << ": uniform " << uniform
+                                      << ", joint (" << age << ", " << age - 10 << ") " << joint;
+        }
+    }
+}
+
+TEST(LifeTables, JointTablesAreSymmetricAndNonIncreasing)
+{
+    // The printed 2002 and 2001 joint tables are symmetric with no exception; each factor is
+    // at least the single-life factor of the younger age.
+    struct Edition {
+        Operation joint;
+        Operation single;
+        int first, last;
+    };
+    const Edition editions[] = {{kJoint2002, kSingle2002, 0, 115},
+                                {kJoint2001, kSingle2001, 5, 115}};
+    for (const Edition &e : editions) {
+        int failures = 0;
+        for (int a = e.first; a <= e.last && failures < 10; ++a) {
+            for (int b = e.first; b <= e.last && failures < 10; ++b) {
+                const float f = e.joint.call(a, b, 2);
+                const float swapped = e.joint.call(b, a, 2);
+                const float single = e.single.call(0, std::min(a, b), std::min(a, b));
+                const bool ok = f == swapped && f >= single &&
+                                (a == e.last || e.joint.call(a + 1, b, 2) <= f) &&
+                                (b == e.last || e.joint.call(a, b + 1, 2) <= f);
+                if (!ok) {
+                    ++failures;
+                    ADD_FAILURE() << e.joint.name << "(" << a << ", " << b << ") = " << f
+                                  << ": swapped " << swapped << ", single of younger " << single
+                                  << ", next owner age " << e.joint.call(a + 1, b, 2)
+                                  << ", next beneficiary age " << e.joint.call(a, b + 1, 2);
+                }
+            }
+        }
+    }
+}
+
+TEST(LifeTables, ConcurrentFirstUseAgrees)
+{
+    // Each test runs in its own process under CTest, so here the tables are built while
+    // several threads ask for them at once.
+    std::vector<int> wrong(8, 0);
+    std::vector<std::thread> threads;
+    for (size_t i = 0; i < wrong.size(); ++i) {
+        threads.emplace_back([i, &wrong] {
+            wrong[i] += RMDJOINTFACTOR(70, 60, 2) != 27.4f;
+            wrong[i] += RMDJOINTFACTOR2001(70, 0, 0) != 26.2f;
+            wrong[i] += RMDSINGLEFACTOR(0, 76, 76) != 12.7f;
+            wrong[i] += RMDSINGLEFACTOR2001(0, 70, 70) != 16.0f;
+        });
+    }
+    for (std::thread &t : threads)
+        t.join();
+    for (size_t i = 0; i < wrong.size(); ++i)
+        EXPECT_EQ(wrong[i], 0) << "thread " << i << " read wrong factors";
+}
+
+TEST(CalculateAge, WholeYears)
+{
+    struct Case {
+        const char *name;
+        QDate birth, asOf;
+        int expected;
+    };
+    const Case cases[] = {
+        {"70th birthday", {1950, 1, 15}, {2020, 1, 15}, 70},
+        {"day before 70th birthday", {1950, 1, 15}, {2020, 1, 14}, 69},
+        {"end of previous year", {1950, 1, 15}, {2019, 12, 31}, 69},
+        {"born Dec 31, on the birthday", {1949, 12, 31}, {2019, 12, 31}, 70},
+        {"born Dec 31, day before", {1949, 12, 31}, {2019, 12, 30}, 69},
+        {"leap-day birth, Feb 28 of a common year", {1952, 2, 29}, {2022, 2, 28}, 70},
+        {"leap-day birth, Feb 27 of a common year", {1952, 2, 29}, {2022, 2, 27}, 69},
+        {"leap-day birth, Mar 1 of a common year", {1952, 2, 29}, {2022, 3, 1}, 70},
+        {"leap-day birth, Feb 28 of a leap year", {1952, 2, 29}, {2020, 2, 28}, 67},
+        {"leap-day birth, Feb 29 of a leap year", {1952, 2, 29}, {2020, 2, 29}, 68},
+        {"leap-day birth, first birthday", {1952, 2, 29}, {1953, 2, 28}, 1},
+        {"day of birth", {1952, 2, 29}, {1952, 2, 29}, 0},
+        {"Mar 1 birth, Feb 28 of a common year", {1952, 3, 1}, {2022, 2, 28}, 69},
+        {"one day before birth", {2000, 5, 10}, {2000, 5, 9}, -1},
+        {"one year before birth", {2000, 5, 10}, {1999, 5, 10}, -1},
+        {"a year and a day before birth", {2000, 5, 10}, {1999, 5, 9}, -2},
+    };
+    for (const Case &t : cases) {
+        const int got = CALCULATEAGE(t.birth, t.asOf, 0);
+        EXPECT_EQ(got, t.expected)
+            << t.name << ": born " << t.birth.toString(Qt::ISODate).toStdString() << ", as of "
+            << t.asOf.toString(Qt::ISODate).toStdString();
+    }
+}
+
+TEST(CalcDateHalfAge, SixMonthsAfterTheBirthday)
+{
+    struct Case {
+        const char *name;
+        QDate birth;
+        int age;
+        const char *expected;
+    };
+    const Case cases[] = {
+        {"leap-day birth, common year: Feb 28 + 6 months", {1952, 2, 29}, 70, "08/28/2022"},
+        {"leap-day birth, leap year: Feb 29 + 6 months", {1952, 2, 29}, 68, "08/29/2020"},
+        {"Aug 31 into a common February", {1950, 8, 31}, 70, "02/28/2021"},
+        {"Aug 29 into a common February", {1951, 8, 29}, 70, "02/28/2022"},
+        {"Aug 29 into a leap February", {1953, 8, 29}, 70, "02/29/2024"},
+        {"mid-month", {1950, 1, 15}, 70, "07/15/2020"},
+        {"month end that exists", {1949, 6, 30}, 70, "12/30/2019"},
+        {"Mar 31 into September", {1950, 3, 31}, 70, "09/30/2020"},
+        {"Dec 31 into June", {1950, 12, 31}, 70, "06/30/2021"},
+        {"Jul 1 into next year", {1949, 7, 1}, 70, "01/01/2020"},
+        {"age 59 1/2", {1960, 6, 15}, 59, "12/15/2019"},
+        {"early century", {1900, 1, 5}, 70, "07/05/1970"},
+    };
+    for (const Case &t : cases) {
+        const QString got = CALCDATEHALFAGE(t.birth, t.age);
+        EXPECT_EQ(got.toStdString(), t.expected)
+            << t.name << ": born " << t.birth.toString(Qt::ISODate).toStdString() << ", age "
+            << t.age;
+    }
+}
+
+TEST(CalcDateHalfAge, EveryBirthDate1900To2010)
+{
+    int failures = 0;
+    for (QDate birth(1900, 1, 1); birth <= QDate(2010, 12, 31) && failures < 20;
+         birth = birth.addDays(1)) {
+        QDate birthday70(birth.year() + 70, birth.month(), birth.day());
+        if (!birthday70.isValid()) // Feb 29 in a common year
+            birthday70 = QDate(birth.year() + 70, 2, 28);
+        const QString text = CALCDATEHALFAGE(birth, 70);
+        const QDate half = QDate::fromString(text, QStringLiteral("MM/dd/yyyy"));
+        const int expectedMonth = (birth.month() + 5) % 12 + 1;
+        const qint64 days = birthday70.daysTo(half);
+        const int ageOn70 = CALCULATEAGE(birth, birthday70, 0);
+        const int ageBefore = CALCULATEAGE(birth, birthday70.addDays(-1), 0);
+        const QDate sixMonths = birthday70.addMonths(6);
+        // Six calendar months are 181 to 184 days.
+        const bool ok = text.size() == 10 && half.isValid() && half.month() == expectedMonth &&
+                        half >= sixMonths && half <= sixMonths.addDays(3) && days >= 181 &&
+                        days <= 184 && ageOn70 == 70 && ageBefore == 69;
+        if (!ok) {
+            ++failures;
+            ADD_FAILURE() << "born " << birth.toString(Qt::ISODate).toStdString()
+                          << ": half-age date \"" << text.toStdString() << "\" is " << days
+                          << " days after the 70th birthday (expected 181-184, month "
+                          << expectedMonth << "); age on it " << ageOn70
+                          << " (expected 70), day before " << ageBefore << " (expected 69)";
+        }
+    }
+}
