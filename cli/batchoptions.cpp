@@ -6,8 +6,7 @@
 #include <cstdio>
 
 void ParseOptions(QCommandLineParser &parser, const QStringList &arguments,
-                  const QList<QCommandLineOption> &options, int positionals)
-{
+                  const QList<QCommandLineOption> &options, int positionals) {
     parser.addOptions(options);
     if (!parser.parse(arguments))
         throw badInput(parser.errorText());
@@ -16,8 +15,7 @@ void ParseOptions(QCommandLineParser &parser, const QStringList &arguments,
                            .arg(parser.positionalArguments().at(positionals)));
 }
 
-QDate TodayOption(const QCommandLineParser &parser)
-{
+QDate TodayOption(const QCommandLineParser &parser) {
     if (!parser.isSet(QStringLiteral("today")))
         return SystemClock().today();
     const QString text = parser.value(QStringLiteral("today"));
@@ -27,15 +25,13 @@ QDate TodayOption(const QCommandLineParser &parser)
     return date;
 }
 
-QString RequiredOption(const QCommandLineParser &parser, const QString &name)
-{
+QString RequiredOption(const QCommandLineParser &parser, const QString &name) {
     if (!parser.isSet(name))
         throw badInput(QStringLiteral("--%1 is required").arg(name));
     return parser.value(name);
 }
 
-void PrintJson(const QString &json)
-{
+void PrintJson(const QString &json) {
     const QByteArray bytes = json.toUtf8();
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
     std::fputc('\n', stdout);

@@ -10,8 +10,7 @@
 
 namespace {
 
-QString invalidJson(const ValidationFailure &failure)
-{
+QString invalidJson(const ValidationFailure &failure) {
     return OrderedJson()
         .add(QStringLiteral("status"), QStringLiteral("invalid"))
         .add(QStringLiteral("tag"), failure.tag)
@@ -23,8 +22,7 @@ QString invalidJson(const ValidationFailure &failure)
 
 // Report slots in slot order. "R-PlanType" stands in three slots but only the first is ever
 // written, so it is listed once.
-OrderedJson reportFields(const FieldStore &fields)
-{
+OrderedJson reportFields(const FieldStore &fields) {
     OrderedJson object;
     QStringList seen;
     for (const SlotDefinition &slot : SlotTable::reportSlots()) {
@@ -37,8 +35,7 @@ OrderedJson reportFields(const FieldStore &fields)
     return object;
 }
 
-OrderedJson inputFields(const FieldStore &fields)
-{
+OrderedJson inputFields(const FieldStore &fields) {
     OrderedJson object;
     for (const SlotDefinition &slot : SlotTable::inputSlots()) {
         if (*slot.tag != '\0')
@@ -47,8 +44,7 @@ OrderedJson inputFields(const FieldStore &fields)
     return object;
 }
 
-QStringList notices(const RecordingPrompter &prompter)
-{
+QStringList notices(const RecordingPrompter &prompter) {
     QStringList items;
     for (const auto &message : prompter.messages())
         items.append(OrderedJson()
@@ -60,16 +56,15 @@ QStringList notices(const RecordingPrompter &prompter)
 
 } // namespace
 
-int RunCalc(const QStringList &arguments)
-{
+int RunCalc(const QStringList &arguments) {
     QCommandLineParser parser;
-    ParseOptions(parser, arguments,
-                 {{QStringLiteral("input"), QStringLiteral("Illustration file."),
-                   QStringLiteral("ILL.json")},
-                  {QStringLiteral("today"), QStringLiteral("Today's date."),
-                   QStringLiteral("MM/DD/YYYY")},
-                  {QStringLiteral("rep"), QStringLiteral("Representative file."),
-                   QStringLiteral("REP.json")}});
+    ParseOptions(
+        parser, arguments,
+        {{QStringLiteral("input"), QStringLiteral("Illustration file."),
+          QStringLiteral("ILL.json")},
+         {QStringLiteral("today"), QStringLiteral("Today's date."), QStringLiteral("MM/DD/YYYY")},
+         {QStringLiteral("rep"), QStringLiteral("Representative file."),
+          QStringLiteral("REP.json")}});
     const QDate today = TodayOption(parser);
     const QByteArray illustrationText =
         ReadInputFile(RequiredOption(parser, QStringLiteral("input")));
@@ -84,8 +79,8 @@ int RunCalc(const QStringList &arguments)
     Illustration illustration(prompter);
     context.detailedMode = ReadIllustrationJson(illustrationText, illustration, today).detailedMode;
     if (!CalculatorAvailable(illustration.calculator()))
-        throw badInput(QStringLiteral("calculator %1 is not available yet")
-                           .arg(illustration.calculator()));
+        throw badInput(
+            QStringLiteral("calculator %1 is not available yet").arg(illustration.calculator()));
 
     const Validation validation = DefineVariables(illustration, context);
     if (!validation.passed()) {

@@ -20,14 +20,22 @@ struct ControlSpec {
     QString C::*text = nullptr;
     int C::*index = nullptr;
     bool C::*flag = nullptr;
-    int maximum = 0;                     // for indexes: 0 to maximum
+    int maximum = 0;                    // for indexes: 0 to maximum
     QStringList (*choices)() = nullptr; // for texts
 };
 
-QStringList planTypes0() { return ControlLists::planTypes(0, true); }
-QStringList planTypes1() { return ControlLists::planTypes(1, true); }
-QStringList states() { return QStringList{QString()} + ControlLists::stateCodes(); }
-QStringList graphEntries() { return ControlLists::graphEntries(); }
+QStringList planTypes0() {
+    return ControlLists::planTypes(0, true);
+}
+QStringList planTypes1() {
+    return ControlLists::planTypes(1, true);
+}
+QStringList states() {
+    return QStringList{QString()} + ControlLists::stateCodes();
+}
+QStringList graphEntries() {
+    return ControlLists::graphEntries();
+}
 
 const std::array<ControlSpec, 14> Controls{{
     {"cmboPlanType0", &C::cmboPlanType0, nullptr, nullptr, 0, planTypes0},
@@ -46,8 +54,7 @@ const std::array<ControlSpec, 14> Controls{{
     {"chkTopView", nullptr, nullptr, &C::chkTopView, 0, nullptr},
 }};
 
-QJsonObject parseObject(const QByteArray &json, const QString &what)
-{
+QJsonObject parseObject(const QByteArray &json, const QString &what) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
@@ -58,8 +65,7 @@ QJsonObject parseObject(const QByteArray &json, const QString &what)
     return document.object();
 }
 
-int wholeNumber(const QJsonValue &value, const QString &name, int minimum, int maximum)
-{
+int wholeNumber(const QJsonValue &value, const QString &name, int minimum, int maximum) {
     const double number = value.toDouble(std::nan(""));
     if (!value.isDouble() || number != std::floor(number) || number < minimum || number > maximum)
         throw badInput(QStringLiteral("\"%1\" must be a whole number from %2 to %3")
@@ -69,22 +75,19 @@ int wholeNumber(const QJsonValue &value, const QString &name, int minimum, int m
     return int(number);
 }
 
-bool boolean(const QJsonValue &value, const QString &name)
-{
+bool boolean(const QJsonValue &value, const QString &name) {
     if (!value.isBool())
         throw badInput(QStringLiteral("\"%1\" must be true or false").arg(name));
     return value.toBool();
 }
 
-QString text(const QJsonValue &value, const QString &name)
-{
+QString text(const QJsonValue &value, const QString &name) {
     if (!value.isString())
         throw badInput(QStringLiteral("\"%1\" must be a string").arg(name));
     return value.toString();
 }
 
-int inputSlot(const QString &tag)
-{
+int inputSlot(const QString &tag) {
     for (const SlotDefinition &slot : SlotTable::inputSlots()) {
         if (*slot.tag != '\0' && tag == QLatin1String(slot.tag))
             return slot.index;
@@ -92,8 +95,7 @@ int inputSlot(const QString &tag)
     return -1;
 }
 
-void readControls(const QJsonObject &object, IllustrationControls &controls)
-{
+void readControls(const QJsonObject &object, IllustrationControls &controls) {
     for (auto it = object.begin(); it != object.end(); ++it) {
         const QString name = it.key();
         const auto spec = std::find_if(Controls.begin(), Controls.end(), [&](const auto &entry) {
@@ -119,8 +121,7 @@ void readControls(const QJsonObject &object, IllustrationControls &controls)
 } // namespace
 
 BatchRunOptions ReadIllustrationJson(const QByteArray &json, Illustration &illustration,
-                                     const QDate &today)
-{
+                                     const QDate &today) {
     const QJsonObject root = parseObject(json, QStringLiteral("illustration"));
     BatchRunOptions options;
     illustration.resetToNew(1, today, ControlLists::planTypes(0).constFirst());
@@ -156,8 +157,7 @@ BatchRunOptions ReadIllustrationJson(const QByteArray &json, Illustration &illus
     return options;
 }
 
-RepresentativeDetails ReadRepresentativeJson(const QByteArray &json)
-{
+RepresentativeDetails ReadRepresentativeJson(const QByteArray &json) {
     const QJsonObject root = parseObject(json, QStringLiteral("representative"));
     RepresentativeDetails details;
     for (auto it = root.begin(); it != root.end(); ++it) {
@@ -172,8 +172,7 @@ RepresentativeDetails ReadRepresentativeJson(const QByteArray &json)
     return details;
 }
 
-QByteArray ReadInputFile(const QString &path)
-{
+QByteArray ReadInputFile(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw badInput(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));

@@ -24,16 +24,14 @@ const std::array<Command, 1> Commands{{
 const char *const Usage =
     "usage: rmdbatch calc --input ILL.json [--today MM/DD/YYYY] [--rep REP.json]";
 
-int fail(ExitCode code, const QString &message)
-{
+int fail(ExitCode code, const QString &message) {
     std::fprintf(stderr, "rmdbatch: %s\n", message.toLocal8Bit().constData());
     return int(code);
 }
 
 } // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("rmdbatch"));
     const QStringList arguments = QCoreApplication::arguments();
@@ -50,8 +48,8 @@ int main(int argc, char *argv[])
         } catch (const BatchError &error) {
             return fail(error.code(), QString::fromStdString(error.what()));
         } catch (const FatalError &error) {
-            return fail(ExitCode::BadInput, error.caption() + QStringLiteral(": ") +
-                                                error.description());
+            return fail(ExitCode::BadInput,
+                        error.caption() + QStringLiteral(": ") + error.description());
         }
     }
     return fail(ExitCode::BadInput,

@@ -1,43 +1,35 @@
 #include "orderedjson.h"
 
-OrderedJson &OrderedJson::add(const QString &key, const QString &text)
-{
+OrderedJson &OrderedJson::add(const QString &key, const QString &text) {
     return addRaw(key, quote(text));
 }
 
-OrderedJson &OrderedJson::add(const QString &key, int number)
-{
+OrderedJson &OrderedJson::add(const QString &key, int number) {
     return addRaw(key, QString::number(number));
 }
 
-OrderedJson &OrderedJson::add(const QString &key, bool flag)
-{
+OrderedJson &OrderedJson::add(const QString &key, bool flag) {
     return addRaw(key, flag ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
-OrderedJson &OrderedJson::add(const QString &key, const OrderedJson &object)
-{
+OrderedJson &OrderedJson::add(const QString &key, const OrderedJson &object) {
     return addRaw(key, object.text());
 }
 
-OrderedJson &OrderedJson::addArray(const QString &key, const QStringList &items)
-{
+OrderedJson &OrderedJson::addArray(const QString &key, const QStringList &items) {
     return addRaw(key, QLatin1Char('[') + items.join(QLatin1Char(',')) + QLatin1Char(']'));
 }
 
-QString OrderedJson::text() const
-{
+QString OrderedJson::text() const {
     return QLatin1Char('{') + m_members.join(QLatin1Char(',')) + QLatin1Char('}');
 }
 
-OrderedJson &OrderedJson::addRaw(const QString &key, const QString &json)
-{
+OrderedJson &OrderedJson::addRaw(const QString &key, const QString &json) {
     m_members.append(quote(key) + QLatin1Char(':') + json);
     return *this;
 }
 
-QString OrderedJson::quote(const QString &text)
-{
+QString OrderedJson::quote(const QString &text) {
     QString quoted;
     quoted.reserve(text.size() + 2);
     quoted += QLatin1Char('"');

@@ -10,8 +10,7 @@ namespace {
 // Runtime error numbers as the fatal message reports them.
 constexpr int ErrorInvalidProcedureCall = 5;
 
-Validation failed(Illustration &illustration, ValidationFailure failure)
-{
+Validation failed(Illustration &illustration, ValidationFailure failure) {
     illustration.fields().ShowFieldError(failure.message, failure.title, illustration.calculator(),
                                          failure.tag, failure.replacement);
     return {std::monostate{}, std::move(failure)};
@@ -19,10 +18,11 @@ Validation failed(Illustration &illustration, ValidationFailure failure)
 
 } // namespace
 
-bool CalculatorAvailable(int calculator) { return calculator == 0; }
+bool CalculatorAvailable(int calculator) {
+    return calculator == 0;
+}
 
-Validation DefineVariables(Illustration &illustration, const CalcContext &context)
-{
+Validation DefineVariables(Illustration &illustration, const CalcContext &context) {
     try {
         switch (illustration.calculator()) {
         case 0: {
@@ -46,8 +46,7 @@ Validation DefineVariables(Illustration &illustration, const CalcContext &contex
 }
 
 void CalculateValues(Illustration &illustration, const WorkingVariables &variables,
-                     const CalcContext &context)
-{
+                     const CalcContext &context) {
     FieldStore &fields = illustration.fields();
     const auto *rmd = std::get_if<RmdInputs>(&variables);
     if (!rmd)

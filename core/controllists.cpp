@@ -2,11 +2,10 @@
 
 namespace ControlLists {
 
-QStringList planTypes(int list, bool withRollover)
-{
-    QStringList entries{QStringLiteral("IRA"),     QStringLiteral("403(b)"),
-                        QStringLiteral("401(k)"),  QStringLiteral("457"),
-                        QStringLiteral("401(a)"),  QStringLiteral("SEP-IRA"),
+QStringList planTypes(int list, bool withRollover) {
+    QStringList entries{QStringLiteral("IRA"),       QStringLiteral("403(b)"),
+                        QStringLiteral("401(k)"),    QStringLiteral("457"),
+                        QStringLiteral("401(a)"),    QStringLiteral("SEP-IRA"),
                         QStringLiteral("SIMPLE IRA")};
     if (list == 1)
         entries.append(QStringLiteral("Roth IRA"));
@@ -15,21 +14,19 @@ QStringList planTypes(int list, bool withRollover)
     return entries;
 }
 
-const QStringList &stateCodes()
-{
-    static const QStringList codes = QStringLiteral(
-        "AL AK AZ AR CA CO CT DE DC FL GA HI ID IL IN IA KS KY LA ME MD MA MI MN MS MO MT NE NV "
-        "NH NJ NM NY NC ND OH OK OR PA RI SC SD TN TX UT VT VA WA WV WI WY PR")
-                                         .split(QLatin1Char(' '));
+const QStringList &stateCodes() {
+    static const QStringList codes =
+        QStringLiteral("AL AK AZ AR CA CO CT DE DC FL GA HI ID IL IN IA KS KY LA ME MD MA MI MN MS "
+                       "MO MT NE NV "
+                       "NH NJ NM NY NC ND OH OK OR PA RI SC SD TN TX UT VT VA WA WV WI WY PR")
+            .split(QLatin1Char(' '));
     return codes;
 }
 
-const QStringList &graphEntries()
-{
-    static const QStringList entries{QStringLiteral("Planholder"),
-                                     QStringLiteral("Spouse Beneficiary"),
-                                     QStringLiteral("Non-Spouse Beneficiary"),
-                                     QStringLiteral("All Years")};
+const QStringList &graphEntries() {
+    static const QStringList entries{
+        QStringLiteral("Planholder"), QStringLiteral("Spouse Beneficiary"),
+        QStringLiteral("Non-Spouse Beneficiary"), QStringLiteral("All Years")};
     return entries;
 }
 

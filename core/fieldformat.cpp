@@ -5,25 +5,24 @@
 
 using NumberText::Format;
 
-QString CleanNumber(QString &text)
-{
-    for (const QChar unwanted : {QLatin1Char(' '), QLatin1Char('$'), QLatin1Char('%'),
-                                 QLatin1Char(',')})
+QString CleanNumber(QString &text) {
+    for (const QChar unwanted :
+         {QLatin1Char(' '), QLatin1Char('$'), QLatin1Char('%'), QLatin1Char(',')})
         text.remove(unwanted);
     return text;
 }
 
-QString FormatDollars(const QString &text) { return QLatin1Char('$') + FormatAmount(text); }
+QString FormatDollars(const QString &text) {
+    return QLatin1Char('$') + FormatAmount(text);
+}
 
-QString FormatAmount(const QString &text)
-{
+QString FormatAmount(const QString &text) {
     const double value = NumberText::Val(text);
     return Format(value, text.contains(QLatin1Char('.')) ? QStringLiteral("##,###,##0.00")
                                                          : QStringLiteral("##,###,##0"));
 }
 
-QString FormatLongDate(const QString &dateText)
-{
+QString FormatLongDate(const QString &dateText) {
     const auto date = DateText::ParseDate(dateText);
     return date ? DateText::LongDate(*date) : dateText;
 }
@@ -32,11 +31,12 @@ namespace FieldFormat {
 
 namespace {
 
-bool isDigitKey(QChar key) { return key >= QLatin1Char('0') && key <= QLatin1Char('9'); }
+bool isDigitKey(QChar key) {
+    return key >= QLatin1Char('0') && key <= QLatin1Char('9');
+}
 
 // A picture applied to a text: numbers are formatted, anything else is left as it is.
-QString formatText(const QString &text, const QString &picture)
-{
+QString formatText(const QString &text, const QString &picture) {
     if (!NumberText::IsNumeric(text))
         return text;
     return Format(NumberText::NumericValue(text), picture);
@@ -44,8 +44,7 @@ QString formatText(const QString &text, const QString &picture)
 
 } // namespace
 
-bool acceptsKey(int kind, QChar key, const QString &currentText)
-{
+bool acceptsKey(int kind, QChar key, const QString &currentText) {
     switch (kind) {
     case 2:
     case 3:
@@ -62,8 +61,7 @@ bool acceptsKey(int kind, QChar key, const QString &currentText)
     }
 }
 
-FocusInResult focusIn(int kind, const QString &text)
-{
+FocusInResult focusIn(int kind, const QString &text) {
     QString shown = text;
     if (kind == 1) {
         if (shown.endsWith(QLatin1Char('%')))
@@ -75,8 +73,7 @@ FocusInResult focusIn(int kind, const QString &text)
     return {shown, !shown.isEmpty()};
 }
 
-QString focusOut(int kind, const QString &text)
-{
+QString focusOut(int kind, const QString &text) {
     switch (kind) {
     case 1:
         return formatText(text, QStringLiteral("#0.00")) + QLatin1Char('%');

@@ -9,14 +9,17 @@ const QString NotFound = QStringLiteral("??");
 const QString AgeOnRbdTag = QStringLiteral("Age of Beneficiary on RBD");
 constexpr int AgeOnRbdSlot = 157;
 
-bool isReportTag(const QString &tag) { return tag.startsWith(QLatin1String("R-")); }
+bool isReportTag(const QString &tag) {
+    return tag.startsWith(QLatin1String("R-"));
+}
 
 } // namespace
 
-FieldStore::FieldStore(Prompter &prompter) : m_prompter(&prompter) { reset(); }
+FieldStore::FieldStore(Prompter &prompter) : m_prompter(&prompter) {
+    reset();
+}
 
-void FieldStore::reset()
-{
+void FieldStore::reset() {
     for (int index = 0; index < SlotTable::SlotArraySize; ++index) {
         const SlotDefinition *definition = SlotTable::slot(index);
         FieldState &slot = m_slots[std::size_t(index)];
@@ -30,8 +33,7 @@ void FieldStore::reset()
 }
 
 // Searches from `start` until an end marker (an empty tag), which is never matched itself.
-int FieldStore::findSlot(const QString &tag, int start) const
-{
+int FieldStore::findSlot(const QString &tag, int start) const {
     for (int index = start;; ++index) {
         const SlotDefinition *definition = SlotTable::slot(index);
         if (!definition || *definition->tag == '\0')
@@ -41,14 +43,12 @@ int FieldStore::findSlot(const QString &tag, int start) const
     }
 }
 
-QString FieldStore::GetField(const QString &tag) const
-{
+QString FieldStore::GetField(const QString &tag) const {
     const int slot = findSlot(tag, isReportTag(tag) ? SlotTable::FirstReportSlot : 0);
     return slot < 0 ? NotFound : m_slots[std::size_t(slot)].text;
 }
 
-void FieldStore::SetField(const QString &value, const QString &tag)
-{
+void FieldStore::SetField(const QString &value, const QString &tag) {
     int start = 0;
     if (isReportTag(tag))
         start = SlotTable::FirstReportSlot;
@@ -65,8 +65,7 @@ void FieldStore::SetField(const QString &value, const QString &tag)
     setText(slot, value);
 }
 
-int FieldStore::SetIndex(const QString &tag) const
-{
+int FieldStore::SetIndex(const QString &tag) const {
     const int slot = findSlot(tag, isReportTag(tag) ? SlotTable::FirstReportSlot : 0);
     if (slot < 0) {
         m_prompter->notice(QString(),
@@ -79,8 +78,7 @@ int FieldStore::SetIndex(const QString &tag) const
 }
 
 void FieldStore::ShowFieldError(const QString &message, const QString &title, int calculator,
-                                const QString &tag, const QString &replacement)
-{
+                                const QString &tag, const QString &replacement) {
     if (!m_prompter->calculatorTabAvailable(calculator) || m_prompter->dataWindowVisible())
         return;
     for (int slot = 0; slot <= SlotTable::lastInputSlot(); ++slot) {
@@ -95,21 +93,18 @@ void FieldStore::ShowFieldError(const QString &message, const QString &title, in
                        QStringLiteral("No field found for tag: ") + tag, MessageIcon::Stop);
 }
 
-const FieldState &FieldStore::state(int slot) const
-{
+const FieldState &FieldStore::state(int slot) const {
     if (!SlotTable::slot(slot))
         throw FatalError(QStringLiteral("FieldStore"), 9,
                          QStringLiteral("Subscript out of range: slot ") + QString::number(slot));
     return m_slots[std::size_t(slot)];
 }
 
-FieldState &FieldStore::mutableState(int slot)
-{
+FieldState &FieldStore::mutableState(int slot) {
     return const_cast<FieldState &>(state(slot));
 }
 
-void FieldStore::setText(int slot, const QString &text)
-{
+void FieldStore::setText(int slot, const QString &text) {
     FieldState &field = mutableState(slot);
     if (field.text == text)
         return;
@@ -117,26 +112,22 @@ void FieldStore::setText(int slot, const QString &text)
     notify(slot);
 }
 
-void FieldStore::setEnabled(int slot, bool enabled)
-{
+void FieldStore::setEnabled(int slot, bool enabled) {
     mutableState(slot).enabled = enabled;
     notify(slot);
 }
 
-void FieldStore::setBackground(int slot, ColourRole role)
-{
+void FieldStore::setBackground(int slot, ColourRole role) {
     mutableState(slot).background = role;
     notify(slot);
 }
 
-void FieldStore::setCaptionColour(int slot, ColourRole role)
-{
+void FieldStore::setCaptionColour(int slot, ColourRole role) {
     mutableState(slot).captionColour = role;
     notify(slot);
 }
 
-void FieldStore::notify(int slot) const
-{
+void FieldStore::notify(int slot) const {
     if (m_changed)
         m_changed(slot);
 }

@@ -3,15 +3,13 @@
 #include "datetext.h"
 #include "fieldformat.h"
 
-bool Illustration::keyPress(int slot, QChar key)
-{
+bool Illustration::keyPress(int slot, QChar key) {
     m_saved = false;
     const QString tag = QLatin1String(SlotTable::slot(slot)->tag);
     return FieldFormat::acceptsKey(SlotTable::kindDigit(tag), key, m_fields.text(slot));
 }
 
-void Illustration::resetToNew(int recordNumber, const QDate &today, const QString &firstPlanType)
-{
+void Illustration::resetToNew(int recordNumber, const QDate &today, const QString &firstPlanType) {
     const QString year = QString::number(today.year());
     for (const SlotDefinition &slot : SlotTable::inputSlots()) {
         if (*slot.tag == '\0')

@@ -11,8 +11,7 @@
 
 // Q_INIT_RESOURCE has to be expanded at global namespace scope. core is a static library, so
 // without this reference the linker would drop the compiled-in tables.
-static void registerLifeTableResources()
-{
+static void registerLifeTableResources() {
     Q_INIT_RESOURCE(lifetables);
 }
 
@@ -47,8 +46,7 @@ struct AgeRange {
 
     // Ages before the first row take the first row, ages past the last row (the printed
     // "and over" row) take the last.
-    size_t index(long long age) const
-    {
+    size_t index(long long age) const {
         return size_t(std::clamp<long long>(age, firstAge, lastAge) - firstAge);
     }
     size_t size() const { return size_t(lastAge - firstAge + 1); }
@@ -67,23 +65,20 @@ struct JointTable {
     std::vector<int> tenths; // row = owner age, column = beneficiary age
 
     // Each age is clamped on its own: (120, 60) reads the 115+ row at 60.
-    int at(long long ownerAge, long long beneficiaryAge) const
-    {
+    int at(long long ownerAge, long long beneficiaryAge) const {
         return tenths[ages.index(ownerAge) * ages.size() + ages.index(beneficiaryAge)];
     }
 };
 
 enum class Edition { Final2002, Proposed2001 };
 
-QString resourcePath(const TableSource &source)
-{
+QString resourcePath(const TableSource &source) {
     return QStringLiteral(":/life_tables/") + QLatin1String(source.file);
 }
 
 // lineNumber 0 blames the file as a whole.
 [[noreturn]] void malformed(const char *routine, const TableSource &source, int lineNumber,
-                            const QString &what)
-{
+                            const QString &what) {
     const QString where =
         lineNumber > 0 ? QStringLiteral(" at line %1").arg(lineNumber) : QString();
     throw FatalError(
@@ -94,8 +89,7 @@ QString resourcePath(const TableSource &source)
 // The data lines of a table, header checked and removed. Line numbers are 1-based as in an
 // editor, so the data lines start at 2.
 QList<QByteArray> readLines(const char *routine, const TableSource &source,
-                            const QByteArray &expectedHeader)
-{
+                            const QByteArray &expectedHeader) {
     static const bool registered = (registerLifeTableResources(), true);
     Q_UNUSED(registered);
 
@@ -123,8 +117,7 @@ QList<QByteArray> readLines(const char *routine, const TableSource &source,
 
 // A whole age: one to three digits, nothing else.
 int parseAge(const char *routine, const TableSource &source, int lineNumber,
-             const QByteArray &field)
-{
+             const QByteArray &field) {
     if (field.isEmpty() || field.size() > 3)
         malformed(routine, source, lineNumber,
                   QStringLiteral("bad age \"%1\"").arg(QString::fromLatin1(field)));
@@ -140,8 +133,7 @@ int parseAge(const char *routine, const TableSource &source, int lineNumber,
 
 // A factor as printed, digits "." one digit, read as whole tenths without floating point.
 int parseTenths(const char *routine, const TableSource &source, int lineNumber,
-                const QByteArray &field)
-{
+                const QByteArray &field) {
     const qsizetype dot = field.indexOf('.');
     const bool shaped = dot >= 1 && dot <= 4 && field.size() == dot + 2;
     int tenths = 0;
@@ -161,8 +153,7 @@ int parseTenths(const char *routine, const TableSource &source, int lineNumber,
 }
 
 QList<QByteArray> splitFields(const char *routine, const TableSource &source, int lineNumber,
-                              const QByteArray &line, qsizetype count)
-{
+                              const QByteArray &line, qsizetype count) {
     QList<QByteArray> fields = line.split(',');
     if (fields.size() != count) {
         malformed(routine, source, lineNumber,
@@ -171,8 +162,7 @@ QList<QByteArray> splitFields(const char *routine, const TableSource &source, in
     return fields;
 }
 
-AgeTable loadAgeTable(const char *routine, const TableSource &source)
-{
+AgeTable loadAgeTable(const char *routine, const TableSource &source) {
     const QList<QByteArray> lines = readLines(routine, source, QByteArrayLiteral("age,factor"));
     AgeTable table;
     table.ages = {source.firstAge, source.lastAge};
@@ -195,8 +185,7 @@ AgeTable loadAgeTable(const char *routine, const TableSource &source)
     return table;
 }
 
-JointTable loadJointTable(const char *routine, const TableSource &source)
-{
+JointTable loadJointTable(const char *routine, const TableSource &source) {
     const QList<QByteArray> lines =
         readLines(routine, source, QByteArrayLiteral("owner_age,beneficiary_age,factor"));
     JointTable table;
@@ -236,8 +225,7 @@ JointTable loadJointTable(const char *routine, const TableSource &source)
 // Each table is built on first use and never changes afterwards; function-local statics make
 // the first use thread-safe, and a load that throws is retried by the next call (whose routine
 // name then goes into the message).
-const AgeTable &singleTable(Edition edition, const char *routine)
-{
+const AgeTable &singleTable(Edition edition, const char *routine) {
     if (edition == Edition::Final2002) {
         static const AgeTable table = loadAgeTable(routine, kSingle2002);
         return table;
@@ -246,8 +234,7 @@ const AgeTable &singleTable(Edition edition, const char *routine)
     return table;
 }
 
-const AgeTable &uniformTable(Edition edition, const char *routine)
-{
+const AgeTable &uniformTable(Edition edition, const char *routine) {
     if (edition == Edition::Final2002) {
         static const AgeTable table = loadAgeTable(routine, kUniform2002);
         return table;
@@ -256,8 +243,7 @@ const AgeTable &uniformTable(Edition edition, const char *routine)
     return table;
 }
 
-const JointTable &jointTable(Edition edition, const char *routine)
-{
+const JointTable &jointTable(Edition edition, const char *routine) {
     if (edition == Edition::Final2002) {
         static const JointTable table = loadJointTable(routine, kJoint2002);
         return table;
@@ -266,13 +252,11 @@ const JointTable &jointTable(Edition edition, const char *routine)
     return table;
 }
 
-float fromTenths(long long tenths)
-{
+float fromTenths(long long tenths) {
     return float(double(tenths) / 10.0);
 }
 
-int uniformTenths(Edition edition, const char *routine, long long ownerAge)
-{
+int uniformTenths(Edition edition, const char *routine, long long ownerAge) {
     const AgeTable &uniform = uniformTable(edition, routine);
     // Below the table the distribution period is the joint expectancy with a beneficiary ten
     // years younger, the construction of the table itself (Rev. Rul. 2002-62 Appendix A).
@@ -281,15 +265,14 @@ int uniformTenths(Edition edition, const char *routine, long long ownerAge)
     return uniform.at(ownerAge);
 }
 
-float singleFactor(Edition edition, const char *routine, int firstAge, int currentAge)
-{
+float singleFactor(Edition edition, const char *routine, int firstAge, int currentAge) {
     // Fixed term: the first year's expectancy less one per year elapsed, in exact tenths.
     const long long elapsed = std::max(0LL, (long long)currentAge - firstAge);
     return fromTenths(singleTable(edition, routine).at(firstAge) - 10 * elapsed);
 }
 
-float jointFactor(Edition edition, const char *routine, int ownerAge, int beneficiaryAge, int flag)
-{
+float jointFactor(Edition edition, const char *routine, int ownerAge, int beneficiaryAge,
+                  int flag) {
     switch (flag) {
     case 0:
         return fromTenths(uniformTenths(edition, routine, ownerAge));
@@ -309,15 +292,13 @@ float jointFactor(Edition edition, const char *routine, int ownerAge, int benefi
 }
 
 // The birthday's day in a given year: February 29 is kept on February 28 in a common year.
-int birthdayDay(const QDate &birth, int year)
-{
+int birthdayDay(const QDate &birth, int year) {
     if (birth.month() == 2 && birth.day() == 29 && !QDate::isLeapYear(year))
         return 28;
     return birth.day();
 }
 
-int daysInMonth(int year, int month)
-{
+int daysInMonth(int year, int month) {
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (month == 2 && QDate::isLeapYear(year))
         return 29;
@@ -326,8 +307,7 @@ int daysInMonth(int year, int month)
 
 } // namespace
 
-int CALCULATEAGE(const QDate &birth, const QDate &asOf, int /*unused*/)
-{
+int CALCULATEAGE(const QDate &birth, const QDate &asOf, int /*unused*/) {
     // Nothing to measure; 0 is what callers put in place of an unusable age anyway.
     if (!birth.isValid() || !asOf.isValid())
         return 0;
@@ -341,8 +321,7 @@ int CALCULATEAGE(const QDate &birth, const QDate &asOf, int /*unused*/)
     return years;
 }
 
-QString CALCDATEHALFAGE(const QDate &birth, int age)
-{
+QString CALCDATEHALFAGE(const QDate &birth, int age) {
     if (!birth.isValid())
         return QString();
     int year = birth.year() + age;
@@ -359,22 +338,18 @@ QString CALCDATEHALFAGE(const QDate &birth, int age)
         .arg(year, 4, 10, QLatin1Char('0'));
 }
 
-float RMDSINGLEFACTOR(int /*unused*/, int firstAge, int currentAge)
-{
+float RMDSINGLEFACTOR(int /*unused*/, int firstAge, int currentAge) {
     return singleFactor(Edition::Final2002, "RMDSINGLEFACTOR", firstAge, currentAge);
 }
 
-float RMDSINGLEFACTOR2001(int /*unused*/, int firstAge, int currentAge)
-{
+float RMDSINGLEFACTOR2001(int /*unused*/, int firstAge, int currentAge) {
     return singleFactor(Edition::Proposed2001, "RMDSINGLEFACTOR2001", firstAge, currentAge);
 }
 
-float RMDJOINTFACTOR(int ownerAge, int beneficiaryAge, int flag)
-{
+float RMDJOINTFACTOR(int ownerAge, int beneficiaryAge, int flag) {
     return jointFactor(Edition::Final2002, "RMDJOINTFACTOR", ownerAge, beneficiaryAge, flag);
 }
 
-float RMDJOINTFACTOR2001(int ownerAge, int beneficiaryAge, int flag)
-{
+float RMDJOINTFACTOR2001(int ownerAge, int beneficiaryAge, int flag) {
     return jointFactor(Edition::Proposed2001, "RMDJOINTFACTOR2001", ownerAge, beneficiaryAge, flag);
 }

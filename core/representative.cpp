@@ -25,14 +25,17 @@ const std::array<RepresentativeKey, 14> Keys{{
 
 const QString Bullet = QStringLiteral(" \\bullet  ");
 
-bool present(const QString &value) { return !value.trimmed().isEmpty(); }
+bool present(const QString &value) {
+    return !value.trimmed().isEmpty();
+}
 
 } // namespace
 
-std::span<const RepresentativeKey> representativeKeys() { return Keys; }
+std::span<const RepresentativeKey> representativeKeys() {
+    return Keys;
+}
 
-QString BuildRepresentativeBlock(const RepresentativeDetails &rep)
-{
+QString BuildRepresentativeBlock(const RepresentativeDetails &rep) {
     // Each part appears only when its entry holds something; the text is kept as entered.
     QString block = rep.first;
     if (present(rep.initial))

@@ -20,19 +20,16 @@ const QString Note2009 = QStringLiteral(
     "approved a one-year suspension of the required minimum distribution (RMD) for 2009.");
 
 ValidationFailure dateFailure(const char *tag, const QStringList &lines, const char *title,
-                              const QString &replacement = SampleDate)
-{
+                              const QString &replacement = SampleDate) {
     return {QLatin1String(tag), WithDateHelp(lines), QLatin1String(title), replacement};
 }
 
-bool yearOutsideWindow(const QDate &date, const QDate &today)
-{
+bool yearOutsideWindow(const QDate &date, const QDate &today) {
     const int years = today.year() - date.year();
     return years > MaximumAge || years < 0;
 }
 
-QString firstYearNote(const QString &rbd, int rbdYear, const QString &calculationYear)
-{
+QString firstYearNote(const QString &rbd, int rbdYear, const QString &calculationYear) {
     const QString longRbd = FormatLongDate(rbd);
     return QStringLiteral("** Although you can wait until ") + longRbd +
            QStringLiteral(" to withdraw ") +
@@ -47,23 +44,23 @@ QString firstYearNote(const QString &rbd, int rbdYear, const QString &calculatio
            QStringLiteral(". Consult your income tax advisor for details.");
 }
 
-QString aprilFirst(int year) { return QStringLiteral("04/01/") + QString::number(year); }
+QString aprilFirst(int year) {
+    return QStringLiteral("04/01/") + QString::number(year);
+}
 
 } // namespace
 
 std::variant<RmdInputs, ValidationFailure> ValidateRmd(Illustration &illustration,
-                                                      const QDate &today)
-{
+                                                       const QDate &today) {
     FieldStore &fields = illustration.fields();
     RmdInputs inputs;
     inputs.planType = illustration.controls().cmboPlanType0;
 
     const QString first = fields.GetField(QStringLiteral("8-PartFirst"));
     if (first.isEmpty())
-        return ValidationFailure{QStringLiteral("8-PartFirst"),
-                                 QStringLiteral("Please enter a first name."),
-                                 QStringLiteral("Missing Required Information."),
-                                 QStringLiteral("John")};
+        return ValidationFailure{
+            QStringLiteral("8-PartFirst"), QStringLiteral("Please enter a first name."),
+            QStringLiteral("Missing Required Information."), QStringLiteral("John")};
     inputs.fullName = first.trimmed();
     const QString middle = fields.GetField(QStringLiteral("8-PartMiddle"));
     if (!middle.isEmpty())
@@ -71,16 +68,16 @@ std::variant<RmdInputs, ValidationFailure> ValidateRmd(Illustration &illustratio
 
     const QString last = fields.GetField(QStringLiteral("8-PartLast"));
     if (last.isEmpty())
-        return ValidationFailure{QStringLiteral("8-PartLast"),
-                                 QStringLiteral("Please enter a last name."),
-                                 QStringLiteral("Missing Required Information."),
-                                 QStringLiteral("Sample")};
+        return ValidationFailure{
+            QStringLiteral("8-PartLast"), QStringLiteral("Please enter a last name."),
+            QStringLiteral("Missing Required Information."), QStringLiteral("Sample")};
     inputs.fullName += QLatin1Char(' ') + last.trimmed();
 
     inputs.dateOfBirth = fields.GetField(QStringLiteral("7-PartDOB"));
     const auto birth = DateText::ParseDate(inputs.dateOfBirth);
     if (!birth)
-        return dateFailure("7-PartDOB", {QStringLiteral("The Planholder's Date of Birth is required.")},
+        return dateFailure("7-PartDOB",
+                           {QStringLiteral("The Planholder's Date of Birth is required.")},
                            "Date Input Error");
     if (yearOutsideWindow(*birth, today))
         return dateFailure("7-PartDOB",
@@ -99,13 +96,12 @@ std::variant<RmdInputs, ValidationFailure> ValidateRmd(Illustration &illustratio
                                {QStringLiteral("The Spouse's Date of Birth is incorrect.")},
                                "Date Input Error");
         if (spouse->year() - birth->year() < 11)
-            return dateFailure(
-                "7-SpouseDOB",
-                {QStringLiteral("The Spouse's Date of Birth must be a date that"),
-                 QStringLiteral("will produce a Spouse age more than 10 years"),
-                 QStringLiteral("younger than the Client to qualify to use the"),
-                 QStringLiteral("Joint Life Expectancy Table."), QString()},
-                "Incorrect Spouse Date of Birth");
+            return dateFailure("7-SpouseDOB",
+                               {QStringLiteral("The Spouse's Date of Birth must be a date that"),
+                                QStringLiteral("will produce a Spouse age more than 10 years"),
+                                QStringLiteral("younger than the Client to qualify to use the"),
+                                QStringLiteral("Joint Life Expectancy Table."), QString()},
+                               "Incorrect Spouse Date of Birth");
     } else {
         fields.SetField(QString(), QStringLiteral("7-SpouseDOB"));
     }
@@ -138,7 +134,8 @@ std::variant<RmdInputs, ValidationFailure> ValidateRmd(Illustration &illustratio
         return ValidationFailure{
             QStringLiteral("3-Year0"),
             JoinLines({QStringLiteral("This calculator is based on IRS regulations"),
-                       QStringLiteral("released in 2001 and the 1 year change for 2009."), QString(),
+                       QStringLiteral("released in 2001 and the 1 year change for 2009."),
+                       QString(),
                        QStringLiteral("Please enter a year between 2001 and ") +
                            QString::number(latest) + QLatin1Char('.')}),
             QStringLiteral("Invalid Entry."), QString::number(latest)};
@@ -155,15 +152,13 @@ std::variant<RmdInputs, ValidationFailure> ValidateRmd(Illustration &illustratio
     QString account = fields.GetField(QStringLiteral("6-AcctValue0"));
     inputs.accountValue = CleanNumber(account);
     if (Val(inputs.accountValue) < 1)
-        return ValidationFailure{QStringLiteral("6-AcctValue0"),
-                                 QStringLiteral("Please enter the Account Value."),
-                                 QStringLiteral("Missing Required Information."),
-                                 QStringLiteral("100000")};
+        return ValidationFailure{
+            QStringLiteral("6-AcctValue0"), QStringLiteral("Please enter the Account Value."),
+            QStringLiteral("Missing Required Information."), QStringLiteral("100000")};
     return inputs;
 }
 
-RmdResult ComputeRmd(const RmdInputs &inputs, const QString &retirementDate)
-{
+RmdResult ComputeRmd(const RmdInputs &inputs, const QString &retirementDate) {
     RmdResult result;
     const int year = int(Val(inputs.calculationYear));
     const QDate yearEnd(year, 12, 31);
@@ -189,8 +184,7 @@ RmdResult ComputeRmd(const RmdInputs &inputs, const QString &retirementDate)
     if (result.requiredBeginningDate == aprilFirst(year + 1)) {
         result.dec31 = FormatLongDate(result.requiredBeginningDate) + QStringLiteral("**");
         result.noteYear1 = firstYearNote(result.requiredBeginningDate,
-                                         result.firstDistributionYear + 1,
-                                         inputs.calculationYear);
+                                         result.firstDistributionYear + 1, inputs.calculationYear);
     } else if (year == 2009) {
         result.dec31 = DateText::LongDate(yearEnd);
         result.noteYear1 = Note2009.leftJustified(400, QLatin1Char(' '), true);
@@ -205,14 +199,14 @@ RmdResult ComputeRmd(const RmdInputs &inputs, const QString &retirementDate)
                                      : RMDJOINTFACTOR(result.age, result.spouseAge, flag);
         result.factorComputed = true;
         // Any fraction of a cent or more past a whole dollar counts as another dollar.
-        result.rmd = qint64(NumberText::Int(Val(inputs.accountValue) / double(result.factor) + 0.99));
+        result.rmd =
+            qint64(NumberText::Int(Val(inputs.accountValue) / double(result.factor) + 0.99));
     }
     result.penalty = qint64(NumberText::Int(double(result.rmd) / 2 + 0.5));
     return result;
 }
 
-void WriteRmdReport(const RmdInputs &inputs, const RmdResult &result, Illustration &illustration)
-{
+void WriteRmdReport(const RmdInputs &inputs, const RmdResult &result, Illustration &illustration) {
     FieldStore &fields = illustration.fields();
     const auto set = [&fields](const QString &value, const char *tag) {
         fields.SetField(value, QLatin1String(tag));
@@ -228,8 +222,8 @@ void WriteRmdReport(const RmdInputs &inputs, const RmdResult &result, Illustrati
 
     QString birth = DateText::LongDate(result.dateOfBirth);
     if (!inputs.dateOfDeath.isEmpty())
-        birth += QStringLiteral("\\par \\tab Date of death \\tab ") +
-                 FormatLongDate(inputs.dateOfDeath);
+        birth +=
+            QStringLiteral("\\par \\tab Date of death \\tab ") + FormatLongDate(inputs.dateOfDeath);
     set(birth, "R-PHDOB");
     if (result.joint)
         set(DateText::LongDate(result.spouseDate), "R-SpouseDOB");
@@ -275,8 +269,7 @@ void WriteRmdReport(const RmdInputs &inputs, const RmdResult &result, Illustrati
     }
 }
 
-QString RmdCalculationDetails(const RmdInputs &inputs, const RmdResult &result)
-{
+QString RmdCalculationDetails(const RmdInputs &inputs, const RmdResult &result) {
     using NumberText::Str;
     const QString yearEnd = QStringLiteral("12/31/") + inputs.calculationYear;
     QStringList lines{QStringLiteral("Planholder Age on ") + yearEnd + QLatin1Char(':') +
@@ -294,8 +287,7 @@ QString RmdCalculationDetails(const RmdInputs &inputs, const RmdResult &result)
 
 namespace {
 
-void refreshField(FieldStore &fields, const char *tag, bool enabled)
-{
+void refreshField(FieldStore &fields, const char *tag, bool enabled) {
     const int slot = fields.SetIndex(QLatin1String(tag));
     if (!enabled)
         fields.setText(slot, QString());
@@ -305,13 +297,11 @@ void refreshField(FieldStore &fields, const char *tag, bool enabled)
 
 } // namespace
 
-void RefreshSpouseDate(Illustration &illustration)
-{
+void RefreshSpouseDate(Illustration &illustration) {
     refreshField(illustration.fields(), "7-SpouseDOB", illustration.controls().optUseJoint == 0);
 }
 
-void RefreshRetirementDate(Illustration &illustration)
-{
+void RefreshRetirementDate(Illustration &illustration) {
     refreshField(illustration.fields(), "7-PlanRetDate",
                  illustration.controls().cmboPlanType0.startsWith(QLatin1Char('4')));
 }

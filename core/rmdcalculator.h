@@ -44,14 +44,13 @@ struct RmdResult {
 // Checks the Planholder tab in order and returns the first failure, or the inputs. Clears the
 // spouse date when there is no spouse beneficiary and a blank date of death.
 std::variant<RmdInputs, ValidationFailure> ValidateRmd(Illustration &illustration,
-                                                      const QDate &today);
+                                                       const QDate &today);
 
 // Dates, ages, factor and distribution. retirementDate is the text of "7-PlanRetDate".
 RmdResult ComputeRmd(const RmdInputs &inputs, const QString &retirementDate);
 
 // Writes the RMD report fields and "6-RMD_Amt".
-void WriteRmdReport(const RmdInputs &inputs, const RmdResult &result,
-                    Illustration &illustration);
+void WriteRmdReport(const RmdInputs &inputs, const RmdResult &result, Illustration &illustration);
 
 // The message detailed calculation mode shows for a computed factor.
 QString RmdCalculationDetails(const RmdInputs &inputs, const RmdResult &result);

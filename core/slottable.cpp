@@ -12,10 +12,12 @@ constexpr std::array<SlotDefinition, 53> InputSlots{{
     {3, "7-PartDOB", 18, "Date of Birth *", "", false, ""},
     {4, "7-SpouseDOB", 18, "Spouse Date of Birth", "", false, ""},
     {5, "8-PlanName0", 50, "Plan Name", "", false, ""},
-    {6, "7-PlanRetDate", 18, "Retirement Date (Not Applicable to 5% or Greater Business Owners)", "", false, ""},
+    {6, "7-PlanRetDate", 18, "Retirement Date (Not Applicable to 5% or Greater Business Owners)",
+     "", false, ""},
     {7, "7-DD0", 18, "Planholder's Date of Death (if Applicable)", "", false, ""},
     {8, "3-Year0", 4, "Calculation Year *", "", false, ""},
-    {9, "6-AcctValue0", 11, "Account Value (Generally on Last Day Prior to Calculation Year) *", "", false, ""},
+    {9, "6-AcctValue0", 11, "Account Value (Generally on Last Day Prior to Calculation Year) *", "",
+     false, ""},
     {10, "8-BeneFirst", 30, "First *", "", false, ""},
     {11, "8-BeneMiddle", 30, "Middle", "", false, ""},
     {12, "8-BeneLast", 50, "Last *", "", false, ""},
@@ -23,7 +25,8 @@ constexpr std::array<SlotDefinition, 53> InputSlots{{
     {14, "8-PlanName1", 50, "Plan Name", "", false, ""},
     {15, "7-DD1", 18, "Original Planholder's Date of Death *", "", false, ""},
     {16, "3-Year1", 4, "Calculation Year *", "", false, ""},
-    {17, "6-AcctValue1", 11, "Account Value (Generally on Last Day Prior to Calculation Year) *", "", false, ""},
+    {17, "6-AcctValue1", 11, "Account Value (Generally on Last Day Prior to Calculation Year) *",
+     "", false, ""},
     {18, "3-DatabaseIndex", 6, "", "Record", true, ""},
     {19, "6-IllustrationDate", 10, "", "19 - Illustration Date - Invisible", true, ""},
     {20, "6-RMD_Amt", 11, "", "20 - RMD Amount - Invisible", true, ""},
@@ -33,11 +36,14 @@ constexpr std::array<SlotDefinition, 53> InputSlots{{
     {24, "7-EqualDOB", 18, "Date of Birth *", "", false, ""},
     {25, "8-EqualPlanName", 25, "Plan Name *", "", false, ""},
     {26, "7-EqualDate", 18, "Calculation Date *", "", false, ""},
-    {27, "6-EqualAcctValue1", 11, "Account Balance - Any Value Between Prior Year End and Calculation Date. *", "", false, ""},
+    {27, "6-EqualAcctValue1", 11,
+     "Account Balance - Any Value Between Prior Year End and Calculation Date. *", "", false, ""},
     {28, "7-EqualSpouseDOB1", 18, "Beneficiary Date of Birth", "", false, ""},
-    {29, "6-EqualAcctValue2", 11, "Account Balance - Any Value Between Prior Year End and Calculation Date. *", "", false, ""},
+    {29, "6-EqualAcctValue2", 11,
+     "Account Balance - Any Value Between Prior Year End and Calculation Date. *", "", false, ""},
     {30, "7-EqualSpouseDOB2", 18, "", "", true, ""},
-    {31, "1-EqualROR", 6, "Interest Rate Assumption (Max 120% Fed Mid-Term Rate) *", "", false, "Important: Cannot exceed 120% of Federal Mid-Term rate."},
+    {31, "1-EqualROR", 6, "Interest Rate Assumption (Max 120% Fed Mid-Term Rate) *", "", false,
+     "Important: Cannot exceed 120% of Federal Mid-Term rate."},
     {32, "8-StretchPFirst", 12, "First *", "", false, ""},
     {33, "8-StretchPMiddle", 12, "Middle", "", false, ""},
     {34, "8-StretchPLast", 18, "Last *", "", false, ""},
@@ -128,11 +134,14 @@ constexpr std::array<SlotDefinition, 58> ReportSlots{{
 
 namespace SlotTable {
 
-std::span<const SlotDefinition> inputSlots() { return InputSlots; }
-std::span<const SlotDefinition> reportSlots() { return ReportSlots; }
+std::span<const SlotDefinition> inputSlots() {
+    return InputSlots;
+}
+std::span<const SlotDefinition> reportSlots() {
+    return ReportSlots;
+}
 
-const SlotDefinition *slot(int index)
-{
+const SlotDefinition *slot(int index) {
     if (index >= 0 && index <= InputEndMarker)
         return &InputSlots[std::size_t(index)];
     if (index >= FirstReportSlot && index <= ReportEndMarker)
@@ -140,15 +149,13 @@ const SlotDefinition *slot(int index)
     return nullptr;
 }
 
-int kindDigit(const QString &tag)
-{
+int kindDigit(const QString &tag) {
     if (tag.size() < 2 || tag.at(1) != QLatin1Char('-') || !tag.at(0).isDigit())
         return 0;
     return tag.at(0).digitValue();
 }
 
-int lastInputSlot()
-{
+int lastInputSlot() {
     static const int last = [] {
         int index = 1;
         while (*InputSlots[std::size_t(index + 1)].tag != '\0')

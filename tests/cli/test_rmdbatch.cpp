@@ -1,8 +1,8 @@
 #include "testsupport.h"
 
 #include <QFile>
-#include <QJsonDocument>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -16,8 +16,7 @@ struct BatchRun {
     QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
 };
 
-BatchRun runBatch(const QStringList &arguments)
-{
+BatchRun runBatch(const QStringList &arguments) {
     QProcess process;
     process.start(QStringLiteral(RMDBATCH_PATH), arguments);
     EXPECT_TRUE(process.waitForFinished(30000));
@@ -26,8 +25,7 @@ BatchRun runBatch(const QStringList &arguments)
 
 class RmdBatchTest : public ::testing::Test {
 protected:
-    QString write(const QString &name, const QByteArray &content)
-    {
+    QString write(const QString &name, const QByteArray &content) {
         const QString path = dir.filePath(name);
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -35,8 +33,7 @@ protected:
         return path;
     }
 
-    BatchRun calc(const QByteArray &illustration, const QStringList &more = {})
-    {
+    BatchRun calc(const QByteArray &illustration, const QStringList &more = {}) {
         return runBatch(QStringList{QStringLiteral("calc"), QStringLiteral("--input"),
                                     write(QStringLiteral("ill.json"), illustration),
                                     QStringLiteral("--today"), QStringLiteral("12/06/2026")} +
@@ -49,8 +46,7 @@ protected:
 const QByteArray ValidRmd = R"({"calculator":0,"fields":{"8-PartFirst":"Joe","8-PartLast":"Sample",
     "7-PartDOB":"10/01/1943","3-Year0":"2014","6-AcctValue0":"$26,500"}})";
 
-TEST_F(RmdBatchTest, SampleIllustrationWithRepresentative)
-{
+TEST_F(RmdBatchTest, SampleIllustrationWithRepresentative) {
     const BatchRun run = runBatch({QStringLiteral("calc"), QStringLiteral("--input"),
                                    QStringLiteral(SAMPLES_DIR "/rmd.json"), QStringLiteral("--rep"),
                                    QStringLiteral(SAMPLES_DIR "/rep.json"),
@@ -77,8 +73,7 @@ TEST_F(RmdBatchTest, SampleIllustrationWithRepresentative)
     EXPECT_LT(run.out.indexOf("\"fields\""), run.out.indexOf("\"inputs\""));
 }
 
-TEST_F(RmdBatchTest, MissingEntriesTakeNewIllustrationValues)
-{
+TEST_F(RmdBatchTest, MissingEntriesTakeNewIllustrationValues) {
     const BatchRun run = calc(ValidRmd);
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QJsonObject inputs = run.json()[QStringLiteral("inputs")].toObject();
@@ -93,21 +88,20 @@ TEST_F(RmdBatchTest, MissingEntriesTakeNewIllustrationValues)
     EXPECT_TRUE(run.json()[QStringLiteral("notices")].toArray().isEmpty());
 }
 
-TEST_F(RmdBatchTest, SavedFlagDecidesTheIllustrationDate)
-{
+TEST_F(RmdBatchTest, SavedFlagDecidesTheIllustrationDate) {
     const QByteArray dated = R"({"fields":{"8-PartFirst":"Joe","8-PartLast":"Sample",
         "7-PartDOB":"10/01/1943","3-Year0":"2014","6-AcctValue0":"26500",
         "6-IllustrationDate":"03/04/2015"},"saved":)";
     const auto date = [](const BatchRun &run) {
-        return run.json()[QStringLiteral("inputs")].toObject()[QStringLiteral(
-            "6-IllustrationDate")].toString();
+        return run.json()[QStringLiteral("inputs")]
+            .toObject()[QStringLiteral("6-IllustrationDate")]
+            .toString();
     };
     EXPECT_EQ(date(calc(dated + "true}")), QStringLiteral("03/04/2015"));
     EXPECT_EQ(date(calc(dated + "false}")), QStringLiteral("12/06/2026"));
 }
 
-TEST_F(RmdBatchTest, ValidationFailureExitsWithTwo)
-{
+TEST_F(RmdBatchTest, ValidationFailureExitsWithTwo) {
     const BatchRun run = calc(R"({"fields":{"8-PartFirst":"Joe","8-PartLast":"Sample",
         "7-PartDOB":"10/01/1943","3-Year0":"2030","6-AcctValue0":"26500"}})");
     EXPECT_EQ(run.exitCode, 2);
@@ -122,8 +116,7 @@ TEST_F(RmdBatchTest, ValidationFailureExitsWithTwo)
                              "between 2001 and 2027."));
 }
 
-TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne)
-{
+TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne) {
     const struct {
         const char *name;
         QByteArray illustration;
@@ -148,7 +141,8 @@ TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne)
         {"today malformed", ValidRmd, {QStringLiteral("--today"), QStringLiteral("2026-12-06")}},
         {"unknown option", ValidRmd, {QStringLiteral("--verbose")}},
         {"stray word", ValidRmd, {QStringLiteral("extra")}},
-        {"missing representative file", ValidRmd,
+        {"missing representative file",
+         ValidRmd,
          {QStringLiteral("--rep"), QStringLiteral("/nonexistent/rep.json")}},
     };
     for (const auto &c : cases) {
@@ -161,16 +155,14 @@ TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne)
     EXPECT_TRUE(calc(R"({"calculator":2})").err.contains("calculator 2 is not available yet"));
 }
 
-TEST_F(RmdBatchTest, RepresentativeFileIsStrictToo)
-{
+TEST_F(RmdBatchTest, RepresentativeFileIsStrictToo) {
     const QString rep = write(QStringLiteral("rep.json"), R"({"First":"Pat","Nickname":"P"})");
     const BatchRun run = calc(ValidRmd, {QStringLiteral("--rep"), rep});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("Nickname"));
 }
 
-TEST(RmdBatchUsageTest, NoInputOrUnknownCommand)
-{
+TEST(RmdBatchUsageTest, NoInputOrUnknownCommand) {
     EXPECT_EQ(runBatch({}).exitCode, 1);
     EXPECT_EQ(runBatch({QStringLiteral("calc")}).exitCode, 1);
     EXPECT_EQ(runBatch({QStringLiteral("frobnicate")}).exitCode, 1);

@@ -5,8 +5,7 @@ namespace {
 
 using namespace FieldFormat;
 
-TEST(FieldFormatTest, CleanNumberChangesItsArgumentToo)
-{
+TEST(FieldFormatTest, CleanNumberChangesItsArgumentToo) {
     QString text = QStringLiteral("$ 1,234.50%");
     EXPECT_EQ(CleanNumber(text), QStringLiteral("1234.50"));
     EXPECT_EQ(text, QStringLiteral("1234.50"));
@@ -14,35 +13,36 @@ TEST(FieldFormatTest, CleanNumberChangesItsArgumentToo)
     EXPECT_EQ(CleanNumber(spaced), QStringLiteral("1000000"));
 }
 
-TEST(FieldFormatTest, AmountsAndDollars)
-{
+TEST(FieldFormatTest, AmountsAndDollars) {
     const struct {
         const char *text;
         const char *amount;
     } cases[] = {
-        {"1234", "1,234"},         {"1234.567", "1,234.57"}, {"1234.6", "1,234.60"},
-        {"100000", "100,000"},     {"", "0"},                {"abc", "0"},
-        {"0.5", "0.50"},           {"12345678901", "12,345,678,901"},
+        {"1234", "1,234"},
+        {"1234.567", "1,234.57"},
+        {"1234.6", "1,234.60"},
+        {"100000", "100,000"},
+        {"", "0"},
+        {"abc", "0"},
+        {"0.5", "0.50"},
+        {"12345678901", "12,345,678,901"},
         {"$1,234", "0"}, // a text's leading number only: callers clean first
     };
     for (const auto &c : cases) {
         EXPECT_EQ(FormatAmount(QLatin1String(c.text)), QLatin1String(c.amount)) << c.text;
-        EXPECT_EQ(FormatDollars(QLatin1String(c.text)),
-                  QLatin1Char('$') + QLatin1String(c.amount))
+        EXPECT_EQ(FormatDollars(QLatin1String(c.text)), QLatin1Char('$') + QLatin1String(c.amount))
             << c.text;
     }
 }
 
-TEST(FieldFormatTest, LongDates)
-{
+TEST(FieldFormatTest, LongDates) {
     EXPECT_EQ(FormatLongDate(QStringLiteral("01/01/1930")), QStringLiteral("January 1, 1930"));
     EXPECT_EQ(FormatLongDate(QStringLiteral("1 Jan 1930")), QStringLiteral("January 1, 1930"));
     EXPECT_EQ(FormatLongDate(QStringLiteral("12/31/2009")), QStringLiteral("December 31, 2009"));
     EXPECT_EQ(FormatLongDate(QString()), QString());
 }
 
-TEST(FieldFormatTest, KeystrokeFilterByKind)
-{
+TEST(FieldFormatTest, KeystrokeFilterByKind) {
     const QChar backspace(Backspace);
     const QChar paste(22); // Ctrl+V reaches the filter as a control character
     const struct {
@@ -51,24 +51,24 @@ TEST(FieldFormatTest, KeystrokeFilterByKind)
         const char *current;
         bool accepted;
     } cases[] = {
-        {1, QLatin1Char('5'), "", true},       {1, QLatin1Char('.'), "5", true},
-        {1, QLatin1Char('.'), "5.", false},    {1, QLatin1Char('a'), "", false},
-        {1, backspace, "5.", true},            {1, paste, "", false},
-        {2, QLatin1Char('.'), "", false},      {3, QLatin1Char('9'), "", true},
-        {3, QLatin1Char('-'), "", false},      {6, QLatin1Char('.'), "100", false},
-        {6, QLatin1Char('$'), "", false},      {6, paste, "", false},
-        {6, backspace, "1", true},             {4, QLatin1Char('.'), "1", true},
-        {5, QLatin1Char('.'), "1.2", false},   {9, QLatin1Char('.'), "10", true},
-        {7, QLatin1Char('/'), "", true},       {7, paste, "", true},
+        {1, QLatin1Char('5'), "", true},     {1, QLatin1Char('.'), "5", true},
+        {1, QLatin1Char('.'), "5.", false},  {1, QLatin1Char('a'), "", false},
+        {1, backspace, "5.", true},          {1, paste, "", false},
+        {2, QLatin1Char('.'), "", false},    {3, QLatin1Char('9'), "", true},
+        {3, QLatin1Char('-'), "", false},    {6, QLatin1Char('.'), "100", false},
+        {6, QLatin1Char('$'), "", false},    {6, paste, "", false},
+        {6, backspace, "1", true},           {4, QLatin1Char('.'), "1", true},
+        {5, QLatin1Char('.'), "1.2", false}, {9, QLatin1Char('.'), "10", true},
+        {7, QLatin1Char('/'), "", true},     {7, paste, "", true},
         {8, QLatin1Char('!'), "", true},
     };
     for (const auto &c : cases)
         EXPECT_EQ(acceptsKey(c.kind, c.key, QLatin1String(c.current)), c.accepted)
-            << "kind " << c.kind << " key " << int(c.key.unicode()) << " into \"" << c.current << '"';
+            << "kind " << c.kind << " key " << int(c.key.unicode()) << " into \"" << c.current
+            << '"';
 }
 
-TEST(FieldFormatTest, FocusOutThenFocusIn)
-{
+TEST(FieldFormatTest, FocusOutThenFocusIn) {
     const struct {
         int kind;
         const char *typed;
@@ -96,8 +96,7 @@ TEST(FieldFormatTest, FocusOutThenFocusIn)
     }
 }
 
-TEST(FieldFormatTest, FocusInLeavesWhatIsNotANumber)
-{
+TEST(FieldFormatTest, FocusInLeavesWhatIsNotANumber) {
     EXPECT_EQ(focusIn(6, QStringLiteral("abc")).text, QStringLiteral("abc"));
     EXPECT_EQ(focusIn(6, QString()).text, QString());
     EXPECT_FALSE(focusIn(6, QString()).selectAll);

@@ -9,8 +9,7 @@ protected:
     FieldStore fields{prompter};
 };
 
-TEST(SlotTableTest, WidthsPlaceEverySlotWhereTheRecordExpectsIt)
-{
+TEST(SlotTableTest, WidthsPlaceEverySlotWhereTheRecordExpectsIt) {
     // Record positions of a few slots: 3 + the widths of all lower slots.
     const struct {
         int slot;
@@ -25,8 +24,7 @@ TEST(SlotTableTest, WidthsPlaceEverySlotWhereTheRecordExpectsIt)
     EXPECT_EQ(SlotTable::slot(51)->width, 18);
 }
 
-TEST(SlotTableTest, RangesAndMarkers)
-{
+TEST(SlotTableTest, RangesAndMarkers) {
     EXPECT_EQ(SlotTable::lastInputSlot(), 51);
     EXPECT_EQ(SlotTable::slot(53), nullptr);
     EXPECT_EQ(SlotTable::slot(100), nullptr);
@@ -43,8 +41,7 @@ TEST(SlotTableTest, RangesAndMarkers)
     EXPECT_EQ(SlotTable::kindDigit(QStringLiteral("1-EqualROR")), 1);
 }
 
-TEST_F(FieldStoreTest, InitialTexts)
-{
+TEST_F(FieldStoreTest, InitialTexts) {
     EXPECT_EQ(fields.text(0), QString());
     EXPECT_EQ(fields.text(18), QStringLiteral("Record"));
     EXPECT_EQ(fields.text(19), QStringLiteral("19 - Illustration Date - Invisible"));
@@ -55,8 +52,7 @@ TEST_F(FieldStoreTest, InitialTexts)
     EXPECT_EQ(fields.state(103).background, ColourRole::Grey);
 }
 
-TEST_F(FieldStoreTest, TagSearchStaysInsideItsRange)
-{
+TEST_F(FieldStoreTest, TagSearchStaysInsideItsRange) {
     fields.SetField(QStringLiteral("Jane"), QStringLiteral("8-PartFirst"));
     fields.SetField(QStringLiteral("$1"), QStringLiteral("R-RMD"));
     EXPECT_EQ(fields.GetField(QStringLiteral("8-PartFirst")), QStringLiteral("Jane"));
@@ -73,8 +69,7 @@ TEST_F(FieldStoreTest, TagSearchStaysInsideItsRange)
     EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
-TEST_F(FieldStoreTest, UnknownTagsAreReported)
-{
+TEST_F(FieldStoreTest, UnknownTagsAreReported) {
     // An empty tag never matches an end marker; an input tag with "R-" text, or a report tag
     // without it, is not found across the ranges.
     for (const char *tag : {"", "R-Nothing", "9-Nothing", "r-RMD"})
@@ -93,8 +88,7 @@ TEST_F(FieldStoreTest, UnknownTagsAreReported)
               QStringLiteral("Invalid Tag in SetIndex Function for 8-Nothing."));
 }
 
-TEST_F(FieldStoreTest, AgeOnRbdIsReachedOnlyBySetField)
-{
+TEST_F(FieldStoreTest, AgeOnRbdIsReachedOnlyBySetField) {
     const QString tag = QStringLiteral("Age of Beneficiary on RBD");
     EXPECT_EQ(fields.GetField(tag), QStringLiteral("??"));
     fields.SetField(QStringLiteral("63"), tag);
@@ -104,8 +98,7 @@ TEST_F(FieldStoreTest, AgeOnRbdIsReachedOnlyBySetField)
     EXPECT_EQ(prompter.messages().size(), 1) << "only SetIndex complains";
 }
 
-TEST_F(FieldStoreTest, ShowFieldErrorResetsSelectsAndShows)
-{
+TEST_F(FieldStoreTest, ShowFieldErrorResetsSelectsAndShows) {
     fields.ShowFieldError(QStringLiteral("Bad date"), QStringLiteral("Date Input Error"), 0,
                           QStringLiteral("7-PartDOB"), QStringLiteral("01/01/1930"));
     EXPECT_EQ(fields.text(3), QStringLiteral("01/01/1930"));
@@ -125,8 +118,7 @@ TEST_F(FieldStoreTest, ShowFieldErrorResetsSelectsAndShows)
     EXPECT_EQ(prompter.fieldErrors()[1].focus.selectionLength, 0);
 }
 
-TEST_F(FieldStoreTest, ShowFieldErrorEarlyReturnsAndUnknownTag)
-{
+TEST_F(FieldStoreTest, ShowFieldErrorEarlyReturnsAndUnknownTag) {
     prompter.setCalculatorTabAvailable(2, false);
     fields.ShowFieldError(QStringLiteral("m"), QStringLiteral("t"), 2,
                           QStringLiteral("8-EqualFirst"), QStringLiteral("John"));
@@ -147,8 +139,7 @@ TEST_F(FieldStoreTest, ShowFieldErrorEarlyReturnsAndUnknownTag)
     EXPECT_EQ(fields.text(103), QStringLiteral("R-RMD"));
 }
 
-TEST_F(FieldStoreTest, ChangeHandlerSeesEveryChange)
-{
+TEST_F(FieldStoreTest, ChangeHandlerSeesEveryChange) {
     QList<int> changed;
     fields.setChangeHandler([&changed](int slot) { changed.append(slot); });
     fields.SetField(QStringLiteral("A"), QStringLiteral("8-PartLast"));
@@ -157,15 +148,13 @@ TEST_F(FieldStoreTest, ChangeHandlerSeesEveryChange)
     EXPECT_EQ(changed, (QList<int>{2, 4}));
 }
 
-TEST_F(IllustrationTest, KeystrokesClearTheSavedFlagWhetherKeptOrNot)
-{
+TEST_F(IllustrationTest, KeystrokesClearTheSavedFlagWhetherKeptOrNot) {
     illustration.setSaved(true);
     EXPECT_FALSE(illustration.keyPress(9, QLatin1Char('x')));
     EXPECT_FALSE(illustration.isSaved());
 }
 
-TEST_F(IllustrationTest, NewIllustrationDefaults)
-{
+TEST_F(IllustrationTest, NewIllustrationDefaults) {
     illustration.fields().setText(0, QStringLiteral("Old"));
     illustration.setSaved(false);
     illustration.resetToNew(4, QDate(2026, 12, 6), QStringLiteral("Rollover IRA"));

@@ -32,8 +32,7 @@ struct FactorCase {
     double expected; // as printed, one decimal
 };
 
-void runCases(const std::vector<FactorCase> &cases)
-{
+void runCases(const std::vector<FactorCase> &cases) {
     for (const FactorCase &t : cases) {
         const float got = t.op.call(t.a, t.b, t.c);
         // The printed value is exact in tenths, so the result must be the float nearest it.
@@ -58,8 +57,7 @@ enum class RowKind { Single, Uniform };
 
 // A single-life row is a first-year lookup (current age = first age); a uniform row is flag 0.
 std::vector<FactorCase> ageRows(const char *table, Operation op, RowKind kind,
-                                std::vector<AgeRow> rows)
-{
+                                std::vector<AgeRow> rows) {
     std::vector<FactorCase> cases;
     for (const AgeRow &r : rows) {
         if (kind == RowKind::Single)
@@ -70,8 +68,7 @@ std::vector<FactorCase> ageRows(const char *table, Operation op, RowKind kind,
     return cases;
 }
 
-std::vector<FactorCase> jointRows(const char *table, Operation op, std::vector<PairRow> rows)
-{
+std::vector<FactorCase> jointRows(const char *table, Operation op, std::vector<PairRow> rows) {
     std::vector<FactorCase> cases;
     for (const PairRow &r : rows)
         cases.push_back({table, op, r.owner, r.beneficiary, 2, r.factor});
@@ -80,8 +77,7 @@ std::vector<FactorCase> jointRows(const char *table, Operation op, std::vector<P
 
 } // namespace
 
-TEST(LifeTables, SingleLife2002IsPub590TableI)
-{
+TEST(LifeTables, SingleLife2002IsPub590TableI) {
     // IRS Pub 590 Table I (Treas. Reg. 1.401(a)(9)-9 Q&A-1, T.D. 8987); 111 is "111 and over".
     runCases(ageRows("Pub 590 Table I", kSingle2002, RowKind::Single,
                      {{0, 82.4},  {1, 81.6},  {2, 80.6},  {5, 77.7},  {10, 72.8}, {20, 63.0},
@@ -91,8 +87,7 @@ TEST(LifeTables, SingleLife2002IsPub590TableI)
                       {90, 5.5},  {95, 4.1},  {100, 2.9}, {105, 1.9}, {110, 1.1}, {111, 1.0}}));
 }
 
-TEST(LifeTables, SingleLife2001IsTableV)
-{
+TEST(LifeTables, SingleLife2001IsTableV) {
     // Treas. Reg. 1.72-9 Table V (ages 5-115); age 66 = 19.2 is also the 1.72-5(a)(1) example.
     runCases(ageRows("1.72-9 Table V", kSingle2001, RowKind::Single,
                      {{5, 76.6},  {10, 71.7}, {15, 66.8}, {20, 61.9}, {21, 60.9}, {25, 57.0},
@@ -102,8 +97,7 @@ TEST(LifeTables, SingleLife2001IsTableV)
                       {100, 2.7}, {105, 1.8}, {110, 1.0}, {115, 0.5}}));
 }
 
-TEST(LifeTables, Uniform2002IsPub590TableIII)
-{
+TEST(LifeTables, Uniform2002IsPub590TableIII) {
     // IRS Pub 590 Table III (Treas. Reg. 1.401(a)(9)-9 Q&A-2); 115 is "115 and over".
     runCases(
         ageRows("Pub 590 Table III", kJoint2002, RowKind::Uniform,
@@ -113,8 +107,7 @@ TEST(LifeTables, Uniform2002IsPub590TableIII)
                  {108, 3.7}, {110, 3.1}, {113, 2.4}, {115, 1.9}}));
 }
 
-TEST(LifeTables, Uniform2001IsProposedUniformTable)
-{
+TEST(LifeTables, Uniform2001IsProposedUniformTable) {
     // Uniform Table of the January 2001 proposed regulations (the 1987 MDIB divisors).
     runCases(
         ageRows("2001 Uniform Table", kJoint2001, RowKind::Uniform,
@@ -124,8 +117,7 @@ TEST(LifeTables, Uniform2001IsProposedUniformTable)
                  {108, 3.3}, {110, 2.8}, {113, 2.2}, {115, 1.8}}));
 }
 
-TEST(LifeTables, Joint2002IsPub590TableII)
-{
+TEST(LifeTables, Joint2002IsPub590TableII) {
     // IRS Pub 590 Table II (Treas. Reg. 1.401(a)(9)-9 Q&A-3). Cells (x, x-10) at 75, 85 and 100
     // are the Table III values of those ages.
     runCases(
@@ -137,8 +129,7 @@ TEST(LifeTables, Joint2002IsPub590TableII)
                    {75, 65, 22.9}, {85, 75, 14.8}, {100, 90, 6.3}}));
 }
 
-TEST(LifeTables, Joint2001IsTableVI)
-{
+TEST(LifeTables, Joint2001IsTableVI) {
     // Treas. Reg. 1.72-9 Table VI. Cells (x, x-10) are the 2001 Uniform Table values, and
     // cells (x, 115) the Table V values, of age x.
     runCases(jointRows("1.72-9 Table VI", kJoint2001,
@@ -150,8 +141,7 @@ TEST(LifeTables, Joint2001IsTableVI)
                         {100, 115, 2.7}, {115, 115, 0.5}}));
 }
 
-TEST(LifeTables, EditionsDiffer)
-{
+TEST(LifeTables, EditionsDiffer) {
     runCases({{"uniform 70, 2002 (Table III)", kJoint2002, 70, 0, 0, 27.4},
               {"uniform 70, 2001 (2001 Uniform Table)", kJoint2001, 70, 0, 0, 26.2},
               {"single 70, 2002 (Table I)", kSingle2002, 0, 70, 70, 17.0},
@@ -160,8 +150,7 @@ TEST(LifeTables, EditionsDiffer)
               {"joint 65/65, 2001 (Table VI)", kJoint2001, 65, 65, 2, 25.0}});
 }
 
-TEST(LifeTables, AgesOutsideATableTakeItsFirstOrLastRow)
-{
+TEST(LifeTables, AgesOutsideATableTakeItsFirstOrLastRow) {
     runCases({{"single 2002 below 0", kSingle2002, 0, -3, -3, 82.4},
               {"single 2002 past 111+", kSingle2002, 0, 115, 115, 1.0},
               {"single 2002 far past 111+", kSingle2002, 0, 130, 130, 1.0},
@@ -178,8 +167,7 @@ TEST(LifeTables, AgesOutsideATableTakeItsFirstOrLastRow)
               {"joint 2001 both past 115", kJoint2001, 116, 200, 2, 0.5}});
 }
 
-TEST(LifeTables, JointAgesAreClampedEachOnItsOwn)
-{
+TEST(LifeTables, JointAgesAreClampedEachOnItsOwn) {
     struct Case {
         Operation op;
         int owner, beneficiary;     // outside the table
@@ -199,8 +187,7 @@ TEST(LifeTables, JointAgesAreClampedEachOnItsOwn)
     }
 }
 
-TEST(LifeTables, UniformExtendsBelowItsFirstAgeFor72t)
-{
+TEST(LifeTables, UniformExtendsBelowItsFirstAgeFor72t) {
     runCases({{"Rev. Rul. 2002-62 App. A age 50", kJoint2002, 50, 0, 0, 46.5},
               {"Rev. Rul. 2002-62 App. A age 56", kJoint2002, 56, 0, 0, 40.7},
               {"Rev. Rul. 2002-62 App. A age 59", kJoint2002, 59, 0, 0, 37.8},
@@ -209,8 +196,7 @@ TEST(LifeTables, UniformExtendsBelowItsFirstAgeFor72t)
               {"flag -1, spouse 6 years younger at 56", kJoint2002, 56, 50, -1, 40.7}});
 }
 
-TEST(LifeTables, BeneficiaryFlagChoosesTheTable)
-{
+TEST(LifeTables, BeneficiaryFlagChoosesTheTable) {
     runCases({
         {"flag 0 ignores a much younger spouse", kJoint2002, 75, 40, 0, 22.9},
         {"flag 0 ignores an older beneficiary", kJoint2002, 75, 90, 0, 22.9},
@@ -229,8 +215,7 @@ TEST(LifeTables, BeneficiaryFlagChoosesTheTable)
     });
 }
 
-TEST(LifeTables, UnknownFlagIsFatal)
-{
+TEST(LifeTables, UnknownFlagIsFatal) {
     const int flags[] = {1, -2, 3, 10, 99, INT_MIN, INT_MAX};
     for (const Operation &op : {kJoint2002, kJoint2001}) {
         for (int flag : flags) {
@@ -246,8 +231,7 @@ TEST(LifeTables, UnknownFlagIsFatal)
     }
 }
 
-TEST(LifeTables, SingleFactorLosesOnePerYearWithoutRecalculation)
-{
+TEST(LifeTables, SingleFactorLosesOnePerYearWithoutRecalculation) {
     runCases({
         {"first year", kSingle2002, 0, 70, 70, 17.0},
         {"five years on", kSingle2002, 0, 70, 75, 12.0},
@@ -265,8 +249,7 @@ TEST(LifeTables, SingleFactorLosesOnePerYearWithoutRecalculation)
     });
 }
 
-TEST(LifeTables, UniformEqualsJointWithBeneficiaryTenYearsYounger)
-{
+TEST(LifeTables, UniformEqualsJointWithBeneficiaryTenYearsYounger) {
     // Both editions build the uniform table as Joint(x, x-10); from 70 up this compares the
     // uniform file with the joint file, below 70 it is the 72(t) extension.
     for (const Operation &op : {kJoint2002, kJoint2001}) {
@@ -279,8 +262,7 @@ TEST(LifeTables, UniformEqualsJointWithBeneficiaryTenYearsYounger)
     }
 }
 
-TEST(LifeTables, JointTablesAreSymmetricAndNonIncreasing)
-{
+TEST(LifeTables, JointTablesAreSymmetricAndNonIncreasing) {
     // The printed 2002 and 2001 joint tables are symmetric with no exception; each factor is
     // at least the single-life factor of the younger age.
     struct Edition {
@@ -312,8 +294,7 @@ TEST(LifeTables, JointTablesAreSymmetricAndNonIncreasing)
     }
 }
 
-TEST(LifeTables, ConcurrentFirstUseAgrees)
-{
+TEST(LifeTables, ConcurrentFirstUseAgrees) {
     // Each test runs in its own process under CTest, so here the tables are built while
     // several threads ask for them at once.
     std::vector<int> wrong(8, 0);
@@ -332,8 +313,7 @@ TEST(LifeTables, ConcurrentFirstUseAgrees)
         EXPECT_EQ(wrong[i], 0) << "thread " << i << " read wrong factors";
 }
 
-TEST(CalculateAge, WholeYears)
-{
+TEST(CalculateAge, WholeYears) {
     struct Case {
         const char *name;
         QDate birth, asOf;
@@ -365,8 +345,7 @@ TEST(CalculateAge, WholeYears)
     }
 }
 
-TEST(CalcDateHalfAge, SixMonthsAfterTheBirthday)
-{
+TEST(CalcDateHalfAge, SixMonthsAfterTheBirthday) {
     struct Case {
         const char *name;
         QDate birth;
@@ -395,8 +374,7 @@ TEST(CalcDateHalfAge, SixMonthsAfterTheBirthday)
     }
 }
 
-TEST(CalcDateHalfAge, EveryBirthDate1900To2010)
-{
+TEST(CalcDateHalfAge, EveryBirthDate1900To2010) {
     int failures = 0;
     for (QDate birth(1900, 1, 1); birth <= QDate(2010, 12, 31) && failures < 20;
          birth = birth.addDays(1)) {

@@ -19,8 +19,7 @@ class RmdTest : public IllustrationTest {
 protected:
     void SetUp() override { MakeRmdSample(illustration, Today); }
 
-    Validation run(bool detailed = false, const QDate &today = Today)
-    {
+    Validation run(bool detailed = false, const QDate &today = Today) {
         CalcContext context{today, representative, detailed};
         Validation validation = DefineVariables(illustration, context);
         if (validation.passed())
@@ -28,8 +27,7 @@ protected:
         return validation;
     }
 
-    QString field(const char *tag) const
-    {
+    QString field(const char *tag) const {
         return illustration.fields().GetField(QLatin1String(tag));
     }
 
@@ -46,66 +44,133 @@ struct ValidationCase {
     const char *replacement;
 };
 
-TEST_F(RmdTest, EachCheckReportsItsOwnFailure)
-{
+TEST_F(RmdTest, EachCheckReportsItsOwnFailure) {
     const QString bornTooEarly = QStringLiteral("The Planholder's Date of Birth is incorrect.");
     const ValidationCase cases[] = {
-        {"no first name", {{"8-PartFirst", ""}}, 1, "8-PartFirst",
-         QStringLiteral("Please enter a first name."), "Missing Required Information.", "John"},
-        {"no last name", {{"8-PartLast", ""}}, 1, "8-PartLast",
-         QStringLiteral("Please enter a last name."), "Missing Required Information.", "Sample"},
-        {"no birth date", {{"7-PartDOB", ""}}, 1, "7-PartDOB",
+        {"no first name",
+         {{"8-PartFirst", ""}},
+         1,
+         "8-PartFirst",
+         QStringLiteral("Please enter a first name."),
+         "Missing Required Information.",
+         "John"},
+        {"no last name",
+         {{"8-PartLast", ""}},
+         1,
+         "8-PartLast",
+         QStringLiteral("Please enter a last name."),
+         "Missing Required Information.",
+         "Sample"},
+        {"no birth date",
+         {{"7-PartDOB", ""}},
+         1,
+         "7-PartDOB",
          QStringLiteral("The Planholder's Date of Birth is required.\r\n") + DateHelp,
-         "Date Input Error", "01/01/1930"},
-        {"impossible birth date", {{"7-PartDOB", "02/30/1950"}}, 1, "7-PartDOB",
+         "Date Input Error",
+         "01/01/1930"},
+        {"impossible birth date",
+         {{"7-PartDOB", "02/30/1950"}},
+         1,
+         "7-PartDOB",
          QStringLiteral("The Planholder's Date of Birth is required.\r\n") + DateHelp,
-         "Date Input Error", "01/01/1930"},
-        {"born 116 years ago", {{"7-PartDOB", "12/31/1910"}}, 1, "7-PartDOB",
-         bornTooEarly + QStringLiteral("\r\n") + DateHelp, "Date Input Error", "01/01/1930"},
-        {"born next year", {{"7-PartDOB", "01/01/2027"}}, 1, "7-PartDOB",
-         bornTooEarly + QStringLiteral("\r\n") + DateHelp, "Date Input Error", "01/01/1930"},
-        {"spouse date missing", {{"7-SpouseDOB", ""}}, 0, "7-SpouseDOB",
+         "Date Input Error",
+         "01/01/1930"},
+        {"born 116 years ago",
+         {{"7-PartDOB", "12/31/1910"}},
+         1,
+         "7-PartDOB",
+         bornTooEarly + QStringLiteral("\r\n") + DateHelp,
+         "Date Input Error",
+         "01/01/1930"},
+        {"born next year",
+         {{"7-PartDOB", "01/01/2027"}},
+         1,
+         "7-PartDOB",
+         bornTooEarly + QStringLiteral("\r\n") + DateHelp,
+         "Date Input Error",
+         "01/01/1930"},
+        {"spouse date missing",
+         {{"7-SpouseDOB", ""}},
+         0,
+         "7-SpouseDOB",
          QStringLiteral("The Spouse's Date of Birth is required.\r\n") + DateHelp,
-         "Date Input Error", "01/01/1930"},
-        {"spouse born 117 years ago", {{"7-SpouseDOB", "1/1/1909"}}, 0, "7-SpouseDOB",
+         "Date Input Error",
+         "01/01/1930"},
+        {"spouse born 117 years ago",
+         {{"7-SpouseDOB", "1/1/1909"}},
+         0,
+         "7-SpouseDOB",
          QStringLiteral("The Spouse's Date of Birth is incorrect.\r\n") + DateHelp,
-         "Date Input Error", "01/01/1930"},
-        {"spouse ten calendar years younger", {{"7-SpouseDOB", "12/31/1960"}}, 0, "7-SpouseDOB",
+         "Date Input Error",
+         "01/01/1930"},
+        {"spouse ten calendar years younger",
+         {{"7-SpouseDOB", "12/31/1960"}},
+         0,
+         "7-SpouseDOB",
          QStringLiteral("The Spouse's Date of Birth must be a date that\r\n"
                         "will produce a Spouse age more than 10 years\r\n"
                         "younger than the Client to qualify to use the\r\n"
                         "Joint Life Expectancy Table.\r\n\r\n") +
              DateHelp,
-         "Incorrect Spouse Date of Birth", "01/01/1930"},
-        {"death date garbled", {{"7-DD0", "sometime"}}, 1, "7-DD0",
+         "Incorrect Spouse Date of Birth",
+         "01/01/1930"},
+        {"death date garbled",
+         {{"7-DD0", "sometime"}},
+         1,
+         "7-DD0",
          QStringLiteral("The Planholder's Date of Death is not entered correctly.\r\n") + DateHelp,
-         "Date Input Error", ""},
-        {"retirement date garbled", {{"7-PlanRetDate", "13/13/2020"}}, 1, "7-PlanRetDate",
+         "Date Input Error",
+         ""},
+        {"retirement date garbled",
+         {{"7-PlanRetDate", "13/13/2020"}},
+         1,
+         "7-PlanRetDate",
          QStringLiteral("The Planholder's Retirement Date is not entered correctly.\r\n") +
              DateHelp,
-         "Date Input Error", ""},
-        {"year before 2001", {{"3-Year0", "2000"}}, 1, "3-Year0",
+         "Date Input Error",
+         ""},
+        {"year before 2001",
+         {{"3-Year0", "2000"}},
+         1,
+         "3-Year0",
          QStringLiteral("This calculator is based on IRS regulations\r\n"
                         "released in 2001 and the 1 year change for 2009.\r\n\r\n"
                         "Please enter a year between 2001 and 2027."),
-         "Invalid Entry.", "2027"},
-        {"year after the latest", {{"3-Year0", "2028"}}, 1, "3-Year0",
+         "Invalid Entry.",
+         "2027"},
+        {"year after the latest",
+         {{"3-Year0", "2028"}},
+         1,
+         "3-Year0",
          QStringLiteral("This calculator is based on IRS regulations\r\n"
                         "released in 2001 and the 1 year change for 2009.\r\n\r\n"
                         "Please enter a year between 2001 and 2027."),
-         "Invalid Entry.", "2027"},
-        {"death outside the year", {{"7-DD0", "12/31/2021"}}, 1, "7-DD0",
+         "Invalid Entry.",
+         "2027"},
+        {"death outside the year",
+         {{"7-DD0", "12/31/2021"}},
+         1,
+         "7-DD0",
          QStringLiteral("The Date of Death must occur during the\r\n"
                         "calculation year. If the date of death is\r\n"
                         "other than in the calculation year, use the\r\n"
                         "Required Minimum Beneficiary Calculator.\r\n\r\n") +
              DateHelp,
-         "Date Input Error 12/31/2021", "12/06/2026"},
-        {"no account value", {{"6-AcctValue0", "$0"}}, 1, "6-AcctValue0",
-         QStringLiteral("Please enter the Account Value."), "Missing Required Information.",
+         "Date Input Error 12/31/2021",
+         "12/06/2026"},
+        {"no account value",
+         {{"6-AcctValue0", "$0"}},
+         1,
+         "6-AcctValue0",
+         QStringLiteral("Please enter the Account Value."),
+         "Missing Required Information.",
          "100000"},
-        {"account value below a dollar", {{"6-AcctValue0", "0.99"}}, 1, "6-AcctValue0",
-         QStringLiteral("Please enter the Account Value."), "Missing Required Information.",
+        {"account value below a dollar",
+         {{"6-AcctValue0", "0.99"}},
+         1,
+         "6-AcctValue0",
+         QStringLiteral("Please enter the Account Value."),
+         "Missing Required Information.",
          "100000"},
     };
     for (const ValidationCase &c : cases) {
@@ -127,8 +192,7 @@ TEST_F(RmdTest, EachCheckReportsItsOwnFailure)
     }
 }
 
-TEST_F(RmdTest, BoundariesThatPass)
-{
+TEST_F(RmdTest, BoundariesThatPass) {
     const struct {
         const char *name;
         FieldValues fields;
@@ -149,16 +213,14 @@ TEST_F(RmdTest, BoundariesThatPass)
     }
 }
 
-TEST_F(RmdTest, LatestCalculationYearFollowsToday)
-{
+TEST_F(RmdTest, LatestCalculationYearFollowsToday) {
     SetFields(illustration, {{"3-Year0", "2031"}});
     EXPECT_TRUE(run(false, QDate(2030, 1, 1)).passed());
     SetFields(illustration, {{"3-Year0", "2032"}});
     EXPECT_FALSE(run(false, QDate(2030, 1, 1)).passed());
 }
 
-TEST_F(RmdTest, ValidationClearsUnusedDates)
-{
+TEST_F(RmdTest, ValidationClearsUnusedDates) {
     SetFields(illustration, {{"7-SpouseDOB", "01/01/1970"}, {"7-DD0", "   "}});
     ASSERT_TRUE(run().passed());
     EXPECT_EQ(field("7-SpouseDOB"), QString());
@@ -167,10 +229,11 @@ TEST_F(RmdTest, ValidationClearsUnusedDates)
 
 // IRS Publication 590 (2014), Table III example: Joe, born October 1, 1943, reaches 70 1/2 on
 // April 1, 2014; his IRA held $26,500 at the end of 2013; factor 26.5 at 71; RMD $1,000.
-TEST_F(RmdTest, PublishedUniformExample)
-{
-    SetFields(illustration, {{"8-PartFirst", "Joe"}, {"8-PartMiddle", ""},
-                             {"7-PartDOB", "10/01/1943"}, {"3-Year0", "2014"},
+TEST_F(RmdTest, PublishedUniformExample) {
+    SetFields(illustration, {{"8-PartFirst", "Joe"},
+                             {"8-PartMiddle", ""},
+                             {"7-PartDOB", "10/01/1943"},
+                             {"3-Year0", "2014"},
                              {"6-AcctValue0", "$26,500"}});
     ASSERT_TRUE(run().passed());
     EXPECT_EQ(field("R-PHName"), QStringLiteral("Joe Sample"));
@@ -199,8 +262,7 @@ TEST_F(RmdTest, PublishedUniformExample)
                   "distribution in 2014. Consult your income tax advisor for details."));
 }
 
-TEST_F(RmdTest, SpouseMoreThanTenYearsYoungerUsesTheJointTable)
-{
+TEST_F(RmdTest, SpouseMoreThanTenYearsYoungerUsesTheJointTable) {
     illustration.controls().optUseJoint = 0;
     SetFields(illustration, {{"7-SpouseDOB", "06/30/1961"}});
     ASSERT_TRUE(run().passed());
@@ -212,8 +274,7 @@ TEST_F(RmdTest, SpouseMoreThanTenYearsYoungerUsesTheJointTable)
     EXPECT_EQ(field("R-RMD"), QStringLiteral("$3,803")); // 100000 / 26.3 = 3802.28
 }
 
-TEST_F(RmdTest, Tables2001And2002)
-{
+TEST_F(RmdTest, Tables2001And2002) {
     const struct {
         const char *year;
         const char *factor;
@@ -230,8 +291,7 @@ TEST_F(RmdTest, Tables2001And2002)
     }
 }
 
-TEST_F(RmdTest, DistributionRoundsUpFromOneCentOfADollar)
-{
+TEST_F(RmdTest, DistributionRoundsUpFromOneCentOfADollar) {
     // Age 71 in 2021, factor 26.5.
     const struct {
         const char *account;
@@ -255,8 +315,7 @@ TEST_F(RmdTest, DistributionRoundsUpFromOneCentOfADollar)
     }
 }
 
-TEST_F(RmdTest, Year2009HasNoDistribution)
-{
+TEST_F(RmdTest, Year2009HasNoDistribution) {
     SetFields(illustration, {{"7-PartDOB", "01/15/1935"}, {"3-Year0", "2009"}});
     ASSERT_TRUE(run().passed());
     EXPECT_EQ(field("R-RMD"), QStringLiteral("$0"));
@@ -265,15 +324,14 @@ TEST_F(RmdTest, Year2009HasNoDistribution)
     EXPECT_EQ(field("R-Dec31YYYY"), QStringLiteral("December 31, 2009"));
     const QString note = field("R-NoteYear1");
     EXPECT_EQ(note.size(), 400);
-    EXPECT_EQ(note.trimmed(),
-              QStringLiteral(
-                  "Note: Under the Worker, Retiree, and Employers Recovery Act of 2008 (H.R. "
-                  "7327), Congress approved a one-year suspension of the required minimum "
-                  "distribution (RMD) for 2009."));
+    EXPECT_EQ(
+        note.trimmed(),
+        QStringLiteral("Note: Under the Worker, Retiree, and Employers Recovery Act of 2008 (H.R. "
+                       "7327), Congress approved a one-year suspension of the required minimum "
+                       "distribution (RMD) for 2009."));
 }
 
-TEST_F(RmdTest, Year2009AsFirstDistributionYearGetsTheFirstYearNote)
-{
+TEST_F(RmdTest, Year2009AsFirstDistributionYearGetsTheFirstYearNote) {
     // 70 1/2 on 09/01/2009.
     SetFields(illustration, {{"7-PartDOB", "03/01/1939"}, {"3-Year0", "2009"}});
     ASSERT_TRUE(run().passed());
@@ -283,8 +341,7 @@ TEST_F(RmdTest, Year2009AsFirstDistributionYearGetsTheFirstYearNote)
     EXPECT_EQ(field("R-RMD"), QStringLiteral("$0"));
 }
 
-TEST_F(RmdTest, BeforeTheFirstDistributionYearAgesAreZero)
-{
+TEST_F(RmdTest, BeforeTheFirstDistributionYearAgesAreZero) {
     // Born 08/15/1951: 70 1/2 on 02/15/2022, so 2022 is the first distribution year.
     SetFields(illustration, {{"7-PartDOB", "08/15/1951"}, {"3-Year0", "2021"}});
     ASSERT_TRUE(run().passed());
@@ -304,8 +361,7 @@ TEST_F(RmdTest, BeforeTheFirstDistributionYearAgesAreZero)
     EXPECT_EQ(field("R-Dec31YYYY"), QStringLiteral("April 1, 2023**"));
 }
 
-TEST_F(RmdTest, RetirementDateOfAnEmployerPlan)
-{
+TEST_F(RmdTest, RetirementDateOfAnEmployerPlan) {
     // 70 1/2 on 07/15/2020.
     illustration.controls().cmboPlanType0 = QStringLiteral("401(k)");
     const struct {
@@ -338,8 +394,7 @@ TEST_F(RmdTest, RetirementDateOfAnEmployerPlan)
     EXPECT_EQ(field("R-RetDate"), QStringLiteral("~R"));
 }
 
-TEST_F(RmdTest, RothPlanHasNoRequiredDistribution)
-{
+TEST_F(RmdTest, RothPlanHasNoRequiredDistribution) {
     illustration.controls().cmboPlanType0 = QStringLiteral("Roth IRA");
     ASSERT_TRUE(run().passed());
     EXPECT_EQ(field("R-Plan70"), QString());
@@ -348,14 +403,13 @@ TEST_F(RmdTest, RothPlanHasNoRequiredDistribution)
     EXPECT_EQ(field("R-IRSTable"), QStringLiteral("N/A"));
 }
 
-TEST_F(RmdTest, PlanTypeMarkers)
-{
+TEST_F(RmdTest, PlanTypeMarkers) {
     const struct {
         const char *planType;
         const char *marker1;
         const char *marker2;
-    } cases[] = {{"IRA", "~X", "~4"},       {"SIMPLE IRA", "~X", "~4"}, {"SEP-IRA", "~X", "~4"},
-                 {"403(b)", "~I", "~X"},    {"401(k)", "~I", "~4"},     {"457", "~I", "~4"},
+    } cases[] = {{"IRA", "~X", "~4"},    {"SIMPLE IRA", "~X", "~4"}, {"SEP-IRA", "~X", "~4"},
+                 {"403(b)", "~I", "~X"}, {"401(k)", "~I", "~4"},     {"457", "~I", "~4"},
                  {"401(a)", "~I", "~4"}};
     for (const auto &c : cases) {
         illustration.controls().cmboPlanType0 = QLatin1String(c.planType);
@@ -366,16 +420,14 @@ TEST_F(RmdTest, PlanTypeMarkers)
     }
 }
 
-TEST_F(RmdTest, DateOfDeathFollowsTheBirthDate)
-{
+TEST_F(RmdTest, DateOfDeathFollowsTheBirthDate) {
     SetFields(illustration, {{"7-DD0", "3/10/2022"}});
     ASSERT_TRUE(run().passed());
     EXPECT_EQ(field("R-PHDOB"),
               QStringLiteral("January 15, 1950\\par \\tab Date of death \\tab March 10, 2022"));
 }
 
-TEST_F(RmdTest, DetailedCalculationMode)
-{
+TEST_F(RmdTest, DetailedCalculationMode) {
     ASSERT_TRUE(run(true).passed());
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages()[0].caption, QStringLiteral("Calculation Details:"));
@@ -403,8 +455,7 @@ TEST_F(RmdTest, DetailedCalculationMode)
     EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
-TEST_F(RmdTest, IllustrationDateIsRefreshedOnlyWhileUnsaved)
-{
+TEST_F(RmdTest, IllustrationDateIsRefreshedOnlyWhileUnsaved) {
     SetFields(illustration, {{"6-IllustrationDate", "01/02/2020"}});
     illustration.setSaved(true);
     ASSERT_TRUE(run().passed());
@@ -414,8 +465,7 @@ TEST_F(RmdTest, IllustrationDateIsRefreshedOnlyWhileUnsaved)
     EXPECT_EQ(field("6-IllustrationDate"), QStringLiteral("12/06/2026"));
 }
 
-TEST_F(RmdTest, EnableRulesOfThePlanholderTab)
-{
+TEST_F(RmdTest, EnableRulesOfThePlanholderTab) {
     SetFields(illustration, {{"7-SpouseDOB", "01/01/1970"}});
     illustration.controls().optUseJoint = 0;
     RefreshSpouseDate(illustration);
@@ -435,8 +485,7 @@ TEST_F(RmdTest, EnableRulesOfThePlanholderTab)
     }
 }
 
-TEST(RepresentativeBlockTest, PartsAppearOnlyWhenGiven)
-{
+TEST(RepresentativeBlockTest, PartsAppearOnlyWhenGiven) {
     RepresentativeDetails rep;
     rep.first = QStringLiteral("Pat");
     rep.initial = QStringLiteral("Q");
@@ -461,15 +510,13 @@ TEST(RepresentativeBlockTest, PartsAppearOnlyWhenGiven)
     sparse.initial = QStringLiteral(" ");
     sparse.last = QStringLiteral("Advisor");
     sparse.fax = QStringLiteral("555-0102");
-    EXPECT_EQ(BuildRepresentativeBlock(sparse),
-              QStringLiteral("Pat Advisor\\par Fax: 555-0102"));
+    EXPECT_EQ(BuildRepresentativeBlock(sparse), QStringLiteral("Pat Advisor\\par Fax: 555-0102"));
 
     sparse.fax.clear();
     EXPECT_EQ(BuildRepresentativeBlock(sparse), QStringLiteral("Pat Advisor\\par "));
 }
 
-TEST_F(RmdTest, RepresentativeBlockIsWrittenAtEveryComputation)
-{
+TEST_F(RmdTest, RepresentativeBlockIsWrittenAtEveryComputation) {
     representative.first = QStringLiteral("Pat");
     representative.last = QStringLiteral("Advisor");
     ASSERT_TRUE(run().passed());

@@ -1,7 +1,6 @@
 #include "testsupport.h"
 
-int InputSlot(const char *tag)
-{
+int InputSlot(const char *tag) {
     for (const SlotDefinition &slot : SlotTable::inputSlots()) {
         if (*slot.tag != '\0' && QLatin1String(tag) == QLatin1String(slot.tag))
             return slot.index;
@@ -9,8 +8,7 @@ int InputSlot(const char *tag)
     return -1;
 }
 
-void SetFields(Illustration &illustration, FieldValues values)
-{
+void SetFields(Illustration &illustration, FieldValues values) {
     for (const auto &[tag, text] : values) {
         const int slot = InputSlot(tag);
         ASSERT_GE(slot, 0) << "no input slot for " << tag;
@@ -18,8 +16,7 @@ void SetFields(Illustration &illustration, FieldValues values)
     }
 }
 
-void MakeRmdSample(Illustration &illustration, const QDate &today)
-{
+void MakeRmdSample(Illustration &illustration, const QDate &today) {
     illustration.setCalculator(0);
     illustration.resetToNew(1, today, QStringLiteral("IRA"));
     SetFields(illustration, {{"8-PartFirst", "Jane"},

@@ -11,13 +11,11 @@
 #include <ostream>
 #include <utility>
 
-inline void PrintTo(const QString &text, std::ostream *out)
-{
+inline void PrintTo(const QString &text, std::ostream *out) {
     *out << '"' << text.toStdString() << '"';
 }
 
-inline void PrintTo(const QLatin1String &text, std::ostream *out)
-{
+inline void PrintTo(const QLatin1String &text, std::ostream *out) {
     *out << '"' << std::string(text.data(), std::size_t(text.size())) << '"';
 }
 
