@@ -1,0 +1,269 @@
+#include "seppcalculator.h"
+
+#include "annuityfactor.h"
+#include "datetext.h"
+#include "fieldformat.h"
+#include "illustration.h"
+#include "lifetables.h"
+#include "numbertext.h"
+#include "prompter.h"
+
+#include <cmath>
+#include <cstdlib>
+
+using NumberText::Val;
+
+namespace {
+
+constexpr int MaximumAge = 115;
+constexpr float LowestRate = 1;
+constexpr float QuietRate = 6;
+constexpr float HighestRate = 12;
+const QDate FirstCalculationDate(2002, 1, 1); // Rev. Rul. 2002-62 governs from 2002 on
+const QDate UnreadableDate(2100, 12, 1);      // an unreadable date fails the "after today" check
+
+const QString MissingInformation = QStringLiteral("Missing Required Information.");
+const QString DateInputError = QStringLiteral("Date Input Error");
+const QString SampleBirthDate = QStringLiteral("01/01/1950");
+const QString WebLookup = QStringLiteral("\"Web Lookup\"");
+
+QString text(const Illustration &illustration, const char *tag) {
+    return illustration.fields().GetField(QLatin1String(tag));
+}
+
+// The value of a dollar or rate field after the clean-up of "$", "%", "," and blanks.
+double cleanValue(const Illustration &illustration, const char *tag) {
+    QString value = text(illustration, tag);
+    return Val(CleanNumber(value));
+}
+
+ValidationFailure accountFailure(const char *tag) {
+    return {QLatin1String(tag), QStringLiteral("Please enter the Account Value."),
+            MissingInformation, QStringLiteral("100000")};
+}
+
+ValidationFailure birthFailure(const char *line, const char *title) {
+    return {QStringLiteral("7-EqualDOB"), WithDateHelp({QLatin1String(line)}), QLatin1String(title),
+            SampleBirthDate};
+}
+
+QString rateWarning() {
+    return JoinLines({
+        QStringLiteral("Important: The IRS has determined that the Chosen Interest Rate"),
+        QStringLiteral("should be an interest rate not more than 120% of the federal"),
+        QStringLiteral("mid-term rate for either of the two months prior to the date"),
+        QStringLiteral("distributions will begin."),
+        QString(),
+        QStringLiteral("You may enter a rate between 1.00% and 12.00%, but"),
+        QStringLiteral("we STRONGLY recommend that you press the ") + WebLookup +
+            QStringLiteral(" button"),
+        QStringLiteral("to find the maximum allowable rate."),
+    });
+}
+
+ValidationFailure rateFailure() {
+    return {QStringLiteral("1-EqualROR"),
+            JoinLines({QStringLiteral("Choose an Interest Rate. We strongly recommend that you"),
+                       QStringLiteral("press the ") + WebLookup +
+                           QStringLiteral(" button to review the federal"),
+                       QStringLiteral("mid-term rates for the two months prior to the date when"),
+                       QStringLiteral("distributions will begin.")}),
+            QStringLiteral("Invalid Chosen Interest Rate"), QStringLiteral("4.00")};
+}
+
+// Whole years on December 31 of the calculation year; a birth after that day counts as 0.
+int ageAtYearEnd(const QDate &birth, int year) {
+    return std::max(0, CALCULATEAGE(birth, QDate(year, 12, 31), 0));
+}
+
+// Fixed amortization over n years of life expectancy, n not cut to whole years.
+float amortizedPayment(double balance, double rate, float years) {
+    const double growth = std::pow(1 + rate, double(years));
+    return NumberText::Single(balance * rate * growth / (growth - 1));
+}
+
+QString dollars(float payment) {
+    return QLatin1Char('$') + NumberText::Format(payment, QStringLiteral("###,##0.00"));
+}
+
+QString currency(double amount) {
+    return FormatDollars(NumberText::Str(amount));
+}
+
+} // namespace
+
+std::variant<SeppInputs, ValidationFailure> ValidateSepp(Illustration &illustration,
+                                                         CalcContext &context) {
+    FieldStore &fields = illustration.fields();
+    const QDate &today = context.today;
+    SeppInputs inputs;
+
+    const QString first = text(illustration, "8-EqualFirst").trimmed();
+    if (first.isEmpty())
+        return ValidationFailure{QStringLiteral("8-EqualFirst"),
+                                 JoinLines({QStringLiteral("The first name is required"),
+                                            QStringLiteral("Please enter a first name.")}),
+                                 MissingInformation, QStringLiteral("John")};
+    inputs.fullName = first;
+    const QString middle = text(illustration, "8-EqualMiddle").trimmed();
+    if (!middle.isEmpty())
+        inputs.fullName += QLatin1Char(' ') + middle;
+
+    const QString last = text(illustration, "8-EqualLast").trimmed();
+    if (last.isEmpty())
+        return ValidationFailure{QStringLiteral("8-EqualLast"),
+                                 JoinLines({QStringLiteral("The last name is required."),
+                                            QStringLiteral("Please enter a last name.")}),
+                                 MissingInformation, QStringLiteral("Sample")};
+    inputs.fullName += QLatin1Char(' ') + last;
+
+    const auto birth = DateText::ParseDate(text(illustration, "7-EqualDOB"));
+    if (!birth)
+        return birthFailure("The Date of Birth is required.", "Missing Required Date");
+    // Calendar years, not exact ages: anyone born up to 115 years back in the year is allowed.
+    const int yearsBack = today.year() - birth->year();
+    if (yearsBack < 0 || yearsBack > MaximumAge)
+        return birthFailure("The Date of Birth is incorrect.", "Date Input Error");
+
+    if (!DateText::IsDate(text(illustration, "7-EqualSpouseDOB1")))
+        fields.SetField(QString(), QStringLiteral("7-EqualSpouseDOB1"));
+
+    if (text(illustration, "8-EqualPlanName").trimmed().isEmpty())
+        return ValidationFailure{
+            QStringLiteral("8-EqualPlanName"),
+            JoinLines({QStringLiteral("The plan name is required."),
+                       QStringLiteral("Please enter the name of this retirement plan.")}),
+            MissingInformation, QStringLiteral("IRA Plan")};
+
+    const QDate calculation =
+        DateText::ParseDate(text(illustration, "7-EqualDate")).value_or(UnreadableDate);
+    if (calculation > today || calculation < FirstCalculationDate) {
+        const QString todayText = DateText::ShortDate(today);
+        return ValidationFailure{
+            QStringLiteral("7-EqualDate"),
+            JoinLines({QStringLiteral("The Calculation Date is incorrect."),
+                       QStringLiteral("This calculator is based on IRS Revenue Ruling 2002-62"),
+                       QStringLiteral("for plan years 2002 and thereafter."), QString(),
+                       QStringLiteral("Please enter a date between 01/01/2002 and ") + todayText +
+                           QLatin1Char('.')}),
+            DateInputError, todayText};
+    }
+
+    if (cleanValue(illustration, "6-EqualAcctValue1") < 1)
+        return accountFailure("6-EqualAcctValue1");
+
+    // A one-time change into (or annual recalculation under) the RMD method has no use for the
+    // fixed methods' balance and rate.
+    if (illustration.controls().chkRMDOnce)
+        return inputs;
+
+    if (cleanValue(illustration, "6-EqualAcctValue2") < 1)
+        return accountFailure("6-EqualAcctValue2");
+
+    // The rate may not exceed 120% of the federal mid-term rate (Rev. Rul. 2002-62, 2.02(c));
+    // above 6% that is doubtful enough to warn, once per run of the program.
+    const float rate = NumberText::Single(cleanValue(illustration, "1-EqualROR"));
+    if (rate < LowestRate || rate > HighestRate)
+        return rateFailure();
+    if (rate > QuietRate && !context.rateWarningShown) {
+        illustration.prompter().notice(QStringLiteral("Questionable Interest Rate Assumption"),
+                                       rateWarning(), MessageIcon::Exclamation);
+        context.rateWarningShown = true;
+    }
+    return inputs;
+}
+
+SeppResult ComputeSepp(const Illustration &illustration) {
+    SeppResult result;
+    result.rmdOnce = illustration.controls().chkRMDOnce;
+
+    const auto calculation = DateText::ParseDate(text(illustration, "7-EqualDate"));
+    if (calculation)
+        result.year = DateText::ShortDate(*calculation).right(4);
+    const int year = result.year.toInt();
+
+    if (const auto birth = DateText::ParseDate(text(illustration, "7-EqualDOB")); birth && year)
+        result.age = ageAtYearEnd(*birth, year);
+    if (const auto beneficiary = DateText::ParseDate(text(illustration, "7-EqualSpouseDOB1"));
+        beneficiary && year)
+        result.beneficiaryAge = ageAtYearEnd(*beneficiary, year);
+
+    const int age = result.age;
+    result.factors[0] = RMDSINGLEFACTOR(0, age, age);
+    result.factors[1] = RMDJOINTFACTOR(age, age, -1); // the owner alone: Uniform Lifetime
+    result.factors[2] =
+        result.beneficiaryAge > -1 ? RMDJOINTFACTOR(age, result.beneficiaryAge, 2) : 1.0f;
+
+    // RMD method: the payment is rounded to the cent, ties to the even cent.
+    result.balance1 = cleanValue(illustration, "6-EqualAcctValue1");
+    for (int i = 0; i < 3; ++i)
+        result.payments[i] = NumberText::Single(
+            NumberText::RoundHalfEven(result.balance1 / double(result.factors[i]), 2));
+
+    if (result.rmdOnce)
+        return result;
+
+    // Fixed amortization and annuitization (Rev. Rul. 2002-62, 2.01(b) and (c)): not rounded.
+    const double rate = cleanValue(illustration, "1-EqualROR") / 100;
+    result.balance2 = cleanValue(illustration, "6-EqualAcctValue2");
+    for (int i = 0; i < 3; ++i)
+        result.payments[3 + i] = amortizedPayment(result.balance2, rate, result.factors[i]);
+    result.annuityFactor = AnnuityFactor(age, rate);
+    // A negative factor is an error code (age or rate out of range): payment 7 stays 0.
+    if (result.annuityFactor > 0)
+        result.payments[6] = NumberText::Single(result.balance2 / double(result.annuityFactor));
+    return result;
+}
+
+void WriteSeppReport(const SeppInputs &inputs, const SeppResult &result,
+                     Illustration &illustration) {
+    FieldStore &fields = illustration.fields();
+    const auto set = [&fields](const QString &value, const QString &tag) {
+        fields.SetField(value, tag);
+    };
+    const QString beneficiaryBirth = text(illustration, "7-EqualSpouseDOB1");
+    const QString payment = QStringLiteral("R-Payment");
+    const QString factor = QStringLiteral("R-Factor");
+
+    set(result.rmdOnce ? QStringLiteral("~K") : QStringLiteral("~S"), QStringLiteral("R-IRSPen"));
+
+    set(text(illustration, "8-EqualPlanName"), QStringLiteral("R-PlanName"));
+    set(inputs.fullName, QStringLiteral("R-PHName"));
+    set(FormatLongDate(text(illustration, "7-EqualDOB")), QStringLiteral("R-PHDOB"));
+    set(NumberText::Str(result.age), QStringLiteral("R-Age"));
+    set(FormatLongDate(beneficiaryBirth), QStringLiteral("R-BeneDOB"));
+    // Digits without sign or blank: no beneficiary (-1) gives "1".
+    set(QString::number(std::abs(result.beneficiaryAge)), QStringLiteral("R-BT"));
+    for (int i = 0; i < 3; ++i)
+        set(NumberText::Format(result.factors[i], QStringLiteral("##.0")),
+            factor + QString::number(i + 1));
+    set(result.year, QStringLiteral("R-YYYY"));
+    set(QString::number(result.year.toInt() - 1), QStringLiteral("R-YYY1"));
+    set(currency(result.balance1), QStringLiteral("R-PlanValue"));
+    for (int i = 0; i < 3; ++i)
+        set(dollars(result.payments[i]), payment + QString::number(i + 1));
+    set(FormatLongDate(text(illustration, "7-EqualDate")), QStringLiteral("R-CalcDate"));
+    set(text(illustration, "1-EqualROR"), QStringLiteral("R-AA"));
+    set(currency(result.balance2), QStringLiteral("R-PValue"));
+    for (int i = 3; i < 7; ++i)
+        set(dollars(result.payments[i]), payment + QString::number(i + 1));
+    set(DateText::IsDate(beneficiaryBirth) ? QStringLiteral("~@") : QStringLiteral("~J"),
+        QStringLiteral("R-RBD"));
+
+    // The selected method's marker and amount; with no option selected every marker is blank
+    // and the amount stays as it was.
+    const int selected = illustration.controls().optEqualPmt;
+    for (int i = 0; i < 7; ++i)
+        set(i == selected ? QStringLiteral(" X") : QStringLiteral(" "),
+            QStringLiteral("R-") + QString::number(i + 1));
+    if (selected >= 0 && selected < 7)
+        set(illustration.seppTab().options[std::size_t(selected)].amount,
+            QStringLiteral("6-RMD_Amt"));
+
+    // The representative's name: the block up to and including the blank before its first
+    // bullet. "R-Aname" itself was written by the common start and is left as it is.
+    const QString block = fields.GetField(QStringLiteral("R-Aname"));
+    const qsizetype bullet = block.indexOf(QLatin1String(" \\bullet"));
+    if (bullet > 0)
+        set(block.left(bullet + 1), QStringLiteral("R-NameAgent"));
+}

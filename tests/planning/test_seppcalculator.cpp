@@ -1,0 +1,352 @@
+#include "calculators.h"
+#include "illustration.h"
+#include "testsupport.h"
+
+namespace {
+
+const QDate Today(2026, 12, 6);
+
+const QString DateHelp = QStringLiteral("Please enter a valid date in one\r\n"
+                                        " of the following date formats:\r\n"
+                                        "\r\n"
+                                        "  01/01/1930\r\n"
+                                        "  1/1/1930\r\n"
+                                        "  1 Jan 1930\r\n"
+                                        "  January 1, 1930");
+
+const QString CalculationDateMessage =
+    QStringLiteral("The Calculation Date is incorrect.\r\n"
+                   "This calculator is based on IRS Revenue Ruling 2002-62\r\n"
+                   "for plan years 2002 and thereafter.\r\n"
+                   "\r\n"
+                   "Please enter a date between 01/01/2002 and 12/06/2026.");
+
+const QString RateMessage =
+    QStringLiteral("Choose an Interest Rate. We strongly recommend that you\r\n"
+                   "press the \"Web Lookup\" button to review the federal\r\n"
+                   "mid-term rates for the two months prior to the date when\r\n"
+                   "distributions will begin.");
+
+const QString RateWarning =
+    QStringLiteral("Important: The IRS has determined that the Chosen Interest Rate\r\n"
+                   "should be an interest rate not more than 120% of the federal\r\n"
+                   "mid-term rate for either of the two months prior to the date\r\n"
+                   "distributions will begin.\r\n"
+                   "\r\n"
+                   "You may enter a rate between 1.00% and 12.00%, but\r\n"
+                   "we STRONGLY recommend that you press the \"Web Lookup\" button\r\n"
+                   "to find the maximum allowable rate.");
+
+// The IRS FAQ's Bob: 50 at the end of 2026, $400,000 for every method, 2.98%.
+class SeppTest : public IllustrationTest {
+protected:
+    void SetUp() override {
+        context.today = Today;
+        makeSample();
+    }
+
+    void makeSample() {
+        illustration.setCalculator(2);
+        illustration.resetToNew(1, Today, QStringLiteral("IRA"));
+        SetFields(illustration, {{"8-EqualFirst", "Bob"},
+                                 {"8-EqualLast", "Sample"},
+                                 {"7-EqualDOB", "03/15/1976"},
+                                 {"8-EqualPlanName", "Bob's IRA"},
+                                 {"7-EqualDate", "01/15/2026"},
+                                 {"6-EqualAcctValue1", "$400,000"},
+                                 {"6-EqualAcctValue2", "$400,000"},
+                                 {"1-EqualROR", "2.98%"}});
+        illustration.controls().chkRMDOnce = false;
+        illustration.controls().optEqualPmt = 0;
+        prompter.clear();
+    }
+
+    Validation run() {
+        Validation validation = DefineVariables(illustration, context);
+        if (validation.passed())
+            CalculateValues(illustration, validation.variables, context);
+        return validation;
+    }
+
+    QString field(const char *tag) const {
+        return illustration.fields().GetField(QLatin1String(tag));
+    }
+
+    CalcContext context;
+};
+
+struct Failure {
+    QString message;
+    const char *title;
+    const char *replacement;
+};
+
+TEST_F(SeppTest, EachCheckReportsItsOwnFailure) {
+    const char *missing = "Missing Required Information.";
+    const QString born = QStringLiteral("The Date of Birth is ");
+    const Failure first{QStringLiteral("The first name is required\r\nPlease enter a first name."),
+                        missing, "John"};
+    const Failure last{QStringLiteral("The last name is required.\r\nPlease enter a last name."),
+                       missing, "Sample"};
+    const Failure noBirth{born + QStringLiteral("required.\r\n") + DateHelp,
+                          "Missing Required Date", "01/01/1950"};
+    const Failure badBirth{born + QStringLiteral("incorrect.\r\n") + DateHelp, "Date Input Error",
+                           "01/01/1950"};
+    const Failure plan{QStringLiteral("The plan name is required.\r\n"
+                                      "Please enter the name of this retirement plan."),
+                       missing, "IRA Plan"};
+    const Failure date{CalculationDateMessage, "Date Input Error", "12/06/2026"};
+    const Failure account{QStringLiteral("Please enter the Account Value."), missing, "100000"};
+    const Failure rate{RateMessage, "Invalid Chosen Interest Rate", "4.00"};
+    const struct {
+        const char *tag;
+        const char *text;
+        const Failure &failure;
+    } cases[] = {
+        {"8-EqualFirst", "  ", first},
+        {"8-EqualLast", "", last},
+        {"7-EqualDOB", "", noBirth},
+        {"7-EqualDOB", "13/45/1976", noBirth},
+        {"7-EqualDOB", "01/01/2027", badBirth}, // next calendar year
+        {"7-EqualDOB", "12/31/1910", badBirth}, // 116 calendar years back
+        {"8-EqualPlanName", " ", plan},
+        {"7-EqualDate", "12/07/2026", date}, // tomorrow
+        {"7-EqualDate", "12/31/2001", date},
+        {"7-EqualDate", "next week", date},
+        {"6-EqualAcctValue1", "$0", account},
+        {"6-EqualAcctValue1", "0.99", account},
+        {"6-EqualAcctValue2", "", account},
+        {"1-EqualROR", "0.99%", rate},
+        {"1-EqualROR", "12.01", rate},
+        {"1-EqualROR", "%", rate},
+    };
+    for (const auto &c : cases) {
+        makeSample();
+        SetFields(illustration, {{c.tag, c.text}});
+        const Validation validation = run();
+        ASSERT_FALSE(validation.passed()) << c.tag << " " << c.text;
+        EXPECT_EQ(validation.failure->tag, QLatin1String(c.tag)) << c.text;
+        EXPECT_EQ(validation.failure->message, c.failure.message) << c.tag << " " << c.text;
+        EXPECT_EQ(validation.failure->title, QLatin1String(c.failure.title)) << c.text;
+        // Shown once, on the field, which takes the replacement; nothing computed.
+        EXPECT_EQ(prompter.fieldErrors().size(), 1) << c.tag << " " << c.text;
+        EXPECT_EQ(field(c.tag), QLatin1String(c.failure.replacement)) << c.tag << " " << c.text;
+        EXPECT_TRUE(prompter.messages().isEmpty()) << c.text;
+        EXPECT_EQ(field("R-Payment1"), QStringLiteral("R-Payment1")) << c.tag << " " << c.text;
+    }
+}
+
+// Each failure leaves its replacement in the field, so a blank tab meets the checks in order.
+TEST_F(SeppTest, ChecksRunInOrder) {
+    illustration.resetToNew(1, Today, QStringLiteral("IRA"));
+    for (const char *tag :
+         {"8-EqualFirst", "8-EqualLast", "7-EqualDOB", "8-EqualPlanName", "7-EqualDate",
+          "6-EqualAcctValue1", "6-EqualAcctValue2", "1-EqualROR"}) {
+        const Validation validation = run();
+        ASSERT_FALSE(validation.passed()) << "expected to fail on " << tag;
+        EXPECT_EQ(validation.failure->tag, QLatin1String(tag));
+    }
+    EXPECT_TRUE(run().passed());
+    EXPECT_EQ(field("R-PHName"), QStringLiteral("John Sample"));
+}
+
+TEST_F(SeppTest, BoundariesThatPassSilently) {
+    const struct {
+        const char *name;
+        FieldValues fields;
+        bool rmdOnce;
+    } cases[] = {
+        {"born 115 calendar years back", {{"7-EqualDOB", "01/01/1911"}}, false},
+        {"born today", {{"7-EqualDOB", "12/06/2026"}}, false},
+        {"calculated today", {{"7-EqualDate", "12/06/2026"}}, false},
+        {"first day of the ruling", {{"7-EqualDate", "1 Jan 2002"}}, false},
+        {"one dollar", {{"6-EqualAcctValue1", "$1"}, {"6-EqualAcctValue2", "1"}}, false},
+        {"rate 1%", {{"1-EqualROR", "1.00%"}}, false},
+        {"fixed inputs unused", {{"6-EqualAcctValue2", "0"}, {"1-EqualROR", "0"}}, true},
+    };
+    for (const auto &c : cases) {
+        makeSample();
+        SetFields(illustration, c.fields);
+        illustration.controls().chkRMDOnce = c.rmdOnce;
+        EXPECT_TRUE(run().passed()) << c.name;
+        EXPECT_TRUE(prompter.messages().isEmpty()) << c.name;
+        EXPECT_NE(field("R-Payment1"), QStringLiteral("R-Payment1")) << c.name << ": not computed";
+    }
+}
+
+// Above 6% (up to 12%) the rate passes with a warning, shown once per run of the program.
+TEST_F(SeppTest, QuestionableRateWarnsOnceAndCalculates) {
+    SetFields(illustration, {{"1-EqualROR", "6.01%"}});
+    ASSERT_TRUE(run().passed());
+    ASSERT_TRUE(run().passed());
+    EXPECT_TRUE(context.rateWarningShown);
+    EXPECT_EQ(field("R-AA"), QStringLiteral("6.01%"));
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].caption,
+              QStringLiteral("Questionable Interest Rate Assumption"));
+    EXPECT_EQ(prompter.messages()[0].text, RateWarning);
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Exclamation);
+}
+
+// IRS, "Retirement Plans FAQs regarding Substantially Equal Periodic Payments": Bob, 50, with
+// $400,000 at 2.98%: RMD method $400,000 / 34.2 = $11,696; fixed amortization $18,811; fixed
+// annuitization $400,000 / 21.345 = $18,740.
+TEST_F(SeppTest, IrsFaqKnownAnswers) {
+    ASSERT_TRUE(run().passed());
+    EXPECT_EQ(field("R-Age"), QStringLiteral(" 50"));
+    EXPECT_EQ(field("R-Factor1"), QStringLiteral("34.2"));
+    EXPECT_EQ(field("R-Payment1"), QStringLiteral("$11,695.91"));
+    EXPECT_EQ(field("R-Payment4"), QStringLiteral("$18,810.52"));
+    EXPECT_EQ(field("R-Payment7"), QStringLiteral("$18,739.75"));
+
+    // The same balance over the Uniform Lifetime (Rev. Rul. 2002-62 Appendix A, 46.5 at 50).
+    EXPECT_EQ(field("R-Factor2"), QStringLiteral("46.5"));
+    EXPECT_EQ(field("R-Payment2"), QStringLiteral("$8,602.15"));
+    EXPECT_EQ(field("R-Payment5"), QStringLiteral("$16,005.69"));
+}
+
+TEST_F(SeppTest, ReportFields) {
+    SetFields(illustration, {{"8-EqualMiddle", " Q "}, {"7-EqualSpouseDOB1", "July 4, 1981"}});
+    ASSERT_TRUE(run().passed());
+    const struct {
+        const char *tag;
+        const char *expected;
+    } cases[] = {
+        {"R-PlanName", "Bob's IRA"},
+        {"R-PHName", "Bob Q Sample"},
+        {"R-PHDOB", "March 15, 1976"},
+        {"R-BeneDOB", "July 4, 1981"},
+        {"R-BT", "45"},
+        {"R-Factor3", "43.2"}, // Joint and Last Survivor, 50 and 45
+        {"R-Payment3", "$9,259.26"},
+        {"R-Payment6", "$16,584.09"},
+        {"R-YYYY", "2026"},
+        {"R-YYY1", "2025"},
+        {"R-PlanValue", "$400,000"},
+        {"R-PValue", "$400,000"},
+        {"R-CalcDate", "January 15, 2026"},
+        {"R-AA", "2.98%"},
+        {"R-IRSPen", "~S"},
+        {"R-RBD", "~@"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(field(c.tag), QLatin1String(c.expected)) << c.tag;
+}
+
+TEST_F(SeppTest, WithoutBeneficiary) {
+    SetFields(illustration, {{"7-EqualSpouseDOB1", "not known"}});
+    ASSERT_TRUE(run().passed());
+    EXPECT_TRUE(prompter.fieldErrors().isEmpty());
+    EXPECT_EQ(field("7-EqualSpouseDOB1"), QString());
+    EXPECT_EQ(field("R-RBD"), QStringLiteral("~J"));
+    EXPECT_EQ(field("R-BeneDOB"), QString());
+    EXPECT_EQ(field("R-BT"), QStringLiteral("1"));
+    EXPECT_EQ(field("R-Factor3"), QStringLiteral("1.0"));
+    EXPECT_EQ(field("R-Payment3"), QStringLiteral("$400,000.00"));
+}
+
+// RMD-method payments are rounded to the cent with ties to the even cent, then held in single
+// precision, which prints with seven significant digits. Without a beneficiary the joint
+// factor is 1, so payment 3 is the balance itself.
+TEST_F(SeppTest, RmdMethodRoundingAndSinglePrecision) {
+    const struct {
+        const char *balance;
+        const char *payment;
+    } cases[] = {
+        {"1000.125", "$1,000.12"}, {"1000.135", "$1,000.14"},    {"1000.005", "$1,000.00"},
+        {"1000.126", "$1,000.13"}, {"123456.78", "$123,456.80"}, {"$1,234,567.89", "$1,234,568.00"},
+    };
+    for (const auto &c : cases) {
+        makeSample();
+        SetFields(illustration, {{"6-EqualAcctValue1", c.balance}});
+        ASSERT_TRUE(run().passed()) << c.balance;
+        EXPECT_EQ(field("R-Payment3"), QLatin1String(c.payment)) << "balance " << c.balance;
+    }
+}
+
+// Fixed-method payments keep every digit single precision holds: 956.514995 shows its seven
+// digits, 956.5150, before the cents are cut; rounding to the cent first would give $956.51.
+TEST_F(SeppTest, FixedPaymentsAreNotRoundedToCents) {
+    SetFields(illustration, {{"6-EqualAcctValue2", "20340"}});
+    ASSERT_TRUE(run().passed());
+    EXPECT_EQ(field("R-Payment4"), QStringLiteral("$956.52"));
+}
+
+TEST_F(SeppTest, RmdMethodOnly) {
+    illustration.controls().chkRMDOnce = true;
+    SetFields(illustration, {{"6-EqualAcctValue2", "0"}, {"1-EqualROR", "0"}});
+    ASSERT_TRUE(run().passed());
+    EXPECT_EQ(field("R-IRSPen"), QStringLiteral("~K"));
+    EXPECT_EQ(field("R-Payment1"), QStringLiteral("$11,695.91"));
+    for (const char *tag : {"R-Payment4", "R-Payment5", "R-Payment6", "R-Payment7"})
+        EXPECT_EQ(field(tag), QStringLiteral("$0.00")) << tag;
+    EXPECT_EQ(field("R-PValue"), QStringLiteral("$0"));
+}
+
+// The annuity factor ends at 114 (two payments left); at 115 it is an error code and the
+// annuitization payment stays 0 while the other methods still compute.
+TEST_F(SeppTest, AnnuitizationAtTheEndOfTheTable) {
+    const struct {
+        const char *birth;
+        const char *age;
+        const char *payment7;
+    } cases[] = {
+        {"06/01/1912", " 114", "$364,860.00"}, // 400,000 / (1 + 0.099181 / 1.0298)
+        {"06/01/1911", " 115", "$0.00"},
+    };
+    for (const auto &c : cases) {
+        makeSample();
+        SetFields(illustration, {{"7-EqualDOB", c.birth}});
+        ASSERT_TRUE(run().passed()) << c.birth;
+        EXPECT_EQ(field("R-Age"), QLatin1String(c.age)) << c.birth;
+        EXPECT_EQ(field("R-Payment7"), QLatin1String(c.payment7)) << c.birth;
+        EXPECT_NE(field("R-Payment4"), QStringLiteral("$0.00")) << c.birth;
+    }
+}
+
+TEST_F(SeppTest, SelectedOptionMarkerAndAmount) {
+    for (int selected = 0; selected < 7; ++selected) {
+        makeSample();
+        illustration.controls().optEqualPmt = selected;
+        for (int i = 0; i < 7; ++i)
+            illustration.seppTab().options[std::size_t(i)].amount =
+                QStringLiteral("$%1.00").arg(i + 1);
+        ASSERT_TRUE(run().passed());
+        for (int i = 0; i < 7; ++i) {
+            const QString tag = QStringLiteral("R-") + QString::number(i + 1);
+            EXPECT_EQ(illustration.fields().GetField(tag),
+                      i == selected ? QStringLiteral(" X") : QStringLiteral(" "))
+                << "selected " << selected << ", " << tag.toStdString();
+        }
+        EXPECT_EQ(field("6-RMD_Amt"), QStringLiteral("$%1.00").arg(selected + 1))
+            << "selected " << selected;
+    }
+}
+
+// The agent's name is the representative block up to and including the blank before its first
+// bullet; without a bullet after the first character it is left as it was.
+TEST_F(SeppTest, NameAgentFromTheRepresentativeBlock) {
+    const struct {
+        const char *block;
+        const char *nameAgent;
+    } cases[] = {
+        {"Pat Q. Advisor \\bullet  Example Financial \\bullet  100 Main St\\par Office: 1",
+         "Pat Q. Advisor "},
+        {"P \\bullet  Example", "P "},
+        {" \\bullet  Example Financial", "previous"},
+        {"Pat Advisor\\par Fax: 555-0102", "previous"},
+        {"", "previous"},
+    };
+    ASSERT_TRUE(std::holds_alternative<SeppInputs>(ValidateSepp(illustration, context)));
+    const SeppInputs inputs = std::get<SeppInputs>(ValidateSepp(illustration, context));
+    const SeppResult result = ComputeSepp(illustration);
+    for (const auto &c : cases) {
+        illustration.fields().SetField(QStringLiteral("previous"), QStringLiteral("R-NameAgent"));
+        illustration.fields().SetField(QLatin1String(c.block), QStringLiteral("R-Aname"));
+        WriteSeppReport(inputs, result, illustration);
+        EXPECT_EQ(field("R-NameAgent"), QLatin1String(c.nameAgent)) << "block " << c.block;
+        EXPECT_EQ(field("R-Aname"), QLatin1String(c.block));
+    }
+}
+
+} // namespace
