@@ -2,11 +2,12 @@
 
 #include "batcherror.h"
 #include "batchoptions.h"
-#include "calculation.h"
+#include "calculators.h"
 #include "illustration.h"
 #include "illustrationjson.h"
 #include "orderedjson.h"
 #include "recordingprompter.h"
+#include "sepppresenter.h"
 
 namespace {
 
@@ -54,6 +55,24 @@ QStringList notices(const RecordingPrompter &prompter) {
     return items;
 }
 
+// The SEPP tab's seven method options as the live refresh left them.
+QStringList equalPaymentOptions(const Illustration &illustration)
+{
+    QStringList items;
+    const auto &captions = EqualPaymentCaptions();
+    for (int index = 0; index < 7; ++index) {
+        const EqualPaymentOption &option = illustration.seppTab().options[std::size_t(index)];
+        items.append(OrderedJson()
+                         .add(QStringLiteral("caption"), QLatin1String(captions[std::size_t(index)]))
+                         .add(QStringLiteral("amount"), option.amount)
+                         .add(QStringLiteral("enabled"), option.enabled)
+                         .add(QStringLiteral("selected"),
+                              illustration.controls().optEqualPmt == index)
+                         .text());
+    }
+    return items;
+}
+
 } // namespace
 
 int RunCalc(const QStringList &arguments) {
@@ -82,18 +101,33 @@ int RunCalc(const QStringList &arguments) {
         throw badInput(
             QStringLiteral("calculator %1 is not available yet").arg(illustration.calculator()));
 
+    // The SEPP tab refreshes its options while the user edits, before any report is built: it
+    // zeroes the fixed-method inputs of a one-time change and moves the selection off options
+    // that cannot be chosen. Validation runs once, below, so a failure is never masked by the
+    // replacement text an earlier check put into the field.
+    const bool sepp = illustration.calculator() == 2;
+    if (sepp)
+        RefreshEqualPayments(illustration, context, false);
+
     const Validation validation = DefineVariables(illustration, context);
     if (!validation.passed()) {
         PrintJson(invalidJson(*validation.failure));
         return int(ExitCode::ValidationFailed);
     }
     CalculateValues(illustration, validation.variables, context);
-    PrintJson(OrderedJson()
-                  .add(QStringLiteral("status"), QStringLiteral("ok"))
-                  .add(QStringLiteral("calculator"), illustration.calculator())
-                  .add(QStringLiteral("fields"), reportFields(illustration.fields()))
-                  .add(QStringLiteral("inputs"), inputFields(illustration.fields()))
-                  .addArray(QStringLiteral("notices"), notices(prompter))
-                  .text());
+    if (sepp) {
+        // The amount labels take the new payments; the selected one is the stored amount.
+        RefreshEqualPayments(illustration, context, false);
+        CalculateValues(illustration, validation.variables, context);
+    }
+    OrderedJson output;
+    output.add(QStringLiteral("status"), QStringLiteral("ok"))
+        .add(QStringLiteral("calculator"), illustration.calculator())
+        .add(QStringLiteral("fields"), reportFields(illustration.fields()))
+        .add(QStringLiteral("inputs"), inputFields(illustration.fields()))
+        .addArray(QStringLiteral("notices"), notices(prompter));
+    if (sepp)
+        output.addArray(QStringLiteral("options"), equalPaymentOptions(illustration));
+    PrintJson(output.text());
     return int(ExitCode::Ok);
 }

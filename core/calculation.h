@@ -1,14 +1,12 @@
 #pragma once
 
-// The two steps every report, graph and save runs for the current calculator: validation
-// (DefineVariables) and computation (CalculateValues), with the work both calculators share.
+// What every calculator's run shares: the context the main window hands in, the display of a
+// failed check, and the common start of the computation.
 
 #include "representative.h"
-#include "rmdcalculator.h"
+#include "validation.h"
 
 #include <QDate>
-#include <optional>
-#include <variant>
 
 class Illustration;
 
@@ -17,27 +15,15 @@ struct CalcContext {
     QDate today;
     RepresentativeDetails representative;
     bool detailedMode = false; // "Set Detailed Calculation Mode"
+    // The SEPP "Questionable Interest Rate Assumption" warning is shown once per run of the
+    // program: set by the first warning, never cleared.
+    bool rateWarningShown = false;
 };
 
-// The validated entries of the calculator that ran; monostate before a successful validation.
-using WorkingVariables = std::variant<std::monostate, RmdInputs>;
+// Shows a failed check on its field (ShowFieldError of the illustration's calculator).
+void ReportFailure(Illustration &illustration, const ValidationFailure &failure);
 
-struct Validation {
-    WorkingVariables variables;
-    std::optional<ValidationFailure> failure;
-    bool passed() const { return !failure.has_value(); }
-};
-
-// Validates the illustration's calculator. The first failing check is shown through the
-// field store's ShowFieldError and returned. A calculator without a validation of its own, or
-// an unexpected error, throws FatalError ("Fatal Error in DefineVariables").
-Validation DefineVariables(Illustration &illustration, const CalcContext &context);
-
-// Computes the results of a passed validation into the report fields: the representative
-// block, the calculation year, the illustration date of an unsaved illustration, then the
-// calculator's own fields.
-void CalculateValues(Illustration &illustration, const WorkingVariables &variables,
-                     const CalcContext &context);
-
-// True for the calculators this build computes.
-bool CalculatorAvailable(int calculator);
+// Before each calculator computes: the representative block, the calculation year and, for an
+// edited illustration, today's date as its illustration date.
+void CommonStart(Illustration &illustration, const CalcContext &context,
+                 const QString &calculationYear);

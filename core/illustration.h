@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <array>
 
 struct IllustrationControls {
     QString cmboPlanType0 = QStringLiteral("IRA");
@@ -26,6 +27,21 @@ struct IllustrationControls {
     QString cmboState; // empty: no state chosen
     QString lstGraph = QStringLiteral("All Years");
     int hScrollGraph = 99;
+};
+
+// The SEPP tab's method options as the window shows them: the amount label beside each option
+// button and what can be chosen. The selected option is IllustrationControls::optEqualPmt.
+struct EqualPaymentOption {
+    QString amount = QStringLiteral("0.00"); // caption of lblEqualPmt
+    bool enabled = true;                     // the option button
+    bool amountEnabled = true;               // its amount label
+};
+
+struct SeppTabState {
+    std::array<EqualPaymentOption, 7> options;
+    bool irsButtonEnabled = true; // cmdIRS, "&Web Lookup *"
+    QString note = QStringLiteral("* Required fields");
+    bool noteBold = false;
 };
 
 class Illustration {
@@ -46,6 +62,9 @@ public:
     IllustrationControls &controls() { return m_controls; }
     const IllustrationControls &controls() const { return m_controls; }
 
+    SeppTabState &seppTab() { return m_seppTab; }
+    const SeppTabState &seppTab() const { return m_seppTab; }
+
     // A keystroke typed into an input slot: clears the saved flag whatever the key, and says
     // whether the key reaches the text.
     bool keyPress(int slot, QChar key);
@@ -60,4 +79,5 @@ private:
     int m_calculator = 0;
     bool m_saved = true;
     IllustrationControls m_controls;
+    SeppTabState m_seppTab;
 };

@@ -136,7 +136,7 @@ TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne) {
         {"unknown entry", R"({"calculater":0})", {}},
         {"calculator out of range", R"({"calculator":4})", {}},
         {"calculator as text", R"({"calculator":"0"})", {}},
-        {"calculator not yet available", R"({"calculator":1})", {}},
+        {"calculator not yet available", R"({"calculator":3})", {}},
         {"detailed not a boolean", R"({"detailed":"yes"})", {}},
         {"today malformed", ValidRmd, {QStringLiteral("--today"), QStringLiteral("2026-12-06")}},
         {"unknown option", ValidRmd, {QStringLiteral("--verbose")}},
@@ -152,7 +152,7 @@ TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne) {
         EXPECT_EQ(run.err.count('\n'), 1) << c.name << ": " << run.err.toStdString();
         EXPECT_TRUE(run.err.startsWith("rmdbatch: ")) << c.name;
     }
-    EXPECT_TRUE(calc(R"({"calculator":2})").err.contains("calculator 2 is not available yet"));
+    EXPECT_TRUE(calc(R"({"calculator":3})").err.contains("calculator 3 is not available yet"));
 }
 
 TEST_F(RmdBatchTest, RepresentativeFileIsStrictToo) {

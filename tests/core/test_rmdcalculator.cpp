@@ -1,4 +1,4 @@
-#include "calculation.h"
+#include "calculators.h"
 #include "fieldformat.h"
 #include "illustration.h"
 #include "testsupport.h"

@@ -1,0 +1,14 @@
+#pragma once
+
+// The fixed annuitization method's annuity-due factor (Rev. Rul. 2002-62, Appendix B mortality).
+
+#include <array>
+
+using MortalityTable = std::array<double, 116>;
+
+// The one-year death probabilities q(x) for ages 0 to 115.
+void FillMortalityTable(MortalityTable &q);
+
+// The annuity-due factor at `age` and `rate` (a fraction: 0.0298 for 2.98%), in single
+// precision. -1000 for an age outside 0 to 114, -2000 for a rate below 0 or above 0.12.
+float AnnuityFactor(int age, double rate);

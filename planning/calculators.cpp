@@ -1,0 +1,108 @@
+#include "calculators.h"
+
+#include "datetext.h"
+#include "fatalerror.h"
+#include "illustration.h"
+#include "prompter.h"
+
+namespace {
+
+// Runtime error numbers as the fatal message reports them.
+constexpr int ErrorInvalidProcedureCall = 5;
+
+template <typename Inputs>
+Validation finish(Illustration &illustration, std::variant<Inputs, ValidationFailure> outcome)
+{
+    if (auto *failure = std::get_if<ValidationFailure>(&outcome)) {
+        ReportFailure(illustration, *failure);
+        return {std::monostate{}, std::move(*failure)};
+    }
+    return {std::get<Inputs>(std::move(outcome)), std::nullopt};
+}
+
+FatalError notAvailable(const char *routine, int calculator)
+{
+    return FatalError(QLatin1String(routine), ErrorInvalidProcedureCall,
+                      QStringLiteral("calculator ") + QString::number(calculator) +
+                          QStringLiteral(" is not available"));
+}
+
+void calculateRmd(Illustration &illustration, const RmdInputs &inputs, const CalcContext &context)
+{
+    RefreshRetirementDate(illustration);
+    CommonStart(illustration, context, inputs.calculationYear);
+    const RmdResult result =
+        ComputeRmd(inputs, illustration.fields().GetField(QStringLiteral("7-PlanRetDate")));
+    if (context.detailedMode && result.factorComputed)
+        illustration.prompter().notice(QStringLiteral("Calculation Details:"),
+                                       RmdCalculationDetails(inputs, result),
+                                       MessageIcon::Information);
+    WriteRmdReport(inputs, result, illustration);
+}
+
+void calculateRmbd(Illustration &illustration, const RmbdInputs &inputs,
+                   const CalcContext &context)
+{
+    CommonStart(illustration, context, inputs.calculationYear);
+    const FieldStore &fields = illustration.fields();
+    if (!DateText::IsDate(fields.GetField(QStringLiteral("7-DD1")))) {
+        illustration.prompter().notice(QString(),
+                                       QStringLiteral("Unexpected error: Invalid Date of Death."),
+                                       MessageIcon::None);
+        return;
+    }
+    const RmbdResult result =
+        ComputeRmbd(inputs, illustration.controls().chkSurvivingSpouse,
+                    fields.GetField(QStringLiteral("7-OriginalDOB")));
+    if (context.detailedMode && result.factor > 0)
+        illustration.prompter().notice(inputs.planType + QStringLiteral(" Calculation Details:"),
+                                       RmbdCalculationDetails(inputs, result),
+                                       MessageIcon::Information);
+    WriteRmbdReport(inputs, result, illustration);
+}
+
+void calculateSepp(Illustration &illustration, const SeppInputs &inputs,
+                   const CalcContext &context)
+{
+    const SeppResult result = ComputeSepp(illustration);
+    CommonStart(illustration, context, result.year);
+    WriteSeppReport(inputs, result, illustration);
+}
+
+} // namespace
+
+bool CalculatorAvailable(int calculator) { return calculator >= 0 && calculator <= 2; }
+
+Validation DefineVariables(Illustration &illustration, CalcContext &context)
+{
+    try {
+        switch (illustration.calculator()) {
+        case 0:
+            return finish(illustration, ValidateRmd(illustration, context.today));
+        case 1:
+            return finish(illustration, ValidateRmbd(illustration, context.today));
+        case 2:
+            return finish(illustration, ValidateSepp(illustration, context));
+        default:
+            throw notAvailable("DefineVariables", illustration.calculator());
+        }
+    } catch (const FatalError &) {
+        throw;
+    } catch (const std::exception &error) {
+        throw FatalError(QStringLiteral("DefineVariables"), ErrorInvalidProcedureCall,
+                         QString::fromLocal8Bit(error.what()));
+    }
+}
+
+void CalculateValues(Illustration &illustration, const WorkingVariables &variables,
+                     CalcContext &context)
+{
+    if (const auto *rmd = std::get_if<RmdInputs>(&variables))
+        calculateRmd(illustration, *rmd, context);
+    else if (const auto *rmbd = std::get_if<RmbdInputs>(&variables))
+        calculateRmbd(illustration, *rmbd, context);
+    else if (const auto *sepp = std::get_if<SeppInputs>(&variables))
+        calculateSepp(illustration, *sepp, context);
+    else
+        throw notAvailable("CalculateValues", illustration.calculator());
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+// The two steps every report, graph and save runs for the current calculator: validation
+// (DefineVariables) and computation (CalculateValues).
+
+#include "calculation.h"
+#include "rmbdcalculator.h"
+#include "rmdcalculator.h"
+#include "seppcalculator.h"
+
+#include <optional>
+#include <variant>
+
+class Illustration;
+
+// The validated entries of the calculator that ran; monostate before a successful validation.
+using WorkingVariables = std::variant<std::monostate, RmdInputs, RmbdInputs, SeppInputs>;
+
+struct Validation {
+    WorkingVariables variables;
+    std::optional<ValidationFailure> failure;
+    bool passed() const { return !failure.has_value(); }
+};
+
+// Validates the illustration's calculator. The first failing check is shown through the
+// field store's ShowFieldError and returned. A calculator this build cannot compute, or an
+// unexpected error, throws FatalError ("Fatal Error in DefineVariables").
+Validation DefineVariables(Illustration &illustration, CalcContext &context);
+
+// Computes the results of a passed validation into the report fields, after the common start.
+void CalculateValues(Illustration &illustration, const WorkingVariables &variables,
+                     CalcContext &context);
+
+// True for the calculators this build computes.
+bool CalculatorAvailable(int calculator);

@@ -1,0 +1,324 @@
+#include "calculators.h"
+#include "fieldformat.h"
+#include "illustration.h"
+#include "testsupport.h"
+
+namespace {
+
+const QDate Today(2026, 12, 6);
+
+const QString DateHelp = QStringLiteral("\r\nPlease enter a valid date in one\r\n"
+                                        " of the following date formats:\r\n"
+                                        "\r\n"
+                                        "  01/01/1930\r\n"
+                                        "  1/1/1930\r\n"
+                                        "  1 Jan 1930\r\n"
+                                        "  January 1, 1930");
+
+class RmbdTest : public IllustrationTest {
+protected:
+    void SetUp() override { reset(); }
+
+    // Pub 590-B (2018): the father died in 2017; his child, the designated beneficiary, is 53
+    // in 2018; the IRA held $100,000 at the end of 2017.
+    void reset()
+    {
+        illustration.setCalculator(1);
+        illustration.resetToNew(1, Today, QStringLiteral("IRA"));
+        SetFields(illustration, {{"8-BeneFirst", "Sally"},
+                                 {"8-BeneLast", "Sample"},
+                                 {"7-BeneDOB", "06/15/1965"},
+                                 {"7-DD1", "03/10/2017"},
+                                 {"3-Year1", "2018"},
+                                 {"6-AcctValue1", "$100,000"}});
+        illustration.controls().chkSurvivingSpouse = false;
+    }
+
+    Validation run(bool detailed = false)
+    {
+        CalcContext context{Today, {}, detailed};
+        Validation validation = DefineVariables(illustration, context);
+        if (validation.passed())
+            CalculateValues(illustration, validation.variables, context);
+        return validation;
+    }
+
+    QString field(const char *tag) const
+    {
+        return illustration.fields().GetField(QLatin1String(tag));
+    }
+};
+
+TEST_F(RmbdTest, EachCheckReportsItsOwnFailure)
+{
+    const QString yearMessage =
+        QStringLiteral("This calculator is based on IRS regulations\r\nreleased in 2001 and "
+                       "2002.\r\n\r\nPlease enter a year between 2001 and 2027.");
+    const struct {
+        const char *name;
+        FieldValues fields;
+        bool survivingSpouse;
+        const char *tag;
+        QString message;
+        const char *title;
+        const char *replacement;
+    } cases[] = {
+        {"blank first name", {{"8-BeneFirst", "  "}}, false, "8-BeneFirst",
+         QStringLiteral("The Beneficiary's first name is required\r\nPlease enter a first name."),
+         "Missing Required Information.", "Sally"},
+        {"no last name", {{"8-BeneLast", ""}}, false, "8-BeneLast",
+         QStringLiteral("The Beneficiary's last name is required.\r\nPlease enter a last name."),
+         "Missing Required Information.", "Sample"},
+        {"no birth date", {{"7-BeneDOB", ""}}, false, "7-BeneDOB",
+         QStringLiteral("The Beneficiary's Date of Birth is required.") + DateHelp,
+         "Missing Required Date", "12/07/1941"},
+        {"born 116 years ago", {{"7-BeneDOB", "1/1/1910"}}, false, "7-BeneDOB",
+         QStringLiteral("The Beneficiary's Date of Birth is incorrect.") + DateHelp,
+         "Date Input Error", "01/01/1930"},
+        {"no date of death", {{"7-DD1", "x"}}, false, "7-DD1",
+         QStringLiteral("The Original Planholder's Date of Death is required.") + DateHelp,
+         "Missing Required Date", "01/01/2000"},
+        {"death 31 calendar years ago", {{"7-DD1", "12/31/1995"}}, false, "7-DD1",
+         QStringLiteral("The Date of Death is incorrect.") + DateHelp, "Date Input Error",
+         "01/01/2000"},
+        {"death tomorrow", {{"7-DD1", "12/07/2026"}}, false, "7-DD1",
+         QStringLiteral("The Date of Death is incorrect.") + DateHelp, "Date Input Error",
+         "01/01/2000"},
+        {"year before 2001", {{"3-Year1", "2000"}}, false, "3-Year1", yearMessage,
+         "Invalid Entry.", "2027"},
+        {"year after the latest", {{"3-Year1", "2028"}}, false, "3-Year1", yearMessage,
+         "Invalid Entry.", "2027"},
+        {"calculation in the year of death", {{"7-DD1", "01/05/2018"}}, false, "7-DD1",
+         QStringLiteral("The calculation year must be at least one\r\nyear after the original "
+                        "planholder's death.\r\nIf this is not the case, use the RMD "
+                        "Calculator\r\ninstead of the RMBD Calculator."),
+         "Invalid Entry.", "01/01/2000"},
+        {"no account value", {{"6-AcctValue1", ""}}, false, "6-AcctValue1",
+         QStringLiteral("Please enter the Account Value."), "Missing Required Information.",
+         "100000"},
+        {"spouse without the deceased's birth date", {{"7-OriginalDOB", ""}}, true,
+         "7-OriginalDOB",
+         QStringLiteral("The Original Planholder's Date of Birth is required.") + DateHelp,
+         "Missing Required Date", "01/01/1930"},
+        {"deceased born 19 years ago", {{"7-OriginalDOB", "01/01/2007"}}, true, "7-OriginalDOB",
+         QStringLiteral("The Date of Birth is incorrect.") + DateHelp, "Date Input Error",
+         "01/01/1930"},
+    };
+    for (const auto &c : cases) {
+        reset();
+        SetFields(illustration, c.fields);
+        illustration.controls().chkSurvivingSpouse = c.survivingSpouse;
+        prompter.clear();
+        const Validation validation = run();
+        ASSERT_FALSE(validation.passed()) << c.name;
+        EXPECT_EQ(validation.failure->tag, QLatin1String(c.tag)) << c.name;
+        EXPECT_EQ(validation.failure->message, c.message) << c.name;
+        EXPECT_EQ(validation.failure->title, QLatin1String(c.title)) << c.name;
+        EXPECT_EQ(validation.failure->replacement, QLatin1String(c.replacement)) << c.name;
+        ASSERT_EQ(prompter.fieldErrors().size(), 1) << c.name;
+        EXPECT_EQ(prompter.fieldErrors()[0].focus.calculator, 1) << c.name;
+    }
+}
+
+TEST_F(RmbdTest, BoundariesThatPass)
+{
+    const struct {
+        const char *name;
+        FieldValues fields;
+        bool survivingSpouse;
+    } cases[] = {
+        {"death 30 calendar years ago", {{"7-DD1", "01/01/1996"}, {"3-Year1", "2026"}}, false},
+        {"death today", {{"7-DD1", "12/06/2026"}, {"3-Year1", "2027"}}, false},
+        {"deceased born 20 years ago", {{"7-OriginalDOB", "12/31/2006"}}, true},
+    };
+    for (const auto &c : cases) {
+        reset();
+        SetFields(illustration, c.fields);
+        illustration.controls().chkSurvivingSpouse = c.survivingSpouse;
+        EXPECT_TRUE(run().passed()) << c.name;
+    }
+}
+
+// IRS Publication 590-B (2018), "Example" for a designated beneficiary: Table I gives 31.4 at
+// 53 for 2018, $3,185; for 2019 one less, 30.4, which the publication shows as $3,289.
+TEST_F(RmbdTest, PublishedBeneficiaryExample)
+{
+    ASSERT_TRUE(run().passed());
+    EXPECT_EQ(field("R-IRSTable"), QStringLiteral("31.4"));
+    EXPECT_EQ(field("R-AA"), QStringLiteral("for age 53"));
+    EXPECT_EQ(field("R-RMD"), QStringLiteral("$3,185"));
+    EXPECT_EQ(field("R-RBD"), QStringLiteral("December 31, 2018"));
+    EXPECT_EQ(field("R-DD"), QStringLiteral("March 10, 2017"));
+    EXPECT_EQ(field("R-PHName"), QStringLiteral("Sally Sample"));
+    EXPECT_EQ(field("R-PHDOB"), QStringLiteral("June 15, 1965"));
+    EXPECT_EQ(field("R-XTable"), QStringLiteral("Single Life Expectancy"));
+    EXPECT_EQ(field("R-BAgeDD"), QStringLiteral("53"));
+    EXPECT_EQ(field("R-OriginalDOB"), QString());
+    EXPECT_EQ(field("R-1"), QStringLiteral("~N"));
+    EXPECT_EQ(field("R-2"), QStringLiteral("~X"));
+    EXPECT_EQ(field("R-NoteYear1"), QString(169, QLatin1Char(' ')));
+    EXPECT_EQ(field("R-Dec31YYYY"), QStringLiteral("December 31, 2018"));
+    EXPECT_EQ(illustration.fields().text(157), QStringLiteral("Age of Beneficiary on RBD"));
+
+    // 100,000 / 30.4 = 3,289.47: any cent past a dollar counts as another dollar here.
+    SetFields(illustration, {{"3-Year1", "2019"}});
+    ASSERT_TRUE(run().passed());
+    EXPECT_EQ(field("R-IRSTable"), QStringLiteral("30.4"));
+    EXPECT_EQ(field("R-AA"), QStringLiteral("for age 53 minus 1"));
+    EXPECT_EQ(field("R-RMD"), QStringLiteral("$3,290"));
+    EXPECT_EQ(field("R-IRSPen"), QStringLiteral("$1,645"));
+    EXPECT_EQ(field("6-RMD_Amt"), QStringLiteral("$3,290"));
+}
+
+TEST_F(RmbdTest, FactorBelowOneIsRaisedToOne)
+{
+    // Age 80 in the year after the death: 10.2, less one a year.
+    const struct {
+        const char *year;
+        const char *factor;
+        const char *rmd;
+    } cases[] = {
+        {"2024", "1.2", "$41,667"}, // 50,000 / 1.2
+        {"2025", "1.0", "$50,000"}, // 0.2 raised to 1: the whole balance
+        {"2026", "1.0", "$50,000"}, // -0.8 raised to 1
+    };
+    SetFields(illustration, {{"7-BeneDOB", "03/01/1935"},
+                             {"7-DD1", "06/01/2014"},
+                             {"6-AcctValue1", "50000"}});
+    for (const auto &c : cases) {
+        SetFields(illustration, {{"3-Year1", c.year}});
+        ASSERT_TRUE(run().passed()) << c.year;
+        EXPECT_EQ(field("R-IRSTable"), QLatin1String(c.factor)) << c.year;
+        EXPECT_EQ(field("R-RMD"), QLatin1String(c.rmd)) << c.year;
+    }
+}
+
+TEST_F(RmbdTest, Year2009HasNoDistributionAndAnUnpaddedNote)
+{
+    SetFields(illustration, {{"7-DD1", "03/10/2007"}, {"3-Year1", "2009"}});
+    ASSERT_TRUE(run().passed());
+    EXPECT_EQ(field("R-RMD"), QStringLiteral("$0"));
+    EXPECT_EQ(field("R-IRSTable"), QStringLiteral("N/A"));
+    EXPECT_EQ(field("R-AA"), QStringLiteral(" "));
+    EXPECT_EQ(field("R-NoteYear1"),
+              QStringLiteral("Note: Under the Worker, Retiree, and Employers Recovery Act of 2008 "
+                             "(H.R. 7327), Congress approved a one-year suspension of the "
+                             "required minimum distribution (RMD) for 2009."));
+}
+
+TEST_F(RmbdTest, Year2001UsesThe2001Table)
+{
+    // Treas. Reg. 1.72-9 Table V age 60: 24.2; Pub 590 Table I: 25.2.
+    SetFields(illustration, {{"7-BeneDOB", "06/15/1941"}, {"7-DD1", "03/10/2000"},
+                             {"3-Year1", "2001"}});
+    ASSERT_TRUE(run().passed());
+    EXPECT_EQ(field("R-IRSTable"), QStringLiteral("24.2"));
+    SetFields(illustration, {{"7-BeneDOB", "06/15/1942"}, {"7-DD1", "03/10/2001"},
+                             {"3-Year1", "2002"}});
+    ASSERT_TRUE(run().passed());
+    EXPECT_EQ(field("R-IRSTable"), QStringLiteral("25.2"));
+}
+
+TEST_F(RmbdTest, SurvivingSpouseWaitsForTheDeceasedsSeventyAndAHalf)
+{
+    illustration.controls().chkSurvivingSpouse = true;
+    SetFields(illustration, {{"7-OriginalDOB", "05/20/1960"},
+                             {"7-BeneDOB", "02/02/1962"},
+                             {"7-DD1", "09/09/2020"},
+                             {"3-Year1", "2022"}});
+    ASSERT_TRUE(run().passed());
+    EXPECT_EQ(field("R-RMD"), QStringLiteral("$0"));
+    EXPECT_EQ(field("R-DSpecial"), QStringLiteral("December 31, 2030"));
+    EXPECT_EQ(field("R-OriginalDOB"), QStringLiteral("May 20, 1960"));
+    EXPECT_EQ(field("R-1"), QStringLiteral("~S"));
+    EXPECT_EQ(field("R-2"), QString());
+
+    // Still before 2030: no factor, so detailed mode has nothing to show either.
+    SetFields(illustration, {{"3-Year1", "2027"}});
+    ASSERT_TRUE(run(true).passed());
+    EXPECT_EQ(field("R-RMD"), QStringLiteral("$0"));
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+TEST_F(RmbdTest, SurvivingSpouseRecalculatesHerOwnFactor)
+{
+    // The deceased reached 70 1/2 in 2015 and died in 2019; the younger spouse's own Table I
+    // factor applies from the year after the death, at her age each year.
+    illustration.controls().chkSurvivingSpouse = true;
+    SetFields(illustration, {{"7-OriginalDOB", "03/03/1945"},
+                             {"7-BeneDOB", "07/07/1950"},
+                             {"7-DD1", "09/09/2019"},
+                             {"3-Year1", "2022"}});
+    ASSERT_TRUE(run().passed());
+    EXPECT_EQ(field("R-IRSTable"), QStringLiteral("15.5"));
+    EXPECT_EQ(field("R-AA"), QStringLiteral("for age 72"));
+    EXPECT_EQ(field("R-DSpecial"), QStringLiteral("December 31, 2015"));
+    EXPECT_EQ(field("R-RBD"), QStringLiteral("December 31, 2020"));
+    EXPECT_EQ(field("R-2"), QStringLiteral("~X"));
+}
+
+TEST_F(RmbdTest, OlderSpouseUsesTheLongerLifeExpectancy)
+{
+    // The deceased, born 1940, died in 2015 at 75; in 2020 he would be 80: 13.4 - 5 = 8.4.
+    illustration.controls().chkSurvivingSpouse = true;
+    SetFields(illustration, {{"7-OriginalDOB", "01/10/1940"},
+                             {"7-BeneDOB", "01/10/1935"},
+                             {"7-DD1", "06/01/2015"},
+                             {"3-Year1", "2020"}});
+    ASSERT_TRUE(run().passed());
+    EXPECT_EQ(field("R-IRSTable"), QStringLiteral("8.4")); // spouse at 85: 7.6
+    EXPECT_EQ(field("R-BAgeDD"), QStringLiteral("75"));
+    EXPECT_EQ(field("R-AA"), QStringLiteral("for age 75 minus 5"));
+    EXPECT_EQ(field("R-RMD"), QStringLiteral("$11,905"));
+    EXPECT_EQ(illustration.fields().text(157),
+              QStringLiteral("Age of Original Planholder at Death"));
+    EXPECT_EQ(field("R-2"), QStringLiteral("~X")); // died after his 70 1/2 year
+
+    // A spouse of 81 has 9.7, longer than the deceased's 8.4: her own factor again.
+    SetFields(illustration, {{"7-BeneDOB", "01/10/1939"}});
+    ASSERT_TRUE(run().passed());
+    EXPECT_EQ(field("R-IRSTable"), QStringLiteral("9.7"));
+    EXPECT_EQ(field("R-BAgeDD"), QStringLiteral("81"));
+    EXPECT_EQ(illustration.fields().text(157), QStringLiteral("Age of Beneficiary on RBD"));
+}
+
+TEST_F(RmbdTest, DetailedCalculationMode)
+{
+    illustration.controls().cmboPlanType1 = QStringLiteral("403(b)");
+    SetFields(illustration, {{"3-Year1", "2019"}});
+    ASSERT_TRUE(run(true).passed());
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].caption, QStringLiteral("403(b) Calculation Details:"));
+    EXPECT_EQ(prompter.messages()[0].text,
+              QStringLiteral("Planholder's Death Date: 03/10/2017\r\n"
+                             "Beneficiary's Required Beginning Date: 12/31/2018\r\n"
+                             "Beneficiary Age on 12/31/2018: 53\r\n"
+                             "Beneficiary Age on 12/31/2019: 54\r\n"
+                             "Single RMD Factor (Without Recalc): 30.4\r\n"
+                             "RMD: 3290"));
+}
+
+TEST_F(RmbdTest, RothPlanTypeUnticksTheSurvivingSpouseBox)
+{
+    illustration.controls().chkSurvivingSpouse = true;
+    RefreshSurvivingSpouse(illustration);
+    SetFields(illustration, {{"7-OriginalDOB", "01/10/1940"}});
+    const int slot = InputSlot("7-OriginalDOB");
+    EXPECT_TRUE(illustration.fields().state(slot).enabled);
+    EXPECT_EQ(illustration.fields().state(slot).background, ColourRole::Window);
+
+    illustration.controls().cmboPlanType1 = QStringLiteral("Roth IRA");
+    RefreshRothPlanType(illustration);
+    EXPECT_FALSE(illustration.controls().chkSurvivingSpouse);
+    EXPECT_FALSE(illustration.controls().chkSurvivingSpouseEnabled);
+    EXPECT_FALSE(illustration.fields().state(slot).enabled);
+    EXPECT_EQ(illustration.fields().state(slot).captionColour, ColourRole::Grey);
+    EXPECT_EQ(illustration.fields().text(slot), QString());
+
+    illustration.controls().cmboPlanType1 = QStringLiteral("IRA");
+    RefreshRothPlanType(illustration);
+    EXPECT_TRUE(illustration.controls().chkSurvivingSpouseEnabled);
+    EXPECT_FALSE(illustration.controls().chkSurvivingSpouse) << "enabling does not tick it";
+}
+
+} // namespace
