@@ -50,6 +50,9 @@ int main(int argc, char *argv[]) {
         } catch (const FatalError &error) {
             return fail(ExitCode::BadInput,
                         error.caption() + QStringLiteral(": ") + error.description());
+        } catch (const std::exception &error) {
+            return fail(ExitCode::BadInput, QStringLiteral("unexpected error: ") +
+                                                QString::fromLocal8Bit(error.what()));
         }
     }
     return fail(ExitCode::BadInput,
