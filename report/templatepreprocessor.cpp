@@ -1,0 +1,301 @@
+#include "templatepreprocessor.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace {
+
+const QString SpacerRow = QStringLiteral("\\par ");
+
+QString columnPlaceholder(qsizetype column) {
+    return QStringLiteral("[[%1]]").arg(column + 1);
+}
+
+} // namespace
+
+bool TemplatePreprocessor::LoadTemplate(const QString &fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("cannot read %1: %2").arg(fileName, file.errorString()), 0);
+    setTemplateText(QString::fromLatin1(file.readAll()));
+    return true;
+}
+
+void TemplatePreprocessor::setTemplateText(const QString &text) {
+    m_lines.clear();
+    m_error.clear();
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (qsizetype index = 0; index < lines.size(); ++index)
+        m_lines.append({lines[index], int(index + 1)});
+}
+
+TemplatePreprocessor::Directive TemplatePreprocessor::directiveOf(const QString &line,
+                                                                  QString *argument) const {
+    const QStringList words = line.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.isEmpty())
+        return Directive::None;
+    if (argument)
+        *argument = words.size() > 1 ? words.at(1) : QString();
+    const std::pair<const QString *, Directive> keywords[] = {
+        {&IfKeyword, Directive::If},
+        {&ElseKeyword, Directive::Else},
+        {&EndIfKeyword, Directive::EndIf},
+        {&TableKeyword, Directive::Table},
+        {&EndTableKeyword, Directive::EndTable},
+        {&EntryKeyword, Directive::Entry},
+        {&EndEntryKeyword, Directive::EndEntry},
+    };
+    for (const auto &[keyword, directive] : keywords) {
+        if (words.first() == *keyword)
+            return directive;
+    }
+    // A misspelt directive would otherwise show in the report as text.
+    return words.first().startsWith(QLatin1String("$#")) ? Directive::Unknown : Directive::None;
+}
+
+bool TemplatePreprocessor::fail(const QString &message, int lineNumber) {
+    if (m_error.isEmpty())
+        m_error =
+            lineNumber > 0 ? QStringLiteral("line %1: %2").arg(lineNumber).arg(message) : message;
+    return false;
+}
+
+bool TemplatePreprocessor::Prepare() {
+    struct Open {
+        Directive kind;
+        int line;
+        bool sawElse = false;
+        bool sawEntry = false;
+    };
+    QList<Open> open;
+    for (const Line &line : std::as_const(m_lines)) {
+        QString argument;
+        const Directive directive = directiveOf(line.text, &argument);
+        const Directive top = open.isEmpty() ? Directive::None : open.last().kind;
+        switch (directive) {
+        case Directive::None:
+            break;
+        case Directive::Unknown:
+            return fail(QStringLiteral("unknown directive \"%1\"").arg(line.text.trimmed()),
+                        line.number);
+        case Directive::If:
+            if (argument.isEmpty() || argument == QLatin1String("!"))
+                return fail(IfKeyword + QStringLiteral(" needs a name"), line.number);
+            open.append({Directive::If, line.number});
+            break;
+        case Directive::Else:
+            if ((top != Directive::If && top != Directive::Entry) || open.last().sawElse)
+                return fail(ElseKeyword + QStringLiteral(" without ") + IfKeyword, line.number);
+            open.last().sawElse = true;
+            break;
+        case Directive::EndIf:
+            if (top != Directive::If)
+                return fail(EndIfKeyword + QStringLiteral(" without ") + IfKeyword, line.number);
+            open.removeLast();
+            break;
+        case Directive::Table:
+            if (argument.isEmpty())
+                return fail(TableKeyword + QStringLiteral(" needs a name"), line.number);
+            if (std::any_of(open.begin(), open.end(),
+                            [](const Open &o) { return o.kind == Directive::Table; }))
+                return fail(QStringLiteral("tables cannot nest"), line.number);
+            open.append({Directive::Table, line.number});
+            break;
+        case Directive::Entry:
+            if (top != Directive::Table || open.last().sawEntry)
+                return fail(EntryKeyword + QStringLiteral(" outside a table, or twice"),
+                            line.number);
+            open.last().sawEntry = true;
+            open.append({Directive::Entry, line.number});
+            break;
+        case Directive::EndEntry:
+            if (top != Directive::Entry)
+                return fail(EndEntryKeyword + QStringLiteral(" without ") + EntryKeyword,
+                            line.number);
+            open.removeLast();
+            break;
+        case Directive::EndTable:
+            if (top != Directive::Table)
+                return fail(EndTableKeyword + QStringLiteral(" without ") + TableKeyword,
+                            line.number);
+            if (!open.last().sawEntry)
+                return fail(QStringLiteral("table without ") + EntryKeyword, line.number);
+            open.removeLast();
+            break;
+        }
+    }
+    if (!open.isEmpty())
+        return fail(QStringLiteral("directive not closed"), open.last().line);
+    return true;
+}
+
+void TemplatePreprocessor::Define(const QString &name, const QString &value) {
+    m_names.insert(name, value);
+}
+
+bool TemplatePreprocessor::FirstPass() {
+    struct Frame {
+        Directive kind;
+        bool active;       // lines inside are kept
+        bool parentActive; // for an If: whether the block as a whole is kept
+        bool condition;
+    };
+    QList<Frame> frames;
+    QList<Line> kept;
+    const auto active = [&frames] { return frames.isEmpty() || frames.last().active; };
+    for (const Line &line : std::as_const(m_lines)) {
+        QString argument;
+        switch (directiveOf(line.text, &argument)) {
+        case Directive::If: {
+            const bool negated = argument.startsWith(QLatin1Char('!'));
+            const bool condition = isDefined(negated ? argument.mid(1) : argument) != negated;
+            const bool parent = active();
+            frames.append({Directive::If, parent && condition, parent, condition});
+            break;
+        }
+        case Directive::Else:
+            if (!frames.isEmpty() && frames.last().kind == Directive::If) {
+                Frame &frame = frames.last();
+                frame.active = frame.parentActive && !frame.condition;
+            } else if (active()) {
+                kept.append(line); // the spacer row of a table entry
+            }
+            break;
+        case Directive::EndIf:
+            if (!frames.isEmpty())
+                frames.removeLast();
+            break;
+        case Directive::Table:
+        case Directive::Entry:
+            if (active())
+                kept.append(line);
+            frames.append({Directive::Table, active(), active(), true});
+            break;
+        case Directive::EndEntry:
+        case Directive::EndTable:
+            if (!frames.isEmpty())
+                frames.removeLast();
+            if (active())
+                kept.append(line);
+            break;
+        default:
+            if (active())
+                kept.append(line);
+        }
+    }
+    m_lines = kept;
+    return m_error.isEmpty();
+}
+
+bool TemplatePreprocessor::SecondPass() {
+    if (m_names.isEmpty())
+        return true;
+    QStringList names = m_names.keys();
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        return a.size() != b.size() ? a.size() > b.size() : a < b;
+    });
+    QStringList escaped;
+    for (const QString &name : std::as_const(names))
+        escaped.append(QRegularExpression::escape(name));
+    const QRegularExpression pattern(escaped.join(QLatin1Char('|')));
+    for (Line &line : m_lines) {
+        if (directiveOf(line.text) != Directive::None)
+            continue;
+        QString replaced;
+        qsizetype from = 0;
+        for (auto it = pattern.globalMatch(line.text); it.hasNext();) {
+            const QRegularExpressionMatch match = it.next();
+            replaced += QStringView(line.text).mid(from, match.capturedStart() - from);
+            replaced += m_names.value(match.captured());
+            from = match.capturedEnd();
+        }
+        replaced += QStringView(line.text).mid(from);
+        line.text = replaced;
+    }
+    return true;
+}
+
+void TemplatePreprocessor::BeginTable() {
+    m_entries.clear();
+}
+
+void TemplatePreprocessor::AddEntry(const QString &entry) {
+    m_entries.append(entry);
+}
+
+bool TemplatePreprocessor::EmitTable(const QString &name) {
+    qsizetype begin = -1;
+    for (qsizetype index = 0; index < m_lines.size(); ++index) {
+        QString argument;
+        if (directiveOf(m_lines[index].text, &argument) == Directive::Table && argument == name) {
+            begin = index;
+            break;
+        }
+    }
+    if (begin < 0)
+        return false;
+
+    QList<Line> head, row, spacer, foot;
+    QList<Line> *part = &head;
+    qsizetype end = begin + 1;
+    for (; end < m_lines.size(); ++end) {
+        const Directive directive = directiveOf(m_lines[end].text);
+        if (directive == Directive::Entry)
+            part = &row;
+        else if (directive == Directive::Else && part == &row)
+            part = &spacer;
+        else if (directive == Directive::EndEntry)
+            part = &foot;
+        else if (directive == Directive::EndTable)
+            break;
+        else
+            part->append(m_lines[end]);
+    }
+
+    QList<Line> expanded = head;
+    const int number = m_lines[begin].number;
+    for (const QString &entry : std::as_const(m_entries)) {
+        if (entry.isEmpty()) {
+            if (spacer.isEmpty())
+                expanded.append({SpacerRow, number});
+            else
+                expanded.append(spacer);
+            continue;
+        }
+        const QStringList columns = entry.split(QLatin1Char('~'));
+        for (Line line : std::as_const(row)) {
+            // Columns beyond the entry's own are left empty.
+            for (int column = 0; line.text.contains(QStringLiteral("[[")) && column < 99; ++column)
+                line.text.replace(columnPlaceholder(column),
+                                  column < columns.size() ? columns[column] : QString());
+            expanded.append(line);
+        }
+    }
+    expanded.append(foot);
+    m_lines = m_lines.mid(0, begin) + expanded + m_lines.mid(end + 1);
+    return true;
+}
+
+QString TemplatePreprocessor::result() const {
+    QStringList lines;
+    bool inTable = false;
+    for (const Line &line : m_lines) {
+        const Directive directive = directiveOf(line.text);
+        if (directive == Directive::Table)
+            inTable = true;
+        else if (directive == Directive::EndTable)
+            inTable = false;
+        else if (!inTable && directive == Directive::None)
+            lines.append(line.text);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+bool TemplatePreprocessor::SaveResult(const QString &fileName) const {
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const QByteArray bytes = result().toLatin1();
+    return file.write(bytes) == bytes.size() && file.flush();
+}

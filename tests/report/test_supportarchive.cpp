@@ -1,0 +1,176 @@
+#include "supportarchive.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <zip.h>
+
+namespace {
+
+struct Entry {
+    const char *name;
+    QByteArray content;
+};
+
+// Writes a zip archive whose entries are encrypted with `password` (none when empty).
+void writeArchive(const QString &path, const QList<Entry> &entries, const char *password) {
+    int error = 0;
+    zip_t *archive =
+        zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    ASSERT_NE(archive, nullptr);
+    for (const Entry &entry : entries) {
+        zip_source_t *source = zip_source_buffer(archive, entry.content.constData(),
+                                                 zip_uint64_t(entry.content.size()), 0);
+        const zip_int64_t index = zip_file_add(archive, entry.name, source, ZIP_FL_ENC_UTF_8);
+        ASSERT_GE(index, 0) << entry.name;
+        if (*password) {
+            ASSERT_EQ(
+                zip_file_set_encryption(archive, zip_uint64_t(index), ZIP_EM_AES_256, password), 0);
+        }
+    }
+    ASSERT_EQ(zip_close(archive), 0);
+}
+
+class SupportArchiveTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        work = dir.filePath(QStringLiteral("work"));
+        QDir().mkpath(work);
+        archivePath = dir.filePath(QStringLiteral("rmdcalc.icf"));
+        writeArchive(archivePath,
+                     {{"Equal.rtf", "{\\rtf1 equal}"},
+                      {"StretchLogo.gif", "GIF89a"},
+                      {"StretchLogo.txt", "100,200,0,0"},
+                      {"StretchLogoExtra.txt", "not part of the logo"},
+                      {"URL_RMD_Support.txt", "https://example.com/support page\r\nsecond"}},
+                     SupportArchive::Password);
+    }
+
+    QString workFile(const char *name) const { return QDir(work).filePath(QLatin1String(name)); }
+
+    QTemporaryDir dir;
+    QString work;
+    QString archivePath;
+};
+
+TEST_F(SupportArchiveTest, ExtractsOneEntryOrEveryExtensionOfAName) {
+    const SupportArchive archive(archivePath);
+    const ExtractResult one = archive.extract(QStringLiteral("equal.RTF"), work);
+    ASSERT_TRUE(one.ok()) << one.description.toStdString();
+    EXPECT_EQ(one.number(), 0);
+    QFile template_(workFile("Equal.rtf"));
+    ASSERT_TRUE(template_.open(QIODevice::ReadOnly));
+    EXPECT_EQ(template_.readAll(), QByteArray("{\\rtf1 equal}"));
+
+    const ExtractResult logo = archive.extract(QStringLiteral("StretchLogo.*"), work);
+    ASSERT_TRUE(logo.ok());
+    EXPECT_EQ(logo.files.size(), 2);
+    EXPECT_TRUE(QFile::exists(workFile("StretchLogo.gif")));
+    EXPECT_TRUE(QFile::exists(workFile("StretchLogo.txt")));
+    EXPECT_FALSE(QFile::exists(workFile("StretchLogoExtra.txt")));
+}
+
+TEST_F(SupportArchiveTest, OverwritesAnEarlierCopy) {
+    QFile stale(workFile("Equal.rtf"));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write("stale and longer than the entry");
+    stale.close();
+    ASSERT_TRUE(SupportArchive(archivePath).extract(QStringLiteral("Equal.rtf"), work).ok());
+    ASSERT_TRUE(stale.open(QIODevice::ReadOnly));
+    EXPECT_EQ(stale.readAll(), QByteArray("{\\rtf1 equal}"));
+}
+
+TEST_F(SupportArchiveTest, FailuresGiveACodeAndADescription) {
+    const QString damaged = dir.filePath(QStringLiteral("damaged.icf"));
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4096, 'x'));
+    file.close();
+    const QString otherPassword = dir.filePath(QStringLiteral("other.icf"));
+    writeArchive(otherPassword, {{"Equal.rtf", "secret"}}, "Wrong");
+
+    const struct {
+        const char *name;
+        QString archive;
+        const char *entry;
+        ArchiveCode code;
+    } cases[] = {
+        {"missing archive", dir.filePath(QStringLiteral("none.icf")), "Equal.rtf",
+         ArchiveCode::ArchiveMissing},
+        {"damaged archive", damaged, "Equal.rtf", ArchiveCode::ArchiveDamaged},
+        {"wrong password", otherPassword, "Equal.rtf", ArchiveCode::WrongPassword},
+        {"missing entry", archivePath, "Stretch.rtf", ArchiveCode::EntryMissing},
+        {"folder in the request", archivePath, "../Equal.rtf", ArchiveCode::UnsafeName},
+        {"absolute request", archivePath, "/etc/passwd", ArchiveCode::UnsafeName},
+        {"drive in the request", archivePath, "C:Equal.rtf", ArchiveCode::UnsafeName},
+    };
+    for (const auto &c : cases) {
+        const ExtractResult result =
+            SupportArchive(c.archive).extract(QLatin1String(c.entry), work);
+        EXPECT_EQ(result.code, c.code) << c.name << ": " << result.description.toStdString();
+        EXPECT_NE(result.number(), 0) << c.name;
+        EXPECT_FALSE(result.description.isEmpty()) << c.name;
+        EXPECT_TRUE(result.files.isEmpty()) << c.name;
+    }
+    EXPECT_TRUE(QDir(work).isEmpty());
+}
+
+TEST_F(SupportArchiveTest, HostileEntryNamesNeverLeaveTheWorkFolder) {
+    const QString hostile = dir.filePath(QStringLiteral("hostile.icf"));
+    writeArchive(hostile,
+                 {{"../escaped.txt", "x"}, {"sub/inner.txt", "x"}, {"/tmp/absolute.txt", "x"}},
+                 SupportArchive::Password);
+    const SupportArchive archive(hostile);
+    for (const char *request : {"../escaped.txt", "sub/inner.txt", "/tmp/absolute.txt"})
+        EXPECT_EQ(archive.extract(QLatin1String(request), work).code, ArchiveCode::UnsafeName)
+            << request;
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("escaped.txt"))));
+    EXPECT_TRUE(QDir(work).isEmpty());
+}
+
+TEST_F(SupportArchiveTest, SymbolicLinkInTheWorkFolderIsNotWrittenThrough) {
+    const QString outside = dir.filePath(QStringLiteral("outside.txt"));
+    QFile target(outside);
+    ASSERT_TRUE(target.open(QIODevice::WriteOnly));
+    target.write("keep me");
+    target.close();
+    ASSERT_TRUE(QFile::link(outside, workFile("Equal.rtf")));
+
+    const ExtractResult result =
+        SupportArchive(archivePath).extract(QStringLiteral("Equal.rtf"), work);
+    EXPECT_EQ(result.code, ArchiveCode::LinkRefused);
+    ASSERT_TRUE(target.open(QIODevice::ReadOnly));
+    EXPECT_EQ(target.readAll(), QByteArray("keep me"));
+}
+
+TEST_F(SupportArchiveTest, WebLinksOpenTheFirstLineAndLeaveNoCopy) {
+    QList<QUrl> opened;
+    const auto opener = [&opened](const QUrl &url) {
+        opened.append(url);
+        return false; // the browser could not be started: the copy goes all the same
+    };
+    const SupportArchive archive(archivePath);
+    const QUrl url = OpenWebLink(archive, QStringLiteral("URL_RMD_Support.txt"), work, opener);
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(url, opened.first());
+    EXPECT_EQ(url.toString(QUrl::FullyEncoded),
+              QStringLiteral("https://example.com/support%20page"));
+    EXPECT_FALSE(QFile::exists(workFile("URL_RMD_Support.txt")));
+
+    EXPECT_TRUE(OpenWebLink(archive, QStringLiteral("URL_NONE.txt"), work, opener).isEmpty());
+    EXPECT_EQ(opened.size(), 1);
+}
+
+TEST(SupportArchiveLocationTest, CurrentFolderFirstThenTheOthers) {
+    QTemporaryDir first, second, third;
+    QFile archive(QDir(third.path()).filePath(QStringLiteral("rmdcalc.icf")));
+    ASSERT_TRUE(archive.open(QIODevice::WriteOnly));
+    archive.close();
+    const QStringList folders{first.path(), second.path(), third.path()};
+    EXPECT_EQ(SupportArchive::locate(QStringLiteral("rmdcalc"), folders), archive.fileName());
+    EXPECT_EQ(SupportArchive::locate(QStringLiteral("other"), folders),
+              QDir(first.path()).filePath(QStringLiteral("other.icf")));
+}
+
+} // namespace

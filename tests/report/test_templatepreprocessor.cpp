@@ -1,0 +1,163 @@
+#include "templatepreprocessor.h"
+#include "testsupport.h"
+
+#include <QTemporaryDir>
+
+namespace {
+
+QString run(const QString &text, const QHash<QString, QString> &names = {}) {
+    TemplatePreprocessor preprocessor;
+    preprocessor.setTemplateText(text);
+    EXPECT_TRUE(preprocessor.Prepare()) << preprocessor.errorString().toStdString();
+    for (auto it = names.begin(); it != names.end(); ++it)
+        preprocessor.Define(it.key(), it.value());
+    preprocessor.FirstPass();
+    preprocessor.SecondPass();
+    return preprocessor.result();
+}
+
+TEST(TemplatePreprocessorTest, ConditionsAreTrueWhenDefined) {
+    const QString text = QStringLiteral("a\n$#if HasSpouse\nspouse\n$#else\nalone\n$#endif\nz");
+    EXPECT_EQ(run(text), QStringLiteral("a\nalone\nz"));
+    EXPECT_EQ(run(text, {{QStringLiteral("HasSpouse"), QString()}}),
+              QStringLiteral("a\nspouse\nz"));
+    EXPECT_EQ(run(QStringLiteral("$#if !TaxPage\nno taxes\n$#endif")), QStringLiteral("no taxes"));
+}
+
+TEST(TemplatePreprocessorTest, ConditionalsNest) {
+    const QString text = QStringLiteral("  $#if A\n1\n $#if B\n2\n$#else\n3\n$#endif\n4\n"
+                                        "$#else\n$#if B\n5\n$#endif\n6\n$#endif");
+    const struct {
+        bool a, b;
+        const char *expected;
+    } cases[] = {{true, true, "1\n2\n4"},
+                 {true, false, "1\n3\n4"},
+                 {false, true, "5\n6"},
+                 {false, false, "6"}};
+    for (const auto &c : cases) {
+        QHash<QString, QString> names;
+        if (c.a)
+            names.insert(QStringLiteral("A"), QString());
+        if (c.b)
+            names.insert(QStringLiteral("B"), QString());
+        EXPECT_EQ(run(text, names), QLatin1String(c.expected)) << c.a << c.b;
+    }
+}
+
+TEST(TemplatePreprocessorTest, NamesAreReplacedLongestFirstInOneScan) {
+    const QHash<QString, QString> names{{QStringLiteral("XY"), QStringLiteral("17")},
+                                        {QStringLiteral("R-BeneAccount"), QStringLiteral("$5")},
+                                        {QStringLiteral("R-Bene"), QStringLiteral("short")},
+                                        {QStringLiteral("S^"), QStringLiteral("Ohio")},
+                                        {QStringLiteral("x.xx%"), QStringLiteral("6.00%")},
+                                        {QStringLiteral("R-PHName"), QStringLiteral("XY R-Bene")}};
+    EXPECT_EQ(run(QStringLiteral("R-BeneAccount / R-Bene in S^ at x.xx% for XY years"), names),
+              QStringLiteral("$5 / short in Ohio at 6.00% for 17 years"));
+    // A value is never searched again, even when it holds a name.
+    EXPECT_EQ(run(QStringLiteral("{R-PHName}"), names), QStringLiteral("{XY R-Bene}"));
+    // Directive lines are not substituted: the condition name stays a name.
+    EXPECT_EQ(run(QStringLiteral("$#if XY\nyes\n$#endif"), names), QStringLiteral("yes"));
+}
+
+TEST(TemplatePreprocessorTest, TablesExpandOncePerEntryWithSpacers) {
+    TemplatePreprocessor preprocessor;
+    preprocessor.setTemplateText(QStringLiteral("top\n$#table BENE\nhead\n$#entry\n"
+                                                "[[1]]|[[2]]|[[3]]\\par\n$#else\n-\n"
+                                                "$#endentry\nfoot\n$#endtable\n"
+                                                "$#table SPOUSE\nnever\n$#entry\nx\n"
+                                                "$#endentry\n$#endtable\nbottom"));
+    ASSERT_TRUE(preprocessor.Prepare()) << preprocessor.errorString().toStdString();
+    preprocessor.FirstPass();
+    preprocessor.SecondPass();
+    preprocessor.BeginTable();
+    preprocessor.AddEntry(QStringLiteral("2030~ 75~1,234"));
+    preprocessor.AddEntry(QString());
+    preprocessor.AddEntry(QStringLiteral("2031~ 76"));
+    EXPECT_TRUE(preprocessor.EmitTable(QStringLiteral("BENE")));
+    EXPECT_FALSE(preprocessor.EmitTable(QStringLiteral("PLANHOLDER0")));
+    EXPECT_EQ(preprocessor.result(),
+              QStringLiteral("top\nhead\n2030| 75|1,234\\par\n-\n2031| 76|\\par\nfoot\nbottom"));
+}
+
+TEST(TemplatePreprocessorTest, SpacerWithoutItsOwnRowIsAnEmptyParagraph) {
+    TemplatePreprocessor preprocessor;
+    preprocessor.setTemplateText(
+        QStringLiteral("$#table T\n$#entry\n[[1]]\\par\n$#endentry\n$#endtable"));
+    ASSERT_TRUE(preprocessor.Prepare());
+    preprocessor.FirstPass();
+    preprocessor.BeginTable();
+    preprocessor.AddEntry(QString());
+    preprocessor.AddEntry(QStringLiteral("a"));
+    ASSERT_TRUE(preprocessor.EmitTable(QStringLiteral("T")));
+    EXPECT_EQ(preprocessor.result(), QStringLiteral("\\par \na\\par"));
+}
+
+TEST(TemplatePreprocessorTest, TableInsideAFalseConditionIsDropped) {
+    TemplatePreprocessor preprocessor;
+    preprocessor.setTemplateText(QStringLiteral(
+        "$#if HasSpouse\n$#table SPOUSE\n$#entry\n[[1]]\n$#endentry\n$#endtable\n$#endif\nend"));
+    ASSERT_TRUE(preprocessor.Prepare());
+    preprocessor.FirstPass();
+    preprocessor.BeginTable();
+    preprocessor.AddEntry(QStringLiteral("2030"));
+    EXPECT_FALSE(preprocessor.EmitTable(QStringLiteral("SPOUSE")));
+    EXPECT_EQ(preprocessor.result(), QStringLiteral("end"));
+}
+
+TEST(TemplatePreprocessorTest, UnbalancedDirectivesNameTheLine) {
+    const struct {
+        const char *text;
+        const char *error;
+    } cases[] = {
+        {"a\n$#if X\nb", "line 2: directive not closed"},
+        {"a\nb\n$#endif", "line 3: $#endif without $#if"},
+        {"$#else", "line 1: $#else without $#if"},
+        {"$#if X\n$#else\n$#else\n$#endif", "line 3: $#else without $#if"},
+        {"$#if\n$#endif", "line 1: $#if needs a name"},
+        {"$#table\n$#endtable", "line 1: $#table needs a name"},
+        {"$#table T\nrow\n$#endtable", "line 3: table without $#entry"},
+        {"$#entry\n$#endentry", "line 1: $#entry outside a table, or twice"},
+        {"$#table A\n$#table B", "line 2: tables cannot nest"},
+        {"$#iff X", "line 1: unknown directive \"$#iff X\""},
+    };
+    for (const auto &c : cases) {
+        TemplatePreprocessor preprocessor;
+        preprocessor.setTemplateText(QLatin1String(c.text));
+        EXPECT_FALSE(preprocessor.Prepare()) << c.text;
+        EXPECT_EQ(preprocessor.errorString(), QLatin1String(c.error)) << c.text;
+    }
+}
+
+TEST(TemplatePreprocessorTest, KeywordsCanBeChanged) {
+    TemplatePreprocessor preprocessor;
+    preprocessor.IfKeyword = QStringLiteral("%if");
+    preprocessor.EndIfKeyword = QStringLiteral("%fi");
+    preprocessor.setTemplateText(QStringLiteral("%if A\nx\n%fi\n$#if A\ny\n$#endif"));
+    EXPECT_FALSE(preprocessor.Prepare()) << "the old keyword is no directive any more";
+    preprocessor.setTemplateText(QStringLiteral("%if A\nx\n%fi\ny"));
+    ASSERT_TRUE(preprocessor.Prepare());
+    preprocessor.FirstPass();
+    EXPECT_EQ(preprocessor.result(), QStringLiteral("y"));
+}
+
+TEST(TemplatePreprocessorTest, FileRoundTripKeepsEightBitText) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Stretch.rtf"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("{\\rtf1 caf\xe9 R-PHName\r\n$#if Graph0\r\ngraph\r\n$#endif\r\n}");
+    file.close();
+
+    TemplatePreprocessor preprocessor;
+    ASSERT_TRUE(preprocessor.LoadTemplate(path));
+    ASSERT_TRUE(preprocessor.Prepare());
+    preprocessor.Define(QStringLiteral("R-PHName"), QStringLiteral("Jos\u00e9"));
+    preprocessor.FirstPass();
+    preprocessor.SecondPass();
+    ASSERT_TRUE(preprocessor.SaveResult(path));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("{\\rtf1 caf\xe9 Jos\xe9\r\n}"));
+    EXPECT_FALSE(TemplatePreprocessor().LoadTemplate(dir.filePath(QStringLiteral("none.rtf"))));
+}
+
+} // namespace
