@@ -3,4 +3,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
-build/cli/rmdbatch calc --input samples/rmd.json --rep samples/rep.json "$@"
+build/bin/rmdbatch calc --input samples/rmd.json --rep samples/rep.json "$@"
