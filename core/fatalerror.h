@@ -15,6 +15,15 @@ public:
     int number() const { return m_number; }
     const QString &description() const { return m_description; }
 
+    // True when the user has already been shown a message of its own (the damaged support
+    // archive, for one); the application then only ends.
+    bool alreadyShown() const { return m_alreadyShown; }
+    FatalError &markShown()
+    {
+        m_alreadyShown = true;
+        return *this;
+    }
+
     // "Fatal Error in DefineVariables"
     QString caption() const;
     // "An error, type 5,\r\n"description"\r\nhas just occured in routine: STEP\r\n\r\nPress OK to
@@ -25,4 +34,5 @@ private:
     QString m_routine;
     int m_number;
     QString m_description;
+    bool m_alreadyShown = false;
 };

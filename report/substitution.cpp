@@ -1,0 +1,115 @@
+#include "substitution.h"
+
+#include "datetext.h"
+#include "fatalerror.h"
+#include "illustration.h"
+#include "numbertext.h"
+#include "prompter.h"
+#include "supportarchive.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+constexpr int MaximumPasses = 10;
+const QString MissingTemplate = QStringLiteral("Output file is missing or damaged.");
+
+const char *const Templates[] = {"RMDPartSpouse.rtf", "RMDPartNone.rtf", "RMDBene.rtf", "Equal.rtf",
+                                 "Stretch.rtf"};
+
+QString cutMarkedPassages(QString text, const QString &marker) {
+    for (int pass = 0; pass < MaximumPasses; ++pass) {
+        const qsizetype first = text.indexOf(marker);
+        if (first < 0)
+            break;
+        const qsizetype second = text.indexOf(marker, first + marker.size());
+        if (second < 0)
+            break;
+        text.remove(first, second + marker.size() - first);
+    }
+    return text;
+}
+
+QString fillPlaceholder(QString text, const QString &placeholder, const QString &value) {
+    // Each search starts again at the first character, so a value holding its own placeholder
+    // is filled again until the ten replacements are used up.
+    for (int pass = 0; pass < MaximumPasses; ++pass) {
+        const qsizetype at = text.indexOf(placeholder);
+        if (at < 0)
+            break;
+        text.replace(at, placeholder.size(), value);
+    }
+    return text;
+}
+
+} // namespace
+
+QString TemplateName(const Illustration &illustration) {
+    switch (illustration.calculator()) {
+    case 0: {
+        const QString spouse = illustration.fields().GetField(QStringLiteral("7-SpouseDOB"));
+        return QLatin1String(DateText::IsDate(spouse) ? Templates[0] : Templates[1]);
+    }
+    case 1:
+        return QLatin1String(Templates[2]);
+    case 2:
+        return QLatin1String(Templates[3]);
+    default:
+        return QLatin1String(Templates[4]);
+    }
+}
+
+QString MergeFields(QString text, const Illustration &illustration) {
+    const FieldStore &fields = illustration.fields();
+    const auto reportSlots = SlotTable::reportSlots();
+    for (const SlotDefinition &slot : reportSlots) {
+        if (*slot.tag == '\0')
+            break;
+        const QString value = fields.text(slot.index);
+        if (value.startsWith(QLatin1Char('~')))
+            text = cutMarkedPassages(text, value);
+    }
+    for (const SlotDefinition &slot : reportSlots) {
+        if (*slot.tag == '\0')
+            break;
+        text = fillPlaceholder(text, QLatin1String(slot.tag), fields.text(slot.index));
+    }
+    return text;
+}
+
+QString SubstituteRTF(Illustration &illustration, const SupportArchive &archive,
+                      const QString &workFolder, const QString &fileDescription,
+                      const TemplatePreprocessing &preprocess) {
+    const QString name = TemplateName(illustration);
+    const ExtractResult extracted = archive.extract(name, workFolder);
+    if (!extracted.ok()) {
+        const QString archiveName = QFileInfo(archive.path()).fileName();
+        illustration.prompter().notice(
+            fileDescription,
+            QStringLiteral("Critical Error Type") + NumberText::Str(extracted.number()) +
+                QStringLiteral("\r\n\r\nThe required file ") + archiveName +
+                QStringLiteral(" is damaged.\r\nPlease reinstall your software, then try again."),
+            MessageIcon::Stop);
+        throw FatalError(QStringLiteral("SubstituteRTF"), extracted.number(), extracted.description)
+            .markShown();
+    }
+
+    const QString path = QDir(workFolder).filePath(name);
+    if (preprocess && illustration.calculator() == 3)
+        preprocess(path);
+
+    QFile file(path);
+    if (!file.exists() || file.size() == 0) {
+        file.remove();
+        return MissingTemplate;
+    }
+    // Read errors leave the text empty and the report blank; the copy never stays on disk.
+    QString text;
+    if (file.open(QIODevice::ReadOnly))
+        text = QString::fromLatin1(file.readAll());
+    file.close();
+    file.remove();
+    return MergeFields(text, illustration);
+}
