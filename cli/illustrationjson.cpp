@@ -98,22 +98,22 @@ int inputSlot(const QString &tag) {
 void readControls(const QJsonObject &object, IllustrationControls &controls) {
     for (auto it = object.begin(); it != object.end(); ++it) {
         const QString name = it.key();
-        const auto spec = std::find_if(Controls.begin(), Controls.end(), [&](const auto &entry) {
+        const auto control = std::find_if(Controls.begin(), Controls.end(), [&](const auto &entry) {
             return name == QLatin1String(entry.name);
         });
-        if (spec == Controls.end())
+        if (control == Controls.end())
             throw badInput(QStringLiteral("unknown control \"%1\"").arg(name));
-        if (spec->flag) {
-            controls.*(spec->flag) = boolean(it.value(), name);
-        } else if (spec->index) {
-            controls.*(spec->index) = wholeNumber(it.value(), name, 0, spec->maximum);
+        if (control->flag) {
+            controls.*(control->flag) = boolean(it.value(), name);
+        } else if (control->index) {
+            controls.*(control->index) = wholeNumber(it.value(), name, 0, control->maximum);
         } else {
             const QString value = text(it.value(), name);
-            const QStringList choices = spec->choices();
+            const QStringList choices = control->choices();
             if (!choices.contains(value))
                 throw badInput(QStringLiteral("\"%1\" cannot be \"%2\"; its list holds: %3")
                                    .arg(name, value, choices.join(QStringLiteral(", "))));
-            controls.*(spec->text) = value;
+            controls.*(control->text) = value;
         }
     }
 }
