@@ -1,6 +1,7 @@
 #include "rmbdcalculator.h"
 
 #include "datetext.h"
+#include "distribution.h"
 #include "fieldformat.h"
 #include "illustration.h"
 #include "lifetables.h"
@@ -16,10 +17,6 @@ constexpr int MaximumAge = 115;
 constexpr int LongestPastDeath = 30; // years a date of death may lie back
 constexpr int YoungestDeceased = 20;
 const QString AgeOnRbdTag = QStringLiteral("Age of Beneficiary on RBD");
-
-const QString Note2009 = QStringLiteral(
-    "Note: Under the Worker, Retiree, and Employers Recovery Act of 2008 (H.R. 7327), Congress "
-    "approved a one-year suspension of the required minimum distribution (RMD) for 2009.");
 
 ValidationFailure dateFailure(const char *tag, const char *line, const char *title,
                               const char *replacement)
@@ -175,8 +172,8 @@ RmbdResult ComputeRmbd(const RmbdInputs &inputs, bool survivingSpouse, const QSt
         result.factor = 1;
         result.factorRaised = true;
     }
-    result.rmd = qint64(NumberText::Int(Val(inputs.accountValue) / double(result.factor) + 0.99));
-    result.penalty = qint64(NumberText::Int(double(result.rmd) / 2 + 0.5));
+    result.rmd = RequiredDistribution(Val(inputs.accountValue), result.factor);
+    result.penalty = MissedDistributionPenalty(result.rmd);
     return result;
 }
 
@@ -187,13 +184,10 @@ void WriteRmbdReport(const RmbdInputs &inputs, const RmbdResult &result, Illustr
         fields.SetField(value, QLatin1String(tag));
     };
     const int year = int(Val(inputs.calculationYear));
-    const QString rmd = QString::number(result.rmd);
 
-    set(inputs.calculationYear, "R-YYYY");
-    set(QString::number(year - 1), "R-YYY1");
-    set(inputs.planType, "R-PlanType");
-    set(fields.GetField(QStringLiteral("8-PlanName1")), "R-PlanName");
-    set(inputs.beneficiaryName, "R-PHName");
+    WriteIllustrationHeader(fields, inputs.calculationYear, inputs.planType,
+                            fields.GetField(QStringLiteral("8-PlanName1")),
+                            inputs.beneficiaryName);
     set(LongDate(result.dateOfBirth), "R-PHDOB");
     set(result.survivingSpouse ? LongDate(result.originalDateOfBirth) : QString(),
         "R-OriginalDOB");
@@ -217,11 +211,9 @@ void WriteRmbdReport(const RmbdInputs &inputs, const RmbdResult &result, Illustr
     set(LongDate(result.yearAfterDeath), "R-RBD");
     set(LongDate(result.candidateStart), "R-DSpecial");
     set(FormatDollars(inputs.accountValue), "R-PlanValue");
-    set(FormatDollars(rmd), "R-RMD");
-    set(FormatDollars(QString::number(result.penalty)), "R-IRSPen");
+    WriteDistribution(fields, result.rmd, result.penalty);
     set(LongDate(QDate(year, 12, 31)), "R-Dec31YYYY");
-    set(FormatDollars(rmd), "6-RMD_Amt");
-    set(year == 2009 ? Note2009 : QString(169, QLatin1Char(' ')), "R-NoteYear1");
+    set(year == 2009 ? Note2009() : QString(169, QLatin1Char(' ')), "R-NoteYear1");
 
     // Markers: spouse or non-spouse wording; "~X" keeps the note on a death before the start.
     if (result.survivingSpouse) {

@@ -1,6 +1,7 @@
 #include "rmdcalculator.h"
 
 #include "datetext.h"
+#include "distribution.h"
 #include "fieldformat.h"
 #include "illustration.h"
 #include "lifetables.h"
@@ -14,10 +15,6 @@ namespace {
 constexpr int Calculator = 0;
 constexpr int MaximumAge = 115;
 const QString SampleDate = QStringLiteral("01/01/1930");
-
-const QString Note2009 = QStringLiteral(
-    "Note: Under the Worker, Retiree, and Employers Recovery Act of 2008 (H.R. 7327), Congress "
-    "approved a one-year suspension of the required minimum distribution (RMD) for 2009.");
 
 ValidationFailure dateFailure(const char *tag, const QStringList &lines, const char *title,
                               const QString &replacement = SampleDate) {
@@ -187,7 +184,7 @@ RmdResult ComputeRmd(const RmdInputs &inputs, const QString &retirementDate) {
                                          result.firstDistributionYear + 1, inputs.calculationYear);
     } else if (year == 2009) {
         result.dec31 = DateText::LongDate(yearEnd);
-        result.noteYear1 = Note2009.leftJustified(400, QLatin1Char(' '), true);
+        result.noteYear1 = Note2009().leftJustified(400, QLatin1Char(' '), true);
     } else {
         result.dec31 = DateText::LongDate(yearEnd);
         result.noteYear1 = QString(400, QLatin1Char(' '));
@@ -198,11 +195,9 @@ RmdResult ComputeRmd(const RmdInputs &inputs, const QString &retirementDate) {
         result.factor = year == 2001 ? RMDJOINTFACTOR2001(result.age, result.spouseAge, flag)
                                      : RMDJOINTFACTOR(result.age, result.spouseAge, flag);
         result.factorComputed = true;
-        // Any fraction of a cent or more past a whole dollar counts as another dollar.
-        result.rmd =
-            qint64(NumberText::Int(Val(inputs.accountValue) / double(result.factor) + 0.99));
+        result.rmd = RequiredDistribution(Val(inputs.accountValue), result.factor);
     }
-    result.penalty = qint64(NumberText::Int(double(result.rmd) / 2 + 0.5));
+    result.penalty = MissedDistributionPenalty(result.rmd);
     return result;
 }
 
@@ -211,14 +206,8 @@ void WriteRmdReport(const RmdInputs &inputs, const RmdResult &result, Illustrati
     const auto set = [&fields](const QString &value, const char *tag) {
         fields.SetField(value, QLatin1String(tag));
     };
-    const int year = int(Val(inputs.calculationYear));
-    const QString rmd = QString::number(result.rmd);
-
-    set(inputs.calculationYear, "R-YYYY");
-    set(QString::number(year - 1), "R-YYY1");
-    set(inputs.planType, "R-PlanType");
-    set(fields.GetField(QStringLiteral("8-PlanName0")), "R-PlanName");
-    set(inputs.fullName, "R-PHName");
+    WriteIllustrationHeader(fields, inputs.calculationYear, inputs.planType,
+                            fields.GetField(QStringLiteral("8-PlanName0")), inputs.fullName);
 
     QString birth = DateText::LongDate(result.dateOfBirth);
     if (!inputs.dateOfDeath.isEmpty())
@@ -250,11 +239,9 @@ void WriteRmdReport(const RmdInputs &inputs, const RmdResult &result, Illustrati
         set(QStringLiteral("N/A"), "R-IRSTable");
         set(QStringLiteral(" "), "R-AA");
     }
-    set(FormatDollars(rmd), "R-RMD");
-    set(FormatDollars(QString::number(result.penalty)), "R-IRSPen");
+    WriteDistribution(fields, result.rmd, result.penalty);
     set(result.dec31, "R-Dec31YYYY");
     set(result.noteYear1, "R-NoteYear1");
-    set(FormatDollars(rmd), "6-RMD_Amt");
 
     // Plan-type markers: the templates keep or cut their IRA and 403(b) sections by them.
     if (inputs.planType.contains(QLatin1String("IRA"))) {

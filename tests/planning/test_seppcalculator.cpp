@@ -6,13 +6,7 @@ namespace {
 
 const QDate Today(2026, 12, 6);
 
-const QString DateHelp = QStringLiteral("Please enter a valid date in one\r\n"
-                                        " of the following date formats:\r\n"
-                                        "\r\n"
-                                        "  01/01/1930\r\n"
-                                        "  1/1/1930\r\n"
-                                        "  1 Jan 1930\r\n"
-                                        "  January 1, 1930");
+const QString DateHelp = ExpectedDateHelp();
 
 const QString CalculationDateMessage =
     QStringLiteral("The Calculation Date is incorrect.\r\n"

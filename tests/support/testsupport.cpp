@@ -27,3 +27,31 @@ void MakeRmdSample(Illustration &illustration, const QDate &today) {
                              {"6-AcctValue0", "$100,000"}});
     illustration.controls().optUseJoint = 1;
 }
+
+QString ExpectedDateHelp() {
+    return QStringLiteral("Please enter a valid date in one\r\n"
+                          " of the following date formats:\r\n"
+                          "\r\n"
+                          "  01/01/1930\r\n"
+                          "  1/1/1930\r\n"
+                          "  1 Jan 1930\r\n"
+                          "  January 1, 1930");
+}
+
+void ExpectFailure(const Validation &validation, const RecordingPrompter &prompter,
+                   const ExpectedFailure &expected, const std::string &name) {
+    ASSERT_FALSE(validation.passed()) << name;
+    EXPECT_EQ(validation.failure->tag, expected.tag) << name;
+    EXPECT_EQ(validation.failure->message, expected.message) << name;
+    EXPECT_EQ(validation.failure->title, expected.title) << name;
+    EXPECT_EQ(validation.failure->replacement, expected.replacement) << name;
+    ASSERT_EQ(prompter.fieldErrors().size(), 1) << name;
+    EXPECT_EQ(prompter.fieldErrors()[0].message, expected.message) << name;
+}
+
+Validation RunCalculation(Illustration &illustration, CalcContext &context) {
+    Validation validation = DefineVariables(illustration, context);
+    if (validation.passed())
+        CalculateValues(illustration, validation.variables, context);
+    return validation;
+}

@@ -2,6 +2,7 @@
 
 // Shared by the tests: readable QString failures and a builder of sample illustrations.
 
+#include "calculators.h"
 #include "illustration.h"
 #include "recordingprompter.h"
 
@@ -30,6 +31,24 @@ void SetFields(Illustration &illustration, FieldValues values);
 // A new RMD illustration of a valid single planholder: Jane Q Sample, born 01/15/1950,
 // calculation year 2022, $100,000 in an IRA, no spouse beneficiary.
 void MakeRmdSample(Illustration &illustration, const QDate &today);
+
+// The date-format help appended to every date message, typed out once for all calculators.
+QString ExpectedDateHelp();
+
+// One row of a calculator's validation table.
+struct ExpectedFailure {
+    QString tag;
+    QString message;
+    QString title;
+    QString replacement;
+};
+
+// Checks that the validation failed as the row says and was shown once, on its field.
+void ExpectFailure(const Validation &validation, const RecordingPrompter &prompter,
+                   const ExpectedFailure &expected, const std::string &name);
+
+// DefineVariables, then CalculateValues when it passed, as every report rebuild runs them.
+Validation RunCalculation(Illustration &illustration, CalcContext &context);
 
 // A test with its own prompter and illustration.
 class IllustrationTest : public ::testing::Test {
