@@ -1,0 +1,187 @@
+#include "backup.h"
+
+#include "durablefile.h"
+#include "filelock.h"
+#include "numbertext.h"
+#include "prompter.h"
+#include "zipfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+using NumberText::Str;
+
+namespace {
+
+const QString ArchiveName = QLatin1String(BackupArchiveName);
+
+QString runTimeText(const StorageError &error, const char *advice) {
+    return ErrorOccurredText(error) + QLatin1String(advice);
+}
+
+// Copies a file into a folder under the same name, replacing an older copy in one step.
+Status copyInto(const QString &file, const QString &folder) {
+    if (!QFileInfo(folder).isDir())
+        return StorageError{ErrorNumber::PathFileAccess,
+                            QStringLiteral("no folder %1").arg(folder)};
+    const QString target = QDir(folder).filePath(QFileInfo(file).fileName());
+    const QString partial = target + QStringLiteral(".part");
+    QFile::remove(partial);
+    if (const QString reason = DurableFile::copy(file, partial); !reason.isEmpty())
+        return StorageError{ErrorNumber::PathFileAccess,
+                            QStringLiteral("cannot copy to %1: %2").arg(folder, reason)};
+    if (const QString reason = DurableFile::replace(partial, target); !reason.isEmpty()) {
+        QFile::remove(partial);
+        return StorageError{ErrorNumber::PathFileAccess, reason};
+    }
+    return std::nullopt;
+}
+
+QString datedCopyPath(const IllustrationDatabase &database, const QDateTime &now) {
+    const QString stem = QFileInfo(database.fileName()).completeBaseName();
+    const QString base = stem + now.toString(QStringLiteral("-yyyyMMdd-HHmmss"));
+    QDir folder(database.folder());
+    QString name = base + QStringLiteral(".flt");
+    for (int n = 2; QFileInfo::exists(folder.filePath(name)); ++n)
+        name = base + QStringLiteral("-%1.flt").arg(n);
+    return folder.filePath(name);
+}
+
+// One restore attempt. A run-time error (archive missing, the data folder not writable, the
+// lock held) comes back as `failure`; an archive the zip library refuses as `zip`.
+struct Attempt {
+    std::optional<StorageError> failure;
+    ZipResult zip;
+    QString previous;
+};
+
+Attempt restoreOnce(const IllustrationDatabase &database, const QString &archive,
+                    const QDateTime &now) {
+    Attempt attempt;
+    if (!QFileInfo(archive).isFile()) {
+        attempt.failure =
+            StorageError{ErrorNumber::FileNotFound, QStringLiteral("File not found: ") + archive};
+        return attempt;
+    }
+    // The restored file is written beside the database and only then put in its place.
+    QSaveFile restored(database.path());
+    if (!restored.open(QIODevice::WriteOnly)) {
+        attempt.failure = fileError(restored, database.path());
+        return attempt;
+    }
+    attempt.zip = ZipFile::extract(archive, database.fileName(), restored);
+    if (attempt.zip.targetFailed) {
+        attempt.failure = StorageError{ErrorNumber::DiskFull, attempt.zip.description};
+        attempt.zip = {};
+        return attempt;
+    }
+    if (!attempt.zip.ok())
+        return attempt;
+
+    FileLock lock(database.path());
+    if (Status error = lock.acquire(database.lockTimeoutMs())) {
+        attempt.failure = error;
+        return attempt;
+    }
+    if (QFileInfo::exists(database.path())) {
+        const QString previous = datedCopyPath(database, now);
+        if (const QString reason = DurableFile::copy(database.path(), previous);
+            !reason.isEmpty()) {
+            attempt.failure =
+                StorageError{ErrorNumber::PathFileAccess,
+                             QStringLiteral("cannot keep a copy as %1: %2").arg(previous, reason)};
+            return attempt;
+        }
+        attempt.previous = previous;
+    }
+    if (!restored.commit()) {
+        attempt.failure = fileError(restored, database.path());
+        return attempt;
+    }
+    return attempt;
+}
+
+} // namespace
+
+BackupOutcome Backup(const IllustrationDatabase &database, BackupPlace target,
+                     const QString &workFolder, const QString &targetFolder, Prompter &prompter) {
+    const auto failed = [&](const StorageError &error) {
+        prompter.notice(QStringLiteral("Client Data Backup Failure"),
+                        runTimeText(error, "Your data was not backed up. Please try again."),
+                        MessageIcon::Stop);
+        return BackupOutcome{BackupOutcome::Kind::Failed, {}, {}};
+    };
+    QDir().mkpath(workFolder);
+    const QString archive = QDir(workFolder).filePath(ArchiveName);
+    ZipResult zipped;
+    {
+        // Held while the archive reads the database, so no other program's write is half in it.
+        FileLock lock(database.path());
+        if (Status error = lock.acquire(database.lockTimeoutMs()))
+            return failed(*error);
+        if (!database.records().exists())
+            return failed(
+                {ErrorNumber::FileNotFound, QStringLiteral("File not found: ") + database.path()});
+        zipped = ZipFile::createWithFile(archive, database.path(), database.fileName());
+    }
+    if (!zipped.ok()) {
+        prompter.notice(QStringLiteral("Error creating Zip File"), zipped.description,
+                        MessageIcon::Exclamation);
+        return {BackupOutcome::Kind::Failed, {}, {}};
+    }
+
+    if (target == BackupPlace::RemovableMedia &&
+        prompter.ask(QStringLiteral("Backup Client Data"),
+                     QStringLiteral("Insert a disk into your floppy drive."), Buttons::OkCancel,
+                     MessageIcon::Information) != Answer::Ok)
+        return {BackupOutcome::Kind::Cancelled, archive, {}};
+    if (Status error = copyInto(archive, targetFolder))
+        return failed(*error);
+    QFile::remove(archive);
+    if (target == BackupPlace::RemovableMedia)
+        prompter.notice(QStringLiteral("Successful Backup"),
+                        QStringLiteral("Your client data was successfully archived to\r\nthe "
+                                       "disk in your floppy drive.\r\n\r\nLabel this disk and "
+                                       "store it in a safe place."),
+                        MessageIcon::Information);
+    return {BackupOutcome::Kind::Done, QDir(targetFolder).filePath(ArchiveName), {}};
+}
+
+BackupOutcome Restore(const IllustrationDatabase &database, BackupPlace source,
+                      const QString &sourceFolder, Prompter &prompter, const QDateTime &now) {
+    const QString archive = QDir(sourceFolder).filePath(ArchiveName);
+    const bool disk = source == BackupPlace::RemovableMedia;
+    for (;;) {
+        if (disk && prompter.ask(QStringLiteral("Restore Client Data"),
+                                 QStringLiteral("Insert the client backup disk into your floppy "
+                                                "drive."),
+                                 Buttons::OkCancel, MessageIcon::Information) != Answer::Ok)
+            return {BackupOutcome::Kind::Cancelled, {}, {}};
+        if (disk && QFileInfo(archive).isFile() && QFileInfo(archive).size() == 0)
+            continue;
+
+        const Attempt attempt = restoreOnce(database, archive, now);
+        if (attempt.failure) {
+            prompter.notice(QStringLiteral("Client Data Restore Failure"),
+                            runTimeText(*attempt.failure,
+                                        "Your client data was not restored. Please try again."),
+                            MessageIcon::Stop);
+            if (disk)
+                continue;
+            return {BackupOutcome::Kind::Failed, {}, {}};
+        }
+        if (!attempt.zip.ok()) {
+            prompter.notice(QStringLiteral("Error Reading Archive File"),
+                            QStringLiteral("Your client data was NOT restored.\r\n") +
+                                attempt.zip.description + QStringLiteral(" Result code =") +
+                                Str(attempt.zip.code) + QStringLiteral("."),
+                            MessageIcon::Exclamation);
+            return {BackupOutcome::Kind::Failed, {}, {}};
+        }
+        prompter.notice(QStringLiteral("Successful Data Restore"),
+                        QStringLiteral("Your client data was successfully restored."),
+                        MessageIcon::Information);
+        return {BackupOutcome::Kind::Done, archive, attempt.previous};
+    }
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+// Saving the illustration on screen to its record, starting a new one, and opening a stored one.
+
+#include "calculators.h"
+#include "illustrationdatabase.h"
+#include "illustrationrecord.h"
+#include "storageerror.h"
+
+#include <QDate>
+
+class Illustration;
+
+// Where a save puts the illustration.
+enum class SaveTarget {
+    // Its "3-DatabaseIndex" record; a text that is no number of at least 1, or a number past
+    // the last record, takes the next free number (a file never gets a gap of missing records).
+    OwnRecord,
+    // The next free number whatever the field holds: the first save of a new illustration,
+    // whose number was not reserved and may meanwhile have been taken by a copy.
+    NextFreeRecord
+};
+
+struct SaveOutcome {
+    enum class Kind {
+        Unchanged, // the saved flag was set: nothing to write
+        Declined,  // the user answered No
+        Invalid,   // the validation failed and showed its message
+        Saved,
+        Failed // "Record not saved." was shown; the saved flag stays cleared
+    };
+    Kind kind = Kind::Unchanged;
+    int record = 0;
+    std::optional<ValidationFailure> failure;
+    std::optional<StorageError> error;
+};
+
+// Writes the illustration to its record when it has unsaved changes; with `ask` the user is
+// asked first. The validation runs again before the write. Every record is written whole under
+// the database's lock; when the write fails the record file stays as it was, the saved flag
+// stays cleared and the illustration keeps its record number.
+SaveOutcome SaveIllustration(const IllustrationDatabase &database, Illustration &illustration,
+                             bool ask, CalcContext &context,
+                             SaveTarget target = SaveTarget::OwnRecord);
+
+// Save of the File menu: validation and computation (refreshing "6-RMD_Amt"), then
+// SaveIllustration without asking.
+SaveOutcome SaveFromMenu(const IllustrationDatabase &database, Illustration &illustration,
+                         CalcContext &context, SaveTarget target = SaveTarget::OwnRecord);
+
+// The record number a new illustration gets: the database length / 1000 + 1, rounded halves
+// to even, or 1 without a database. Nothing is reserved.
+int NewRecordNumber(const RecordFile &records);
+
+// A blank illustration with defaults and a fresh record number, for the current calculator.
+// Nothing is written.
+void NewIllustration(const IllustrationDatabase &database, Illustration &illustration,
+                     const QDate &today, const QString &firstPlanType);
+
+// Open of the saved-illustrations window: reads record n into the illustration and sets its
+// saved flag. A failure shows "CmdOK: Error Reading Database" and leaves the illustration as it
+// was; so does a deleted or damaged record.
+Status OpenRecord(const IllustrationDatabase &database, int number, Illustration &illustration,
+                  const RecordLists &lists);
