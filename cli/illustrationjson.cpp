@@ -3,6 +3,7 @@
 #include "batcherror.h"
 #include "controllists.h"
 #include "illustration.h"
+#include "orderedjson.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -33,8 +34,9 @@ QStringList planTypes1() {
 QStringList states() {
     return QStringList{QString()} + ControlLists::stateCodes();
 }
+// A stored graph text the list lacks loads with nothing selected.
 QStringList graphEntries() {
-    return ControlLists::graphEntries();
+    return QStringList{QString()} + ControlLists::graphEntries();
 }
 
 const std::array<ControlSpec, 14> Controls{{
@@ -121,10 +123,10 @@ void readControls(const QJsonObject &object, IllustrationControls &controls) {
 } // namespace
 
 BatchRunOptions ReadIllustrationJson(const QByteArray &json, Illustration &illustration,
-                                     const QDate &today) {
+                                     const QDate &today, int newRecordNumber) {
     const QJsonObject root = parseObject(json, QStringLiteral("illustration"));
     BatchRunOptions options;
-    illustration.resetToNew(1, today, ControlLists::planTypes(0).constFirst());
+    illustration.resetToNew(newRecordNumber, today, ControlLists::planTypes(0).constFirst());
     bool saved = true;
 
     for (auto it = root.begin(); it != root.end(); ++it) {
@@ -155,6 +157,39 @@ BatchRunOptions ReadIllustrationJson(const QByteArray &json, Illustration &illus
     }
     illustration.setSaved(saved);
     return options;
+}
+
+QString WriteIllustrationJson(const Illustration &illustration, bool detailedMode) {
+    OrderedJson fields;
+    for (const SlotDefinition &slot : SlotTable::inputSlots()) {
+        if (*slot.tag != '\0')
+            fields.add(QLatin1String(slot.tag), illustration.fields().text(slot.index));
+    }
+    OrderedJson controls;
+    const IllustrationControls &values = illustration.controls();
+    for (const ControlSpec &spec : Controls) {
+        const QString name = QLatin1String(spec.name);
+        if (spec.flag)
+            controls.add(name, values.*(spec.flag));
+        else if (spec.index)
+            controls.add(name, values.*(spec.index));
+        else
+            controls.add(name, values.*(spec.text));
+    }
+    return OrderedJson()
+        .add(QStringLiteral("calculator"), illustration.calculator())
+        .add(QStringLiteral("fields"), fields)
+        .add(QStringLiteral("controls"), controls)
+        .add(QStringLiteral("detailed"), detailedMode)
+        .add(QStringLiteral("saved"), illustration.isSaved())
+        .text();
+}
+
+OrderedJson WriteRepresentativeJson(const RepresentativeDetails &details) {
+    OrderedJson json;
+    for (const RepresentativeKey &key : representativeKeys())
+        json.add(QLatin1String(key.key), details.*(key.member));
+    return json;
 }
 
 RepresentativeDetails ReadRepresentativeJson(const QByteArray &json) {

@@ -4,6 +4,7 @@
 // an unknown tag, control or key, or a list entry the window's list does not hold, throws
 // BatchError with one clear line; nothing is silently defaulted or dropped.
 
+#include "orderedjson.h"
 #include "representative.h"
 
 #include <QByteArray>
@@ -16,10 +17,17 @@ struct BatchRunOptions {
     bool detailedMode = false;
 };
 
-// Fills a fresh illustration: a new illustration's defaults first, then the file's entries.
-// With "saved": false the illustration counts as edited.
+// Fills a fresh illustration: a new illustration's defaults first (with newRecordNumber as its
+// record number), then the file's entries. With "saved": false the illustration counts as edited.
 BatchRunOptions ReadIllustrationJson(const QByteArray &json, Illustration &illustration,
-                                     const QDate &today);
+                                     const QDate &today, int newRecordNumber = 1);
+
+// The ILL.json of an illustration: every input field in slot order and every control, so that
+// ReadIllustrationJson gives the same illustration back.
+QString WriteIllustrationJson(const Illustration &illustration, bool detailedMode = false);
+
+// The REP.json object of the representative's details, every key in window order.
+OrderedJson WriteRepresentativeJson(const RepresentativeDetails &details);
 
 RepresentativeDetails ReadRepresentativeJson(const QByteArray &json);
 

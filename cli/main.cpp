@@ -4,6 +4,10 @@
 
 #include "batcherror.h"
 #include "calccommand.h"
+#include "dbcommand.h"
+#include "loadcommand.h"
+#include "repcommand.h"
+#include "savecommand.h"
 #include "fatalerror.h"
 
 #include <QCoreApplication>
@@ -17,12 +21,17 @@ struct Command {
     int (*run)(const QStringList &arguments);
 };
 
-const std::array<Command, 1> Commands{{
-    {"calc", RunCalc},
+const std::array<Command, 5> Commands{{
+    {"calc", RunCalc}, {"save", RunSave}, {"load", RunLoad}, {"db", RunDb}, {"rep", RunRep},
 }};
 
 const char *const Usage =
-    "usage: rmdbatch calc --input ILL.json [--today MM/DD/YYYY] [--rep REP.json]";
+    "usage: rmdbatch calc --input ILL.json [--today MM/DD/YYYY] [--rep REP.json]\n"
+    "       rmdbatch save --input ILL.json | load N\n"
+    "       rmdbatch db list | copy N | delete N | undelete | compact --yes | backup --to DIR |\n"
+    "                   restore --from DIR\n"
+    "       rmdbatch rep show | set --input REP.json\n"
+    "  (save, load, db and rep take [--data-folder DIR] [--today MM/DD/YYYY])";
 
 int fail(ExitCode code, const QString &message) {
     std::fprintf(stderr, "rmdbatch: %s\n", message.toLocal8Bit().constData());

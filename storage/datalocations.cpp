@@ -23,7 +23,11 @@ SystemFolders SystemFolders::fromSystem() {
     folders.home = QDir::homePath();
     folders.genericData = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     folders.documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    folders.runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Without XDG_RUNTIME_DIR Qt warns and invents a folder; the cache folder serves then.
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+#endif
+        folders.runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     folders.cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     QString user = qEnvironmentVariable("USER");
     if (user.isEmpty())

@@ -227,6 +227,10 @@ bool LoadRecord(const QString &recordText, Illustration &illustration, const Rec
 
     controls.chkRMDOnce = isOne(recordText, RmdOncePosition);
     controls.chkSurvivingSpouse = isOne(recordText, SurvivingSpousePosition);
-    controls.cmboState = listEntry(lists.states, fieldText(recordText, State));
+    // A stored state that is empty stays unchosen: taking the list's first entry ("AL") would
+    // put a state the user never chose into the tax comparison and change the record on the
+    // next save.
+    const QString state = fieldText(recordText, State);
+    controls.cmboState = state.isEmpty() ? QString() : listEntry(lists.states, state);
     return true;
 }

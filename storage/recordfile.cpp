@@ -27,8 +27,14 @@ Status writeOne(QFile &file, int number, const QByteArray &record, bool sync) {
             return fileError(file, QStringLiteral("Error Reading Database"));
         previous = file.read(RecordFile::RecordLength);
     }
-    const bool written = file.seek(offset) && file.write(record) == record.size() &&
-                         (!sync || DurableFile::syncToDisk(file));
+    bool written = file.seek(offset);
+    // A short write is retried for the rest, which then fails with the system's reason.
+    for (qsizetype done = 0; written && done < record.size();) {
+        const qint64 count = file.write(record.constData() + done, record.size() - done);
+        written = count > 0;
+        done += qMax<qint64>(count, 0);
+    }
+    written = written && (!sync || DurableFile::syncToDisk(file));
     if (written)
         return std::nullopt;
 

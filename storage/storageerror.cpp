@@ -3,6 +3,7 @@
 #include "numbertext.h"
 
 #include <cerrno>
+#include <cstring>
 
 StorageError fileError(const QFileDevice &file, const QString &what) {
     int number = ErrorNumber::DeviceIo;

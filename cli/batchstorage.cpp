@@ -1,0 +1,98 @@
+#include "batchstorage.h"
+
+#include "batchoptions.h"
+#include "compaction.h"
+#include "datalocations.h"
+#include "illustrationlisting.h"
+#include "orderedjson.h"
+
+#include <QFileInfo>
+#include <cstdio>
+
+namespace {
+
+QString oneLine(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text.simplified();
+}
+
+} // namespace
+
+QList<QCommandLineOption> StorageOptions() {
+    return {
+        {QStringLiteral("data-folder"), QStringLiteral("Data folder."), QStringLiteral("DIR")},
+        {QStringLiteral("today"), QStringLiteral("Today's date."), QStringLiteral("MM/DD/YYYY")}};
+}
+
+BatchStorage OpenStorage(const QCommandLineParser &parser, RecordingPrompter &prompter) {
+    QString folder;
+    if (parser.isSet(QStringLiteral("data-folder"))) {
+        folder = parser.value(QStringLiteral("data-folder"));
+        if (!QFileInfo(folder).isDir())
+            throw badInput(QStringLiteral("--data-folder: no folder \"%1\"").arg(folder));
+    } else {
+        folder = DataFolder(SystemFolders::fromSystem());
+    }
+    std::unique_ptr<Clock> clock;
+    if (parser.isSet(QStringLiteral("today")))
+        clock = std::make_unique<FixedClock>(TodayOption(parser));
+    else
+        clock = std::make_unique<SystemClock>();
+
+    BatchStorage storage{folder, std::move(clock), IllustrationDatabase(folder)};
+    if (ReportInterruptedCompaction(storage.database, prompter, storage.clock->now()))
+        Warn(LastMessage(prompter));
+    prompter.clear();
+    return storage;
+}
+
+int RecordNumberArgument(const QString &text) {
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    if (!ok || number < 1)
+        throw badInput(QStringLiteral("a record number must be a whole number of at least 1, "
+                                      "not \"%1\"")
+                           .arg(text));
+    return number;
+}
+
+ExitCode ExitCodeFor(const StorageError &error) {
+    return error.number == ErrorNumber::BadRecordNumber ||
+                   error.number == ErrorNumber::BadRecordLength
+               ? ExitCode::BadInput
+               : ExitCode::IoFailure;
+}
+
+QString LastMessage(const RecordingPrompter &prompter) {
+    if (prompter.messages().isEmpty())
+        return QString();
+    const RecordingPrompter::Message &message = prompter.messages().constLast();
+    return oneLine(message.caption + QStringLiteral(": ") + message.text);
+}
+
+BatchError StorageFailure(const RecordingPrompter &prompter, const StorageError &error) {
+    const QString message = LastMessage(prompter);
+    return {ExitCodeFor(error), message.isEmpty() ? oneLine(error.description) : message};
+}
+
+void WarnDamaged(const IllustrationListing &listing) {
+    for (const DamagedRecord &record : listing.damaged())
+        Warn(QStringLiteral("record %1 skipped: %2")
+                 .arg(record.record)
+                 .arg(describe(record.damage)));
+}
+
+void Warn(const QString &message) {
+    std::fprintf(stderr, "rmdbatch: %s\n", message.toLocal8Bit().constData());
+}
+
+QString ValidationFailureJson(const ValidationFailure &failure) {
+    return OrderedJson()
+        .add(QStringLiteral("status"), QStringLiteral("invalid"))
+        .add(QStringLiteral("tag"), failure.tag)
+        .add(QStringLiteral("title"), failure.title)
+        .add(QStringLiteral("message"), failure.message)
+        .add(QStringLiteral("replacement"), failure.replacement)
+        .text();
+}

@@ -1,0 +1,193 @@
+#include "dbcommand.h"
+
+#include "backup.h"
+#include "batchoptions.h"
+#include "batchstorage.h"
+#include "compaction.h"
+#include "databaseoperations.h"
+#include "orderedjson.h"
+#include "savedillustrationsmodel.h"
+
+#include <QTemporaryDir>
+#include <array>
+
+namespace {
+
+struct DbContext {
+    QCommandLineParser &parser;
+    RecordingPrompter &prompter;
+    const BatchStorage &storage;
+};
+
+int recordArgument(const QCommandLineParser &parser, const char *action) {
+    if (parser.positionalArguments().size() != 2)
+        throw badInput(QStringLiteral("db %1 needs a record number").arg(QLatin1String(action)));
+    return RecordNumberArgument(parser.positionalArguments().at(1));
+}
+
+QString okWith(const QString &key, int number) {
+    return OrderedJson()
+        .add(QStringLiteral("status"), QStringLiteral("ok"))
+        .add(key, number)
+        .text();
+}
+
+// The grid's rows with its captions as keys.
+int list(const DbContext &db) {
+    SavedIllustrationsModel model;
+    if (Status error = FillGrid(db.storage.database, model, db.prompter))
+        throw StorageFailure(db.prompter, *error);
+    WarnDamaged(model.listing());
+    QStringList rows;
+    rows.reserve(model.rowCount());
+    for (int row = 0; row < model.rowCount(); ++row) {
+        OrderedJson cells;
+        for (int column = 0; column < model.columnCount(); ++column)
+            cells.add(model.headerData(column, Qt::Horizontal).toString(),
+                      model.data(model.index(row, column)).toString());
+        rows.append(cells.text());
+    }
+    PrintJson(OrderedJson()
+                  .add(QStringLiteral("title"), model.listing().title())
+                  .addArray(QStringLiteral("rows"), rows)
+                  .text());
+    return int(ExitCode::Ok);
+}
+
+int copy(const DbContext &db) {
+    const Result<int> copied =
+        CopyRecord(db.storage.database, recordArgument(db.parser, "copy"), db.prompter);
+    if (!copied.ok())
+        throw StorageFailure(db.prompter, *copied.error);
+    PrintJson(okWith(QStringLiteral("record"), copied.value));
+    return int(ExitCode::Ok);
+}
+
+int remove(const DbContext &db) {
+    const int number = recordArgument(db.parser, "delete");
+    if (Status error = DeleteRecord(db.storage.database, number, db.prompter))
+        throw StorageFailure(db.prompter, *error);
+    PrintJson(okWith(QStringLiteral("record"), number));
+    return int(ExitCode::Ok);
+}
+
+int undelete(const DbContext &db) {
+    const Result<int> undeleted = UndeleteAll(db.storage.database, db.prompter);
+    if (!undeleted.ok())
+        throw StorageFailure(db.prompter, *undeleted.error);
+    PrintJson(okWith(QStringLiteral("undeleted"), undeleted.value));
+    return int(ExitCode::Ok);
+}
+
+int compact(const DbContext &db) {
+    if (!db.parser.isSet(QStringLiteral("yes")))
+        throw badInput(QStringLiteral("db compact asks \"Do you wish to proceed?\"; answer it "
+                                      "with --yes"));
+    db.prompter.queueAnswer(Answer::Yes);
+    const CompactionOutcome outcome =
+        Compact(db.storage.database, db.prompter, db.storage.clock->now());
+    if (outcome.kind != CompactionOutcome::Kind::Compacted)
+        throw StorageFailure(db.prompter, outcome.error.value_or(StorageError{}));
+    PrintJson(OrderedJson()
+                  .add(QStringLiteral("illustrations"), outcome.counts.illustrations)
+                  .add(QStringLiteral("deleted"), outcome.counts.deleted)
+                  .add(QStringLiteral("damaged"), outcome.counts.damaged)
+                  .text());
+    return int(ExitCode::Ok);
+}
+
+int backup(const DbContext &db) {
+    const QString target = RequiredOption(db.parser, QStringLiteral("to"));
+    // The archive is made in a private folder of this run and then copied to the target.
+    QTemporaryDir work;
+    if (!work.isValid())
+        throw BatchError(ExitCode::IoFailure,
+                         QStringLiteral("cannot make a work folder: ") + work.errorString());
+    db.prompter.setDefaultAnswer(Answer::Ok);
+    const BackupOutcome outcome =
+        Backup(db.storage.database, BackupPlace::RemovableMedia, work.path(), target, db.prompter);
+    if (outcome.kind != BackupOutcome::Kind::Done)
+        throw BatchError(ExitCode::IoFailure, LastMessage(db.prompter));
+    PrintJson(OrderedJson()
+                  .add(QStringLiteral("status"), QStringLiteral("ok"))
+                  .add(QStringLiteral("archive"), outcome.archive)
+                  .text());
+    return int(ExitCode::Ok);
+}
+
+int restore(const DbContext &db) {
+    const QString source = RequiredOption(db.parser, QStringLiteral("from"));
+    // The disk prompt is answered once; when it comes back (an empty archive, a failure) the
+    // restore is cancelled there.
+    db.prompter.queueAnswer(Answer::Ok);
+    db.prompter.setDefaultAnswer(Answer::Cancel);
+    const BackupOutcome outcome = Restore(db.storage.database, BackupPlace::RemovableMedia, source,
+                                          db.prompter, db.storage.clock->now());
+    if (outcome.kind != BackupOutcome::Kind::Done) {
+        const QString message = LastMessage(db.prompter);
+        throw BatchError(ExitCode::IoFailure,
+                         message.isEmpty()
+                             ? QStringLiteral("the archive %1 is empty; nothing was restored")
+                                   .arg(outcome.archive.isEmpty() ? source : outcome.archive)
+                             : message);
+    }
+    PrintJson(OrderedJson()
+                  .add(QStringLiteral("status"), QStringLiteral("ok"))
+                  .add(QStringLiteral("illustrations"), db.storage.database.records().count())
+                  .add(QStringLiteral("previous"), outcome.previous)
+                  .text());
+    return int(ExitCode::Ok);
+}
+
+struct Action {
+    const char *name;
+    int (*run)(const DbContext &db);
+    int positionals; // besides the action's own name
+};
+
+const std::array<Action, 7> Actions{{
+    {"list", list, 0},
+    {"copy", copy, 1},
+    {"delete", remove, 1},
+    {"undelete", undelete, 0},
+    {"compact", compact, 0},
+    {"backup", backup, 0},
+    {"restore", restore, 0},
+}};
+
+} // namespace
+
+int RunDb(const QStringList &arguments) {
+    QCommandLineParser parser;
+    ParseOptions(
+        parser, arguments,
+        StorageOptions() << QCommandLineOption(QStringLiteral("yes"), QStringLiteral("Answer Yes."))
+                         << QCommandLineOption(QStringLiteral("to"),
+                                               QStringLiteral("Backup folder."),
+                                               QStringLiteral("DIR"))
+                         << QCommandLineOption(QStringLiteral("from"),
+                                               QStringLiteral("Restore folder."),
+                                               QStringLiteral("DIR")),
+        2);
+    const QStringList words = parser.positionalArguments();
+    if (words.isEmpty())
+        throw badInput(QStringLiteral("db needs an action: list, copy, delete, undelete, "
+                                      "compact, backup or restore"));
+    const auto action = std::find_if(Actions.begin(), Actions.end(), [&](const Action &entry) {
+        return words.constFirst() == QLatin1String(entry.name);
+    });
+    if (action == Actions.end())
+        throw badInput(QStringLiteral("unknown db action \"%1\"").arg(words.constFirst()));
+    if (words.size() > action->positionals + 1)
+        throw badInput(QStringLiteral("unexpected argument \"%1\"").arg(words.constLast()));
+    // Each of these options belongs to one action.
+    for (const auto &[option, owner] :
+         {std::pair{"yes", "compact"}, std::pair{"to", "backup"}, std::pair{"from", "restore"}}) {
+        if (parser.isSet(QLatin1String(option)) && words.constFirst() != QLatin1String(owner))
+            throw badInput(QStringLiteral("--%1 is an option of db %2 only")
+                               .arg(QLatin1String(option), QLatin1String(owner)));
+    }
+    RecordingPrompter prompter;
+    const BatchStorage storage = OpenStorage(parser, prompter);
+    return action->run({parser, prompter, storage});
+}

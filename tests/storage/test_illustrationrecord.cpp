@@ -1,0 +1,274 @@
+#include "illustrationrecord.h"
+#include "storagetestsupport.h"
+#include "windows1252.h"
+
+namespace {
+
+using IllustrationRecord::decode;
+using IllustrationRecord::encode;
+
+// A record of spaces with texts put at 1-based positions, as the layout table gives them.
+class ExpectedRecord {
+public:
+    ExpectedRecord &put(int position, const QByteArray &text) {
+        m_bytes.replace(position - 1, text.size(), text);
+        return *this;
+    }
+    const QByteArray &bytes() const { return m_bytes; }
+
+private:
+    QByteArray m_bytes = QByteArray(1000, ' ');
+};
+
+class IllustrationRecordTest : public IllustrationTest {
+protected:
+    // A new illustration (record 7, started 03/01/2022) with the planholder's entries.
+    void makeSample(int calculator) {
+        illustration.setCalculator(calculator);
+        illustration.resetToNew(7, QDate(2022, 3, 1), QStringLiteral("IRA"));
+        SetFields(illustration, {{"8-PartFirst", "Jane"},
+                                 {"8-PartLast", "Sample"},
+                                 {"7-PartDOB", "01/15/1950"},
+                                 {"6-AcctValue0", "$100,000"},
+                                 {"7-OriginalDOB", "12/31/1920"}});
+    }
+
+    Illustration loaded() {
+        Illustration result(prompter);
+        EXPECT_TRUE(LoadRecord(BuildRecord(illustration), result, RecordLists::window()));
+        return result;
+    }
+};
+
+// What every sample record holds besides the names: the defaults of a new illustration.
+ExpectedRecord sampleRecord(char calculator) {
+    ExpectedRecord expected;
+    expected.put(1, QByteArray("1") + calculator)
+        .put(63, "Sample")
+        .put(113, "01/15/1950")
+        .put(235, "2022")
+        .put(239, "$100,000")
+        .put(446, "2022")
+        .put(450, "$0")
+        .put(461, "7")
+        .put(467, "03/01/2022")
+        .put(477, "$0")
+        .put(591, "$0")
+        .put(620, "$0")
+        .put(649, "0.00%")
+        .put(864, "$0")
+        .put(875, "$0")
+        .put(888, "0.00%")
+        // Trailer: plan types, optUseJoint "No", five check boxes, graph, scroll, SEPP option,
+        // two check boxes, no state; 976 to 1000 spaces.
+        .put(901, "IRA")
+        .put(921, "IRA")
+        .put(941, "000000")
+        .put(947, "All Years")
+        .put(969, "99000");
+    return expected;
+}
+
+TEST_F(IllustrationRecordTest, RecordsAreByteExactForEveryCalculator) {
+    for (const int calculator : {0, 1, 2, 3}) {
+        makeSample(calculator);
+        ExpectedRecord expected = sampleRecord(char('0' + calculator));
+        if (calculator == 1) {
+            // RMBD: the original planholder's date of birth over the start of slot 0.
+            expected.put(3, "12/31/1920");
+        } else {
+            // Slot 51 starts at 894; only 7 of its characters fit before 901.
+            expected.put(3, "Jane").put(894, "12/31/1");
+        }
+        const QString text = BuildRecord(illustration);
+        EXPECT_EQ(text.size(), 975) << "calculator " << calculator;
+        EXPECT_EQ(encode(text), expected.bytes()) << "calculator " << calculator;
+    }
+}
+
+TEST_F(IllustrationRecordTest, SlotFiftyOneReadsBackByTheCalculatorsRule) {
+    makeSample(0);
+    EXPECT_EQ(loaded().fields().GetField(QStringLiteral("7-OriginalDOB")),
+              QStringLiteral("12/31/1"));
+
+    makeSample(1);
+    SetFields(illustration, {{"8-PartFirst", "Jonathan Quincy"}});
+    const Illustration rmbd = loaded();
+    EXPECT_EQ(rmbd.calculator(), 1);
+    EXPECT_EQ(rmbd.fields().GetField(QStringLiteral("7-OriginalDOB")),
+              QStringLiteral("12/31/1920uincy"));
+    // Slot 0 reads the date and what followed it of the old first name.
+    EXPECT_EQ(rmbd.fields().GetField(QStringLiteral("8-PartFirst")),
+              QStringLiteral("12/31/1920uincy"));
+    // Loaded and built again, the record is the same.
+    Illustration again(prompter);
+    ASSERT_TRUE(LoadRecord(BuildRecord(rmbd), again, RecordLists::window()));
+    EXPECT_EQ(BuildRecord(again), BuildRecord(illustration));
+}
+
+TEST_F(IllustrationRecordTest, EverySlotRoundTripsAtItsWidth) {
+    for (const int calculator : {0, 2}) {
+        for (const SlotDefinition &slot : SlotTable::inputSlots().first(52)) {
+            illustration.setCalculator(calculator);
+            illustration.resetToNew(1, QDate(2022, 3, 1), QStringLiteral("IRA"));
+            const QString tag = QLatin1String(slot.tag);
+            const int kind = SlotTable::kindDigit(tag);
+            // A text of the full width whose every character differs from its neighbours, and
+            // one character more that must be cut.
+            QString text;
+            for (int at = 0; at <= slot.width; ++at)
+                text += QChar(u'A' + (at + slot.index) % 26);
+            QString expected = text.left(slot.width);
+            if (kind == 1) {
+                text = QStringLiteral("12.5");
+                expected = QStringLiteral("12.50%");
+            } else if (slot.index == 51) {
+                expected = expected.left(7);
+            }
+            illustration.fields().setText(slot.index, text);
+            EXPECT_EQ(loaded().fields().text(slot.index), expected)
+                << "calculator " << calculator << ", " << slot.tag;
+        }
+    }
+}
+
+TEST_F(IllustrationRecordTest, TrailerHoldsTheControls) {
+    makeSample(3);
+    IllustrationControls &c = illustration.controls();
+    c.cmboPlanType0 = QStringLiteral("SIMPLE IRA");
+    c.cmboPlanType1 = QStringLiteral("Roth IRA");
+    c.optUseJoint = 0;
+    c.chkBackground = true;
+    c.chkRoth = true;
+    c.chkTopView = true;
+    c.lstGraph = QStringLiteral("Non-Spouse Beneficiary");
+    c.hScrollGraph = 57;
+    c.optEqualPmt = 6;
+    c.chkSurvivingSpouse = true;
+    c.cmboState = QStringLiteral("WY");
+    const QByteArray record = encode(BuildRecord(illustration));
+    EXPECT_EQ(record.mid(900, 100), QByteArray("SIMPLE IRA          Roth IRA            "
+                                               "110101Non-Spouse Beneficiary5760"
+                                               "1WY                         "));
+
+    const Illustration back = loaded();
+    const IllustrationControls &b = back.controls();
+    EXPECT_EQ(b.cmboPlanType0, c.cmboPlanType0);
+    EXPECT_EQ(b.cmboPlanType1, c.cmboPlanType1);
+    EXPECT_EQ(b.optUseJoint, 0);
+    EXPECT_TRUE(b.chkBackground && b.chkRoth && b.chkTopView && b.chkSurvivingSpouse);
+    EXPECT_FALSE(b.chkGrayScale || b.chkSkipSpouse || b.chkRMDOnce);
+    EXPECT_EQ(b.lstGraph, c.lstGraph);
+    EXPECT_EQ(b.hScrollGraph, 57);
+    EXPECT_EQ(b.optEqualPmt, 6);
+    EXPECT_EQ(b.cmboState, QStringLiteral("WY"));
+}
+
+TEST_F(IllustrationRecordTest, LoadingAppliesTheListAndDefaultRules) {
+    const struct {
+        const char *name;
+        int position;
+        QByteArray stored;
+        std::function<QString(const IllustrationControls &)> read;
+        QString expected;
+    } cases[] = {
+        {"Rollover IRA loads as IRA", 901, "Rollover IRA        ",
+         [](const auto &c) { return c.cmboPlanType0; }, QStringLiteral("IRA")},
+        {"SEP loads as SEP-IRA", 921, "SEP                 ",
+         [](const auto &c) { return c.cmboPlanType1; }, QStringLiteral("SEP-IRA")},
+        {"empty plan type: first entry", 901, QByteArray(20, ' '),
+         [](const auto &c) { return c.cmboPlanType0; }, QStringLiteral("IRA")},
+        {"unknown plan type: last entry", 921, "Keogh               ",
+         [](const auto &c) { return c.cmboPlanType1; }, QStringLiteral("Roth IRA")},
+        {"blank graph: All Years", 947, QByteArray(22, ' '),
+         [](const auto &c) { return c.lstGraph; }, QStringLiteral("All Years")},
+        {"unknown graph: nothing selected", 947, "Everything            ",
+         [](const auto &c) { return c.lstGraph; }, QString()},
+        {"blank scroll: 99", 969, "  ",
+         [](const auto &c) { return QString::number(c.hScrollGraph); }, QStringLiteral("99")},
+        {"one-digit scroll as written: 50", 969, "50",
+         [](const auto &c) { return QString::number(c.hScrollGraph); }, QStringLiteral("50")},
+        {"SEPP option beyond the seven: unchanged", 971, "9",
+         [](const auto &c) { return QString::number(c.optEqualPmt); }, QStringLiteral("0")},
+        {"unknown state: last entry", 974, "ZZ", [](const auto &c) { return c.cmboState; },
+         QStringLiteral("PR")},
+        {"blank state stays unchosen", 974, "  ", [](const auto &c) { return c.cmboState; },
+         QString()},
+    };
+    for (const auto &c : cases) {
+        makeSample(0);
+        QByteArray record = encode(BuildRecord(illustration));
+        record.replace(c.position - 1, c.stored.size(), c.stored);
+        Illustration result(prompter);
+        ASSERT_TRUE(LoadRecord(decode(record), result, RecordLists::window())) << c.name;
+        EXPECT_EQ(c.read(result.controls()), c.expected) << c.name;
+    }
+
+    // The sibling program's lists start with "Rollover IRA"; a stored one still reads as IRA.
+    makeSample(0);
+    illustration.controls().cmboPlanType0 = QStringLiteral("Rollover IRA");
+    Illustration result(prompter);
+    ASSERT_TRUE(LoadRecord(BuildRecord(illustration), result, RecordLists::window(true)));
+    EXPECT_EQ(result.controls().cmboPlanType0, QStringLiteral("IRA"));
+}
+
+TEST_F(IllustrationRecordTest, RatesAreReformattedOnLoad) {
+    const struct {
+        const char *stored;
+        const char *loaded;
+    } cases[] = {{"5.5", "5.50%"}, {"5.5%", "5.50%"},   {"", "%"},
+                 {"12", "12.00%"}, {" 7.125", "7.13%"}, {"$1,2.5", "12.50%"}};
+    for (const auto &c : cases) {
+        makeSample(2);
+        SetFields(illustration, {{"1-EqualROR", c.stored}});
+        EXPECT_EQ(loaded().fields().GetField(QStringLiteral("1-EqualROR")), QLatin1String(c.loaded))
+            << c.stored;
+    }
+}
+
+TEST_F(IllustrationRecordTest, TextsAreStoredInWindows1252) {
+    makeSample(0);
+    SetFields(illustration, {{"8-PartLast", "Müller\u2013Ωmega"}});
+    const QByteArray record = encode(BuildRecord(illustration));
+    EXPECT_EQ(record.mid(62, 12), QByteArray("M\xFCller\x96?mega"));
+    EXPECT_EQ(loaded().fields().GetField(QStringLiteral("8-PartLast")),
+              QStringLiteral("Müller\u2013?mega"));
+}
+
+TEST_F(IllustrationRecordTest, BadCalculatorDigitIsNotLoaded) {
+    makeSample(0);
+    for (const char digit : {'4', '9', 'x', ' '}) {
+        QByteArray record = encode(BuildRecord(illustration));
+        record[1] = digit;
+        Illustration result(prompter);
+        EXPECT_FALSE(LoadRecord(decode(record), result, RecordLists::window())) << digit;
+        EXPECT_EQ(result.fields().text(0), QString()) << "nothing put into the illustration";
+    }
+    // A record cut short loads what it has and never reads past its end.
+    Illustration result(prompter);
+    EXPECT_TRUE(LoadRecord(BuildRecord(illustration).left(100), result, RecordLists::window()));
+    EXPECT_EQ(result.fields().GetField(QStringLiteral("8-PartLast")), QStringLiteral("Sample"));
+    EXPECT_EQ(result.controls().hScrollGraph, 99);
+}
+
+TEST_F(IllustrationRecordTest, DataFindPointersWalksTheSlots) {
+    int start = -1;
+    int width = -1;
+    ASSERT_TRUE(DataFindPointers(start, width, QStringLiteral("3-DatabaseIndex"), prompter));
+    EXPECT_EQ(start, 461);
+    EXPECT_EQ(width, 6);
+    ASSERT_TRUE(DataFindPointers(start, width, QStringLiteral("6-IllustrationDate"), prompter));
+    EXPECT_EQ(start, 467);
+    EXPECT_EQ(width, 10);
+    ASSERT_TRUE(DataFindPointers(start, width, QStringLiteral("7-OriginalDOB"), prompter));
+    EXPECT_EQ(start, 894);
+    EXPECT_TRUE(prompter.messages().isEmpty());
+
+    EXPECT_FALSE(DataFindPointers(start, width, QStringLiteral("R-RMD"), prompter));
+    EXPECT_EQ(start, 894) << "left unchanged";
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages().at(0).text,
+              QStringLiteral("R-RMD: Invalid Tag in DataFindPointers"));
+}
+
+} // namespace

@@ -1,0 +1,167 @@
+#include "filelock.h"
+#include "illustrationrecord.h"
+#include "illustrationstore.h"
+#include "storagetestsupport.h"
+
+namespace {
+
+const QDate Today(2022, 3, 1);
+
+class IllustrationStoreTest : public DatabaseTest {
+protected:
+    Illustration illustration{prompter};
+    CalcContext context{Today, {}, false, false};
+
+    // An edited, valid RMD illustration whose record number field holds `recordNumber`.
+    void makeEdited(const char *recordNumber) {
+        MakeRmdSample(illustration, Today);
+        SetFields(illustration, {{"3-DatabaseIndex", recordNumber}});
+        illustration.setSaved(false);
+    }
+
+    QString recordNumberField() const {
+        return illustration.fields().GetField(QStringLiteral("3-DatabaseIndex"));
+    }
+};
+
+TEST_F(IllustrationStoreTest, SaveWritesTheRecordAtItsNumber) {
+    writeDatabase(SampleDatabase(3));
+    makeEdited("2");
+    const SaveOutcome outcome = SaveIllustration(database, illustration, false, context);
+    ASSERT_EQ(outcome.kind, SaveOutcome::Kind::Saved);
+    EXPECT_EQ(outcome.record, 2);
+    EXPECT_TRUE(illustration.isSaved());
+    const QByteArray bytes = databaseBytes();
+    ASSERT_EQ(bytes.size(), 3000);
+    EXPECT_EQ(bytes.mid(1000, 1000), IllustrationRecord::encode(BuildRecord(illustration)));
+    EXPECT_EQ(bytes.left(1000), SampleRecord(1, QStringLiteral("Name1")));
+    EXPECT_EQ(bytes.mid(2000), SampleRecord(3, QStringLiteral("Name3")));
+}
+
+TEST_F(IllustrationStoreTest, RecordNumbersThatAreNoRecordTakeTheNextFree) {
+    const struct {
+        const char *field;
+        SaveTarget target;
+        int record;
+    } cases[] = {
+        {"", SaveTarget::OwnRecord, 3},
+        {"Record", SaveTarget::OwnRecord, 3},
+        {"0", SaveTarget::OwnRecord, 3},
+        {"-1", SaveTarget::OwnRecord, 3},
+        {"9", SaveTarget::OwnRecord, 3}, // past the end: no gap of missing records
+        {"2", SaveTarget::OwnRecord, 2},
+        {"1", SaveTarget::NextFreeRecord, 3}, // a new illustration whose number a copy took
+    };
+    for (const auto &c : cases) {
+        writeDatabase(SampleDatabase(2));
+        makeEdited(c.field);
+        const SaveOutcome outcome =
+            SaveIllustration(database, illustration, false, context, c.target);
+        EXPECT_EQ(outcome.record, c.record) << c.field;
+        EXPECT_EQ(recordNumberField(), QString::number(c.record)) << c.field;
+        EXPECT_EQ(databaseBytes().size(), qMax(2, c.record) * 1000) << c.field;
+    }
+}
+
+TEST_F(IllustrationStoreTest, NothingIsWrittenWithoutChangesOrConsent) {
+    writeDatabase(SampleDatabase(1));
+    const QByteArray before = databaseBytes();
+
+    MakeRmdSample(illustration, Today); // saved flag set
+    EXPECT_EQ(SaveIllustration(database, illustration, true, context).kind,
+              SaveOutcome::Kind::Unchanged);
+    EXPECT_TRUE(prompter.questions().isEmpty());
+
+    makeEdited("1");
+    prompter.queueAnswer(Answer::No);
+    EXPECT_EQ(SaveIllustration(database, illustration, true, context).kind,
+              SaveOutcome::Kind::Declined);
+    ASSERT_EQ(prompter.questions().size(), 1);
+    EXPECT_EQ(prompter.questions().at(0).caption, QStringLiteral("Illustration Data"));
+    EXPECT_EQ(prompter.questions().at(0).text,
+              QStringLiteral("Your current illustration is not saved.\r\nDo you wish to save it?"));
+
+    makeEdited("1");
+    SetFields(illustration, {{"7-PartDOB", "not a date"}});
+    const SaveOutcome invalid = SaveIllustration(database, illustration, false, context);
+    EXPECT_EQ(invalid.kind, SaveOutcome::Kind::Invalid);
+    ASSERT_TRUE(invalid.failure.has_value());
+    EXPECT_EQ(invalid.failure->tag, QStringLiteral("7-PartDOB"));
+    EXPECT_FALSE(illustration.isSaved());
+    EXPECT_EQ(databaseBytes(), before);
+}
+
+TEST_F(IllustrationStoreTest, FailedWriteKeepsFileFlagAndNumber) {
+    writeDatabase(SampleDatabase(2));
+    const QByteArray before = databaseBytes();
+    makeEdited("");
+    SaveOutcome outcome;
+    {
+        FileSizeLimit limit(2400);
+        outcome = SaveIllustration(database, illustration, false, context);
+    }
+    EXPECT_EQ(outcome.kind, SaveOutcome::Kind::Failed);
+    EXPECT_EQ(databaseBytes(), before);
+    EXPECT_FALSE(illustration.isSaved());
+    EXPECT_EQ(recordNumberField(), QString()) << "the illustration stays as it was";
+    ASSERT_FALSE(prompter.messages().isEmpty());
+    EXPECT_EQ(prompter.messages().constLast().caption, QStringLiteral("Data Writing Error"));
+    EXPECT_EQ(prompter.messages().constLast().text, QStringLiteral("Record not saved."));
+}
+
+TEST_F(IllustrationStoreTest, AnotherProgramsLockRefusesTheSave) {
+    writeDatabase(SampleDatabase(1));
+    const QByteArray before = databaseBytes();
+    FileLock other(database.path());
+    ASSERT_FALSE(other.acquire(0));
+    database.setLockTimeoutMs(20);
+    makeEdited("1");
+    EXPECT_EQ(SaveIllustration(database, illustration, false, context).kind,
+              SaveOutcome::Kind::Failed);
+    EXPECT_EQ(databaseBytes(), before);
+    EXPECT_FALSE(illustration.isSaved());
+    ASSERT_FALSE(prompter.messages().isEmpty());
+    EXPECT_TRUE(prompter.messages().constLast().text.startsWith(
+        QStringLiteral("Record not saved.\r\n\"rmdcalc.flt\" is in use by another program")));
+}
+
+TEST_F(IllustrationStoreTest, NewIllustrationNumbersFromTheFileLength) {
+    const struct {
+        qint64 size;
+        int number;
+    } cases[] = {{-1, 1}, {0, 1}, {1000, 2}, {3000, 4}, {2500, 4}, {1500, 2}};
+    for (const auto &c : cases) {
+        QFile::remove(database.path());
+        if (c.size >= 0)
+            writeDatabase(QByteArray(c.size, '1'));
+        NewIllustration(database, illustration, Today, QStringLiteral("IRA"));
+        EXPECT_EQ(recordNumberField(), QString::number(c.number)) << c.size;
+        EXPECT_TRUE(illustration.isSaved());
+        EXPECT_EQ(database.records().size(), qMax<qint64>(c.size, 0)) << "nothing written";
+    }
+}
+
+TEST_F(IllustrationStoreTest, OpenLoadsActiveRecordsOnly) {
+    QByteArray bytes = SampleDatabase(3, {2});
+    bytes[2001] = '7'; // record 3: a calculator digit that does not exist
+    writeDatabase(bytes);
+
+    ASSERT_FALSE(OpenRecord(database, 1, illustration, RecordLists::window()));
+    EXPECT_EQ(illustration.fields().GetField(QStringLiteral("8-PartLast")),
+              QStringLiteral("Name1"));
+    EXPECT_TRUE(illustration.isSaved());
+
+    for (const int refused : {2, 3, 4}) {
+        prompter.clear();
+        const Status error = OpenRecord(database, refused, illustration, RecordLists::window());
+        ASSERT_TRUE(error.has_value()) << refused;
+        ASSERT_EQ(prompter.messages().size(), 1);
+        EXPECT_EQ(prompter.messages().at(0).caption,
+                  QStringLiteral("CmdOK: Error Reading Database"));
+        EXPECT_EQ(illustration.fields().GetField(QStringLiteral("8-PartLast")),
+                  QStringLiteral("Name1"))
+            << "left as it was";
+    }
+}
+
+} // namespace
