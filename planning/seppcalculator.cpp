@@ -262,8 +262,16 @@ void WriteSeppReport(const SeppInputs &inputs, const SeppResult &result,
 
     // The representative's name: the block up to and including the blank before its first
     // bullet. "R-Aname" itself was written by the common start and is left as it is.
+    // The representative's name: the block up to its first bullet. Without one the block holds
+    // no agency or address, and the name is its first line; leaving the field unchanged would
+    // print the placeholder itself, or another representative's name from an earlier run.
     const QString block = fields.GetField(QStringLiteral("R-Aname"));
     const qsizetype bullet = block.indexOf(QLatin1String(" \\bullet"));
-    if (bullet > 0)
+    const qsizetype lineEnd = block.indexOf(QLatin1String("\\par"));
+    const qsizetype nameEnd = lineEnd < 0 ? block.size() : lineEnd;
+    if (bullet > 0 && bullet < nameEnd)
         set(block.left(bullet + 1), QStringLiteral("R-NameAgent"));
+    else
+        set(block.left(bullet >= 0 ? std::min(bullet, nameEnd) : nameEnd),
+            QStringLiteral("R-NameAgent"));
 }

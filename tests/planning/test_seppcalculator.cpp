@@ -318,7 +318,8 @@ TEST_F(SeppTest, SelectedOptionMarkerAndAmount) {
 }
 
 // The agent's name is the representative block up to and including the blank before its first
-// bullet; without a bullet after the first character it is left as it was.
+// bullet; a block whose name line has no bullet gives that line (never the placeholder itself or
+// a name left from an earlier run).
 TEST_F(SeppTest, NameAgentFromTheRepresentativeBlock) {
     const struct {
         const char *block;
@@ -327,9 +328,11 @@ TEST_F(SeppTest, NameAgentFromTheRepresentativeBlock) {
         {"Pat Q. Advisor \\bullet  Example Financial \\bullet  100 Main St\\par Office: 1",
          "Pat Q. Advisor "},
         {"P \\bullet  Example", "P "},
-        {" \\bullet  Example Financial", "previous"},
-        {"Pat Advisor\\par Fax: 555-0102", "previous"},
-        {"", "previous"},
+        {" \\bullet  Example Financial", ""},
+        {"Pat Advisor\\par Fax: 555-0102", "Pat Advisor"},
+        {"Pat Advisor\\par Office: 1 \\bullet  Fax: 2", "Pat Advisor"},
+        {"\\par ", ""},
+        {"", ""},
     };
     ASSERT_TRUE(std::holds_alternative<SeppInputs>(ValidateSepp(illustration, context)));
     const SeppInputs inputs = std::get<SeppInputs>(ValidateSepp(illustration, context));
