@@ -18,6 +18,7 @@ struct CalcContext {
     // The SEPP "Questionable Interest Rate Assumption" warning is shown once per run of the
     // program: set by the first warning, never cleared.
     bool rateWarningShown = false;
+    bool spouseWarningShown = false; // Stretch "Non-Essential Spouse Life Expectancy", once per run
 };
 
 // Shows a failed check on its field (ShowFieldError of the illustration's calculator).

@@ -69,9 +69,20 @@ void calculateSepp(Illustration &illustration, const SeppInputs &inputs,
     WriteSeppReport(inputs, result, illustration);
 }
 
+// The projection's first year is the illustration's; CommonStart gives an edited illustration
+// today's date before the projection reads it.
+StretchProjection calculateStretch(Illustration &illustration, const CalcContext &context)
+{
+    const auto dated = DateText::ParseDate(
+        illustration.fields().GetField(QStringLiteral("6-IllustrationDate")));
+    const int year = !illustration.isSaved() ? context.today.year() : dated ? dated->year() : 0;
+    CommonStart(illustration, context, year ? QString::number(year) : QString());
+    return ComputeStretch(illustration);
+}
+
 } // namespace
 
-bool CalculatorAvailable(int calculator) { return calculator >= 0 && calculator <= 2; }
+bool CalculatorAvailable(int calculator) { return calculator >= 0 && calculator <= 3; }
 
 Validation DefineVariables(Illustration &illustration, CalcContext &context)
 {
@@ -83,6 +94,8 @@ Validation DefineVariables(Illustration &illustration, CalcContext &context)
             return finish(illustration, ValidateRmbd(illustration, context.today));
         case 2:
             return finish(illustration, ValidateSepp(illustration, context));
+        case 3:
+            return finish(illustration, ValidateStretch(illustration, context));
         default:
             throw notAvailable("DefineVariables", illustration.calculator());
         }
@@ -94,8 +107,8 @@ Validation DefineVariables(Illustration &illustration, CalcContext &context)
     }
 }
 
-void CalculateValues(Illustration &illustration, const WorkingVariables &variables,
-                     CalcContext &context)
+CalculationResult CalculateValues(Illustration &illustration, const WorkingVariables &variables,
+                                  CalcContext &context)
 {
     if (const auto *rmd = std::get_if<RmdInputs>(&variables))
         calculateRmd(illustration, *rmd, context);
@@ -103,6 +116,9 @@ void CalculateValues(Illustration &illustration, const WorkingVariables &variabl
         calculateRmbd(illustration, *rmbd, context);
     else if (const auto *sepp = std::get_if<SeppInputs>(&variables))
         calculateSepp(illustration, *sepp, context);
+    else if (std::holds_alternative<StretchInputs>(variables))
+        return {calculateStretch(illustration, context)};
     else
         throw notAvailable("CalculateValues", illustration.calculator());
+    return {};
 }

@@ -7,6 +7,7 @@
 #include "rmbdcalculator.h"
 #include "rmdcalculator.h"
 #include "seppcalculator.h"
+#include "stretchcalculator.h"
 
 #include <optional>
 #include <variant>
@@ -14,7 +15,8 @@
 class Illustration;
 
 // The validated entries of the calculator that ran; monostate before a successful validation.
-using WorkingVariables = std::variant<std::monostate, RmdInputs, RmbdInputs, SeppInputs>;
+using WorkingVariables =
+    std::variant<std::monostate, RmdInputs, RmbdInputs, SeppInputs, StretchInputs>;
 
 struct Validation {
     WorkingVariables variables;
@@ -27,9 +29,16 @@ struct Validation {
 // unexpected error, throws FatalError ("Fatal Error in DefineVariables").
 Validation DefineVariables(Illustration &illustration, CalcContext &context);
 
-// Computes the results of a passed validation into the report fields, after the common start.
-void CalculateValues(Illustration &illustration, const WorkingVariables &variables,
-                     CalcContext &context);
+// What a computation hands on besides the report fields: the Stretch projection, which the
+// report, the graph and the taxes page read.
+struct CalculationResult {
+    std::optional<StretchProjection> projection;
+};
+
+// Computes the results of a passed validation into the report fields, after the common start;
+// the Stretch calculator builds its projection instead.
+CalculationResult CalculateValues(Illustration &illustration, const WorkingVariables &variables,
+                                  CalcContext &context);
 
 // True for the calculators this build computes.
 bool CalculatorAvailable(int calculator);

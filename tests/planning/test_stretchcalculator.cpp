@@ -1,0 +1,661 @@
+#include "calculators.h"
+#include "fatalerror.h"
+#include "illustration.h"
+#include "testsupport.h"
+
+#include <limits>
+#include <vector>
+
+namespace {
+
+using namespace Projection;
+
+const QDate Today(2026, 12, 6);
+
+const QString DateHelp = QStringLiteral("Please enter a valid date in one\r\n"
+                                        " of the following date formats:\r\n"
+                                        "\r\n"
+                                        "  01/01/1930\r\n"
+                                        "  1/1/1930\r\n"
+                                        "  1 Jan 1930\r\n"
+                                        "  January 1, 1930");
+
+const QString SpouseWarning =
+    QStringLiteral("For the purpose of this calculator, the spouse beneficiary's\r\n"
+                   "life expectancy should exceed the planholder's life expectancy.\r\n"
+                   "\r\n"
+                   "Since the spouse life expectancy is less than or equal to the\r\n"
+                   "planholder's life expectancy, this report will NOT reflect\r\n"
+                   "the spouse.");
+
+// Robert, 76 at the end of 2026 with 15 years; Mary, 71, with 25; Jack born 1985.
+class StretchTest : public IllustrationTest {
+protected:
+    void SetUp() override {
+        context.today = Today;
+        illustration.setCalculator(3);
+        illustration.resetToNew(1, Today, QStringLiteral("IRA"));
+        SetFields(illustration, {{"8-StretchPFirst", "Robert"},
+                                 {"8-StretchPMiddle", "J"},
+                                 {"8-StretchPLast", "Sample"},
+                                 {"7-StretchPDOB", "03/15/1950"},
+                                 {"2-StretchPLEO", "15"},
+                                 {"8-StretchSFirst", "Mary"},
+                                 {"8-StretchSLast", "Sample"},
+                                 {"7-StretchSDOB", "09/20/1955"},
+                                 {"2-StretchSLEO", "25"},
+                                 {"8-StretchBFirst", "Jack"},
+                                 {"8-StretchBLast", "Sample"},
+                                 {"7-StretchBDOB", "05/01/1985"},
+                                 {"8-StretchPlanName", "Rollover IRA"},
+                                 {"6-StretchAcctValue", "$500,000"},
+                                 {"6-StretchAcctCont", "$0"},
+                                 {"2-StretchContYrs", "0"},
+                                 {"1-StretchROR", "6.00%"}});
+    }
+
+    void set(const std::vector<std::pair<const char *, const char *>> &changes) {
+        for (const auto &[tag, text] : changes)
+            illustration.fields().setText(InputSlot(tag), QString::fromUtf8(text));
+    }
+
+    QString field(const char *tag) const {
+        return illustration.fields().GetField(QLatin1String(tag));
+    }
+
+    CalcContext context;
+};
+
+struct FailureRow {
+    const char *name;
+    std::vector<std::pair<const char *, const char *>> changes;
+    bool roth;
+    const char *tag;
+    QString message;
+    const char *title;
+    const char *replacement;
+};
+
+const QString FirstName =
+    QStringLiteral("The first name is required\r\nPlease enter a first name.");
+const QString LastName = QStringLiteral("The last name is required.\r\nPlease enter a last name.");
+const QString DateRequired = QStringLiteral("The Date of Birth is required.\r\n") + DateHelp;
+const QString DateIncorrect = QStringLiteral("The Date of Birth is incorrect.\r\n") + DateHelp;
+const char *const Missing = "Missing Required Information.";
+
+QString planholderRange(int limit) {
+    return QStringLiteral(
+               "Enter the planholder's life expectancy.\r\nWhole numbers between 1 and") +
+           (limit < 0 ? QString::number(limit) : QLatin1Char(' ') + QString::number(limit)) +
+           QStringLiteral(" are valid.");
+}
+
+TEST_F(StretchTest, EveryCheckInOrder) {
+    const FailureRow rows[] = {
+        {"planholder first",
+         {{"8-StretchPFirst", " "}},
+         false,
+         "8-StretchPFirst",
+         FirstName,
+         Missing,
+         "John"},
+        {"planholder last",
+         {{"8-StretchPLast", ""}},
+         false,
+         "8-StretchPLast",
+         LastName,
+         Missing,
+         "Sample"},
+        {"planholder birth missing",
+         {{"7-StretchPDOB", ""}},
+         false,
+         "7-StretchPDOB",
+         DateRequired,
+         "Missing Required Date",
+         "01/01/1950"},
+        {"planholder birth not a date",
+         {{"7-StretchPDOB", "02/30/1950"}},
+         false,
+         "7-StretchPDOB",
+         DateRequired,
+         "Missing Required Date",
+         "01/01/1950"},
+        {"planholder 100 years back",
+         {{"7-StretchPDOB", "12/31/1926"}},
+         false,
+         "7-StretchPDOB",
+         DateIncorrect,
+         "Date Input Error",
+         "01/01/1950"},
+        {"planholder born next year",
+         {{"7-StretchPDOB", "01/01/2027"}},
+         false,
+         "7-StretchPDOB",
+         DateIncorrect,
+         "Date Input Error",
+         "01/01/1950"},
+        // 99 years back passes the date, then leaves no valid life expectancy.
+        {"planholder 99 years back",
+         {{"7-StretchPDOB", "01/01/1927"}},
+         false,
+         "2-StretchPLEO",
+         planholderRange(0),
+         "Missing Planholder's Life Expectancy",
+         "10"},
+        {"life expectancy 0",
+         {{"2-StretchPLEO", "0"}},
+         false,
+         "2-StretchPLEO",
+         planholderRange(23),
+         "Missing Planholder's Life Expectancy",
+         "10"},
+        {"life expectancy empty",
+         {{"2-StretchPLEO", ""}},
+         false,
+         "2-StretchPLEO",
+         planholderRange(23),
+         "Missing Planholder's Life Expectancy",
+         "10"},
+        {"life expectancy past 99",
+         {{"2-StretchPLEO", "24"}},
+         false,
+         "2-StretchPLEO",
+         planholderRange(23),
+         "Missing Planholder's Life Expectancy",
+         "10"},
+        {"spouse first",
+         {{"8-StretchSFirst", ""}},
+         false,
+         "8-StretchSFirst",
+         FirstName,
+         Missing,
+         "Susan"},
+        {"spouse last",
+         {{"8-StretchSLast", ""}},
+         false,
+         "8-StretchSLast",
+         LastName,
+         Missing,
+         "Sample"},
+        {"spouse birth missing",
+         {{"7-StretchSDOB", "soon"}},
+         false,
+         "7-StretchSDOB",
+         DateRequired,
+         "Missing Required Date",
+         "01/01/1950"},
+        {"spouse 99 years back",
+         {{"7-StretchSDOB", "01/01/1927"}},
+         false,
+         "7-StretchSDOB",
+         DateIncorrect,
+         "Date Input Error",
+         "01/01/1950"},
+        {"spouse life expectancy past 99",
+         {{"2-StretchSLEO", "29"}},
+         false,
+         "2-StretchSLEO",
+         QStringLiteral("Whole numbers between 1 and 28 are valid."),
+         "Missing Spouse Beneficiary's Life Expectancy",
+         "10"},
+        {"spouse life expectancy 0",
+         {{"2-StretchSLEO", "0"}},
+         false,
+         "2-StretchSLEO",
+         QStringLiteral("Whole numbers between 1 and 28 are valid."),
+         "Missing Spouse Beneficiary's Life Expectancy",
+         "10"},
+        {"beneficiary first",
+         {{"8-StretchBFirst", ""}},
+         false,
+         "8-StretchBFirst",
+         FirstName,
+         Missing,
+         "Jack"},
+        {"beneficiary last",
+         {{"8-StretchBLast", "  "}},
+         false,
+         "8-StretchBLast",
+         LastName,
+         Missing,
+         "Sample"},
+        {"beneficiary birth missing",
+         {{"7-StretchBDOB", ""}},
+         false,
+         "7-StretchBDOB",
+         DateRequired,
+         "Missing Required Date",
+         "01/01/1990"},
+        {"beneficiary 100 years back",
+         {{"7-StretchBDOB", "01/01/1926"}},
+         false,
+         "7-StretchBDOB",
+         DateIncorrect,
+         "Date Input Error",
+         "01/01/1990"},
+        {"beneficiary older by calendar year",
+         {{"7-StretchBDOB", "12/31/1949"}},
+         false,
+         "7-StretchBDOB",
+         QStringLiteral("The Non-Spouse Beneficiary MUST be\r\nYOUNGER than the Client."),
+         "Date Input Error",
+         "01/01/1990"},
+        {"plan name blank",
+         {{"8-StretchPlanName", "   "}},
+         false,
+         "8-StretchPlanName",
+         QStringLiteral("Please enter the Plan Name."),
+         Missing,
+         "IRA Plan"},
+        {"nothing in the account",
+         {{"6-StretchAcctValue", "$0"}, {"6-StretchAcctCont", "0"}},
+         false,
+         "6-StretchAcctValue",
+         QStringLiteral("Please enter the Account Value."),
+         Missing,
+         "100000"},
+        {"rate below 1",
+         {{"1-StretchROR", "0.99%"}},
+         false,
+         "1-StretchROR",
+         QStringLiteral("Choose a Rate of Return between 1% and 12%."),
+         "Invalid Rate of Return",
+         "8.00%"},
+        {"rate above 12",
+         {{"1-StretchROR", "12.01%"}},
+         false,
+         "1-StretchROR",
+         QStringLiteral("Choose a Rate of Return between 1% and 12%."),
+         "Invalid Rate of Return",
+         "8.00%"},
+        // 2026, age 76: (2026 - 2001) x 1,000 + 10,000, and as much again for the catch-up.
+        {"contribution above the limit",
+         {{"6-StretchAcctCont", "$60,001"}},
+         false,
+         "6-StretchAcctCont",
+         QStringLiteral("Choose an Annual Contribution not greater than $60,000."),
+         "Invalid Contribution",
+         "60000"},
+        {"Roth contribution above the limit",
+         {{"6-StretchAcctCont", "6001"}},
+         true,
+         "6-StretchAcctCont",
+         QStringLiteral("Choose an Annual Contribution not greater than $6,000."),
+         "Invalid Contribution",
+         "6000"},
+    };
+    for (const FailureRow &row : rows) {
+        SetUp();
+        set(row.changes);
+        illustration.controls().chkRoth = row.roth;
+        prompter.clear();
+        const Validation validation = DefineVariables(illustration, context);
+        ASSERT_FALSE(validation.passed()) << row.name;
+        const ValidationFailure &failure = *validation.failure;
+        EXPECT_EQ(failure.tag, QLatin1String(row.tag)) << row.name;
+        EXPECT_EQ(failure.message, row.message) << row.name;
+        EXPECT_EQ(failure.title, QLatin1String(row.title)) << row.name;
+        EXPECT_EQ(failure.replacement, QLatin1String(row.replacement)) << row.name;
+        // Shown on the field, which takes the replacement.
+        ASSERT_EQ(prompter.fieldErrors().size(), 1) << row.name;
+        EXPECT_EQ(field(row.tag), QLatin1String(row.replacement)) << row.name;
+    }
+}
+
+TEST_F(StretchTest, PassingEdges) {
+    const std::vector<std::vector<std::pair<const char *, const char *>>> passing = {
+        {},
+        {{"2-StretchPLEO", "23"}},
+        {{"2-StretchSLEO", "28"}},
+        {{"7-StretchBDOB", "01/01/1950"}}, // same birth year as the planholder
+        {{"7-StretchSDOB", "01/01/1928"}, {"2-StretchSLEO", "1"}}, // 98 years back
+        {{"6-StretchAcctValue", "$0"}, {"6-StretchAcctCont", "1"}, {"2-StretchContYrs", "5"}},
+        {{"1-StretchROR", "12.00%"}},
+        {{"1-StretchROR", "1.00%"}},
+        {{"6-StretchAcctCont", "$60,000"}},
+    };
+    for (std::size_t i = 0; i < passing.size(); ++i) {
+        SetUp();
+        set(passing[i]);
+        const Validation validation = DefineVariables(illustration, context);
+        EXPECT_TRUE(validation.passed())
+            << "case " << i << ": "
+            << (validation.failure ? validation.failure->tag.toStdString() : "");
+    }
+    // The names as validation keeps them.
+    SetUp();
+    const Validation validation = DefineVariables(illustration, context);
+    const auto &inputs = std::get<StretchInputs>(validation.variables);
+    EXPECT_EQ(inputs.planholderName, QStringLiteral("Robert J Sample"));
+    EXPECT_EQ(inputs.spouseName, QStringLiteral("Mary Sample"));
+    EXPECT_EQ(inputs.beneficiaryName, QStringLiteral("Jack Sample"));
+    EXPECT_EQ(inputs.ple, 15);
+    EXPECT_EQ(inputs.sle, 25);
+}
+
+TEST_F(StretchTest, SkippedSpouseIsNotChecked) {
+    SetSkipSpouse(illustration, true);
+    EXPECT_TRUE(field("8-StretchSFirst").isEmpty());
+    const Validation validation = DefineVariables(illustration, context);
+    ASSERT_TRUE(validation.passed());
+    EXPECT_TRUE(std::get<StretchInputs>(validation.variables).spouseName.isEmpty());
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+TEST_F(StretchTest, NonEssentialSpouseWarnsOncePerRun) {
+    set({{"2-StretchSLEO", "15"}});
+    ASSERT_TRUE(DefineVariables(illustration, context).passed());
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages().at(0).caption,
+              QStringLiteral("Non-Essential Spouse Life Expectancy"));
+    EXPECT_EQ(prompter.messages().at(0).text, SpouseWarning);
+    EXPECT_EQ(prompter.messages().at(0).icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(context.spouseWarningShown);
+    ASSERT_TRUE(DefineVariables(illustration, context).passed());
+    EXPECT_EQ(prompter.messages().size(), 1);
+    // Shown even when a later check fails.
+    CalcContext fresh;
+    fresh.today = Today;
+    set({{"8-StretchPlanName", ""}});
+    EXPECT_FALSE(DefineVariables(illustration, fresh).passed());
+    EXPECT_EQ(prompter.messages().size(), 2);
+}
+
+TEST_F(StretchTest, ContributionLimitFollowsTheCalendarYear) {
+    struct Row {
+        int year;
+        const char *birth; // under 50 or over 49 at the end of the year
+        bool roth;
+        int limit;
+    };
+    const Row rows[] = {
+        {2003, "01/01/1960", true, 3000},
+        {2004, "01/01/1950", true, 3500},
+        {2005, "01/01/1960", true, 4000},
+        {2007, "01/01/1950", true, 5000},
+        {2008, "01/01/1960", true, 5000},
+        {2002, "01/01/1950", true, 6000},
+        {2026, "01/01/1980", true, 5000},
+        {2002, "01/01/1960", false, 11000},
+        {2006, "01/01/1950", false, 20000},
+        {2008, "01/01/1960", false, 15500},
+        {2008, "01/01/1950", false, 20500},
+        {2009, "01/01/1960", false, 16500},
+        {2009, "01/01/1950", false, 22000},
+        {2012, "01/01/1970", false, 21000},
+        // Age 49 at the end of the year has no catch-up; 50 has.
+        {2010, "06/30/1961", false, 19000},
+        {2010, "06/30/1960", false, 28000},
+    };
+    for (const Row &row : rows) {
+        SetUp();
+        context.today = QDate(row.year, 6, 1);
+        set({{"7-StretchPDOB", row.birth},
+             {"2-StretchPLEO", "10"},
+             {"7-StretchBDOB", "01/01/1990"}});
+        SetSkipSpouse(illustration, true);
+        illustration.controls().chkRoth = row.roth;
+        set({{"6-StretchAcctCont", QByteArray::number(row.limit).constData()}});
+        EXPECT_TRUE(DefineVariables(illustration, context).passed())
+            << row.year << " " << row.limit;
+        set({{"6-StretchAcctCont", QByteArray::number(row.limit + 1).constData()}});
+        const Validation over = DefineVariables(illustration, context);
+        ASSERT_FALSE(over.passed()) << row.year << " " << row.limit;
+        EXPECT_EQ(over.failure->replacement, QString::number(row.limit)) << row.year;
+    }
+}
+
+// A planholder alone: born 03/15/1950, 71 at the end of 2021, the first projection year; three
+// years of life expectancy; $100,000 at 5%; the beneficiary born 07/01/1980, 41 in 2021.
+class HandProjectionTest : public StretchTest {
+protected:
+    void SetUp() override {
+        StretchTest::SetUp();
+        SetSkipSpouse(illustration, true);
+        set({{"2-StretchPLEO", "3"},
+             {"7-StretchBDOB", "07/01/1980"},
+             {"6-StretchAcctValue", "100000"},
+             {"1-StretchROR", "5.00%"},
+             {"6-IllustrationDate", "01/15/2021"}});
+        illustration.setSaved(true);
+    }
+};
+
+// By hand, IRS Publication 590 Table III (Uniform Lifetime) 71: 26.5, 72: 25.6, 73: 24.7, and
+// Table I (Single Life) 44: 39.8 (the beneficiary's age in the first inherited year, 41 + 3),
+// then one less each year. Each year: distribution = opening balance / factor; closing balance
+// = opening x 1.05 - distribution.
+//   2021: 100,000 / 26.5 = 3,773.58 -> 3,774;  105,000 - 3,773.58 = 101,226.42 -> 101,226
+//   2022: 101,226.42 / 25.6 = 3,954.16 -> 3,954; total 3,774 + 3,954.16 -> 7,728;
+//         106,287.74 - 3,954.16 = 102,333.58 -> 102,334
+//   2023: 102,333.58 / 24.7 = 4,143.06 -> 4,143; total 11,871; 107,450.26 - 4,143.06 =
+//         103,307.20 -> 103,307
+//   2024 (beneficiary, 44): 103,307.20 / 39.8 = 2,595.66 -> 2,596; 108,472.56 - 2,595.66 =
+//         105,876.90 -> 105,877; all-years total 11,871 + 2,595.66 -> 14,467
+//   2025 (45, factor 38.8): 105,876.90 / 38.8 = 2,728.79 -> 2,729; 111,170.74 - 2,728.79 =
+//         108,441.95 -> 108,442
+// (Factors are single precision, as the life tables deliver them: 25.6 is 25.6000004, which
+// moves none of these dollars.)
+TEST_F(HandProjectionTest, FirstYearsFromThePublishedTables) {
+    const StretchProjection p = ComputeStretch(illustration);
+    EXPECT_EQ(p.ple, 3);
+    EXPECT_EQ(p.sle, 3);
+    EXPECT_FALSE(p.spousePhase());
+    struct Row {
+        int phase, year;
+        qint64 cells[6];
+    };
+    const Row rows[] = {
+        {Planholder, 0, {2021, 71, 0, 3774, 3774, 101226}},
+        {Planholder, 1, {2022, 72, 0, 3954, 7728, 102334}},
+        {Planholder, 2, {2023, 73, 0, 4143, 11871, 103307}},
+        {Beneficiary, 3, {2024, 44, 0, 2596, 2596, 105877}},
+        {Beneficiary, 4, {2025, 45, 0, 2729, 5325, 108442}},
+        {AllYears, 2, {2023, 2, 0, 4143, 11871, 103307}},
+        {AllYears, 3, {2024, 3, 0, 2596, 14467, 105877}},
+        {Spouse, 3, {0, 0, 0, 0, 0, 0}},
+        {Planholder, 3, {0, 0, 0, 0, 0, 0}},
+    };
+    for (const Row &row : rows) {
+        for (int column = 0; column < Columns; ++column)
+            EXPECT_EQ(p.table.at(row.phase, column, row.year), row.cells[column])
+                << "phase " << row.phase << " year " << row.year << " column " << column;
+    }
+}
+
+TEST_F(HandProjectionTest, BeneficiaryPhaseRunsToTheEmptyAccount) {
+    const StretchProjection p = ComputeStretch(illustration);
+    // Single Life 39.8 at 44 reaches 0.8 (raised to 1) 39 years on: that year pays out all.
+    EXPECT_EQ(p.blast, 3 + 39);
+    EXPECT_EQ(p.last, p.blast);
+    EXPECT_EQ(p.table.at(Beneficiary, Balance, p.blast), 0);
+    EXPECT_GT(p.table.at(Beneficiary, Balance, p.blast - 1), 100);
+    EXPECT_EQ(p.table.at(Beneficiary, Year, p.blast + 1), 0);
+    // The all-years total is the sum of the years' distributions, give or take rounding.
+    qint64 sum = 0;
+    for (int year = 0; year <= p.last; ++year)
+        sum += p.table.at(AllYears, Distribution, year);
+    EXPECT_NEAR(double(p.table.at(AllYears, Accumulated, p.last)), double(sum), p.last / 2.0 + 1);
+}
+
+TEST_F(HandProjectionTest, RequiredBeginningAgeByBirthMonth) {
+    // 70 at the end of 2021 either way; born by June the distributions start at 70, from
+    // July at 71.
+    set({{"7-StretchPDOB", "06/30/1951"}});
+    StretchProjection p = ComputeStretch(illustration);
+    EXPECT_EQ(p.table.at(Planholder, Age, 0), 70);
+    EXPECT_EQ(p.table.at(Planholder, Distribution, 0), 3650); // 100,000 / 27.4
+    set({{"7-StretchPDOB", "07/01/1951"}});
+    p = ComputeStretch(illustration);
+    EXPECT_EQ(p.table.at(Planholder, Age, 0), 70);
+    EXPECT_EQ(p.table.at(Planholder, Distribution, 0), 0);
+    EXPECT_EQ(p.table.at(Planholder, Balance, 0), 105000);
+    EXPECT_EQ(p.table.at(Planholder, Distribution, 1), 3962); // 105,000 / 26.5
+}
+
+TEST_F(HandProjectionTest, ContributionsAndTheirTotal) {
+    // Two years of 5,000 (below the required beginning age): total 105,000, then 110,000 kept.
+    set({{"7-StretchPDOB", "03/15/1960"},
+         {"6-StretchAcctCont", "5000"},
+         {"2-StretchContYrs", "2"}});
+    const StretchProjection p = ComputeStretch(illustration);
+    EXPECT_EQ(p.table.at(Planholder, Contributions, 0), 105000);
+    EXPECT_EQ(p.table.at(Planholder, Contributions, 1), 110000);
+    EXPECT_EQ(p.table.at(Planholder, Contributions, 2), 110000);
+    EXPECT_EQ(p.table.at(Beneficiary, Contributions, 3), 110000);
+    // (100,000 + 5,000) x 1.05 = 110,250; (110,250 + 5,000) x 1.05 = 121,012.50 -> 121,012.
+    EXPECT_EQ(p.table.at(Planholder, Balance, 0), 110250);
+    EXPECT_EQ(p.table.at(Planholder, Balance, 1), 121012);
+    // No contribution years: the column stays 0 even with a balance.
+    set({{"2-StretchContYrs", "0"}});
+    const StretchProjection none = ComputeStretch(illustration);
+    for (int year = 0; year < Years; ++year)
+        ASSERT_EQ(none.table.at(AllYears, Contributions, year), 0) << year;
+}
+
+TEST_F(HandProjectionTest, RothDistributesOnlyToTheBeneficiary) {
+    SetSkipSpouse(illustration, false);
+    set({{"8-StretchSFirst", "Mary"},
+         {"8-StretchSLast", "Sample"},
+         {"7-StretchSDOB", "01/01/1945"},
+         {"2-StretchSLEO", "8"}});
+    illustration.controls().chkRoth = true;
+    const StretchProjection p = ComputeStretch(illustration);
+    ASSERT_TRUE(p.spousePhase());
+    for (int year = 0; year < p.sle; ++year)
+        EXPECT_EQ(p.table.at(AllYears, Distribution, year), 0) << year;
+    // 100,000 x 1.05^8 = 147,745.54 reaches the beneficiary, 49 in 2029 (Single Life 35.1).
+    EXPECT_EQ(p.table.at(AllYears, Balance, p.sle - 1), 147746);
+    EXPECT_EQ(p.table.at(Beneficiary, Age, p.sle), 49);
+    EXPECT_EQ(p.table.at(Beneficiary, Distribution, p.sle), 4209); // 147,745.54 / 35.1
+}
+
+TEST_F(HandProjectionTest, SpousePhase) {
+    SetSkipSpouse(illustration, false);
+    // Spouse 76 at the end of 2021: Uniform Lifetime from the first spouse year (79: 19.5).
+    set({{"8-StretchSFirst", "Mary"},
+         {"8-StretchSLast", "Sample"},
+         {"7-StretchSDOB", "02/01/1945"},
+         {"2-StretchSLEO", "6"}});
+    const StretchProjection p = ComputeStretch(illustration);
+    ASSERT_EQ(p.sle, 6);
+    EXPECT_EQ(p.table.at(Spouse, Year, 3), 2024);
+    EXPECT_EQ(p.table.at(Spouse, Age, 3), 79);
+    // 103,307.20 / 19.5 = 5,297.80; a fresh phase total, the all-years total runs on.
+    EXPECT_EQ(p.table.at(Spouse, Distribution, 3), 5298);
+    EXPECT_EQ(p.table.at(Spouse, Accumulated, 3), 5298);
+    EXPECT_EQ(p.table.at(AllYears, Accumulated, 3), 11871 + 5298);
+    EXPECT_EQ(p.table.at(AllYears, Age, 3), 3);
+    EXPECT_EQ(p.table.at(Beneficiary, Year, 6), 2027);
+    // The spouse being more than ten years younger brings the joint table to the planholder:
+    // 71 and 56 (IRS Publication 590 Table II): 30.1, so 100,000 / 30.1 = 3,322.26.
+    set({{"7-StretchSDOB", "02/01/1965"}, {"2-StretchSLEO", "10"}});
+    EXPECT_EQ(ComputeStretch(illustration).table.at(Planholder, Distribution, 0), 3322);
+}
+
+TEST_F(HandProjectionTest, SpouseNotOutlivingThePlanholderIsDropped) {
+    SetSkipSpouse(illustration, false);
+    set({{"8-StretchSFirst", "Mary"},
+         {"8-StretchSLast", "Sample"},
+         {"7-StretchSDOB", "02/01/1945"},
+         {"2-StretchSLEO", "3"}});
+    const StretchProjection p = ComputeStretch(illustration);
+    EXPECT_EQ(p.sle, p.ple);
+    EXPECT_FALSE(p.spousePhase());
+    EXPECT_EQ(p.table.at(Beneficiary, Year, 3), 2024);
+    for (int year = 0; year < Years; ++year)
+        ASSERT_EQ(p.table.at(Spouse, Year, year), 0);
+    EXPECT_EQ(StretchGraphEntries(false),
+              QStringList({QStringLiteral("Planholder"), QStringLiteral("Non-Spouse Beneficiary"),
+                           QStringLiteral("All Years")}));
+    EXPECT_EQ(StretchGraphEntries(true).at(1), QStringLiteral("Spouse Beneficiary"));
+}
+
+TEST_F(HandProjectionTest, SmallBalanceEndsBelowOneHundred) {
+    // 60 at 5%: 63 at the end of 2021 (no distribution at 61); the beneficiary's first year
+    // (42, Single Life 41.7): 63 x 1.05 = 66.15 less 63 / 41.7 = 1.51 leaves 64.64, below 100,
+    // which ends the phase at once.
+    set({{"7-StretchPDOB", "03/15/1960"}, {"2-StretchPLEO", "1"}, {"6-StretchAcctValue", "60"}});
+    const StretchProjection p = ComputeStretch(illustration);
+    EXPECT_EQ(p.blast, 1);
+    EXPECT_EQ(p.last, 1);
+    EXPECT_EQ(p.table.at(Beneficiary, Balance, 1), 65);
+    EXPECT_EQ(p.table.at(Beneficiary, Distribution, 1), 2);
+}
+
+// The cells hold more than 32 bits: 99,999,999,999 at 12% for a beneficiary born this year.
+TEST_F(HandProjectionTest, LargeBalancesDoNotOverflow) {
+    set({{"6-StretchAcctValue", "99999999999"},
+         {"1-StretchROR", "12.00%"},
+         {"7-StretchPDOB", "03/15/1960"},
+         {"2-StretchPLEO", "20"},
+         {"7-StretchBDOB", "01/01/2021"}});
+    const StretchProjection p = ComputeStretch(illustration);
+    qint64 largest = 0;
+    for (int year = 0; year < Years; ++year)
+        largest = std::max(largest, p.table.at(AllYears, Balance, year));
+    EXPECT_GT(largest, qint64(std::numeric_limits<qint32>::max()) * 100);
+    // No distributions before 70 (ages 61 to 69): 99,999,999,999 x 1.12^9 after nine years.
+    EXPECT_EQ(p.table.at(Planholder, Balance, 8), Q_INT64_C(277307875742));
+}
+
+TEST_F(StretchTest, CalculateValuesBuildsTheProjection) {
+    illustration.setSaved(false);
+    const Validation validation = DefineVariables(illustration, context);
+    ASSERT_TRUE(validation.passed());
+    const CalculationResult result = CalculateValues(illustration, validation.variables, context);
+    ASSERT_TRUE(result.projection.has_value());
+    // An edited illustration starts in today's year.
+    EXPECT_EQ(field("6-IllustrationDate"), QStringLiteral("12/06/2026"));
+    EXPECT_EQ(result.projection->table.at(Planholder, Year, 0), 2026);
+    EXPECT_EQ(field("R-YYYY"), QStringLiteral("2026"));
+    EXPECT_EQ(result.projection->ple, 15);
+    EXPECT_EQ(result.projection->sle, 25);
+    EXPECT_TRUE(CalculatorAvailable(3));
+}
+
+TEST_F(StretchTest, LifeExpectancyLookup) {
+    // Today 12/06/2026: Robert 76, Single Life 12.7 -> 13; Mary 71, 16.3 -> 16.
+    LookUpLifeExpectancy(illustration, 0, Today);
+    EXPECT_EQ(field("2-StretchPLEO"), QStringLiteral("13"));
+    EXPECT_FALSE(illustration.isSaved());
+    LookUpLifeExpectancy(illustration, 1, Today);
+    EXPECT_EQ(field("2-StretchSLEO"), QStringLiteral("16"));
+    // Born after today counts as 0: 82.4 -> 82.
+    set({{"7-StretchPDOB", "01/01/2027"}});
+    LookUpLifeExpectancy(illustration, 0, Today);
+    EXPECT_EQ(field("2-StretchPLEO"), QStringLiteral("82"));
+    // Not a date: nothing happens.
+    set({{"7-StretchSDOB", "someday"}});
+    illustration.setSaved(true);
+    LookUpLifeExpectancy(illustration, 1, Today);
+    EXPECT_EQ(field("2-StretchSLEO"), QStringLiteral("16"));
+    EXPECT_TRUE(illustration.isSaved());
+    EXPECT_THROW(LookUpLifeExpectancy(illustration, 2, Today), FatalError);
+}
+
+TEST_F(StretchTest, SkipSpouseGreysAndRestores) {
+    illustration.setSaved(true);
+    SetSkipSpouse(illustration, true);
+    EXPECT_FALSE(illustration.isSaved());
+    EXPECT_FALSE(SpouseLookupEnabled(illustration));
+    for (const char *tag : {"8-StretchSFirst", "8-StretchSMiddle", "8-StretchSLast",
+                            "7-StretchSDOB", "2-StretchSLEO"}) {
+        const FieldState &state = illustration.fields().state(InputSlot(tag));
+        EXPECT_TRUE(state.text.isEmpty()) << tag;
+        EXPECT_FALSE(state.enabled) << tag;
+        EXPECT_EQ(state.background, ColourRole::Grey) << tag;
+        EXPECT_EQ(state.captionColour, ColourRole::Grey) << tag;
+    }
+    // Other fields keep their text.
+    EXPECT_EQ(field("8-StretchPFirst"), QStringLiteral("Robert"));
+    EXPECT_EQ(field("8-StretchPlanName"), QStringLiteral("Rollover IRA"));
+    SetSkipSpouse(illustration, false);
+    EXPECT_TRUE(SpouseLookupEnabled(illustration));
+    const FieldState &state = illustration.fields().state(InputSlot("7-StretchSDOB"));
+    EXPECT_TRUE(state.enabled);
+    EXPECT_EQ(state.background, ColourRole::Normal);
+    EXPECT_EQ(state.captionColour, ColourRole::Normal);
+}
+
+} // namespace

@@ -1,0 +1,352 @@
+#include "calculators.h"
+#include "illustration.h"
+#include "stretchreport.h"
+#include "stretchtaxes.h"
+#include "testsupport.h"
+
+#include <vector>
+
+namespace {
+
+using namespace Projection;
+
+const QDate Today(2026, 12, 6);
+
+// The planholder-alone projection whose first years test_stretchcalculator verifies by hand:
+// born 03/15/1950, three years from 2021, $100,000 at 5%, beneficiary Jack born 07/01/1980.
+// PLE = SLE = 3, the account empties at year index 42.
+class StretchReportTest : public IllustrationTest {
+protected:
+    void SetUp() override {
+        context.today = Today;
+        illustration.setCalculator(3);
+        illustration.resetToNew(1, Today, QStringLiteral("IRA"));
+        SetFields(illustration, {{"8-StretchPFirst", "Robert"},
+                                 {"8-StretchPLast", "Sample"},
+                                 {"7-StretchPDOB", "03/15/1950"},
+                                 {"2-StretchPLEO", "3"},
+                                 {"8-StretchBFirst", "Jack"},
+                                 {"8-StretchBLast", "Sample"},
+                                 {"7-StretchBDOB", "07/01/1980"},
+                                 {"8-StretchPlanName", "IRA Plan"},
+                                 {"6-StretchAcctValue", "100000"},
+                                 {"6-StretchAcctCont", "$0"},
+                                 {"2-StretchContYrs", "0"},
+                                 {"1-StretchROR", "5.00%"},
+                                 {"6-IllustrationDate", "01/15/2021"}});
+        SetSkipSpouse(illustration, true);
+        illustration.setSaved(true);
+        illustration.controls().cmboState = QStringLiteral("TX");
+        representative.first = QStringLiteral("Pat");
+        representative.initial = QStringLiteral("Q");
+        representative.last = QStringLiteral("Advisor");
+        representative.agency = QStringLiteral(" Example Financial ");
+        representative.address = QStringLiteral("100 Main Street");
+        representative.city = QStringLiteral("Springfield");
+        representative.state = QStringLiteral("IL");
+        representative.zip = QStringLiteral("62701");
+        representative.work = QStringLiteral("(217) 555-0100");
+        representative.home = QStringLiteral("  ");
+        representative.email = QStringLiteral("pat@example.com");
+    }
+
+    void set(const std::vector<std::pair<const char *, const char *>> &changes) {
+        for (const auto &[tag, text] : changes)
+            illustration.fields().setText(InputSlot(tag), QString::fromUtf8(text));
+    }
+
+    StretchReportData build(const ReportPages &pages = {}) {
+        const Validation validation = DefineVariables(illustration, context);
+        EXPECT_TRUE(validation.passed())
+            << (validation.failure ? validation.failure->tag.toStdString() : "");
+        const CalculationResult result =
+            CalculateValues(illustration, validation.variables, context);
+        projection = *result.projection;
+        return BuildStretchReport(illustration, std::get<StretchInputs>(validation.variables),
+                                  projection, pages, representative, Today);
+    }
+
+    static QString value(const StretchReportData &data, const char *name) {
+        for (const ReportValue &v : data.values) {
+            if (v.name == QLatin1String(name))
+                return v.value;
+        }
+        return QStringLiteral("<undefined>");
+    }
+
+    static const LedgerTable *table(const StretchReportData &data, const char *name) {
+        for (const LedgerTable &t : data.tables) {
+            if (t.name == QLatin1String(name))
+                return &t;
+        }
+        return nullptr;
+    }
+
+    CalcContext context;
+    RepresentativeDetails representative;
+    StretchProjection projection;
+};
+
+QStringList names(const StretchReportData &data) {
+    QStringList list;
+    for (const ReportValue &v : data.values)
+        list.append(v.name);
+    return list;
+}
+
+TEST_F(StretchReportTest, ValuesInOrder) {
+    const StretchReportData data = build();
+    const QStringList expected =
+        QStringLiteral(
+            "R-PHName R-PHDOB R-SpouseName R-SpouseDOB R-BeneName R-BeneDOB R-AccountValue "
+            "R-AnnCont "
+            "R-CY R-PlanName x.xx% XY R-BeneAccount R-Bene0Name R-PHX R-SHX R-BHX PHStart PHEnd "
+            "SHStart SHEnd BHStart BHEnd R-PlanAssets R-FutureInc S^ "
+            "R-LumpTDist R-LumpTFedTax R-LumpTStateTax R-LumpTAfterTax LSF LSS LLT "
+            "FSF FSS R-FiveTDist R-FiveTFedTax R-FiveTStateTax R-FiveTAfterTax FLT "
+            "RSF RSS R-RMDTDist R-RMDTFedTax R-RMDTStateTax R-RMDTAfterTax RLT "
+            "R-AName R-Agency R-AAddress R-ACity R-AStateCode R-AZip R-Aphone R-IllustrationDate")
+            .split(QLatin1Char(' '));
+    EXPECT_EQ(names(data), expected);
+
+    const std::pair<const char *, const char *> texts[] = {
+        {"R-PHName", "Robert Sample"},
+        {"R-PHDOB", "March 15, 1950"},
+        {"R-SpouseName", ""},
+        {"R-SpouseDOB", ""},
+        {"R-BeneName", "Jack Sample"},
+        {"R-BeneDOB", "July 1, 1980"},
+        {"R-AccountValue", "$100,000"},
+        {"R-AnnCont", "$0"},
+        {"R-CY", "0"},
+        {"R-PlanName", "IRA Plan"},
+        {"x.xx%", "5.00%"},
+        {"XY", "42"},
+        {"R-BeneAccount", "$103,307"},
+        {"R-Bene0Name", "Jack Sample"},
+        {"R-PHX", "3"},
+        {"R-SHX", "3"},
+        {"R-BHX", "42"},
+        {"PHStart", "2021"},
+        {"PHEnd", "2023"},
+        {"SHStart", "0"},
+        {"SHEnd", "0"},
+        {"BHStart", "2024"},
+        {"BHEnd", "2063"},
+        {"R-PlanAssets", "$100,000"},
+        // 345,871 distributed in all, to the nearest 100.
+        {"R-FutureInc", "$345,900"},
+        {"S^", "Texas"},
+        {"R-AName", "Pat Q. Advisor"},
+        {"R-Agency", "Example Financial"},
+        {"R-AStateCode", "IL"},
+        {"R-Aphone", "\\par Office: (217) 555-0100 \\par Email: pat@example.com \\par "},
+        {"R-IllustrationDate", "January 15, 2021"},
+    };
+    for (const auto &[name, text] : texts)
+        EXPECT_EQ(value(data, name), QString::fromUtf8(text)) << name;
+}
+
+// Texas has no income tax, so only the federal tax counts. Each estimate: married filing
+// jointly, two exemptions of 3,800, 2013 Schedule Y-1 (2026 has no schedule of its own).
+// Other income alone: 50,000 - 7,600 = 42,400; 1,785 + 15% x 24,550 = 5,467.50.
+// Lump sum 103,307 (the balance at the end of 2023): 145,707 taxable; 9,982.50 + 25% x 73,207
+// = 28,284.25; less 5,467.50 is 22,816.75; after tax 80,490.25; (1 - 80,490.25 / 103,307) x
+// 100 = 22.086...
+// Five years and the stretched distributions stay below 30,100 a year, all in the 15% bracket.
+TEST_F(StretchReportTest, TaxComparisonByHand) {
+    const StretchReportData data = build();
+    const std::pair<const char *, const char *> texts[] = {
+        {"R-LumpTDist", "$103,307"},
+        {"R-LumpTFedTax", "$22,817"},
+        {"R-LumpTStateTax", "$0"},
+        {"R-LumpTAfterTax", "$80,490"},
+        {"LSF", "25"},
+        {"LSS", "0"},
+        {"LLT", "22.09"},
+        {"FSF", "15"},
+        {"FSS", "0"},
+        {"FLT", "15"},
+        {"RSF", "15"},
+        {"RSS", "0"},
+        {"RLT", "15"},
+        // The stretched distributions add up to the all-years total less the planholder's.
+        {"R-RMDTDist", "$334,000"},
+        {"R-RMDTFedTax", "$50,100"},
+    };
+    for (const auto &[name, text] : texts)
+        EXPECT_EQ(value(data, name), QString::fromUtf8(text)) << name;
+
+    // Five years: 103,307 / 5 = 20,661.40, then the rest grows 5% and is split by 4, 3, 2, 1.
+    double balance = 103307;
+    double paid = 0;
+    for (int n = 5; n >= 1; --n) {
+        paid += balance / n;
+        balance = (balance - balance / n) * 1.05;
+    }
+    const auto taxes = CompareTaxes(projection, {QStringLiteral("TX"), false, 5, 2026});
+    ASSERT_TRUE(taxes.has_value());
+    EXPECT_NEAR(taxes->fiveYear.distributions, paid, 1e-6);
+    EXPECT_NEAR(taxes->fiveYear.federalTax, 0.15 * paid, 1e-6);
+}
+
+TEST_F(StretchReportTest, FlatStateTaxIsItsRateOfEveryPayment) {
+    // Illinois 5%: 50,000 less 4,200 of exemptions is taxable already, so each payment adds 5%.
+    illustration.controls().cmboState = QStringLiteral("IL");
+    const StretchReportData data = build();
+    EXPECT_EQ(value(data, "S^"), QStringLiteral("Illinois"));
+    const auto taxes = CompareTaxes(projection, {QStringLiteral("IL"), false, 5, 2026});
+    ASSERT_TRUE(taxes.has_value());
+    for (const TaxScenario *scenario : {&taxes->lumpSum, &taxes->fiveYear, &taxes->stretched}) {
+        EXPECT_NEAR(scenario->stateTax, 0.05 * scenario->distributions, 1e-6);
+        EXPECT_EQ(scenario->stateRate, 5);
+    }
+    EXPECT_EQ(value(data, "LSS"), QStringLiteral("5"));
+    EXPECT_EQ(value(data, "R-LumpTStateTax"), QStringLiteral("$5,165")); // 5% of 103,307
+    EXPECT_EQ(value(data, "LLT"), QStringLiteral("27.09"));
+}
+
+TEST_F(StretchReportTest, RothPaymentsAddNoIncome) {
+    illustration.controls().chkRoth = true;
+    illustration.controls().cmboState = QStringLiteral("CA");
+    const StretchReportData data = build();
+    for (const char *name : {"R-LumpTFedTax", "R-LumpTStateTax", "R-FiveTFedTax", "R-RMDTStateTax"})
+        EXPECT_EQ(value(data, name), QStringLiteral("$0")) << name;
+    EXPECT_EQ(value(data, "RLT"), QStringLiteral("0"));
+    // The rates are those of the other income alone: 15% federal; California 4% on 50,000
+    // less the joint standard deduction of 7,812 (FTB 2013 Schedule Y, 35,952 to 56,742).
+    EXPECT_EQ(value(data, "LSF"), QStringLiteral("15"));
+    EXPECT_EQ(value(data, "LSS"), QStringLiteral("4"));
+    // With no distributions before the beneficiary the balance only grows: 100,000 x 1.05^3 =
+    // 115,762.50, whose half goes to the even dollar.
+    EXPECT_EQ(value(data, "R-LumpTDist"), QStringLiteral("$115,762"));
+}
+
+TEST_F(StretchReportTest, NoTaxPageWithoutAnInheritance) {
+    // An empty account with a contribution that is never made leaves nothing to inherit.
+    set({{"6-StretchAcctValue", "0"}, {"6-StretchAcctCont", "100"}, {"2-StretchContYrs", "0"}});
+    const StretchReportData data = build();
+    EXPECT_EQ(value(data, "R-LumpTDist"), QStringLiteral("<undefined>"));
+    EXPECT_EQ(value(data, "RLT"), QStringLiteral("<undefined>"));
+    EXPECT_FALSE(data.conditions.contains(QStringLiteral("TaxPage")));
+    EXPECT_TRUE(data.conditions.contains(QStringLiteral("HasContributions")));
+    // 0 + 100 rounds above 0.
+    EXPECT_EQ(value(data, "R-PlanAssets"), QStringLiteral("$100"));
+    EXPECT_FALSE(CompareTaxes(projection, {QString(), false, 5, 2026}).has_value());
+}
+
+TEST_F(StretchReportTest, ConditionsFollowThePageSwitches) {
+    struct Row {
+        const char *name;
+        ReportPages pages;
+        const char *conditions;
+    };
+    const Row rows[] = {
+        {"all", {}, "CoverPage WenmarkPage TaxPage LedgerPages Graph0 PWenmark TPage PLedger"},
+        {"none", {false, false, false, false, false}, ""},
+        {"cover only", {true, false, false, false, false}, "CoverPage"},
+        {"story alone", {false, true, false, false, false}, "WenmarkPage"},
+        {"story and graph", {false, true, false, false, true}, "WenmarkPage Graph0 PWenmark"},
+        {"taxes alone", {false, false, true, false, false}, "TaxPage"},
+        {"taxes and ledger", {false, false, true, true, false}, "TaxPage LedgerPages TPage"},
+        {"ledger and graph", {false, false, false, true, true}, "LedgerPages Graph0 PLedger"},
+        {"story and taxes", {false, true, true, false, false}, "WenmarkPage TaxPage PWenmark"},
+    };
+    for (const Row &row : rows) {
+        SetUp();
+        const StretchReportData data = build(row.pages);
+        const QString conditions = QLatin1String(row.conditions);
+        EXPECT_EQ(data.conditions,
+                  conditions.isEmpty() ? QStringList() : conditions.split(QLatin1Char(' ')))
+            << row.name;
+    }
+}
+
+TEST_F(StretchReportTest, LedgersOfAPlanholderAlone) {
+    const StretchReportData data = build();
+    ASSERT_EQ(data.tables.size(), 3);
+    EXPECT_EQ(data.tables.at(0).name, QStringLiteral("PLANHOLDER1"));
+    EXPECT_EQ(data.tables.at(1).name, QStringLiteral("BENE"));
+    EXPECT_EQ(data.tables.at(2).name, QStringLiteral("ALLYEARS1"));
+    EXPECT_EQ(table(data, "PLANHOLDER1")->entries,
+              QStringList({QStringLiteral("2021~ 71~3,774~3,774~101,226"),
+                           QStringLiteral("2022~ 72~3,954~7,728~102,334"),
+                           QStringLiteral("2023~ 73~4,143~11,871~103,307")}));
+
+    // Beneficiary rows 3 to 42, a spacer before 13, 23 and 33 (the digit of SLE); the last row
+    // is the one that empties the account.
+    const QStringList &bene = table(data, "BENE")->entries;
+    ASSERT_EQ(bene.size(), 40 + 3);
+    EXPECT_EQ(bene.first(), QStringLiteral("2024~ 44~2,596~2,596~105,877"));
+    EXPECT_TRUE(bene.at(10).isEmpty());
+    EXPECT_EQ(bene.at(11).left(8), QStringLiteral("2034~ 54"));
+    EXPECT_TRUE(bene.last().endsWith(QStringLiteral("~0")));
+    EXPECT_TRUE(bene.last().startsWith(QStringLiteral("2063~ 83~")));
+
+    // All years 0 to 42, spacers before 10, 20, 30 and 40.
+    const QStringList &all = table(data, "ALLYEARS1")->entries;
+    ASSERT_EQ(all.size(), 43 + 4);
+    EXPECT_EQ(all.first(), QStringLiteral("2021~ 0~3,774~3,774~101,226"));
+    EXPECT_TRUE(all.at(10).isEmpty());
+    EXPECT_EQ(all.at(11), QStringLiteral("2031~ 10~") + all.at(11).mid(9));
+    EXPECT_EQ(all.at(3), QStringLiteral("2024~ 3~2,596~14,467~105,877"));
+}
+
+TEST_F(StretchReportTest, LedgersWithContributionsAndSpouse) {
+    SetSkipSpouse(illustration, false);
+    set({{"7-StretchPDOB", "03/15/1960"},
+         {"6-StretchAcctCont", "5000"},
+         {"2-StretchContYrs", "2"},
+         {"8-StretchSFirst", "Mary"},
+         {"8-StretchSLast", "Sample"},
+         {"7-StretchSDOB", "02/01/1962"},
+         {"2-StretchSLEO", "15"}});
+    illustration.setSaved(true);
+    const StretchReportData data = build();
+    QStringList tableNames;
+    for (const LedgerTable &t : data.tables)
+        tableNames.append(t.name);
+    EXPECT_EQ(tableNames, QStringList({QStringLiteral("PLANHOLDER0"), QStringLiteral("SPOUSE"),
+                                       QStringLiteral("BENE"), QStringLiteral("ALLYEARS0")}));
+    EXPECT_EQ(table(data, "PLANHOLDER0")->entries.first(),
+              QStringLiteral("2021~ 61~105,000~0~0~110,250"));
+    // Spouse rows 3 to 14; a spacer before 13, the first later row ending in 3.
+    const QStringList &spouse = table(data, "SPOUSE")->entries;
+    ASSERT_EQ(spouse.size(), 12 + 1);
+    EXPECT_TRUE(spouse.at(10).isEmpty());
+    EXPECT_TRUE(spouse.first().startsWith(QStringLiteral("2024~ 62~")));
+    EXPECT_TRUE(data.conditions.contains(QStringLiteral("HasSpouse")));
+    EXPECT_TRUE(data.conditions.contains(QStringLiteral("HasContributions")));
+    EXPECT_EQ(value(data, "R-Bene0Name"), QStringLiteral("Mary Sample"));
+    EXPECT_EQ(value(data, "R-SpouseName"), QStringLiteral("Mary Sample"));
+    const QStringList order = names(data);
+    EXPECT_EQ(order.mid(12, 3),
+              QStringList({QStringLiteral("R-SpouseAccount"), QStringLiteral("R-BeneAccount"),
+                           QStringLiteral("R-Bene0Name")}));
+    EXPECT_EQ(value(data, "SHStart"), QStringLiteral("2024"));
+    EXPECT_EQ(value(data, "SHEnd"), QStringLiteral("2035"));
+    EXPECT_EQ(value(data, "BHStart"), QStringLiteral("2036"));
+    EXPECT_EQ(value(data, "R-PlanAssets"), QStringLiteral("$105,000"));
+}
+
+// The account that ends with 1 to 99 dollars left: its ledgers stop at that year rather than
+// listing the empty year after it.
+TEST_F(StretchReportTest, LedgersStopAtTheLastBeneficiaryYear) {
+    set({{"7-StretchPDOB", "03/15/1960"}, {"2-StretchPLEO", "1"}, {"6-StretchAcctValue", "60"}});
+    const StretchReportData data = build();
+    ASSERT_EQ(projection.blast, 1);
+    EXPECT_EQ(table(data, "BENE")->entries, QStringList({QStringLiteral("2022~ 42~2~2~65")}));
+    EXPECT_EQ(table(data, "ALLYEARS1")->entries.size(), 2);
+}
+
+TEST(StretchReportRounding, FutureIncome) {
+    const std::pair<double, double> cases[] = {
+        {345871, 345900},     {1250, 1200},         {1350, 1400},         {1000000, 1000000},
+        {1000001, 1000000},   {1234567, 1235000},   {10000000, 10000000}, {10000001, 10000000},
+        {12345678, 12350000}, {10005000, 10000000}, {10015000, 10020000}, {0, 0},
+    };
+    for (const auto &[total, rounded] : cases)
+        EXPECT_EQ(RoundedFutureIncome(total), rounded) << total;
+}
+
+} // namespace
