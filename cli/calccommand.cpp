@@ -8,6 +8,7 @@
 #include "orderedjson.h"
 #include "recordingprompter.h"
 #include "sepppresenter.h"
+#include "stretchreport.h"
 
 namespace {
 
@@ -73,6 +74,79 @@ QStringList equalPaymentOptions(const Illustration &illustration)
     return items;
 }
 
+// --pages: the Stretch report pages switched on, by name, or "none".
+ReportPages pagesOption(const QCommandLineParser &parser) {
+    ReportPages pages;
+    if (!parser.isSet(QStringLiteral("pages")))
+        return pages;
+    pages = {false, false, false, false, false};
+    const QString value = parser.value(QStringLiteral("pages"));
+    if (value == QLatin1String("none"))
+        return pages;
+    const std::pair<const char *, bool ReportPages::*> names[] = {
+        {"cover", &ReportPages::cover},
+        {"wenmark", &ReportPages::wenmark},
+        {"taxes", &ReportPages::taxes},
+        {"ledger", &ReportPages::ledger},
+        {"graph", &ReportPages::graph}};
+    for (const QString &name : value.split(QLatin1Char(','))) {
+        const auto page = std::find_if(std::begin(names), std::end(names), [&](const auto &entry) {
+            return name == QLatin1String(entry.first);
+        });
+        if (page == std::end(names))
+            throw badInput(QStringLiteral("--pages takes \"none\" or names from cover, wenmark, "
+                                          "taxes, ledger, graph, not \"%1\"")
+                               .arg(value));
+        pages.*(page->second) = true;
+    }
+    return pages;
+}
+
+QString numberArray(const QStringList &numbers) {
+    return QLatin1Char('[') + numbers.join(QLatin1Char(',')) + QLatin1Char(']');
+}
+
+// One array per phase, in it one per column, in that one per year: the table's own indexing.
+QStringList projectionPhases(const ProjectionTable &table) {
+    QStringList phases;
+    for (int phase = 0; phase < Projection::Phases; ++phase) {
+        QStringList columns;
+        for (int column = 0; column < Projection::Columns; ++column) {
+            QStringList years;
+            for (int year = 0; year < Projection::Years; ++year)
+                years.append(QString::number(table.at(phase, column, year)));
+            columns.append(numberArray(years));
+        }
+        phases.append(numberArray(columns));
+    }
+    return phases;
+}
+
+QStringList quoted(const QStringList &texts) {
+    QStringList items;
+    for (const QString &text : texts)
+        items.append(OrderedJson::quote(text));
+    return items;
+}
+
+void addStretch(OrderedJson &output, const StretchProjection &projection,
+                const StretchReportData &report) {
+    OrderedJson variables;
+    for (const ReportValue &value : report.values)
+        variables.add(value.name, value.value);
+    OrderedJson tables;
+    for (const LedgerTable &table : report.tables)
+        tables.addArray(table.name, quoted(table.entries));
+    output.add(QStringLiteral("PLE"), projection.ple)
+        .add(QStringLiteral("SLE"), projection.sle)
+        .add(QStringLiteral("LAST"), projection.last)
+        .add(QStringLiteral("BLAST"), projection.blast)
+        .addArray(QStringLiteral("projection"), projectionPhases(projection.table))
+        .add(QStringLiteral("variables"), variables)
+        .addArray(QStringLiteral("conditions"), quoted(report.conditions))
+        .add(QStringLiteral("tables"), tables);
+}
+
 } // namespace
 
 int RunCalc(const QStringList &arguments) {
@@ -83,10 +157,13 @@ int RunCalc(const QStringList &arguments) {
           QStringLiteral("ILL.json")},
          {QStringLiteral("today"), QStringLiteral("Today's date."), QStringLiteral("MM/DD/YYYY")},
          {QStringLiteral("rep"), QStringLiteral("Representative file."),
-          QStringLiteral("REP.json")}});
+          QStringLiteral("REP.json")},
+         {QStringLiteral("pages"), QStringLiteral("Stretch report pages switched on."),
+          QStringLiteral("cover,wenmark,taxes,ledger,graph|none")}});
     const QDate today = TodayOption(parser);
     const QByteArray illustrationText =
         ReadInputFile(RequiredOption(parser, QStringLiteral("input")));
+    const ReportPages pages = pagesOption(parser);
 
     CalcContext context;
     context.today = today;
@@ -108,13 +185,17 @@ int RunCalc(const QStringList &arguments) {
     const bool sepp = illustration.calculator() == 2;
     if (sepp)
         RefreshEqualPayments(illustration, context, false);
+    // A ticked "Skip" box has emptied the spouse fields, as loading the illustration would.
+    const bool stretch = illustration.calculator() == 3;
+    if (stretch)
+        RefreshSkipSpouse(illustration);
 
     const Validation validation = DefineVariables(illustration, context);
     if (!validation.passed()) {
         PrintJson(invalidJson(*validation.failure));
         return int(ExitCode::ValidationFailed);
     }
-    CalculateValues(illustration, validation.variables, context);
+    const CalculationResult result = CalculateValues(illustration, validation.variables, context);
     if (sepp) {
         // The amount labels take the new payments; the selected one is the stored amount.
         RefreshEqualPayments(illustration, context, false);
@@ -128,6 +209,10 @@ int RunCalc(const QStringList &arguments) {
         .addArray(QStringLiteral("notices"), notices(prompter));
     if (sepp)
         output.addArray(QStringLiteral("options"), equalPaymentOptions(illustration));
+    if (stretch)
+        addStretch(output, *result.projection,
+                   BuildStretchReport(illustration, std::get<StretchInputs>(validation.variables),
+                                      *result.projection, pages, context.representative, today));
     PrintJson(output.text());
     return int(ExitCode::Ok);
 }

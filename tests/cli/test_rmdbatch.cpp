@@ -136,7 +136,6 @@ TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne) {
         {"unknown entry", R"({"calculater":0})", {}},
         {"calculator out of range", R"({"calculator":4})", {}},
         {"calculator as text", R"({"calculator":"0"})", {}},
-        {"calculator not yet available", R"({"calculator":3})", {}},
         {"detailed not a boolean", R"({"detailed":"yes"})", {}},
         {"today malformed", ValidRmd, {QStringLiteral("--today"), QStringLiteral("2026-12-06")}},
         {"unknown option", ValidRmd, {QStringLiteral("--verbose")}},
@@ -152,7 +151,126 @@ TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne) {
         EXPECT_EQ(run.err.count('\n'), 1) << c.name << ": " << run.err.toStdString();
         EXPECT_TRUE(run.err.startsWith("rmdbatch: ")) << c.name;
     }
-    EXPECT_TRUE(calc(R"({"calculator":3})").err.contains("calculator 3 is not available yet"));
+}
+
+// The sample Stretch illustration: Robert 74 at the end of 2024 with 15 years, Mary with 25,
+// Jack, $500,000 at 6%, Illinois.
+TEST_F(RmdBatchTest, StretchSample) {
+    const BatchRun run = runBatch({QStringLiteral("calc"), QStringLiteral("--input"),
+                                   QStringLiteral(SAMPLES_DIR "/stretch.json"),
+                                   QStringLiteral("--rep"), QStringLiteral(SAMPLES_DIR "/rep.json"),
+                                   QStringLiteral("--today"), QStringLiteral("12/06/2026")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject json = run.json();
+    EXPECT_EQ(json[QStringLiteral("calculator")].toInt(), 3);
+    EXPECT_EQ(json[QStringLiteral("PLE")].toInt(), 15);
+    EXPECT_EQ(json[QStringLiteral("SLE")].toInt(), 25);
+    EXPECT_EQ(json[QStringLiteral("LAST")].toInt(), json[QStringLiteral("BLAST")].toInt());
+
+    // phase -> column -> year. Year 0: 2024, Uniform Lifetime at 74 is 23.8 (IRS Publication 590
+    // Table III): 500,000 / 23.8 = 21,008.40; 530,000 - 21,008.40 = 508,991.60.
+    const QJsonArray projection = json[QStringLiteral("projection")].toArray();
+    ASSERT_EQ(projection.size(), 4);
+    const QJsonArray planholder = projection.at(0).toArray();
+    ASSERT_EQ(planholder.size(), 6);
+    ASSERT_EQ(planholder.at(0).toArray().size(), 121);
+    EXPECT_EQ(planholder.at(0).toArray().at(0).toInt(), 2024);
+    EXPECT_EQ(planholder.at(1).toArray().at(0).toInt(), 74);
+    EXPECT_EQ(planholder.at(3).toArray().at(0).toInt(), 21008);
+    EXPECT_EQ(planholder.at(5).toArray().at(0).toInt(), 508992);
+    EXPECT_EQ(projection.at(1).toArray().at(0).toArray().at(15).toInt(), 2039); // Mary's first
+
+    const QJsonObject variables = json[QStringLiteral("variables")].toObject();
+    EXPECT_EQ(variables[QStringLiteral("R-PHName")].toString(), QStringLiteral("Robert J Sample"));
+    EXPECT_EQ(variables[QStringLiteral("S^")].toString(), QStringLiteral("Illinois"));
+    EXPECT_EQ(variables[QStringLiteral("R-Bene0Name")].toString(), QStringLiteral("Mary Sample"));
+    EXPECT_EQ(variables[QStringLiteral("R-AName")].toString(), QStringLiteral("Pat Q. Advisor"));
+    EXPECT_EQ(variables[QStringLiteral("LSS")].toString(), QStringLiteral("5"));
+    // Defined in their order (the report fields before them share some names).
+    const qsizetype from = run.out.indexOf("\"variables\"");
+    ASSERT_GT(from, 0);
+    const auto at = [&](const char *name) { return run.out.indexOf(name, from); };
+    EXPECT_LT(at("\"R-PHName\""), at("\"R-PHDOB\""));
+    EXPECT_LT(at("\"R-LumpTDist\""), at("\"FSF\""));
+    EXPECT_LT(at("\"FSF\""), at("\"R-FiveTDist\""));
+    EXPECT_LT(at("\"R-AName\""), at("\"R-IllustrationDate\""));
+
+    QStringList conditions;
+    for (const QJsonValue &name : json[QStringLiteral("conditions")].toArray())
+        conditions.append(name.toString());
+    EXPECT_EQ(conditions, QStringLiteral("CoverPage WenmarkPage TaxPage LedgerPages Graph0 "
+                                         "PWenmark TPage PLedger HasSpouse")
+                              .split(QLatin1Char(' ')));
+    const QJsonObject tables = json[QStringLiteral("tables")].toObject();
+    EXPECT_EQ(tables.keys(),
+              QStringList({QStringLiteral("ALLYEARS1"), QStringLiteral("BENE"),
+                           QStringLiteral("PLANHOLDER1"), QStringLiteral("SPOUSE")}));
+    EXPECT_EQ(tables[QStringLiteral("PLANHOLDER1")].toArray().at(0).toString(),
+              QStringLiteral("2024~ 74~21,008~21,008~508,992"));
+    EXPECT_TRUE(tables[QStringLiteral("PLANHOLDER1")].toArray().at(10).toString().isEmpty());
+}
+
+TEST_F(RmdBatchTest, StretchPagesOption) {
+    const auto conditions = [this](const QStringList &pages) {
+        const BatchRun run =
+            runBatch(QStringList{QStringLiteral("calc"), QStringLiteral("--input"),
+                                 QStringLiteral(SAMPLES_DIR "/stretch.json"),
+                                 QStringLiteral("--today"), QStringLiteral("12/06/2026")} +
+                     pages);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        QStringList names;
+        for (const QJsonValue &name : run.json()[QStringLiteral("conditions")].toArray())
+            names.append(name.toString());
+        return names.join(QLatin1Char(' '));
+    };
+    EXPECT_EQ(conditions({QStringLiteral("--pages"), QStringLiteral("none")}),
+              QStringLiteral("HasSpouse"));
+    EXPECT_EQ(conditions({QStringLiteral("--pages"), QStringLiteral("taxes,graph")}),
+              QStringLiteral("TaxPage Graph0 TPage HasSpouse"));
+    EXPECT_EQ(conditions({QStringLiteral("--pages"), QStringLiteral("cover,wenmark")}),
+              QStringLiteral("CoverPage WenmarkPage HasSpouse"));
+    for (const char *bad : {"", "cover,poster", "all", "none,cover"}) {
+        const BatchRun run =
+            calc(R"({"calculator":3})", {QStringLiteral("--pages"), QString::fromLatin1(bad)});
+        EXPECT_EQ(run.exitCode, 1) << bad;
+        EXPECT_TRUE(run.err.contains("--pages")) << bad;
+    }
+}
+
+TEST_F(RmdBatchTest, StretchValidationAndWarning) {
+    const QByteArray base =
+        R"({"calculator":3,"fields":{"8-StretchPFirst":"Ann","8-StretchPLast":"Sample",
+        "7-StretchPDOB":"01/01/1950","2-StretchPLEO":"12","8-StretchSFirst":"Sam","8-StretchSLast":"Sample",
+        "7-StretchSDOB":"01/01/1952","2-StretchSLEO":"%1","8-StretchBFirst":"Jo","8-StretchBLast":"Sample",
+        "7-StretchBDOB":"01/01/1980","8-StretchPlanName":"IRA","6-StretchAcctValue":"$100,000",
+        "1-StretchROR":"%2"},"controls":{"chkSkipSpouse":%3}})";
+    const auto illustration = [&](const char *sle, const char *rate, const char *skip) {
+        return QString::fromLatin1(base)
+            .arg(QLatin1String(sle), QLatin1String(rate), QLatin1String(skip))
+            .toLatin1();
+    };
+    const BatchRun invalid = calc(illustration("20", "13.00%", "false"));
+    EXPECT_EQ(invalid.exitCode, 2);
+    EXPECT_EQ(invalid.json()[QStringLiteral("tag")].toString(), QStringLiteral("1-StretchROR"));
+    EXPECT_EQ(invalid.json()[QStringLiteral("replacement")].toString(), QStringLiteral("8.00%"));
+
+    // A spouse expectancy not above the planholder's warns and drops the spouse phase.
+    const BatchRun warned = calc(illustration("12", "5.00%", "false"));
+    ASSERT_EQ(warned.exitCode, 0) << warned.err.toStdString();
+    const QJsonArray notices = warned.json()[QStringLiteral("notices")].toArray();
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_EQ(notices.at(0).toObject()[QStringLiteral("caption")].toString(),
+              QStringLiteral("Non-Essential Spouse Life Expectancy"));
+    EXPECT_EQ(warned.json()[QStringLiteral("SLE")].toInt(), 12);
+
+    // A ticked "Skip" empties the spouse fields before anything is checked.
+    const BatchRun skipped = calc(illustration("12", "5.00%", "true"));
+    ASSERT_EQ(skipped.exitCode, 0) << skipped.err.toStdString();
+    EXPECT_TRUE(skipped.json()[QStringLiteral("notices")].toArray().isEmpty());
+    EXPECT_TRUE(skipped.json()[QStringLiteral("inputs")]
+                    .toObject()[QStringLiteral("7-StretchSDOB")]
+                    .toString()
+                    .isEmpty());
 }
 
 TEST_F(RmdBatchTest, RepresentativeFileIsStrictToo) {
