@@ -198,7 +198,9 @@ CompactionOutcome Compact(const IllustrationDatabase &database, Prompter &prompt
         return failed(fileError(temp, QStringLiteral("Error Writing to Database")));
     CompactionCounts counts;
     if (Status error = buildCompacted(database, temp, counts, hooks)) {
-        temp.remove();
+        // Closing flushes again and fails again; the file goes all the same.
+        temp.close();
+        QFile::remove(database.tempPath());
         return failed(*error, counts);
     }
     temp.close();

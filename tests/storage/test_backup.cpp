@@ -1,0 +1,190 @@
+#include "backup.h"
+#include "storagetestsupport.h"
+#include "zipfile.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QDateTime Now(QDate(2026, 12, 6), QTime(14, 5, 9));
+
+class BackupTest : public DatabaseTest {
+protected:
+    QTemporaryDir work;
+    QTemporaryDir media;
+
+    QString archive() const { return QDir(media.path()).filePath(QStringLiteral("RMDData.zip")); }
+
+    // The database file held by an archive.
+    QByteArray member(const QString &path) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        EXPECT_TRUE(ZipFile::extract(path, QStringLiteral("rmdcalc.flt"), buffer).ok());
+        return buffer.data();
+    }
+};
+
+TEST_F(BackupTest, ArchiveGoesToTheDiskAfterThePrompt) {
+    writeDatabase(SampleDatabase(3));
+    prompter.queueAnswer(Answer::Ok);
+    const BackupOutcome outcome =
+        Backup(database, BackupPlace::RemovableMedia, work.path(), media.path(), prompter);
+    ASSERT_EQ(outcome.kind, BackupOutcome::Kind::Done);
+    EXPECT_EQ(outcome.archive, archive());
+    EXPECT_EQ(member(archive()), SampleDatabase(3));
+    EXPECT_FALSE(QFileInfo::exists(QDir(work.path()).filePath(QStringLiteral("RMDData.zip"))))
+        << "the local archive is removed";
+    ASSERT_EQ(prompter.questions().size(), 1);
+    EXPECT_EQ(prompter.questions().at(0).caption, QStringLiteral("Backup Client Data"));
+    EXPECT_EQ(prompter.questions().at(0).text,
+              QStringLiteral("Insert a disk into your floppy drive."));
+    EXPECT_EQ(prompter.messages().constLast().caption, QStringLiteral("Successful Backup"));
+    EXPECT_EQ(prompter.messages().constLast().text,
+              QStringLiteral("Your client data was successfully archived to\r\nthe disk in your "
+                             "floppy drive.\r\n\r\nLabel this disk and store it in a safe place."));
+}
+
+TEST_F(BackupTest, CancelLeavesTheArchiveWhereItWasMade) {
+    writeDatabase(SampleDatabase(1));
+    prompter.queueAnswer(Answer::Cancel);
+    const BackupOutcome outcome =
+        Backup(database, BackupPlace::RemovableMedia, work.path(), media.path(), prompter);
+    EXPECT_EQ(outcome.kind, BackupOutcome::Kind::Cancelled);
+    EXPECT_EQ(member(outcome.archive), SampleDatabase(1));
+    EXPECT_FALSE(QFileInfo::exists(archive()));
+    EXPECT_TRUE(prompter.messages().isEmpty()) << "no success message";
+}
+
+TEST_F(BackupTest, SyncFolderTakesTheArchiveWithoutAPrompt) {
+    writeDatabase(SampleDatabase(2));
+    const BackupOutcome outcome =
+        Backup(database, BackupPlace::SyncFolder, work.path(), media.path(), prompter);
+    ASSERT_EQ(outcome.kind, BackupOutcome::Kind::Done);
+    EXPECT_TRUE(prompter.questions().isEmpty());
+    EXPECT_EQ(member(archive()), SampleDatabase(2));
+}
+
+TEST_F(BackupTest, AMissingTargetFolderIsAFailure) {
+    writeDatabase(SampleDatabase(1));
+    prompter.queueAnswer(Answer::Ok);
+    const BackupOutcome outcome = Backup(database, BackupPlace::RemovableMedia, work.path(),
+                                         media.filePath(QStringLiteral("gone")), prompter);
+    EXPECT_EQ(outcome.kind, BackupOutcome::Kind::Failed);
+    EXPECT_EQ(prompter.messages().constLast().caption,
+              QStringLiteral("Client Data Backup Failure"));
+    EXPECT_TRUE(prompter.messages().constLast().text.endsWith(
+        QStringLiteral("\r\nYour data was not backed up. Please try again.")));
+}
+
+TEST_F(BackupTest, RestoreKeepsTheReplacedDatabaseAsADatedCopy) {
+    writeDatabase(SampleDatabase(2));
+    prompter.queueAnswer(Answer::Ok);
+    ASSERT_EQ(
+        Backup(database, BackupPlace::RemovableMedia, work.path(), media.path(), prompter).kind,
+        BackupOutcome::Kind::Done);
+    writeDatabase(SampleDatabase(5, {1}));
+    const QByteArray replaced = databaseBytes();
+
+    prompter.clear();
+    prompter.queueAnswer(Answer::Ok);
+    const BackupOutcome outcome =
+        Restore(database, BackupPlace::RemovableMedia, media.path(), prompter, Now);
+    ASSERT_EQ(outcome.kind, BackupOutcome::Kind::Done);
+    EXPECT_EQ(databaseBytes(), SampleDatabase(2));
+    EXPECT_EQ(outcome.previous,
+              QDir(dir.path()).filePath(QStringLiteral("rmdcalc-20261206-140509.flt")));
+    EXPECT_EQ(ReadWholeFile(outcome.previous), replaced);
+    EXPECT_EQ(prompter.questions().at(0).caption, QStringLiteral("Restore Client Data"));
+    EXPECT_EQ(prompter.questions().at(0).text,
+              QStringLiteral("Insert the client backup disk into your floppy drive."));
+    EXPECT_EQ(prompter.messages().constLast().caption, QStringLiteral("Successful Data Restore"));
+    EXPECT_EQ(prompter.messages().constLast().text,
+              QStringLiteral("Your client data was successfully restored."));
+
+    // A second restore in the same second keeps its own copy.
+    prompter.queueAnswer(Answer::Ok);
+    const BackupOutcome again =
+        Restore(database, BackupPlace::RemovableMedia, media.path(), prompter, Now);
+    EXPECT_EQ(QFileInfo(again.previous).fileName(),
+              QStringLiteral("rmdcalc-20261206-140509-2.flt"));
+}
+
+TEST_F(BackupTest, RestoreWithoutADatabaseKeepsNoCopy) {
+    WriteWholeFile(database.path(), SampleDatabase(1));
+    prompter.queueAnswer(Answer::Ok);
+    ASSERT_EQ(
+        Backup(database, BackupPlace::RemovableMedia, work.path(), media.path(), prompter).kind,
+        BackupOutcome::Kind::Done);
+    QFile::remove(database.path());
+    prompter.queueAnswer(Answer::Ok);
+    const BackupOutcome outcome =
+        Restore(database, BackupPlace::RemovableMedia, media.path(), prompter, Now);
+    ASSERT_EQ(outcome.kind, BackupOutcome::Kind::Done);
+    EXPECT_TRUE(outcome.previous.isEmpty());
+    EXPECT_EQ(databaseBytes(), SampleDatabase(1));
+}
+
+TEST_F(BackupTest, ADamagedArchiveRestoresNothing) {
+    writeDatabase(SampleDatabase(2));
+    const QByteArray before = databaseBytes();
+    const struct {
+        const char *name;
+        QByteArray archive;
+    } cases[] = {
+        {"not a zip file", QByteArray("this is no archive")},
+        {"zip without the database", QByteArray()},
+    };
+    for (const auto &c : cases) {
+        if (c.archive.isEmpty()) {
+            const QString other = media.filePath(QStringLiteral("other.flt"));
+            WriteWholeFile(other, "x");
+            ASSERT_TRUE(
+                ZipFile::createWithFile(archive(), other, QStringLiteral("other.flt")).ok());
+        } else {
+            WriteWholeFile(archive(), c.archive);
+        }
+        prompter.clear();
+        prompter.queueAnswer(Answer::Ok);
+        const BackupOutcome outcome =
+            Restore(database, BackupPlace::RemovableMedia, media.path(), prompter, Now);
+        EXPECT_EQ(outcome.kind, BackupOutcome::Kind::Failed) << c.name;
+        EXPECT_EQ(databaseBytes(), before) << c.name;
+        const auto &message = prompter.messages().constLast();
+        EXPECT_EQ(message.caption, QStringLiteral("Error Reading Archive File")) << c.name;
+        EXPECT_TRUE(
+            message.text.startsWith(QStringLiteral("Your client data was NOT restored.\r\n")))
+            << c.name;
+        EXPECT_TRUE(message.text.contains(QStringLiteral(" Result code = "))) << c.name;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << c.name << ": no copy";
+    }
+}
+
+TEST_F(BackupTest, EmptyOrMissingArchivesAskForTheDiskAgain) {
+    writeDatabase(SampleDatabase(1));
+    WriteWholeFile(archive(), QByteArray());
+    prompter.queueAnswer(Answer::Ok);
+    prompter.queueAnswer(Answer::Cancel);
+    EXPECT_EQ(Restore(database, BackupPlace::RemovableMedia, media.path(), prompter, Now).kind,
+              BackupOutcome::Kind::Cancelled);
+    EXPECT_EQ(prompter.questions().size(), 2);
+    EXPECT_TRUE(prompter.messages().isEmpty());
+
+    QFile::remove(archive());
+    prompter.clear();
+    prompter.queueAnswer(Answer::Ok);
+    prompter.queueAnswer(Answer::Cancel);
+    EXPECT_EQ(Restore(database, BackupPlace::RemovableMedia, media.path(), prompter, Now).kind,
+              BackupOutcome::Kind::Cancelled);
+    EXPECT_EQ(prompter.questions().size(), 2);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages().at(0).caption, QStringLiteral("Client Data Restore Failure"));
+    EXPECT_TRUE(
+        prompter.messages().at(0).text.startsWith(QStringLiteral("An error occurred. Type: 53.")));
+    EXPECT_TRUE(prompter.messages().at(0).text.endsWith(
+        QStringLiteral("Your client data was not restored. Please try again.")));
+    EXPECT_EQ(databaseBytes(), SampleDatabase(1));
+}
+
+} // namespace
