@@ -1,0 +1,21 @@
+# The report document and the RTF renderer. These tests measure text, so their own main starts
+# a QGuiApplication.
+add_library(rendertestsupport STATIC displaylist.cpp displaylist.h)
+target_link_libraries(rendertestsupport PUBLIC report GTest::gtest)
+
+foreach(name test_rtftokenizer test_rtfstate test_drawrtf test_reportdocument test_rtfregression)
+    rmd_add_test(${name} ${name}.cpp guitestmain.cpp)
+    target_link_libraries(${name} PRIVATE rendertestsupport)
+endforeach()
+target_compile_definitions(test_rtfregression PRIVATE
+    RTF_FIXTURES="${PROJECT_SOURCE_DIR}/tests/data/rtf")
+
+# libFuzzer target for the tokenizer and renderer; needs clang:
+#   cmake -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DRMD_BUILD_FUZZERS=ON \
+#         -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined"
+option(RMD_BUILD_FUZZERS "Build the libFuzzer target of the RTF renderer (clang only)" OFF)
+if(RMD_BUILD_FUZZERS)
+    add_executable(fuzz_drawrtf fuzz_drawrtf.cpp)
+    target_link_libraries(fuzz_drawrtf PRIVATE report)
+    target_link_options(fuzz_drawrtf PRIVATE -fsanitize=fuzzer)
+endif()

@@ -1,0 +1,351 @@
+// The renderer's behaviour, read back from the document's display list.
+
+#include "displaylist.h"
+#include "rtfrenderer.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr double LeftMargin = 1440;
+constexpr double RightEdge = 12240 - 1440;
+constexpr double TopMargin = 720;
+constexpr double Near = 0.01;
+
+struct FormatCase {
+    const char *name;
+    QString rtf;
+    QString text; // the drawn text to look at
+    bool bold;
+    bool italic;
+    double pointSize;
+    QString family = u"Arial"_s;
+};
+
+} // namespace
+
+TEST(DrawRTF, CharacterFormats) {
+    const FormatCase cases[] = {
+        {"bold group", uR"({\b bold} plain\par)"_s, u"bold"_s, true, false, 12},
+        {"after the bold group", uR"({\b bold} plain\par)"_s, u" plain"_s, false, false, 12},
+        {"\\b0 clears bold", uR"(\b x\b0 y\par)"_s, u"y"_s, false, false, 12},
+        {"\\b sets bold", uR"(\b x\b0 y\par)"_s, u"x"_s, true, false, 12},
+        {"\\b1 sets bold", uR"(\b1 x\par)"_s, u"x"_s, true, false, 12},
+        {"\\i sets italic", uR"(\i x\i0 y\par)"_s, u"x"_s, false, true, 12},
+        {"\\i0 clears italic", uR"(\i x\i0 y\par)"_s, u"y"_s, false, false, 12},
+        {"\\fs in half-points", uR"(\fs40 x\par)"_s, u"x"_s, false, false, 20},
+        {"odd half-points", uR"(\fs17 x\par)"_s, u"x"_s, false, false, 8.5},
+        {"\\plain resets size and style", uR"(\fs40\b\i x\plain y\par)"_s, u"y"_s, false, false,
+         12},
+        {"\\plain takes the \\deff font",
+         uR"({\fonttbl{\f0 Arial;}{\f2 Courier New;}}\deff2\f0 x\plain y\par)"_s, u"y"_s, false,
+         false, 12, u"Courier New"_s},
+        {"group ends restore the format", uR"(\fs20{\fs40\b x}y\par)"_s, u"y"_s, false, false, 10},
+    };
+    for (const FormatCase &c : cases) {
+        const TextItem item = FindText(RenderRtf(c.rtf), c.text);
+        EXPECT_EQ(item.font.bold, c.bold) << c.name << ": " << ::testing::PrintToString(item);
+        EXPECT_EQ(item.font.italic, c.italic) << c.name << ": " << ::testing::PrintToString(item);
+        EXPECT_EQ(item.font.pointSize, c.pointSize)
+            << c.name << ": " << ::testing::PrintToString(item);
+        EXPECT_EQ(item.font.family, c.family) << c.name << ": " << ::testing::PrintToString(item);
+    }
+}
+
+TEST(DrawRTF, WithoutAnySizeTheDocumentKeepsItsOwnFontSize) {
+    // No \fs and no \plain: the runs carry 0 half-points, which the page refuses.
+    ReportDocument document;
+    document.open();
+    document.setFontSize(9);
+    DrawRTF(document, u"small\\par"_s);
+    document.close();
+    EXPECT_EQ(FindText(document, u"small"_s).font.pointSize, 9);
+}
+
+TEST(DrawRTF, RunsOfOneFormatAreWrittenOnOneLine) {
+    const ReportDocument document = RenderRtf(uR"(one {\b two} three\par)"_s);
+    const auto texts = TextsOn(document);
+    ASSERT_EQ(texts.size(), 3u) << DrawnText(document).toStdString();
+    EXPECT_EQ(texts[0].origin.x(), LeftMargin);
+    for (std::size_t i = 1; i < texts.size(); ++i) {
+        EXPECT_NEAR(texts[i].origin.x(), RightEnd(texts[i - 1]), Near)
+            << texts[i].text.toStdString();
+        EXPECT_EQ(texts[i].origin.y(), texts[0].origin.y()) << texts[i].text.toStdString();
+    }
+}
+
+TEST(DrawRTF, HiddenTextDrawsNothingNotEvenTabsOrBullets) {
+    const ReportDocument document =
+        RenderRtf(uR"(a{\v hidden\tab\bullet\lquote}b\v gone\v0 c\par)"_s);
+    EXPECT_EQ(DrawnText(document), u"abc"_s);
+    EXPECT_EQ(FindText(document, u"abc"_s).origin.x(), LeftMargin);
+}
+
+TEST(DrawRTF, EscapesAndSpecialCharacters) {
+    const struct {
+        const char *name;
+        QString rtf;
+        QString drawn;
+    } cases[] = {
+        {"hex apostrophe", uR"(it\'92s\par)"_s, u"it's"_s},
+        {"non-breaking space", uR"(a\~b\par)"_s, u"a b"_s},
+        {"doubled backslash", uR"(a\\b\par)"_s, u"a\\b"_s},
+        {"escaped braces", uR"(\{x\}\par)"_s, u"{x}"_s},
+        {"quotes", uR"(\lquote x\rquote\par)"_s, u"'x'"_s},
+        {"bullet", uR"(\bullet  item\par)"_s, u"- item"_s},
+        {"hex letter", uR"(age 70\'bd\par)"_s, u"age 70\u00bd"_s},
+        {"line breaks in the source are not text", u"a\r\nb\\par"_s, u"ab"_s},
+        {"unknown words are skipped with their parameter", uR"(a\foo12 b\unknown c\par)"_s,
+         u"abc"_s},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(DrawnText(RenderRtf(c.rtf)), c.drawn) << c.name << ": " << c.rtf.toStdString();
+}
+
+TEST(DrawRTF, TextAfterTheLastParagraphMarkIsNotDrawn) {
+    EXPECT_EQ(DrawnText(RenderRtf(uR"(shown\par not shown)"_s)), u"shown"_s);
+    EXPECT_EQ(DrawnText(RenderRtf(uR"({\rtf1 shown\par not shown})"_s)), u"shown"_s);
+}
+
+TEST(DrawRTF, TabAfterTheLastStopGoesToTheRightEdge) {
+    const ReportDocument noStops = RenderRtf(uR"(a\tab b\par)"_s);
+    EXPECT_NEAR(FindText(noStops, u"b"_s).origin.x(), RightEdge, Near);
+
+    const ReportDocument pastLast = RenderRtf(uR"(\tx1000 a\tab b\tab c\par)"_s);
+    EXPECT_NEAR(FindText(pastLast, u"b"_s).origin.x(), LeftMargin + 1000, Near);
+    EXPECT_NEAR(FindText(pastLast, u"c"_s).origin.x(), RightEdge, Near);
+    EXPECT_EQ(FindText(pastLast, u"c"_s).origin.y(), FindText(pastLast, u"a"_s).origin.y());
+}
+
+TEST(DrawRTF, RightTabStopEndsTheTextAtTheStop) {
+    const ReportDocument document = RenderRtf(uR"(\tqr\tx5000 Name\tab Value\par)"_s);
+    EXPECT_NEAR(RightEnd(FindText(document, u"Value"_s)), LeftMargin + 5000, Near);
+}
+
+TEST(DrawRTF, RightTabStopMeasuresTheTextInItsOwnFont) {
+    // The text after the tab is larger and bold; measured in the font before it, it would end
+    // short of the stop.
+    const ReportDocument document = RenderRtf(uR"(\tqr\tx5000 x\tab\fs48\b WIDE TEXT\par)"_s);
+    EXPECT_NEAR(RightEnd(FindText(document, u"WIDE TEXT"_s)), LeftMargin + 5000, Near);
+}
+
+TEST(DrawRTF, RightTabStopNeverOverlapsTheTextBeforeIt) {
+    // The stop lies right of the label, but the value is wider than the gap between them.
+    const ReportDocument document = RenderRtf(
+        uR"(\tqr\tx5000 A label\tab a value that is much wider than the gap before the stop\par)"_s);
+    const TextItem label = FindText(document, u"A label"_s);
+    const TextItem value =
+        FindText(document, u"a value that is much wider than the gap before the stop"_s);
+    ASSERT_LT(RightEnd(label), 1440 + 5000);
+    ASSERT_GT(value.width, 1440 + 5000 - RightEnd(label));
+    EXPECT_NEAR(value.origin.x(), RightEnd(label), Near);
+}
+
+TEST(DrawRTF, CentreAndLeftTabStops) {
+    const ReportDocument document = RenderRtf(uR"(\tx2000\tqc\tx6000 a\tab b\tab Middle\par)"_s);
+    EXPECT_NEAR(FindText(document, u"b"_s).origin.x(), LeftMargin + 2000, Near);
+    const TextItem middle = FindText(document, u"Middle"_s);
+    EXPECT_NEAR(middle.origin.x() + middle.width / 2, LeftMargin + 6000, Near);
+}
+
+TEST(DrawRTF, TabStopsAreTakenInTheOrderWritten) {
+    // The first stop right of the position wins, even when a nearer one is listed later.
+    const ReportDocument document = RenderRtf(uR"(\tx4000\tx2000 a\tab b\tab c\par)"_s);
+    EXPECT_NEAR(FindText(document, u"b"_s).origin.x(), LeftMargin + 4000, Near);
+    EXPECT_NEAR(FindText(document, u"c"_s).origin.x(), RightEdge, Near);
+}
+
+TEST(DrawRTF, TabStopBeyondTheRightEdgeStopsAtTheEdge) {
+    const ReportDocument document = RenderRtf(uR"(\tqr\tx20000 a\tab b\par)"_s);
+    EXPECT_NEAR(RightEnd(FindText(document, u"b"_s)), RightEdge, Near);
+}
+
+TEST(DrawRTF, ConsecutiveTabsMoveFromStopToStop) {
+    const ReportDocument document = RenderRtf(uR"(\tx1000\tx3000 a\tab\tab b\par)"_s);
+    EXPECT_NEAR(FindText(document, u"b"_s).origin.x(), LeftMargin + 3000, Near);
+}
+
+TEST(DrawRTF, ParagraphDefaultsClearTheTabStops) {
+    const ReportDocument document = RenderRtf(uR"(\tx2000\pard a\tab b\par)"_s);
+    EXPECT_NEAR(FindText(document, u"b"_s).origin.x(), RightEdge, Near);
+}
+
+TEST(DrawRTF, UnderlinedRunGetsALineBelowIt) {
+    const ReportDocument document = RenderRtf(uR"(\fs24\ul under\ul0  not\par)"_s);
+    const TextItem under = FindText(document, u"under"_s);
+    const auto lines = LinesOn(document);
+    ASSERT_EQ(lines.size(), 1u);
+    // 1.2 times the 12-point size below the line's top.
+    const double y = TopMargin + 12 * 24;
+    EXPECT_EQ(lines[0].line, QLineF(under.origin.x(), y, RightEnd(under), y))
+        << ::testing::PrintToString(lines[0]);
+}
+
+TEST(DrawRTF, UnderlinedTabDrawsALineAcrossTheGap) {
+    // A signature line: the underlined tab at the paragraph's end still draws.
+    const ReportDocument toEdge = RenderRtf(uR"(\fs24 Signature{\ul\tab}\par)"_s);
+    const TextItem label = FindText(toEdge, u"Signature"_s);
+    const double y = TopMargin + 12 * 24;
+    ASSERT_EQ(LinesOn(toEdge).size(), 1u);
+    EXPECT_EQ(LinesOn(toEdge)[0].line, QLineF(RightEnd(label), y, RightEdge, y))
+        << ::testing::PrintToString(LinesOn(toEdge)[0]);
+
+    const ReportDocument toStop = RenderRtf(uR"(\fs24\tqr\tx5000 Name{\ul\tab}Value\par)"_s);
+    const TextItem value = FindText(toStop, u"Value"_s);
+    ASSERT_EQ(LinesOn(toStop).size(), 1u);
+    EXPECT_EQ(LinesOn(toStop)[0].line,
+              QLineF(RightEnd(FindText(toStop, u"Name"_s)), y, value.origin.x(), y));
+    EXPECT_NEAR(RightEnd(value), LeftMargin + 5000, Near);
+}
+
+TEST(DrawRTF, TabThatIsNotUnderlinedDrawsNoLine) {
+    EXPECT_EQ(LinesOn(RenderRtf(uR"({\ul a}\tab{\ul b}\par)"_s)).size(), 2u);
+}
+
+TEST(DrawRTF, Alignment) {
+    const ReportDocument centred = RenderRtf(uR"(\qc Title\par)"_s);
+    const TextItem title = FindText(centred, u"Title"_s);
+    EXPECT_NEAR(title.origin.x() + title.width / 2, (LeftMargin + RightEdge) / 2, Near);
+
+    const ReportDocument right = RenderRtf(uR"(\qr Amount\par)"_s);
+    EXPECT_NEAR(RightEnd(FindText(right, u"Amount"_s)), RightEdge, Near);
+
+    const ReportDocument left = RenderRtf(uR"({\qr x\par}Left\par)"_s);
+    EXPECT_EQ(FindText(left, u"Left"_s).origin.x(), LeftMargin);
+}
+
+TEST(DrawRTF, CentredUnderlinedTitleKeepsItsLineUnderIt) {
+    const ReportDocument document = RenderRtf(uR"(\qc\ul Title\par)"_s);
+    const TextItem title = FindText(document, u"Title"_s);
+    ASSERT_EQ(LinesOn(document).size(), 1u);
+    EXPECT_EQ(LinesOn(document)[0].line.x1(), title.origin.x());
+    EXPECT_EQ(LinesOn(document)[0].line.x2(), RightEnd(title));
+}
+
+TEST(DrawRTF, JustifiedParagraphFillsItsWrappedLines) {
+    QString words;
+    for (int i = 0; i < 60; ++i)
+        words += u"word%1 "_s.arg(i);
+    const ReportDocument document = RenderRtf(u"\\qj "_s + words + u"end\\par"_s);
+    const auto texts = TextsOn(document);
+    ASSERT_GE(texts.size(), 3u);
+    for (std::size_t i = 0; i + 1 < texts.size(); ++i)
+        EXPECT_NEAR(RightEnd(texts[i]), RightEdge, Near) << ::testing::PrintToString(texts[i]);
+    EXPECT_EQ(texts.back().wordSpacing, 0);
+    EXPECT_LT(RightEnd(texts.back()), RightEdge);
+}
+
+TEST(DrawRTF, SpaceBeforeAndAfter) {
+    const ReportDocument plain = RenderRtf(uR"(a\par b\par)"_s);
+    const double line = FindText(plain, u"b"_s).origin.y() - FindText(plain, u"a"_s).origin.y();
+    ASSERT_GT(line, 0);
+
+    const ReportDocument before = RenderRtf(uR"(a\par\sb240 b\par)"_s);
+    EXPECT_NEAR(FindText(before, u"b"_s).origin.y() - FindText(before, u"a"_s).origin.y(),
+                line + 240, Near);
+
+    const ReportDocument after = RenderRtf(uR"(\sa360 a\par\pard b\par)"_s);
+    EXPECT_NEAR(FindText(after, u"b"_s).origin.y() - FindText(after, u"a"_s).origin.y(), line + 360,
+                Near);
+
+    const ReportDocument first = RenderRtf(uR"(\sb500 a\par)"_s);
+    EXPECT_NEAR(FindText(first, u"a"_s).origin.y(), FindText(plain, u"a"_s).origin.y() + 500, Near);
+}
+
+TEST(DrawRTF, EmptyParagraphLeavesABlankLine) {
+    const ReportDocument plain = RenderRtf(uR"(a\par b\par)"_s);
+    const double line = FindText(plain, u"b"_s).origin.y() - FindText(plain, u"a"_s).origin.y();
+    const ReportDocument blank = RenderRtf(uR"(a\par\par b\par)"_s);
+    EXPECT_NEAR(FindText(blank, u"b"_s).origin.y() - FindText(blank, u"a"_s).origin.y(), 2 * line,
+                Near);
+}
+
+TEST(DrawRTF, FontTable) {
+    const QString table = uR"({\fonttbl{\f0\fswiss Arial;}{\f1\froman Times New Roman;})"
+                          uR"({\f2\fmodern Courier New;}{\f2\fmodern Liberation Mono;}})"_s;
+    const ReportDocument document =
+        RenderRtf(table + uR"(\f1 roman\par\f2 later entry\par\f9 no entry\par)"_s);
+    EXPECT_EQ(DrawnText(document), u"roman|later entry|no entry"_s);
+    EXPECT_EQ(FindText(document, u"roman"_s).font.family, u"Times New Roman"_s);
+    EXPECT_EQ(FindText(document, u"later entry"_s).font.family, u"Liberation Mono"_s);
+    // A number without an entry keeps the name set before.
+    EXPECT_EQ(FindText(document, u"no entry"_s).font.family, u"Liberation Mono"_s);
+}
+
+TEST(DrawRTF, EachSemicolonOfTheFontTableAddsAnEntry) {
+    ReportDocument document;
+    document.open();
+    RtfRenderer renderer(document);
+    RtfTokenizer tokenizer(renderer);
+    tokenizer.feed(uR"({\fonttbl\f1\fswiss Arial;\f2\froman Times New Roman;{\f3 Courier;}})"_s);
+    tokenizer.finish();
+    ASSERT_EQ(renderer.fonts().size(), 3);
+    const RtfFont *times = renderer.fonts().find(2);
+    ASSERT_NE(times, nullptr);
+    EXPECT_EQ(times->name, u"Times New Roman"_s);
+    EXPECT_EQ(times->family, 16);
+    EXPECT_EQ(renderer.fonts().find(1)->family, 32);
+    EXPECT_EQ(renderer.fonts().find(3)->family, 0);
+}
+
+TEST(DrawRTF, SkippedDestinationsProduceNothing) {
+    const char *groups[] = {R"(\colortbl\red0\green0\blue0;)",   R"(\stylesheet{\s0 Normal;})",
+                            R"(\info{\title Report})",           R"(\header Page\par)",
+                            R"(\footer\tab Footer\page\par)",    R"(\pict\wmetafile8 0123abcd)",
+                            R"(\*\generator Writer\par)",        R"(\*\unknown{\b x}\tab)",
+                            R"(\fonttbl{\f0 Arial;}\bullet\par)"};
+    for (const char *group : groups) {
+        const QString rtf = u"a{"_s + QString::fromLatin1(group) + u"}b\\par"_s;
+        const ReportDocument document = RenderRtf(rtf);
+        EXPECT_EQ(DrawnText(document), u"ab"_s) << rtf.toStdString();
+        EXPECT_EQ(document.pageCount(), 1) << rtf.toStdString();
+        EXPECT_EQ(FindText(document, u"ab"_s).origin.y(),
+                  FindText(RenderRtf(u"ab\\par"_s), u"ab"_s).origin.y())
+            << rtf.toStdString();
+    }
+}
+
+TEST(DrawRTF, MarginWordsMoveTheEdges) {
+    const ReportDocument left = RenderRtf(uR"(\margl2880 a\par)"_s);
+    EXPECT_EQ(FindText(left, u"a"_s).origin.x(), 2880);
+
+    const ReportDocument right = RenderRtf(uR"(\margr2880 a\tab b\par)"_s);
+    EXPECT_NEAR(FindText(right, u"b"_s).origin.x(), 12240 - 2880, Near);
+
+    // A margin that leaves no room between the edges is refused.
+    const ReportDocument refused = RenderRtf(uR"(\margl20000 a\par)"_s);
+    EXPECT_EQ(FindText(refused, u"a"_s).origin.x(), LeftMargin);
+}
+
+TEST(DrawRTF, PageBreaks) {
+    const ReportDocument explicitBreak = RenderRtf(uR"(a\par\page b\par)"_s);
+    ASSERT_EQ(explicitBreak.pageCount(), 2);
+    EXPECT_EQ(TextsOn(explicitBreak, 1).size(), 1u);
+    ASSERT_EQ(TextsOn(explicitBreak, 2).size(), 1u);
+    EXPECT_EQ(TextsOn(explicitBreak, 2)[0].text, u"b"_s);
+    EXPECT_EQ(TextsOn(explicitBreak, 2)[0].origin.y(), TextsOn(explicitBreak, 1)[0].origin.y());
+
+    QString many;
+    for (int i = 0; i < 120; ++i)
+        many += u"line %1\\par "_s.arg(i);
+    const ReportDocument automatic = RenderRtf(many);
+    ASSERT_GE(automatic.pageCount(), 2);
+    int drawn = 0;
+    for (int page = 1; page <= automatic.pageCount(); ++page) {
+        for (const TextItem &text : TextsOn(automatic, page)) {
+            ++drawn;
+            EXPECT_LT(text.origin.y(), 15840 - 864)
+                << "page " << page << ' ' << ::testing::PrintToString(text);
+        }
+    }
+    EXPECT_EQ(drawn, 120);
+    EXPECT_EQ(TextsOn(automatic, 2).front().origin.y(), TextsOn(automatic, 1).front().origin.y());
+}
+
+TEST(DrawRTF, GroupsRestoreParagraphPropertiesAndDestinations) {
+    const ReportDocument document = RenderRtf(uR"({\qr\tx100\sb999 x\par}a\tab b\par)"_s);
+    EXPECT_EQ(FindText(document, u"a"_s).origin.x(), LeftMargin);
+    EXPECT_NEAR(FindText(document, u"b"_s).origin.x(), RightEdge, Near);
+}

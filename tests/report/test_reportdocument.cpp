@@ -1,0 +1,331 @@
+// The page store: flow of text, wrapping, alignment, page breaks, overlays and painting.
+
+#include "displaylist.h"
+#include "pageoverlay.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr double Near = 0.01;
+
+ReportDocument openDocument() {
+    ReportDocument document;
+    document.open();
+    document.setMargins(ReportMargins());
+    return document;
+}
+
+QString manyWords(int count) {
+    QStringList words;
+    for (int i = 0; i < count; ++i)
+        words << u"word%1"_s.arg(i);
+    return words.join(u' ');
+}
+
+} // namespace
+
+TEST(ReportDocument, MixedSizesShareOneBaseline) {
+    ReportDocument document = openDocument();
+    document.writeInline(u"small "_s);
+    document.setFontSize(30);
+    document.writeParagraph(u"LARGE"_s);
+    document.close();
+    const auto texts = TextsOn(document);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].origin.y(), texts[1].origin.y());
+    const ReportFont large{u"Arial"_s, 30};
+    EXPECT_NEAR(texts[1].origin.y(), 720 + large.metrics().ascent(), Near);
+}
+
+TEST(ReportDocument, RefusedSettingsLeaveTheOldOnes) {
+    ReportDocument document = openDocument();
+    const struct {
+        const char *name;
+        double points;
+    } sizes[] = {{"zero", 0}, {"negative", -4}, {"too large", 801}, {"not a number", qQNaN()}};
+    for (const auto &size : sizes) {
+        EXPECT_FALSE(document.setFontSize(size.points)) << size.name;
+        EXPECT_EQ(document.font().pointSize, 12) << size.name;
+    }
+    document.setFontName(QString());
+    EXPECT_EQ(document.font().family, u"Arial"_s);
+
+    const struct {
+        const char *name;
+        PageMargins margins;
+    } margins[] = {
+        {"negative", {-1, 1440, 720, 864}},
+        {"left and right meet", {6120, 6120, 720, 864}},
+        {"top and bottom pass each other", {1440, 1440, 9000, 9000}},
+        {"infinite", {qInf(), 1440, 720, 864}},
+    };
+    for (const auto &m : margins) {
+        EXPECT_FALSE(document.setMargins(m.margins)) << m.name;
+        EXPECT_EQ(document.margins().left, 1440) << m.name;
+        EXPECT_EQ(document.margins().top, 720) << m.name;
+    }
+}
+
+TEST(ReportDocument, PositionOnAMarginFollowsIt) {
+    ReportDocument document;
+    document.open();
+    EXPECT_EQ(document.position(), QPointF(1440, 1440));
+    EXPECT_TRUE(document.setMargins(ReportMargins()));
+    EXPECT_EQ(document.position(), QPointF(1440, 720));
+    document.setX(3000);
+    document.setMargins({2000, 1440, 720, 864});
+    EXPECT_EQ(document.position().x(), 3000);
+}
+
+TEST(ReportDocument, WrapKeepsTheAlignmentOfEveryLine) {
+    const double left = 1440;
+    const double right = 12240 - 1440;
+    for (const TextAlignment alignment :
+         {TextAlignment::Left, TextAlignment::Centre, TextAlignment::Right}) {
+        ReportDocument document = openDocument();
+        document.setAlignment(alignment);
+        document.writeParagraph(manyWords(70));
+        document.close();
+        const auto texts = TextsOn(document);
+        ASSERT_GE(texts.size(), 3u) << int(alignment);
+        for (const TextItem &text : texts) {
+            const double before = text.origin.x() - left;
+            const double after =
+                right -
+                (text.origin.x() + text.font.metrics().horizontalAdvance(text.text.trimmed()));
+            const auto printed = ::testing::PrintToString(text);
+            ASSERT_GE(before, -Near) << printed;
+            ASSERT_GE(after, -Near) << printed;
+            switch (alignment) {
+            case TextAlignment::Left:
+                EXPECT_NEAR(before, 0, Near) << printed;
+                break;
+            case TextAlignment::Centre:
+                EXPECT_NEAR(before, after, Near) << printed;
+                break;
+            case TextAlignment::Right:
+                EXPECT_NEAR(after, 0, Near) << printed;
+                break;
+            case TextAlignment::Justified:
+                break;
+            }
+        }
+    }
+}
+
+TEST(ReportDocument, WrappedLinesFollowEachOtherAndLoseNoWord) {
+    ReportDocument document = openDocument();
+    const QString words = manyWords(70);
+    document.writeParagraph(words);
+    document.writeParagraph(u"after"_s);
+    document.close();
+    const auto texts = TextsOn(document);
+    ASSERT_GE(texts.size(), 4u);
+    QStringList drawn;
+    for (std::size_t i = 0; i + 1 < texts.size(); ++i)
+        drawn << texts[i].text;
+    EXPECT_EQ(drawn.join(u' '), words);
+    const double line = texts[1].origin.y() - texts[0].origin.y();
+    EXPECT_GT(line, 0);
+    for (std::size_t i = 1; i < texts.size(); ++i)
+        EXPECT_NEAR(texts[i].origin.y() - texts[i - 1].origin.y(), line, Near) << i;
+}
+
+TEST(ReportDocument, InlineTextNearTheEdgeStartsTheNextLine) {
+    ReportDocument document = openDocument();
+    document.setX(document.rightEdge() - 300);
+    document.writeInline(u"x"_s); // placed where the caller put it
+    document.writeParagraph(u"wide words here"_s);
+    document.close();
+    const auto texts = TextsOn(document);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[1].origin.x(), 1440);
+    EXPECT_GT(texts[1].origin.y(), texts[0].origin.y());
+}
+
+TEST(ReportDocument, TextPlacedAtTheRightEdgeIsNotWrapped) {
+    ReportDocument document = openDocument();
+    document.writeInline(u"a"_s);
+    document.setX(document.rightEdge());
+    document.writeParagraph(u"b c"_s);
+    document.close();
+    const TextItem b = FindText(document, u"b c"_s);
+    EXPECT_EQ(b.origin.x(), document.rightEdge());
+    EXPECT_EQ(b.origin.y(), FindText(document, u"a"_s).origin.y());
+}
+
+TEST(ReportDocument, WordWiderThanTheLineOverflowsWithoutLooping) {
+    ReportDocument document = openDocument();
+    const QString huge(400, u'W');
+    document.writeParagraph(huge + u" tail"_s);
+    document.close();
+    const auto texts = TextsOn(document);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].text, huge);
+    EXPECT_EQ(texts[1].text, u"tail"_s);
+}
+
+TEST(ReportDocument, AutomaticPageBreakCarriesTheLineAndItsDrawings) {
+    ReportDocument document = openDocument();
+    document.setY(document.bottomEdge() - 10);
+    document.setUnderline(true);
+    document.drawLine(
+        QLineF(1440, document.position().y() + 100, 3000, document.position().y() + 100));
+    document.writeParagraph(u"moved"_s);
+    document.close();
+    ASSERT_EQ(document.pageCount(), 2);
+    EXPECT_TRUE(TextsOn(document, 1).empty());
+    const TextItem moved = FindText(document, u"moved"_s);
+    EXPECT_NEAR(moved.origin.y(), 720 + moved.font.metrics().ascent(), Near);
+    const auto lines = LinesOn(document, 2);
+    ASSERT_EQ(lines.size(), 2u); // the run's underline and the flow line
+    for (const LineItem &line : lines)
+        EXPECT_LT(line.line.y1(), 720 + 400) << ::testing::PrintToString(line);
+}
+
+TEST(ReportDocument, LineTallerThanThePageIsPlacedAtItsTop) {
+    ReportDocument document = openDocument();
+    ASSERT_TRUE(document.setFontSize(MaximumPointSize));
+    document.writeParagraph(u"A"_s);
+    document.writeParagraph(u"B"_s);
+    document.close();
+    EXPECT_EQ(document.pageCount(), 2);
+    EXPECT_EQ(TextsOn(document, 1).size(), 1u);
+    EXPECT_EQ(TextsOn(document, 2).size(), 1u);
+}
+
+TEST(ReportDocument, ClosedDocumentIgnoresWriting) {
+    ReportDocument document = openDocument();
+    document.writeParagraph(u"kept"_s);
+    document.close();
+    document.writeParagraph(u"late"_s);
+    document.newPage();
+    document.drawLine(QLineF(0, 0, 100, 100));
+    EXPECT_EQ(document.pageCount(), 1);
+    EXPECT_EQ(DrawnText(document), u"kept"_s);
+    EXPECT_TRUE(LinesOn(document).empty());
+}
+
+TEST(ReportDocument, OverlaysDecorateFinishedPages) {
+    ReportDocument document = openDocument();
+    document.writeParagraph(u"page one"_s);
+    document.newPage();
+    document.writeParagraph(u"page two"_s);
+    document.close();
+
+    QImage picture(10, 10, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    PageOverlay overlay = document.overlay(2);
+    ASSERT_TRUE(overlay.isValid());
+    overlay.drawPicture(QRectF(1440, 1440, 720, 720), picture);
+    const ReportFont footer{u"Arial"_s, 6};
+    const QRectF box(1440, 15840 - 1008, 12240 - 2 * 1440, 200);
+    overlay.drawText(u"left"_s, footer, box, Qt::AlignLeft);
+    overlay.drawText(u"centre"_s, footer, box, Qt::AlignHCenter);
+    overlay.drawText(u"right"_s, footer, box, Qt::AlignRight);
+
+    EXPECT_TRUE(document.page(1).overlay.empty());
+    const auto &items = document.page(2).overlay;
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(std::get<PictureItem>(items[0]).target, QRectF(1440, 1440, 720, 720));
+    const auto &left = std::get<TextItem>(items[1]);
+    const auto &centre = std::get<TextItem>(items[2]);
+    const auto &right = std::get<TextItem>(items[3]);
+    EXPECT_EQ(left.origin.x(), box.left());
+    EXPECT_NEAR(centre.origin.x() + centre.width / 2, box.center().x(), Near);
+    EXPECT_NEAR(RightEnd(right), box.right(), Near);
+    EXPECT_NEAR(left.origin.y(), box.top() + footer.metrics().ascent(), Near);
+    EXPECT_EQ(TextsOn(document, 2).size(), 1u) << "overlays stay apart from the content";
+
+    for (const int missing : {0, 3, -1}) {
+        PageOverlay nowhere = document.overlay(missing);
+        EXPECT_FALSE(nowhere.isValid()) << missing;
+        nowhere.drawText(u"x"_s, footer, box, Qt::AlignLeft); // ignored, not a crash
+    }
+    document.open();
+    EXPECT_FALSE(overlay.isValid()) << "the page went with the reopened document";
+}
+
+namespace {
+
+// Whether any pixel in the rectangle is darker than mid grey.
+bool hasInk(const QImage &image, const QRect &area) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(ReportDocument, PaintsPagesThroughTheCallersPainter) {
+    ReportDocument document = openDocument();
+    document.setFontSize(36);
+    document.writeParagraph(u"HEADING"_s);
+    document.close();
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    document.overlay(1).drawPicture(QRectF(12240 - 1440, 15840 - 1440, 720, 720), picture);
+
+    // 100 dots per inch: a twip is 1/14.4 of a pixel.
+    QImage image(850, 1100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        document.paintPage(painter, 1, image.rect());
+    }
+    const QRect heading(100, 50, 400, 60);  // the first line, in pixels
+    const QRect empty(100, 400, 600, 300);  // the middle of the page
+    const QRect overlay(755, 1005, 40, 40); // the overlay picture
+    EXPECT_TRUE(hasInk(image, heading));
+    EXPECT_FALSE(hasInk(image, empty));
+    EXPECT_TRUE(hasInk(image, overlay));
+}
+
+TEST(ReportDocument, PaintsIntoAPdfWriter) {
+    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    ReportDocument document = openDocument();
+    document.writeParagraph(u"First page text"_s);
+    document.newPage();
+    document.writeParagraph(u"Second page text"_s);
+    document.close();
+
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath(u"pages.pdf"_s);
+    {
+        QPdfWriter writer(path);
+        writer.setPageSize(QPageSize(QPageSize::Letter));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter(&writer);
+        const QRectF page(0, 0, writer.width(), writer.height());
+        for (int number = 1; number <= document.pageCount(); ++number) {
+            if (number > 1)
+                writer.newPage();
+            document.paintPage(painter, number, page);
+        }
+    }
+    QProcess process;
+    process.start(pdftotext, {u"-layout"_s, path, u"-"_s});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    const QStringList pages = text.split(u'\f');
+    ASSERT_GE(pages.size(), 2);
+    EXPECT_TRUE(pages[0].contains(u"First page text"_s)) << text.toStdString();
+    EXPECT_TRUE(pages[1].contains(u"Second page text"_s)) << text.toStdString();
+}
