@@ -1,0 +1,48 @@
+#include "stretchpreprocessing.h"
+
+#include "fatalerror.h"
+#include "templatepreprocessor.h"
+
+namespace {
+
+// Runtime error numbers as the fatal message reports them.
+constexpr int ErrorFileNotFound = 53;
+constexpr int ErrorBadTemplate = 13;
+
+} // namespace
+
+void PreProcessRTF(const StretchReportData &data, const QString &inputFile,
+                   const QString &outputFile, bool outdatedSystem) {
+    if (outdatedSystem)
+        return;
+    const QString routine = QStringLiteral("PreProcessRTF");
+    TemplatePreprocessor preprocessor;
+    preprocessor.IfKeyword = QStringLiteral("$#if");
+    preprocessor.ElseKeyword = QStringLiteral("$#else");
+    preprocessor.EndIfKeyword = QStringLiteral("$#endif");
+    preprocessor.TableKeyword = QStringLiteral("$#table");
+    preprocessor.EndTableKeyword = QStringLiteral("$#endtable");
+    preprocessor.EntryKeyword = QStringLiteral("$#entry");
+    preprocessor.EndEntryKeyword = QStringLiteral("$#endentry");
+    if (!preprocessor.LoadTemplate(inputFile))
+        throw FatalError(routine, ErrorFileNotFound, preprocessor.errorString());
+    if (!preprocessor.Prepare())
+        throw FatalError(routine, ErrorBadTemplate,
+                         QStringLiteral("Stretch.rtf, ") + preprocessor.errorString());
+
+    for (const ReportValue &value : data.values)
+        preprocessor.Define(value.name, value.value);
+    for (const QString &condition : data.conditions)
+        preprocessor.Define(condition, QString());
+    preprocessor.FirstPass();
+    preprocessor.SecondPass();
+    for (const LedgerTable &table : data.tables) {
+        preprocessor.BeginTable();
+        for (const QString &entry : table.entries)
+            preprocessor.AddEntry(entry);
+        preprocessor.EmitTable(table.name);
+    }
+    if (!preprocessor.SaveResult(outputFile))
+        throw FatalError(routine, ErrorFileNotFound,
+                         QStringLiteral("cannot write %1").arg(outputFile));
+}
