@@ -2,6 +2,8 @@
 
 #include "batcherror.h"
 #include "clock.h"
+#include "orderedjson.h"
+#include "validation.h"
 
 #include <cstdio>
 
@@ -36,4 +38,14 @@ void PrintJson(const QString &json) {
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
+}
+
+QString ValidationFailureJson(const ValidationFailure &failure) {
+    return OrderedJson()
+        .add(QStringLiteral("status"), QStringLiteral("invalid"))
+        .add(QStringLiteral("tag"), failure.tag)
+        .add(QStringLiteral("title"), failure.title)
+        .add(QStringLiteral("message"), failure.message)
+        .add(QStringLiteral("replacement"), failure.replacement)
+        .text();
 }

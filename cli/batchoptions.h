@@ -6,6 +6,8 @@
 #include <QDate>
 #include <QStringList>
 
+struct ValidationFailure;
+
 // Parses `arguments` (the subcommand first) with the given value options; unknown options or
 // more than `positionals` further words are bad usage.
 void ParseOptions(QCommandLineParser &parser, const QStringList &arguments,
@@ -19,3 +21,6 @@ QString RequiredOption(const QCommandLineParser &parser, const QString &name);
 
 // Prints one JSON text and a line break on standard output.
 void PrintJson(const QString &json);
+
+// {"status":"invalid","tag":...,"title":...,"message":...,"replacement":...}
+QString ValidationFailureJson(const ValidationFailure &failure);

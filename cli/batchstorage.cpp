@@ -86,13 +86,3 @@ void WarnDamaged(const IllustrationListing &listing) {
 void Warn(const QString &message) {
     std::fprintf(stderr, "rmdbatch: %s\n", message.toLocal8Bit().constData());
 }
-
-QString ValidationFailureJson(const ValidationFailure &failure) {
-    return OrderedJson()
-        .add(QStringLiteral("status"), QStringLiteral("invalid"))
-        .add(QStringLiteral("tag"), failure.tag)
-        .add(QStringLiteral("title"), failure.title)
-        .add(QStringLiteral("message"), failure.message)
-        .add(QStringLiteral("replacement"), failure.replacement)
-        .text();
-}

@@ -5,6 +5,7 @@
 // through its prompter into rmdbatch's one-line errors and exit codes.
 
 #include "batcherror.h"
+#include "batchoptions.h"
 #include "clock.h"
 #include "illustrationdatabase.h"
 #include "recordingprompter.h"
@@ -48,6 +49,3 @@ void WarnDamaged(const IllustrationListing &listing);
 
 // Prints a message on stderr as a warning; the run goes on.
 void Warn(const QString &message);
-
-// {"status":"invalid","tag":...,"title":...,"message":...,"replacement":...}
-QString ValidationFailureJson(const ValidationFailure &failure);

@@ -1,5 +1,6 @@
 #include "calccommand.h"
 
+#include "batchcalculation.h"
 #include "batcherror.h"
 #include "batchoptions.h"
 #include "calculators.h"
@@ -11,16 +12,6 @@
 #include "stretchreport.h"
 
 namespace {
-
-QString invalidJson(const ValidationFailure &failure) {
-    return OrderedJson()
-        .add(QStringLiteral("status"), QStringLiteral("invalid"))
-        .add(QStringLiteral("tag"), failure.tag)
-        .add(QStringLiteral("title"), failure.title)
-        .add(QStringLiteral("message"), failure.message)
-        .add(QStringLiteral("replacement"), failure.replacement)
-        .text();
-}
 
 // Report slots in slot order. "R-PlanType" stands in three slots but only the first is ever
 // written, so it is listed once.
@@ -57,49 +48,20 @@ QStringList notices(const RecordingPrompter &prompter) {
 }
 
 // The SEPP tab's seven method options as the live refresh left them.
-QStringList equalPaymentOptions(const Illustration &illustration)
-{
+QStringList equalPaymentOptions(const Illustration &illustration) {
     QStringList items;
     const auto &captions = EqualPaymentCaptions();
     for (int index = 0; index < 7; ++index) {
         const EqualPaymentOption &option = illustration.seppTab().options[std::size_t(index)];
-        items.append(OrderedJson()
-                         .add(QStringLiteral("caption"), QLatin1String(captions[std::size_t(index)]))
-                         .add(QStringLiteral("amount"), option.amount)
-                         .add(QStringLiteral("enabled"), option.enabled)
-                         .add(QStringLiteral("selected"),
-                              illustration.controls().optEqualPmt == index)
-                         .text());
+        items.append(
+            OrderedJson()
+                .add(QStringLiteral("caption"), QLatin1String(captions[std::size_t(index)]))
+                .add(QStringLiteral("amount"), option.amount)
+                .add(QStringLiteral("enabled"), option.enabled)
+                .add(QStringLiteral("selected"), illustration.controls().optEqualPmt == index)
+                .text());
     }
     return items;
-}
-
-// --pages: the Stretch report pages switched on, by name, or "none".
-ReportPages pagesOption(const QCommandLineParser &parser) {
-    ReportPages pages;
-    if (!parser.isSet(QStringLiteral("pages")))
-        return pages;
-    pages = {false, false, false, false, false};
-    const QString value = parser.value(QStringLiteral("pages"));
-    if (value == QLatin1String("none"))
-        return pages;
-    const std::pair<const char *, bool ReportPages::*> names[] = {
-        {"cover", &ReportPages::cover},
-        {"wenmark", &ReportPages::wenmark},
-        {"taxes", &ReportPages::taxes},
-        {"ledger", &ReportPages::ledger},
-        {"graph", &ReportPages::graph}};
-    for (const QString &name : value.split(QLatin1Char(','))) {
-        const auto page = std::find_if(std::begin(names), std::end(names), [&](const auto &entry) {
-            return name == QLatin1String(entry.first);
-        });
-        if (page == std::end(names))
-            throw badInput(QStringLiteral("--pages takes \"none\" or names from cover, wenmark, "
-                                          "taxes, ledger, graph, not \"%1\"")
-                               .arg(value));
-        pages.*(page->second) = true;
-    }
-    return pages;
 }
 
 QString numberArray(const QStringList &numbers) {
@@ -151,68 +113,23 @@ void addStretch(OrderedJson &output, const StretchProjection &projection,
 
 int RunCalc(const QStringList &arguments) {
     QCommandLineParser parser;
-    ParseOptions(
-        parser, arguments,
-        {{QStringLiteral("input"), QStringLiteral("Illustration file."),
-          QStringLiteral("ILL.json")},
-         {QStringLiteral("today"), QStringLiteral("Today's date."), QStringLiteral("MM/DD/YYYY")},
-         {QStringLiteral("rep"), QStringLiteral("Representative file."),
-          QStringLiteral("REP.json")},
-         {QStringLiteral("pages"), QStringLiteral("Stretch report pages switched on."),
-          QStringLiteral("cover,wenmark,taxes,ledger,graph|none")}});
-    const QDate today = TodayOption(parser);
-    const QByteArray illustrationText =
-        ReadInputFile(RequiredOption(parser, QStringLiteral("input")));
-    const ReportPages pages = pagesOption(parser);
-
-    CalcContext context;
-    context.today = today;
-    if (parser.isSet(QStringLiteral("rep")))
-        context.representative =
-            ReadRepresentativeJson(ReadInputFile(parser.value(QStringLiteral("rep"))));
-
-    RecordingPrompter prompter;
-    Illustration illustration(prompter);
-    context.detailedMode = ReadIllustrationJson(illustrationText, illustration, today).detailedMode;
-    if (!CalculatorAvailable(illustration.calculator()))
-        throw badInput(
-            QStringLiteral("calculator %1 is not available yet").arg(illustration.calculator()));
-
-    // The SEPP tab refreshes its options while the user edits, before any report is built: it
-    // zeroes the fixed-method inputs of a one-time change and moves the selection off options
-    // that cannot be chosen. Validation runs once, below, so a failure is never masked by the
-    // replacement text an earlier check put into the field.
-    const bool sepp = illustration.calculator() == 2;
-    if (sepp)
-        RefreshEqualPayments(illustration, context, false);
-    // A ticked "Skip" box has emptied the spouse fields, as loading the illustration would.
-    const bool stretch = illustration.calculator() == 3;
-    if (stretch)
-        RefreshSkipSpouse(illustration);
-
-    const Validation validation = DefineVariables(illustration, context);
-    if (!validation.passed()) {
-        PrintJson(invalidJson(*validation.failure));
+    ParseOptions(parser, arguments, CalculationOptions());
+    BatchCalculation calculation(parser);
+    const Illustration &illustration = calculation.illustration;
+    if (!calculation.passed()) {
+        PrintJson(ValidationFailureJson(*calculation.run.validation.failure));
         return int(ExitCode::ValidationFailed);
-    }
-    const CalculationResult result = CalculateValues(illustration, validation.variables, context);
-    if (sepp) {
-        // The amount labels take the new payments; the selected one is the stored amount.
-        RefreshEqualPayments(illustration, context, false);
-        CalculateValues(illustration, validation.variables, context);
     }
     OrderedJson output;
     output.add(QStringLiteral("status"), QStringLiteral("ok"))
         .add(QStringLiteral("calculator"), illustration.calculator())
         .add(QStringLiteral("fields"), reportFields(illustration.fields()))
         .add(QStringLiteral("inputs"), inputFields(illustration.fields()))
-        .addArray(QStringLiteral("notices"), notices(prompter));
-    if (sepp)
+        .addArray(QStringLiteral("notices"), notices(calculation.prompter));
+    if (illustration.calculator() == 2)
         output.addArray(QStringLiteral("options"), equalPaymentOptions(illustration));
-    if (stretch)
-        addStretch(output, *result.projection,
-                   BuildStretchReport(illustration, std::get<StretchInputs>(validation.variables),
-                                      *result.projection, pages, context.representative, today));
+    if (illustration.calculator() == 3)
+        addStretch(output, *calculation.run.result.projection, calculation.stretchReport());
     PrintJson(output.text());
     return int(ExitCode::Ok);
 }

@@ -6,6 +6,7 @@
 #include "calccommand.h"
 #include "dbcommand.h"
 #include "loadcommand.h"
+#include "mergecommand.h"
 #include "repcommand.h"
 #include "savecommand.h"
 #include "fatalerror.h"
@@ -21,12 +22,19 @@ struct Command {
     int (*run)(const QStringList &arguments);
 };
 
-const std::array<Command, 5> Commands{{
-    {"calc", RunCalc}, {"save", RunSave}, {"load", RunLoad}, {"db", RunDb}, {"rep", RunRep},
+const std::array<Command, 6> Commands{{
+    {"calc", RunCalc},
+    {"merge", RunMerge},
+    {"save", RunSave},
+    {"load", RunLoad},
+    {"db", RunDb},
+    {"rep", RunRep},
 }};
 
 const char *const Usage =
-    "usage: rmdbatch calc --input ILL.json [--today MM/DD/YYYY] [--rep REP.json]\n"
+    "usage: rmdbatch calc --input ILL.json [--today MM/DD/YYYY] [--rep REP.json] [--pages P]\n"
+    "       rmdbatch merge --input ILL.json [--today] [--rep] [--pages P]\n"
+    "                      [--support-archive PATH]\n"
     "       rmdbatch save --input ILL.json | load N\n"
     "       rmdbatch db list | copy N | delete N | undelete | compact --yes | backup --to DIR |\n"
     "                   restore --from DIR\n"

@@ -1,12 +1,12 @@
 #include "savecommand.h"
 
+#include "batchcalculation.h"
 #include "batchoptions.h"
 #include "batchstorage.h"
 #include "illustration.h"
 #include "illustrationjson.h"
 #include "illustrationstore.h"
 #include "orderedjson.h"
-#include "sepppresenter.h"
 
 int RunSave(const QStringList &arguments) {
     QCommandLineParser parser;
@@ -31,20 +31,11 @@ int RunSave(const QStringList &arguments) {
     // Saving is what an edited illustration does: the date becomes today's, as after an edit.
     illustration.setSaved(false);
 
-    // The same steps as calc: the SEPP tab's live refresh before the validation, and again
-    // after the computation, so the stored distribution is the one calc reports.
-    const bool sepp = illustration.calculator() == 2;
-    if (sepp)
-        RefreshEqualPayments(illustration, context, false);
-    const Validation validation = DefineVariables(illustration, context);
-    if (!validation.passed()) {
-        PrintJson(ValidationFailureJson(*validation.failure));
+    // The same steps as calc, so the stored distribution is the one calc reports.
+    const CalculatorRun run = RunCalculator(illustration, context);
+    if (!run.validation.passed()) {
+        PrintJson(ValidationFailureJson(*run.validation.failure));
         return int(ExitCode::ValidationFailed);
-    }
-    CalculateValues(illustration, validation.variables, context);
-    if (sepp) {
-        RefreshEqualPayments(illustration, context, false);
-        CalculateValues(illustration, validation.variables, context);
     }
 
     const SaveOutcome outcome =

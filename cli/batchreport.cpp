@@ -1,0 +1,52 @@
+#include "batchreport.h"
+
+#include "batcherror.h"
+#include "fatalerror.h"
+#include "stretchpreprocessing.h"
+#include "substitution.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace {
+
+const QString ProgramName = QStringLiteral("rmdcalc");
+const QString FileDescription = QStringLiteral("Retirement Distribution Planner");
+
+} // namespace
+
+QCommandLineOption SupportArchiveOption() {
+    return {QStringLiteral("support-archive"), QStringLiteral("The support archive."),
+            QStringLiteral("PATH")};
+}
+
+SupportArchive SupportArchiveFor(const QCommandLineParser &parser) {
+    if (parser.isSet(QStringLiteral("support-archive")))
+        return SupportArchive(parser.value(QStringLiteral("support-archive")));
+    return SupportArchive(SupportArchive::locate(
+        ProgramName, {QDir::currentPath(), QCoreApplication::applicationDirPath(),
+                      QStringLiteral(RMD_INSTALL_DATADIR)}));
+}
+
+QString MergedReport(BatchCalculation &calculation, const SupportArchive &archive,
+                     const QString &workFolder) {
+    const auto preprocess = [&calculation](const QString &path) {
+        PreProcessRTF(calculation.stretchReport(), path, path);
+    };
+    try {
+        return SubstituteRTF(calculation.illustration, archive, workFolder, FileDescription,
+                             preprocess);
+    } catch (const FatalError &error) {
+        if (error.routine() == QLatin1String("SubstituteRTF"))
+            throw BatchError(ExitCode::IoFailure, error.description());
+        throw;
+    }
+}
+
+WorkFolder::WorkFolder() {
+    if (!m_dir.isValid())
+        throw BatchError(
+            ExitCode::IoFailure,
+            QStringLiteral("cannot create a work folder: %1").arg(m_dir.errorString()));
+    QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
