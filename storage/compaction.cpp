@@ -22,7 +22,31 @@ constexpr qsizetype ChunkRecords = 1024; // records read and written per transfe
 
 const FieldPlace DatePlace = *IllustrationRecord::place(QStringLiteral("6-IllustrationDate"));
 
-// Why a record is not kept; None for a record that is.
+int digits(const char *text, int count) {
+    int value = 0;
+    for (int at = 0; at < count; ++at) {
+        if (text[at] < '0' || text[at] > '9')
+            return -1;
+        value = value * 10 + (text[at] - '0');
+    }
+    return value;
+}
+
+// The illustration date field holds a date. What the program writes, "MM/DD/YYYY", is checked
+// directly; any other form goes through the date parser a user's typing goes through.
+bool isDate(const char *field, qsizetype available) {
+    if (available >= DatePlace.width && field[2] == '/' && field[5] == '/') {
+        const int month = digits(field, 2);
+        const int day = digits(field + 3, 2);
+        const int year = digits(field + 6, 4);
+        if (month >= 0 && day >= 0 && year >= 100)
+            return QDate::isValid(year, month, day);
+    }
+    const qsizetype width = std::min<qsizetype>(DatePlace.width, std::max<qsizetype>(available, 0));
+    return DateText::IsDate(IllustrationRecord::trimBlanks(Windows1252::decode(field, width)));
+}
+
+// Why a record is not kept.
 enum class Verdict { Keep, Deleted, Damaged };
 
 Verdict judge(const char *record, qsizetype size, int number) {
@@ -37,15 +61,17 @@ Verdict judge(const char *record, qsizetype size, int number) {
         // A wrong record number is rewritten below and stray bytes become "?": both mended.
         break;
     }
-    if (!DateText::IsDate(IllustrationRecord::fieldText(record, size, DatePlace)))
+    if (!isDate(record + DatePlace.start - 1, size - (DatePlace.start - 1)))
         return Verdict::Damaged;
     return Verdict::Keep;
 }
 
-void mendEncoding(QByteArray &record) {
-    for (char &byte : record) {
-        if (!Windows1252::isDefined(static_cast<unsigned char>(byte)))
-            byte = '?';
+void mendEncoding(char *record, qsizetype size) {
+    if (Windows1252::allDefined(record, size))
+        return;
+    for (qsizetype at = 0; at < size; ++at) {
+        if (!Windows1252::isDefined(static_cast<unsigned char>(record[at])))
+            record[at] = '?';
     }
 }
 
@@ -55,6 +81,29 @@ QString dated(const QString &folder, const QString &stem, const QDateTime &now) 
     for (int n = 2; QFileInfo::exists(QDir(folder).filePath(name)); ++n)
         name = base + QStringLiteral("-%1.flt").arg(n);
     return QDir(folder).filePath(name);
+}
+
+// The records whose status is "0", for the question.
+Result<int> countDeleted(const RecordFile &records) {
+    QFile file(records.path());
+    if (!file.exists())
+        return {0, std::nullopt};
+    if (!file.open(QIODevice::ReadOnly))
+        return {0, fileError(file, QStringLiteral("Error Reading Database"))};
+    int deleted = 0;
+    QByteArray chunk(ChunkRecords * RecordFile::RecordLength, Qt::Uninitialized);
+    for (;;) {
+        const qint64 read = file.read(chunk.data(), chunk.size());
+        if (read < 0)
+            return {0, fileError(file, QStringLiteral("Error Reading Database"))};
+        // Whole records only; the read size is a multiple of the record length.
+        for (qint64 offset = 0; offset + RecordFile::RecordLength <= read;
+             offset += RecordFile::RecordLength)
+            deleted += isDeleted(chunk.constData() + offset) ? 1 : 0;
+        if (read < chunk.size())
+            break;
+    }
+    return {deleted, std::nullopt};
 }
 
 // Reads the old database chunk by chunk and writes the kept records to "Temp.flt".
@@ -67,17 +116,19 @@ Status buildCompacted(const IllustrationDatabase &database, QFile &temp, Compact
     counts.records = RecordFile::countForSize(old.size());
     int number = 0;
     QByteArray output;
+    output.reserve(ChunkRecords * RecordFile::RecordLength);
     const bool recordByRecord = bool(hooks.afterRecord);
-    while (!old.atEnd()) {
-        const QByteArray chunk = old.read(ChunkRecords * RecordFile::RecordLength);
-        if (old.error() != QFileDevice::NoError)
+    // One buffer for every chunk: fresh megabytes for each would cost more than the copying.
+    QByteArray chunk(ChunkRecords * RecordFile::RecordLength, Qt::Uninitialized);
+    for (;;) {
+        const qint64 read = old.read(chunk.data(), chunk.size());
+        if (read < 0)
             return fileError(old, QStringLiteral("Error Reading Database"));
-        if (chunk.isEmpty())
+        if (read == 0)
             break;
-        for (qsizetype offset = 0; offset < chunk.size(); offset += RecordFile::RecordLength) {
+        for (qsizetype offset = 0; offset < read; offset += RecordFile::RecordLength) {
             ++number;
-            const qsizetype size =
-                std::min<qsizetype>(RecordFile::RecordLength, chunk.size() - offset);
+            const qsizetype size = std::min<qsizetype>(RecordFile::RecordLength, read - offset);
             const char *record = chunk.constData() + offset;
             switch (judge(record, size, number)) {
             case Verdict::Deleted:
@@ -89,20 +140,20 @@ Status buildCompacted(const IllustrationDatabase &database, QFile &temp, Compact
             case Verdict::Keep:
                 break;
             }
-            QByteArray kept(record, size);
-            mendEncoding(kept);
-            IllustrationRecord::setRecordNumber(kept, ++counts.illustrations);
-            output += kept;
+            const qsizetype at = output.size();
+            output.append(record, size);
+            mendEncoding(output.data() + at, size);
+            IllustrationRecord::setRecordNumber(output.data() + at, ++counts.illustrations);
             if (recordByRecord) {
                 if (temp.write(output) != output.size() || !temp.flush())
                     return fileError(temp, QStringLiteral("Error Writing to Database"));
-                output.clear();
+                output.truncate(0);
                 hooks.afterRecord(counts.illustrations);
             }
         }
         if (temp.write(output) != output.size())
             return fileError(temp, QStringLiteral("Error Writing to Database"));
-        output.clear();
+        output.truncate(0);
     }
     if (!DurableFile::syncToDisk(temp))
         return fileError(temp, QStringLiteral("Error Writing to Database"));
@@ -170,16 +221,11 @@ CompactionOutcome Compact(const IllustrationDatabase &database, Prompter &prompt
     };
 
     ReportInterruptedCompaction(database, prompter, now);
-    const RecordFile records = database.records();
-    const Result<QByteArray> image = records.readAll();
-    if (!image.ok())
-        return failed(*image.error);
-    int deleted = 0;
-    const int count = records.countForSize(image.value.size());
-    for (qsizetype offset = 0; offset + RecordFile::RecordLength <= image.value.size();
-         offset += RecordFile::RecordLength)
-        deleted += isDeleted(image.value.constData() + offset) ? 1 : 0;
-    if (prompter.ask(Caption, CompactionQuestion(count, deleted), Buttons::YesNo,
+    const Result<int> deleted = countDeleted(database.records());
+    if (!deleted.ok())
+        return failed(*deleted.error);
+    const int count = database.records().count();
+    if (prompter.ask(Caption, CompactionQuestion(count, deleted.value), Buttons::YesNo,
                      MessageIcon::Question) != Answer::Yes)
         return {};
 

@@ -99,10 +99,14 @@ QString fieldText(const char *record, qsizetype size, FieldPlace place) {
     return Windows1252::decode(record + first, last - first);
 }
 
-void setRecordNumber(QByteArray &record, int number) {
-    const FieldPlace index = *place(QStringLiteral("3-DatabaseIndex"));
+void setRecordNumber(char *record, int number) {
+    static const FieldPlace index = *place(QStringLiteral("3-DatabaseIndex"));
     const QByteArray digits = QByteArray::number(number).leftJustified(index.width, ' ', true);
-    record.replace(index.start - 1, index.width, digits);
+    std::copy(digits.begin(), digits.end(), record + index.start - 1);
+}
+
+void setRecordNumber(QByteArray &record, int number) {
+    setRecordNumber(record.data(), number);
 }
 
 } // namespace IllustrationRecord

@@ -56,6 +56,7 @@ QString trimBlanks(const QString &text);
 
 // "3-DatabaseIndex" field holding `number`: decimal digits, blank-padded to the width.
 void setRecordNumber(QByteArray &record, int number);
+void setRecordNumber(char *record, int number);
 
 } // namespace IllustrationRecord
 
