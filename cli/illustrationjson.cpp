@@ -167,14 +167,14 @@ QString WriteIllustrationJson(const Illustration &illustration, bool detailedMod
     }
     OrderedJson controls;
     const IllustrationControls &values = illustration.controls();
-    for (const ControlSpec &spec : Controls) {
-        const QString name = QLatin1String(spec.name);
-        if (spec.flag)
-            controls.add(name, values.*(spec.flag));
-        else if (spec.index)
-            controls.add(name, values.*(spec.index));
+    for (const ControlSpec &control : Controls) {
+        const QString name = QLatin1String(control.name);
+        if (control.flag)
+            controls.add(name, values.*(control.flag));
+        else if (control.index)
+            controls.add(name, values.*(control.index));
         else
-            controls.add(name, values.*(spec.text));
+            controls.add(name, values.*(control.text));
     }
     return OrderedJson()
         .add(QStringLiteral("calculator"), illustration.calculator())

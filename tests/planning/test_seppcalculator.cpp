@@ -40,18 +40,7 @@ protected:
     }
 
     void makeSample() {
-        illustration.setCalculator(2);
-        illustration.resetToNew(1, Today, QStringLiteral("IRA"));
-        SetFields(illustration, {{"8-EqualFirst", "Bob"},
-                                 {"8-EqualLast", "Sample"},
-                                 {"7-EqualDOB", "03/15/1976"},
-                                 {"8-EqualPlanName", "Bob's IRA"},
-                                 {"7-EqualDate", "01/15/2026"},
-                                 {"6-EqualAcctValue1", "$400,000"},
-                                 {"6-EqualAcctValue2", "$400,000"},
-                                 {"1-EqualROR", "2.98%"}});
-        illustration.controls().chkRMDOnce = false;
-        illustration.controls().optEqualPmt = 0;
+        MakeSeppSample(illustration, Today);
         prompter.clear();
     }
 

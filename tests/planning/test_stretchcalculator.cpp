@@ -54,10 +54,7 @@ protected:
                                  {"1-StretchROR", "6.00%"}});
     }
 
-    void set(const std::vector<std::pair<const char *, const char *>> &changes) {
-        for (const auto &[tag, text] : changes)
-            illustration.fields().setText(InputSlot(tag), QString::fromUtf8(text));
-    }
+    void set(FieldValues changes) { SetFields(illustration, changes); }
 
     QString field(const char *tag) const {
         return illustration.fields().GetField(QLatin1String(tag));

@@ -55,3 +55,18 @@ Validation RunCalculation(Illustration &illustration, CalcContext &context) {
         CalculateValues(illustration, validation.variables, context);
     return validation;
 }
+
+void MakeSeppSample(Illustration &illustration, const QDate &today) {
+    illustration.setCalculator(2);
+    illustration.resetToNew(1, today, QStringLiteral("IRA"));
+    SetFields(illustration, {{"8-EqualFirst", "Bob"},
+                             {"8-EqualLast", "Sample"},
+                             {"7-EqualDOB", "03/15/1976"},
+                             {"8-EqualPlanName", "Bob's IRA"},
+                             {"7-EqualDate", "01/15/2026"},
+                             {"6-EqualAcctValue1", "$400,000"},
+                             {"6-EqualAcctValue2", "$400,000"},
+                             {"1-EqualROR", "2.98%"}});
+    illustration.controls().chkRMDOnce = false;
+    illustration.controls().optEqualPmt = 0;
+}

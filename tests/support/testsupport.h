@@ -50,6 +50,10 @@ void ExpectFailure(const Validation &validation, const RecordingPrompter &prompt
 // DefineVariables, then CalculateValues when it passed, as every report rebuild runs them.
 Validation RunCalculation(Illustration &illustration, CalcContext &context);
 
+// The IRS SEPP FAQ's example on the SEPP tab: Bob, 50 at the end of 2026, $400,000 for every
+// method, 2.98%, calculated on 01/15/2026; single life RMD method selected.
+void MakeSeppSample(Illustration &illustration, const QDate &today);
+
 // A test with its own prompter and illustration.
 class IllustrationTest : public ::testing::Test {
 protected:

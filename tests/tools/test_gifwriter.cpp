@@ -96,7 +96,7 @@ GifLayout layoutOf(const QByteArray &gif) {
     return layout;
 }
 
-// A strict reading of the LZW data, after the GIF89a specification's Appendix F. Qt's reader
+// A strict reading of the LZW data, after the GIF89a standard's Appendix F. Qt's reader
 // stops once it has every pixel; this one also insists on a leading clear code, on the end code
 // at the width the decoder has reached, and on nothing after it. The pixel indices, or an error.
 struct LzwReading {
