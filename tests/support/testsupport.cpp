@@ -70,3 +70,55 @@ void MakeSeppSample(Illustration &illustration, const QDate &today) {
     illustration.controls().chkRMDOnce = false;
     illustration.controls().optEqualPmt = 0;
 }
+
+void MakeStretchSample(Illustration &illustration, const QDate &today) {
+    illustration.setCalculator(3);
+    illustration.resetToNew(1, today, QStringLiteral("IRA"));
+    SetFields(illustration, {{"8-StretchPFirst", "Robert"},
+                             {"8-StretchPMiddle", "J"},
+                             {"8-StretchPLast", "Sample"},
+                             {"7-StretchPDOB", "03/15/1950"},
+                             {"2-StretchPLEO", "15"},
+                             {"8-StretchSFirst", "Mary"},
+                             {"8-StretchSLast", "Sample"},
+                             {"7-StretchSDOB", "09/20/1955"},
+                             {"2-StretchSLEO", "25"},
+                             {"8-StretchBFirst", "Jack"},
+                             {"8-StretchBLast", "Sample"},
+                             {"7-StretchBDOB", "05/01/1985"},
+                             {"8-StretchPlanName", "Rollover IRA"},
+                             {"6-StretchAcctValue", "$500,000"},
+                             {"6-StretchAcctCont", "$0"},
+                             {"2-StretchContYrs", "0"},
+                             {"1-StretchROR", "6.00%"}});
+}
+
+void MakeStretchPlanholderAlone(Illustration &illustration, const QDate &today) {
+    MakeStretchSample(illustration, today);
+    SetSkipSpouse(illustration, true);
+    SetFields(illustration, {{"2-StretchPLEO", "3"},
+                             {"7-StretchBDOB", "07/01/1980"},
+                             {"6-StretchAcctValue", "100000"},
+                             {"1-StretchROR", "5.00%"},
+                             {"6-IllustrationDate", "01/15/2021"}});
+    illustration.setSaved(true);
+}
+
+RepresentativeDetails SampleRepresentative() {
+    RepresentativeDetails rep;
+    rep.first = QStringLiteral("Pat");
+    rep.initial = QStringLiteral("Q");
+    rep.last = QStringLiteral("Advisor");
+    rep.repNumber = QStringLiteral("R-17");
+    rep.agency = QStringLiteral("Example Financial");
+    rep.work = QStringLiteral("(217) 555-0100");
+    rep.home = QStringLiteral("(217) 555-0101");
+    rep.fax = QStringLiteral("(217) 555-0102");
+    rep.email = QStringLiteral("pat@example.com");
+    rep.address = QStringLiteral("100 Main Street");
+    rep.city = QStringLiteral("Springfield");
+    rep.zip = QStringLiteral("62701-1234");
+    rep.runDate = QStringLiteral("12/06/2026 09:30:15");
+    rep.state = QStringLiteral("IL");
+    return rep;
+}

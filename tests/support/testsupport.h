@@ -5,6 +5,7 @@
 #include "calculators.h"
 #include "illustration.h"
 #include "recordingprompter.h"
+#include "representative.h"
 
 #include <QString>
 #include <gtest/gtest.h>
@@ -54,9 +55,44 @@ Validation RunCalculation(Illustration &illustration, CalcContext &context);
 // method, 2.98%, calculated on 01/15/2026; single life RMD method selected.
 void MakeSeppSample(Illustration &illustration, const QDate &today);
 
+// A new Stretch illustration: Robert J Sample, born 03/15/1950, 15 years of life expectancy;
+// Mary Sample, born 09/20/1955, 25 years; Jack Sample, born 05/01/1985; "Rollover IRA" with
+// $500,000 at 6%, no contributions.
+void MakeStretchSample(Illustration &illustration, const QDate &today);
+
+// The Stretch sample's planholder alone (spouse skipped), as saved on 01/15/2021: three years of
+// life expectancy from 2021, $100,000 at 5%, Jack born 07/01/1980. Its first projection years are
+// worked by hand from the published tables in test_stretchcalculator.
+void MakeStretchPlanholderAlone(Illustration &illustration, const QDate &today);
+
+// Pat Q. Advisor of Example Financial, Springfield IL, with every entry filled.
+RepresentativeDetails SampleRepresentative();
+
 // A test with its own prompter and illustration.
 class IllustrationTest : public ::testing::Test {
 protected:
     RecordingPrompter prompter;
     Illustration illustration{prompter};
+
+    QString field(const char *tag) const {
+        return illustration.fields().GetField(QLatin1String(tag));
+    }
+
+    // Expects each field, found by its tag, to hold its text.
+    void expectFields(FieldValues expected, const std::string &name = {}) const {
+        for (const auto &[tag, text] : expected)
+            EXPECT_EQ(field(tag), QString::fromUtf8(text))
+                << name << (name.empty() ? "" : ": ") << tag;
+    }
+
+    // The same with "tag=text" entries.
+    void expectFields(std::initializer_list<const char *> expected) const {
+        for (const char *entry : expected) {
+            const QString tagAndText = QString::fromUtf8(entry);
+            const qsizetype equals = tagAndText.indexOf(QLatin1Char('='));
+            EXPECT_EQ(illustration.fields().GetField(tagAndText.left(equals)),
+                      tagAndText.mid(equals + 1))
+                << entry;
+        }
+    }
 };
