@@ -133,23 +133,6 @@ TEST(CalcTaxTest, NothingToTax) {
     EXPECT_EQ(small.stateRate, 2);
 }
 
-TEST(CalcTaxTest, ResetClearsEveryField) {
-    CalcTax tax;
-    tax.income = 1;
-    tax.state = QStringLiteral("CA");
-    tax.filingStatus = 2;
-    tax.exemptions = 2;
-    tax.federalRate = tax.stateRate = tax.federalTax = tax.stateTax = 1;
-    tax.taxYear = 2012;
-    tax.Reset();
-    EXPECT_EQ(tax.income, 0);
-    EXPECT_TRUE(tax.state.isEmpty());
-    EXPECT_EQ(tax.filingStatus, 0);
-    EXPECT_EQ(tax.exemptions, 0);
-    EXPECT_EQ(tax.federalRate + tax.stateRate + tax.federalTax + tax.stateTax, 0);
-    EXPECT_EQ(tax.taxYear, 0);
-}
-
 // State tax of 2013, single with one exemption: income less the state's personal exemption and
 // standard deduction, taxed on the state's published 2013 schedule (the "$X plus" amounts of
 // the bracket), less its personal credit. Sources as listed in data/tax/README.md.

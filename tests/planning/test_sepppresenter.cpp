@@ -25,9 +25,6 @@ protected:
         return illustration.seppTab().options[std::size_t(i)];
     }
     int selected() const { return illustration.controls().optEqualPmt; }
-    QString field(const char *tag) const {
-        return illustration.fields().GetField(QLatin1String(tag));
-    }
     const FieldState &state(const char *tag) const {
         return illustration.fields().state(InputSlot(tag));
     }
@@ -116,7 +113,7 @@ TEST_F(SeppPresenterTest, RmdMethodOnly) {
         EXPECT_EQ(state(tag).captionColour, ColourRole::Grey) << tag;
     }
     EXPECT_FALSE(illustration.seppTab().irsButtonEnabled);
-    EXPECT_EQ(field("R-IRSPen"), QStringLiteral("~K"));
+    expectFields({"R-IRSPen=~K", "R-PValue=$0"});
     // The fixed methods cannot be chosen; their amounts are the computation's zero payments.
     expectOptions({"$11,695.91", "$8,602.15", "$9,259.26", "$0.00", "$0.00", "$0.00", "$0.00"},
                   "+++----", "RMD method only");
@@ -188,17 +185,29 @@ TEST_F(SeppPresenterTest, HiddenTabOnlyEnablesAndCopies) {
     EXPECT_TRUE(option(6).enabled);
 }
 
+// The annuity factor ends at 114 (two payments left); at 115 it is an error code and the
+// annuitization payment stays 0 while the other methods still compute.
 TEST_F(SeppPresenterTest, AmountsFromTheCalculation) {
     const struct {
         const char *name;
         FieldValues fields;
+        const char *age;
         int option;
         const char *amount;
     } cases[] = {
-        {"age 114: two annuity payments left", {{"7-EqualDOB", "06/01/1912"}}, 6, "$364,860.00"},
-        {"age 115: annuity factor error, no payment", {{"7-EqualDOB", "06/01/1911"}}, 6, "$0.00"},
+        // 400,000 / (1 + 0.099181 / 1.0298)
+        {"age 114: two annuity payments left",
+         {{"7-EqualDOB", "06/01/1912"}},
+         " 114",
+         6,
+         "$364,860.00"},
+        {"age 115: annuity factor error, no payment",
+         {{"7-EqualDOB", "06/01/1911"}},
+         " 115",
+         6,
+         "$0.00"},
         // 4,222,221.88 / 34.2 = 123,456.78 after rounding, shown in seven significant digits.
-        {"single precision", {{"6-EqualAcctValue1", "4222221.88"}}, 0, "$123,456.80"},
+        {"single precision", {{"6-EqualAcctValue1", "4222221.88"}}, " 50", 0, "$123,456.80"},
     };
     for (const auto &c : cases) {
         makeSample();
@@ -207,6 +216,8 @@ TEST_F(SeppPresenterTest, AmountsFromTheCalculation) {
         EXPECT_EQ(option(c.option).amount, QLatin1String(c.amount))
             << c.name << ": option " << c.option;
         EXPECT_TRUE(option(c.option).enabled) << c.name;
+        EXPECT_EQ(field("R-Age"), QLatin1String(c.age)) << c.name;
+        EXPECT_NE(option(3).amount, QStringLiteral("$0.00")) << c.name << ": fixed amortization";
     }
 }
 

@@ -4,7 +4,7 @@
 #include "stretchtaxes.h"
 #include "testsupport.h"
 
-#include <vector>
+#include <cstring>
 
 namespace {
 
@@ -13,46 +13,17 @@ using namespace Projection;
 const QDate Today(2026, 12, 6);
 
 // The planholder-alone projection whose first years test_stretchcalculator verifies by hand:
-// born 03/15/1950, three years from 2021, $100,000 at 5%, beneficiary Jack born 07/01/1980.
-// PLE = SLE = 3, the account empties at year index 42.
+// PLE = SLE = 3 from 2021, the account empties at year index 42; Texas.
 class StretchReportTest : public IllustrationTest {
 protected:
     void SetUp() override {
         context.today = Today;
-        illustration.setCalculator(3);
-        illustration.resetToNew(1, Today, QStringLiteral("IRA"));
-        SetFields(illustration, {{"8-StretchPFirst", "Robert"},
-                                 {"8-StretchPLast", "Sample"},
-                                 {"7-StretchPDOB", "03/15/1950"},
-                                 {"2-StretchPLEO", "3"},
-                                 {"8-StretchBFirst", "Jack"},
-                                 {"8-StretchBLast", "Sample"},
-                                 {"7-StretchBDOB", "07/01/1980"},
-                                 {"8-StretchPlanName", "IRA Plan"},
-                                 {"6-StretchAcctValue", "100000"},
-                                 {"6-StretchAcctCont", "$0"},
-                                 {"2-StretchContYrs", "0"},
-                                 {"1-StretchROR", "5.00%"},
-                                 {"6-IllustrationDate", "01/15/2021"}});
-        SetSkipSpouse(illustration, true);
-        illustration.setSaved(true);
+        MakeStretchPlanholderAlone(illustration, Today);
         illustration.controls().cmboState = QStringLiteral("TX");
-        representative.first = QStringLiteral("Pat");
-        representative.initial = QStringLiteral("Q");
-        representative.last = QStringLiteral("Advisor");
+        representative = SampleRepresentative();
         representative.agency = QStringLiteral(" Example Financial ");
-        representative.address = QStringLiteral("100 Main Street");
-        representative.city = QStringLiteral("Springfield");
-        representative.state = QStringLiteral("IL");
-        representative.zip = QStringLiteral("62701");
-        representative.work = QStringLiteral("(217) 555-0100");
         representative.home = QStringLiteral("  ");
-        representative.email = QStringLiteral("pat@example.com");
-    }
-
-    void set(const std::vector<std::pair<const char *, const char *>> &changes) {
-        for (const auto &[tag, text] : changes)
-            illustration.fields().setText(InputSlot(tag), QString::fromUtf8(text));
+        representative.fax.clear();
     }
 
     StretchReportData build(const ReportPages &pages = {}) {
@@ -72,6 +43,17 @@ protected:
                 return v.value;
         }
         return QStringLiteral("<undefined>");
+    }
+
+    // Expects each "name=text" entry to be a defined value.
+    static void expectValues(const StretchReportData &data,
+                             std::initializer_list<const char *> expected) {
+        for (const char *entry : expected) {
+            const char *equals = std::strchr(entry, '=');
+            EXPECT_EQ(value(data, std::string(entry, equals).c_str()),
+                      QString::fromUtf8(equals + 1))
+                << entry;
+        }
     }
 
     static const LedgerTable *table(const StretchReportData &data, const char *name) {
@@ -94,13 +76,20 @@ QStringList names(const StretchReportData &data) {
     return list;
 }
 
+QString tableNames(const StretchReportData &data) {
+    QStringList list;
+    for (const LedgerTable &t : data.tables)
+        list.append(t.name);
+    return list.join(QLatin1Char(' '));
+}
+
 TEST_F(StretchReportTest, ValuesInOrder) {
     const StretchReportData data = build();
     const QStringList expected =
         QStringLiteral(
             "R-PHName R-PHDOB R-SpouseName R-SpouseDOB R-BeneName R-BeneDOB R-AccountValue "
-            "R-AnnCont "
-            "R-CY R-PlanName x.xx% XY R-BeneAccount R-Bene0Name R-PHX R-SHX R-BHX PHStart PHEnd "
+            "R-AnnCont R-CY R-PlanName x.xx% XY R-BeneAccount R-Bene0Name R-PHX R-SHX R-BHX "
+            "PHStart PHEnd "
             "SHStart SHEnd BHStart BHEnd R-PlanAssets R-FutureInc S^ "
             "R-LumpTDist R-LumpTFedTax R-LumpTStateTax R-LumpTAfterTax LSF LSS LLT "
             "FSF FSS R-FiveTDist R-FiveTFedTax R-FiveTStateTax R-FiveTAfterTax FLT "
@@ -109,42 +98,18 @@ TEST_F(StretchReportTest, ValuesInOrder) {
             .split(QLatin1Char(' '));
     EXPECT_EQ(names(data), expected);
 
-    const std::pair<const char *, const char *> texts[] = {
-        {"R-PHName", "Robert Sample"},
-        {"R-PHDOB", "March 15, 1950"},
-        {"R-SpouseName", ""},
-        {"R-SpouseDOB", ""},
-        {"R-BeneName", "Jack Sample"},
-        {"R-BeneDOB", "July 1, 1980"},
-        {"R-AccountValue", "$100,000"},
-        {"R-AnnCont", "$0"},
-        {"R-CY", "0"},
-        {"R-PlanName", "IRA Plan"},
-        {"x.xx%", "5.00%"},
-        {"XY", "42"},
-        {"R-BeneAccount", "$103,307"},
-        {"R-Bene0Name", "Jack Sample"},
-        {"R-PHX", "3"},
-        {"R-SHX", "3"},
-        {"R-BHX", "42"},
-        {"PHStart", "2021"},
-        {"PHEnd", "2023"},
-        {"SHStart", "0"},
-        {"SHEnd", "0"},
-        {"BHStart", "2024"},
-        {"BHEnd", "2063"},
-        {"R-PlanAssets", "$100,000"},
-        // 345,871 distributed in all, to the nearest 100.
-        {"R-FutureInc", "$345,900"},
-        {"S^", "Texas"},
-        {"R-AName", "Pat Q. Advisor"},
-        {"R-Agency", "Example Financial"},
-        {"R-AStateCode", "IL"},
-        {"R-Aphone", "\\par Office: (217) 555-0100 \\par Email: pat@example.com \\par "},
-        {"R-IllustrationDate", "January 15, 2021"},
-    };
-    for (const auto &[name, text] : texts)
-        EXPECT_EQ(value(data, name), QString::fromUtf8(text)) << name;
+    // 345,871 distributed in all makes R-FutureInc, to the nearest 100.
+    expectValues(data, {"R-PHName=Robert J Sample", "R-PHDOB=March 15, 1950", "R-SpouseName=",
+                        "R-SpouseDOB=", "R-BeneName=Jack Sample", "R-BeneDOB=July 1, 1980",
+                        "R-AccountValue=$100,000", "R-AnnCont=$0", "R-CY=0",
+                        "R-PlanName=Rollover IRA", "x.xx%=5.00%", "XY=42", "R-BeneAccount=$103,307",
+                        "R-Bene0Name=Jack Sample", "R-PHX=3", "R-SHX=3", "R-BHX=42"});
+    expectValues(data, {"PHStart=2021", "PHEnd=2023", "SHStart=0", "SHEnd=0", "BHStart=2024",
+                        "BHEnd=2063", "R-PlanAssets=$100,000", "R-FutureInc=$345,900", "S^=Texas",
+                        "R-AName=Pat Q. Advisor", "R-Agency=Example Financial", "R-AStateCode=IL",
+                        "R-IllustrationDate=January 15, 2021"});
+    EXPECT_EQ(value(data, "R-Aphone"),
+              QStringLiteral("\\par Office: (217) 555-0100 \\par Email: pat@example.com \\par "));
 }
 
 // Texas has no income tax, so only the federal tax counts. Each estimate: married filing
@@ -156,26 +121,11 @@ TEST_F(StretchReportTest, ValuesInOrder) {
 // Five years and the stretched distributions stay below 30,100 a year, all in the 15% bracket.
 TEST_F(StretchReportTest, TaxComparisonByHand) {
     const StretchReportData data = build();
-    const std::pair<const char *, const char *> texts[] = {
-        {"R-LumpTDist", "$103,307"},
-        {"R-LumpTFedTax", "$22,817"},
-        {"R-LumpTStateTax", "$0"},
-        {"R-LumpTAfterTax", "$80,490"},
-        {"LSF", "25"},
-        {"LSS", "0"},
-        {"LLT", "22.09"},
-        {"FSF", "15"},
-        {"FSS", "0"},
-        {"FLT", "15"},
-        {"RSF", "15"},
-        {"RSS", "0"},
-        {"RLT", "15"},
-        // The stretched distributions add up to the all-years total less the planholder's.
-        {"R-RMDTDist", "$334,000"},
-        {"R-RMDTFedTax", "$50,100"},
-    };
-    for (const auto &[name, text] : texts)
-        EXPECT_EQ(value(data, name), QString::fromUtf8(text)) << name;
+    // The stretched distributions add up to the all-years total less the planholder's.
+    expectValues(data, {"R-LumpTDist=$103,307", "R-LumpTFedTax=$22,817", "R-LumpTStateTax=$0",
+                        "R-LumpTAfterTax=$80,490", "LSF=25", "LSS=0", "LLT=22.09", "FSF=15",
+                        "FSS=0", "FLT=15", "RSF=15", "RSS=0", "RLT=15", "R-RMDTDist=$334,000",
+                        "R-RMDTFedTax=$50,100"});
 
     // Five years: 103,307 / 5 = 20,661.40, then the rest grows 5% and is split by 4, 3, 2, 1.
     double balance = 103307;
@@ -201,9 +151,8 @@ TEST_F(StretchReportTest, FlatStateTaxIsItsRateOfEveryPayment) {
         EXPECT_NEAR(scenario->stateTax, 0.05 * scenario->distributions, 1e-6);
         EXPECT_EQ(scenario->stateRate, 5);
     }
-    EXPECT_EQ(value(data, "LSS"), QStringLiteral("5"));
-    EXPECT_EQ(value(data, "R-LumpTStateTax"), QStringLiteral("$5,165")); // 5% of 103,307
-    EXPECT_EQ(value(data, "LLT"), QStringLiteral("27.09"));
+    // R-LumpTStateTax: 5% of 103,307.
+    expectValues(data, {"LSS=5", "R-LumpTStateTax=$5,165", "LLT=27.09"});
 }
 
 TEST_F(StretchReportTest, RothPaymentsAddNoIncome) {
@@ -215,8 +164,7 @@ TEST_F(StretchReportTest, RothPaymentsAddNoIncome) {
     EXPECT_EQ(value(data, "RLT"), QStringLiteral("0"));
     // The rates are those of the other income alone: 15% federal; California 4% on 50,000
     // less the joint standard deduction of 7,812 (FTB 2013 Schedule Y, 35,952 to 56,742).
-    EXPECT_EQ(value(data, "LSF"), QStringLiteral("15"));
-    EXPECT_EQ(value(data, "LSS"), QStringLiteral("4"));
+    expectValues(data, {"LSF=15", "LSS=4"});
     // With no distributions before the beneficiary the balance only grows: 100,000 x 1.05^3 =
     // 115,762.50, whose half goes to the even dollar.
     EXPECT_EQ(value(data, "R-LumpTDist"), QStringLiteral("$115,762"));
@@ -224,10 +172,11 @@ TEST_F(StretchReportTest, RothPaymentsAddNoIncome) {
 
 TEST_F(StretchReportTest, NoTaxPageWithoutAnInheritance) {
     // An empty account with a contribution that is never made leaves nothing to inherit.
-    set({{"6-StretchAcctValue", "0"}, {"6-StretchAcctCont", "100"}, {"2-StretchContYrs", "0"}});
+    SetFields(
+        illustration,
+        {{"6-StretchAcctValue", "0"}, {"6-StretchAcctCont", "100"}, {"2-StretchContYrs", "0"}});
     const StretchReportData data = build();
-    EXPECT_EQ(value(data, "R-LumpTDist"), QStringLiteral("<undefined>"));
-    EXPECT_EQ(value(data, "RLT"), QStringLiteral("<undefined>"));
+    expectValues(data, {"R-LumpTDist=<undefined>", "RLT=<undefined>"});
     EXPECT_FALSE(data.conditions.contains(QStringLiteral("TaxPage")));
     EXPECT_TRUE(data.conditions.contains(QStringLiteral("HasContributions")));
     // 0 + 100 rounds above 0.
@@ -236,12 +185,11 @@ TEST_F(StretchReportTest, NoTaxPageWithoutAnInheritance) {
 }
 
 TEST_F(StretchReportTest, ConditionsFollowThePageSwitches) {
-    struct Row {
+    const struct {
         const char *name;
         ReportPages pages;
         const char *conditions;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"all", {}, "CoverPage WenmarkPage TaxPage LedgerPages Graph0 PWenmark TPage PLedger"},
         {"none", {false, false, false, false, false}, ""},
         {"cover only", {true, false, false, false, false}, "CoverPage"},
@@ -252,7 +200,7 @@ TEST_F(StretchReportTest, ConditionsFollowThePageSwitches) {
         {"ledger and graph", {false, false, false, true, true}, "LedgerPages Graph0 PLedger"},
         {"story and taxes", {false, true, true, false, false}, "WenmarkPage TaxPage PWenmark"},
     };
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         SetUp();
         const StretchReportData data = build(row.pages);
         const QString conditions = QLatin1String(row.conditions);
@@ -264,10 +212,7 @@ TEST_F(StretchReportTest, ConditionsFollowThePageSwitches) {
 
 TEST_F(StretchReportTest, LedgersOfAPlanholderAlone) {
     const StretchReportData data = build();
-    ASSERT_EQ(data.tables.size(), 3);
-    EXPECT_EQ(data.tables.at(0).name, QStringLiteral("PLANHOLDER1"));
-    EXPECT_EQ(data.tables.at(1).name, QStringLiteral("BENE"));
-    EXPECT_EQ(data.tables.at(2).name, QStringLiteral("ALLYEARS1"));
+    EXPECT_EQ(tableNames(data), QStringLiteral("PLANHOLDER1 BENE ALLYEARS1"));
     EXPECT_EQ(table(data, "PLANHOLDER1")->entries,
               QStringList({QStringLiteral("2021~ 71~3,774~3,774~101,226"),
                            QStringLiteral("2022~ 72~3,954~7,728~102,334"),
@@ -294,20 +239,16 @@ TEST_F(StretchReportTest, LedgersOfAPlanholderAlone) {
 
 TEST_F(StretchReportTest, LedgersWithContributionsAndSpouse) {
     SetSkipSpouse(illustration, false);
-    set({{"7-StretchPDOB", "03/15/1960"},
-         {"6-StretchAcctCont", "5000"},
-         {"2-StretchContYrs", "2"},
-         {"8-StretchSFirst", "Mary"},
-         {"8-StretchSLast", "Sample"},
-         {"7-StretchSDOB", "02/01/1962"},
-         {"2-StretchSLEO", "15"}});
+    SetFields(illustration, {{"7-StretchPDOB", "03/15/1960"},
+                             {"6-StretchAcctCont", "5000"},
+                             {"2-StretchContYrs", "2"},
+                             {"8-StretchSFirst", "Mary"},
+                             {"8-StretchSLast", "Sample"},
+                             {"7-StretchSDOB", "02/01/1962"},
+                             {"2-StretchSLEO", "15"}});
     illustration.setSaved(true);
     const StretchReportData data = build();
-    QStringList tableNames;
-    for (const LedgerTable &t : data.tables)
-        tableNames.append(t.name);
-    EXPECT_EQ(tableNames, QStringList({QStringLiteral("PLANHOLDER0"), QStringLiteral("SPOUSE"),
-                                       QStringLiteral("BENE"), QStringLiteral("ALLYEARS0")}));
+    EXPECT_EQ(tableNames(data), QStringLiteral("PLANHOLDER0 SPOUSE BENE ALLYEARS0"));
     EXPECT_EQ(table(data, "PLANHOLDER0")->entries.first(),
               QStringLiteral("2021~ 61~105,000~0~0~110,250"));
     // Spouse rows 3 to 14; a spacer before 13, the first later row ending in 3.
@@ -317,24 +258,25 @@ TEST_F(StretchReportTest, LedgersWithContributionsAndSpouse) {
     EXPECT_TRUE(spouse.first().startsWith(QStringLiteral("2024~ 62~")));
     EXPECT_TRUE(data.conditions.contains(QStringLiteral("HasSpouse")));
     EXPECT_TRUE(data.conditions.contains(QStringLiteral("HasContributions")));
-    EXPECT_EQ(value(data, "R-Bene0Name"), QStringLiteral("Mary Sample"));
-    EXPECT_EQ(value(data, "R-SpouseName"), QStringLiteral("Mary Sample"));
+    expectValues(data, {"R-Bene0Name=Mary Sample", "R-SpouseName=Mary Sample"});
     const QStringList order = names(data);
     EXPECT_EQ(order.mid(12, 3),
               QStringList({QStringLiteral("R-SpouseAccount"), QStringLiteral("R-BeneAccount"),
                            QStringLiteral("R-Bene0Name")}));
-    EXPECT_EQ(value(data, "SHStart"), QStringLiteral("2024"));
-    EXPECT_EQ(value(data, "SHEnd"), QStringLiteral("2035"));
-    EXPECT_EQ(value(data, "BHStart"), QStringLiteral("2036"));
-    EXPECT_EQ(value(data, "R-PlanAssets"), QStringLiteral("$105,000"));
+    expectValues(data, {"SHStart=2024", "SHEnd=2035", "BHStart=2036", "R-PlanAssets=$105,000"});
 }
 
 // The account that ends with 1 to 99 dollars left: its ledgers stop at that year rather than
-// listing the empty year after it.
+// listing the empty year after it. $60 at 5%, 63 at the end of 2021 (no distribution at 61); the
+// beneficiary's first year (42, Single Life 41.7): 63 x 1.05 = 66.15 less 63 / 41.7 = 1.51 leaves
+// 64.64, below 100, which ends the phase at once.
 TEST_F(StretchReportTest, LedgersStopAtTheLastBeneficiaryYear) {
-    set({{"7-StretchPDOB", "03/15/1960"}, {"2-StretchPLEO", "1"}, {"6-StretchAcctValue", "60"}});
+    SetFields(
+        illustration,
+        {{"7-StretchPDOB", "03/15/1960"}, {"2-StretchPLEO", "1"}, {"6-StretchAcctValue", "60"}});
     const StretchReportData data = build();
     ASSERT_EQ(projection.blast, 1);
+    EXPECT_EQ(projection.last, 1);
     EXPECT_EQ(table(data, "BENE")->entries, QStringList({QStringLiteral("2022~ 42~2~2~65")}));
     EXPECT_EQ(table(data, "ALLYEARS1")->entries.size(), 2);
 }
