@@ -1,27 +1,10 @@
+#include "batchrun.h"
 #include "testsupport.h"
 
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
-
-struct BatchRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
-};
-
-BatchRun runBatch(const QStringList &arguments) {
-    QProcess process;
-    process.start(QStringLiteral(RMDBATCH_PATH), arguments);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 class RmdBatchTest : public ::testing::Test {
 protected:
@@ -34,7 +17,7 @@ protected:
     }
 
     BatchRun calc(const QByteArray &illustration, const QStringList &more = {}) {
-        return runBatch(QStringList{QStringLiteral("calc"), QStringLiteral("--input"),
+        return RunBatch(QStringList{QStringLiteral("calc"), QStringLiteral("--input"),
                                     write(QStringLiteral("ill.json"), illustration),
                                     QStringLiteral("--today"), QStringLiteral("12/06/2026")} +
                         more);
@@ -46,25 +29,24 @@ protected:
 const QByteArray ValidRmd = R"({"calculator":0,"fields":{"8-PartFirst":"Joe","8-PartLast":"Sample",
     "7-PartDOB":"10/01/1943","3-Year0":"2014","6-AcctValue0":"$26,500"}})";
 
+QString entry(const QJsonValue &object, const char *key) {
+    return object[QLatin1String(key)].toString();
+}
+
 TEST_F(RmdBatchTest, SampleIllustrationWithRepresentative) {
-    const BatchRun run = runBatch({QStringLiteral("calc"), QStringLiteral("--input"),
-                                   QStringLiteral(SAMPLES_DIR "/rmd.json"), QStringLiteral("--rep"),
-                                   QStringLiteral(SAMPLES_DIR "/rep.json"),
-                                   QStringLiteral("--today"), QStringLiteral("12/06/2026")});
+    const BatchRun run =
+        RunBatch(Words("calc --input SAMPLES/rmd.json --rep SAMPLES/rep.json --today 12/06/2026"));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QJsonObject json = run.json();
-    EXPECT_EQ(json[QStringLiteral("status")].toString(), QStringLiteral("ok"));
-    EXPECT_EQ(json[QStringLiteral("calculator")].toInt(), 0);
-    const QJsonObject fields = json[QStringLiteral("fields")].toObject();
+    EXPECT_EQ(run.text("status"), QStringLiteral("ok"));
+    EXPECT_EQ(run.at("calculator").toInt(), 0);
+    const QJsonValue fields = run.at("fields");
     // Pub 590 Table II, ages 72 and 60: 27.0; 250,000 / 27.0 = 9,259.26.
-    EXPECT_EQ(fields[QStringLiteral("R-IRSTable")].toString(), QStringLiteral("27.0"));
-    EXPECT_EQ(fields[QStringLiteral("R-RMD")].toString(), QStringLiteral("$9,260"));
-    EXPECT_TRUE(fields[QStringLiteral("R-Aname")].toString().startsWith(
-        QStringLiteral("Pat Q. Advisor \\bullet  Example Financial")));
-    EXPECT_EQ(json[QStringLiteral("inputs")].toObject()[QStringLiteral("6-RMD_Amt")].toString(),
-              QStringLiteral("$9,260"));
-    const QJsonObject notice = json[QStringLiteral("notices")].toArray().at(0).toObject();
-    EXPECT_EQ(notice[QStringLiteral("caption")].toString(), QStringLiteral("Calculation Details:"));
+    EXPECT_EQ(entry(fields, "R-IRSTable"), QStringLiteral("27.0"));
+    EXPECT_EQ(entry(fields, "R-RMD"), QStringLiteral("$9,260"));
+    EXPECT_TRUE(entry(fields, "R-Aname")
+                    .startsWith(QStringLiteral("Pat Q. Advisor \\bullet  Example Financial")));
+    EXPECT_EQ(entry(run.at("inputs"), "6-RMD_Amt"), QStringLiteral("$9,260"));
+    EXPECT_EQ(entry(run.at("notices")[0], "caption"), QStringLiteral("Calculation Details:"));
 
     // Report fields in slot order, "R-PlanType" once.
     EXPECT_LT(run.out.indexOf("\"R-Plan70\""), run.out.indexOf("\"R-RBD\""));
@@ -76,41 +58,35 @@ TEST_F(RmdBatchTest, SampleIllustrationWithRepresentative) {
 TEST_F(RmdBatchTest, MissingEntriesTakeNewIllustrationValues) {
     const BatchRun run = calc(ValidRmd);
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QJsonObject inputs = run.json()[QStringLiteral("inputs")].toObject();
-    EXPECT_EQ(inputs[QStringLiteral("3-Year1")].toString(), QStringLiteral("2026"));
-    EXPECT_EQ(inputs[QStringLiteral("1-EqualROR")].toString(), QStringLiteral("0.00%"));
-    EXPECT_EQ(inputs[QStringLiteral("6-AcctValue1")].toString(), QStringLiteral("$0"));
-    EXPECT_EQ(inputs[QStringLiteral("6-IllustrationDate")].toString(),
-              QStringLiteral("12/06/2026"));
-    const QJsonObject fields = run.json()[QStringLiteral("fields")].toObject();
-    EXPECT_EQ(fields[QStringLiteral("R-RMD")].toString(), QStringLiteral("$1,000"));
-    EXPECT_EQ(fields[QStringLiteral("R-PlanType")].toString(), QStringLiteral("IRA"));
-    EXPECT_TRUE(run.json()[QStringLiteral("notices")].toArray().isEmpty());
+    const QJsonValue inputs = run.at("inputs");
+    EXPECT_EQ(entry(inputs, "3-Year1"), QStringLiteral("2026"));
+    EXPECT_EQ(entry(inputs, "1-EqualROR"), QStringLiteral("0.00%"));
+    EXPECT_EQ(entry(inputs, "6-AcctValue1"), QStringLiteral("$0"));
+    EXPECT_EQ(entry(inputs, "6-IllustrationDate"), QStringLiteral("12/06/2026"));
+    EXPECT_EQ(entry(run.at("fields"), "R-RMD"), QStringLiteral("$1,000"));
+    EXPECT_EQ(entry(run.at("fields"), "R-PlanType"), QStringLiteral("IRA"));
+    EXPECT_TRUE(run.at("notices").toArray().isEmpty());
 }
 
 TEST_F(RmdBatchTest, SavedFlagDecidesTheIllustrationDate) {
     const QByteArray dated = R"({"fields":{"8-PartFirst":"Joe","8-PartLast":"Sample",
         "7-PartDOB":"10/01/1943","3-Year0":"2014","6-AcctValue0":"26500",
         "6-IllustrationDate":"03/04/2015"},"saved":)";
-    const auto date = [](const BatchRun &run) {
-        return run.json()[QStringLiteral("inputs")]
-            .toObject()[QStringLiteral("6-IllustrationDate")]
-            .toString();
-    };
-    EXPECT_EQ(date(calc(dated + "true}")), QStringLiteral("03/04/2015"));
-    EXPECT_EQ(date(calc(dated + "false}")), QStringLiteral("12/06/2026"));
+    EXPECT_EQ(entry(calc(dated + "true}").at("inputs"), "6-IllustrationDate"),
+              QStringLiteral("03/04/2015"));
+    EXPECT_EQ(entry(calc(dated + "false}").at("inputs"), "6-IllustrationDate"),
+              QStringLiteral("12/06/2026"));
 }
 
 TEST_F(RmdBatchTest, ValidationFailureExitsWithTwo) {
     const BatchRun run = calc(R"({"fields":{"8-PartFirst":"Joe","8-PartLast":"Sample",
         "7-PartDOB":"10/01/1943","3-Year0":"2030","6-AcctValue0":"26500"}})");
     EXPECT_EQ(run.exitCode, 2);
-    const QJsonObject json = run.json();
-    EXPECT_EQ(json[QStringLiteral("status")].toString(), QStringLiteral("invalid"));
-    EXPECT_EQ(json[QStringLiteral("tag")].toString(), QStringLiteral("3-Year0"));
-    EXPECT_EQ(json[QStringLiteral("title")].toString(), QStringLiteral("Invalid Entry."));
-    EXPECT_EQ(json[QStringLiteral("replacement")].toString(), QStringLiteral("2027"));
-    EXPECT_EQ(json[QStringLiteral("message")].toString(),
+    EXPECT_EQ(run.text("status"), QStringLiteral("invalid"));
+    EXPECT_EQ(run.text("tag"), QStringLiteral("3-Year0"));
+    EXPECT_EQ(run.text("title"), QStringLiteral("Invalid Entry."));
+    EXPECT_EQ(run.text("replacement"), QStringLiteral("2027"));
+    EXPECT_EQ(run.text("message"),
               QStringLiteral("This calculator is based on IRS regulations\r\nreleased in 2001 "
                              "and the 1 year change for 2009.\r\n\r\nPlease enter a year "
                              "between 2001 and 2027."));
@@ -120,32 +96,30 @@ TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne) {
     const struct {
         const char *name;
         QByteArray illustration;
-        QStringList extra;
+        const char *extra;
     } cases[] = {
-        {"malformed JSON", "{\"fields\":{", {}},
-        {"not an object", "[1,2]", {}},
-        {"unknown tag", R"({"fields":{"8-Nickname":"Jo"}})", {}},
-        {"report tag as input", R"({"fields":{"R-RMD":"$5"}})", {}},
-        {"field not a string", R"({"fields":{"3-Year0":2020}})", {}},
-        {"unknown control", R"({"controls":{"chkNothing":true}})", {}},
-        {"check box not a boolean", R"({"controls":{"chkRoth":1}})", {}},
-        {"option out of range", R"({"controls":{"optUseJoint":2}})", {}},
-        {"option not whole", R"({"controls":{"optUseJoint":0.5}})", {}},
-        {"plan type not in the list", R"({"controls":{"cmboPlanType0":"Keogh"}})", {}},
-        {"state not in the list", R"({"controls":{"cmboState":"ZZ"}})", {}},
-        {"unknown entry", R"({"calculater":0})", {}},
-        {"calculator out of range", R"({"calculator":4})", {}},
-        {"calculator as text", R"({"calculator":"0"})", {}},
-        {"detailed not a boolean", R"({"detailed":"yes"})", {}},
-        {"today malformed", ValidRmd, {QStringLiteral("--today"), QStringLiteral("2026-12-06")}},
-        {"unknown option", ValidRmd, {QStringLiteral("--verbose")}},
-        {"stray word", ValidRmd, {QStringLiteral("extra")}},
-        {"missing representative file",
-         ValidRmd,
-         {QStringLiteral("--rep"), QStringLiteral("/nonexistent/rep.json")}},
+        {"malformed JSON", "{\"fields\":{", ""},
+        {"not an object", "[1,2]", ""},
+        {"unknown tag", R"({"fields":{"8-Nickname":"Jo"}})", ""},
+        {"report tag as input", R"({"fields":{"R-RMD":"$5"}})", ""},
+        {"field not a string", R"({"fields":{"3-Year0":2020}})", ""},
+        {"unknown control", R"({"controls":{"chkNothing":true}})", ""},
+        {"check box not a boolean", R"({"controls":{"chkRoth":1}})", ""},
+        {"option out of range", R"({"controls":{"optUseJoint":2}})", ""},
+        {"option not whole", R"({"controls":{"optUseJoint":0.5}})", ""},
+        {"plan type not in the list", R"({"controls":{"cmboPlanType0":"Keogh"}})", ""},
+        {"state not in the list", R"({"controls":{"cmboState":"ZZ"}})", ""},
+        {"unknown entry", R"({"calculater":0})", ""},
+        {"calculator out of range", R"({"calculator":4})", ""},
+        {"calculator as text", R"({"calculator":"0"})", ""},
+        {"detailed not a boolean", R"({"detailed":"yes"})", ""},
+        {"today malformed", ValidRmd, "--today 2026-12-06"},
+        {"unknown option", ValidRmd, "--verbose"},
+        {"stray word", ValidRmd, "extra"},
+        {"missing representative file", ValidRmd, "--rep /nonexistent/rep.json"},
     };
     for (const auto &c : cases) {
-        const BatchRun run = calc(c.illustration, c.extra);
+        const BatchRun run = calc(c.illustration, Words(c.extra));
         EXPECT_EQ(run.exitCode, 1) << c.name;
         EXPECT_TRUE(run.out.isEmpty()) << c.name << ": " << run.out.toStdString();
         EXPECT_EQ(run.err.count('\n'), 1) << c.name << ": " << run.err.toStdString();
@@ -156,36 +130,33 @@ TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne) {
 // The sample Stretch illustration: Robert 74 at the end of 2024 with 15 years, Mary with 25,
 // Jack, $500,000 at 6%, Illinois.
 TEST_F(RmdBatchTest, StretchSample) {
-    const BatchRun run = runBatch({QStringLiteral("calc"), QStringLiteral("--input"),
-                                   QStringLiteral(SAMPLES_DIR "/stretch.json"),
-                                   QStringLiteral("--rep"), QStringLiteral(SAMPLES_DIR "/rep.json"),
-                                   QStringLiteral("--today"), QStringLiteral("12/06/2026")});
+    const BatchRun run = RunBatch(
+        Words("calc --input SAMPLES/stretch.json --rep SAMPLES/rep.json --today 12/06/2026"));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QJsonObject json = run.json();
-    EXPECT_EQ(json[QStringLiteral("calculator")].toInt(), 3);
-    EXPECT_EQ(json[QStringLiteral("PLE")].toInt(), 15);
-    EXPECT_EQ(json[QStringLiteral("SLE")].toInt(), 25);
-    EXPECT_EQ(json[QStringLiteral("LAST")].toInt(), json[QStringLiteral("BLAST")].toInt());
+    EXPECT_EQ(run.at("calculator").toInt(), 3);
+    EXPECT_EQ(run.at("PLE").toInt(), 15);
+    EXPECT_EQ(run.at("SLE").toInt(), 25);
+    EXPECT_EQ(run.at("LAST").toInt(), run.at("BLAST").toInt());
 
     // phase -> column -> year. Year 0: 2024, Uniform Lifetime at 74 is 23.8 (IRS Publication 590
     // Table III): 500,000 / 23.8 = 21,008.40; 530,000 - 21,008.40 = 508,991.60.
-    const QJsonArray projection = json[QStringLiteral("projection")].toArray();
+    const QJsonArray projection = run.at("projection").toArray();
     ASSERT_EQ(projection.size(), 4);
     const QJsonArray planholder = projection.at(0).toArray();
     ASSERT_EQ(planholder.size(), 6);
     ASSERT_EQ(planholder.at(0).toArray().size(), 121);
-    EXPECT_EQ(planholder.at(0).toArray().at(0).toInt(), 2024);
-    EXPECT_EQ(planholder.at(1).toArray().at(0).toInt(), 74);
-    EXPECT_EQ(planholder.at(3).toArray().at(0).toInt(), 21008);
-    EXPECT_EQ(planholder.at(5).toArray().at(0).toInt(), 508992);
-    EXPECT_EQ(projection.at(1).toArray().at(0).toArray().at(15).toInt(), 2039); // Mary's first
+    EXPECT_EQ(planholder.at(0)[0].toInt(), 2024);
+    EXPECT_EQ(planholder.at(1)[0].toInt(), 74);
+    EXPECT_EQ(planholder.at(3)[0].toInt(), 21008);
+    EXPECT_EQ(planholder.at(5)[0].toInt(), 508992);
+    EXPECT_EQ(projection.at(1)[0][15].toInt(), 2039); // Mary's first
 
-    const QJsonObject variables = json[QStringLiteral("variables")].toObject();
-    EXPECT_EQ(variables[QStringLiteral("R-PHName")].toString(), QStringLiteral("Robert J Sample"));
-    EXPECT_EQ(variables[QStringLiteral("S^")].toString(), QStringLiteral("Illinois"));
-    EXPECT_EQ(variables[QStringLiteral("R-Bene0Name")].toString(), QStringLiteral("Mary Sample"));
-    EXPECT_EQ(variables[QStringLiteral("R-AName")].toString(), QStringLiteral("Pat Q. Advisor"));
-    EXPECT_EQ(variables[QStringLiteral("LSS")].toString(), QStringLiteral("5"));
+    const QJsonValue variables = run.at("variables");
+    EXPECT_EQ(entry(variables, "R-PHName"), QStringLiteral("Robert J Sample"));
+    EXPECT_EQ(entry(variables, "S^"), QStringLiteral("Illinois"));
+    EXPECT_EQ(entry(variables, "R-Bene0Name"), QStringLiteral("Mary Sample"));
+    EXPECT_EQ(entry(variables, "R-AName"), QStringLiteral("Pat Q. Advisor"));
+    EXPECT_EQ(entry(variables, "LSS"), QStringLiteral("5"));
     // Defined in their order (the report fields before them share some names).
     const qsizetype from = run.out.indexOf("\"variables\"");
     ASSERT_GT(from, 0);
@@ -195,40 +166,27 @@ TEST_F(RmdBatchTest, StretchSample) {
     EXPECT_LT(at("\"FSF\""), at("\"R-FiveTDist\""));
     EXPECT_LT(at("\"R-AName\""), at("\"R-IllustrationDate\""));
 
-    QStringList conditions;
-    for (const QJsonValue &name : json[QStringLiteral("conditions")].toArray())
-        conditions.append(name.toString());
-    EXPECT_EQ(conditions, QStringLiteral("CoverPage WenmarkPage TaxPage LedgerPages Graph0 "
-                                         "PWenmark TPage PLedger HasSpouse")
-                              .split(QLatin1Char(' ')));
-    const QJsonObject tables = json[QStringLiteral("tables")].toObject();
-    EXPECT_EQ(tables.keys(),
-              QStringList({QStringLiteral("ALLYEARS1"), QStringLiteral("BENE"),
-                           QStringLiteral("PLANHOLDER1"), QStringLiteral("SPOUSE")}));
-    EXPECT_EQ(tables[QStringLiteral("PLANHOLDER1")].toArray().at(0).toString(),
+    EXPECT_EQ(run.at("conditions").toVariant().toStringList(),
+              Words("CoverPage WenmarkPage TaxPage LedgerPages Graph0 PWenmark TPage PLedger "
+                    "HasSpouse"));
+    const QJsonObject tables = run.at("tables").toObject();
+    EXPECT_EQ(tables.keys(), Words("ALLYEARS1 BENE PLANHOLDER1 SPOUSE"));
+    EXPECT_EQ(tables[QLatin1String("PLANHOLDER1")][0].toString(),
               QStringLiteral("2024~ 74~21,008~21,008~508,992"));
-    EXPECT_TRUE(tables[QStringLiteral("PLANHOLDER1")].toArray().at(10).toString().isEmpty());
+    EXPECT_TRUE(tables[QLatin1String("PLANHOLDER1")][10].toString().isEmpty());
 }
 
 TEST_F(RmdBatchTest, StretchPagesOption) {
-    const auto conditions = [this](const QStringList &pages) {
+    const auto conditions = [](const char *pages) {
         const BatchRun run =
-            runBatch(QStringList{QStringLiteral("calc"), QStringLiteral("--input"),
-                                 QStringLiteral(SAMPLES_DIR "/stretch.json"),
-                                 QStringLiteral("--today"), QStringLiteral("12/06/2026")} +
-                     pages);
+            RunBatch(Words("calc --input SAMPLES/stretch.json --today 12/06/2026") +
+                     QStringList{QStringLiteral("--pages"), QLatin1String(pages)});
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-        QStringList names;
-        for (const QJsonValue &name : run.json()[QStringLiteral("conditions")].toArray())
-            names.append(name.toString());
-        return names.join(QLatin1Char(' '));
+        return run.at("conditions").toVariant().toStringList().join(QLatin1Char(' '));
     };
-    EXPECT_EQ(conditions({QStringLiteral("--pages"), QStringLiteral("none")}),
-              QStringLiteral("HasSpouse"));
-    EXPECT_EQ(conditions({QStringLiteral("--pages"), QStringLiteral("taxes,graph")}),
-              QStringLiteral("TaxPage Graph0 TPage HasSpouse"));
-    EXPECT_EQ(conditions({QStringLiteral("--pages"), QStringLiteral("cover,wenmark")}),
-              QStringLiteral("CoverPage WenmarkPage HasSpouse"));
+    EXPECT_EQ(conditions("none"), QStringLiteral("HasSpouse"));
+    EXPECT_EQ(conditions("taxes,graph"), QStringLiteral("TaxPage Graph0 TPage HasSpouse"));
+    EXPECT_EQ(conditions("cover,wenmark"), QStringLiteral("CoverPage WenmarkPage HasSpouse"));
     for (const char *bad : {"", "cover,poster", "all", "none,cover"}) {
         const BatchRun run =
             calc(R"({"calculator":3})", {QStringLiteral("--pages"), QString::fromLatin1(bad)});
@@ -251,26 +209,22 @@ TEST_F(RmdBatchTest, StretchValidationAndWarning) {
     };
     const BatchRun invalid = calc(illustration("20", "13.00%", "false"));
     EXPECT_EQ(invalid.exitCode, 2);
-    EXPECT_EQ(invalid.json()[QStringLiteral("tag")].toString(), QStringLiteral("1-StretchROR"));
-    EXPECT_EQ(invalid.json()[QStringLiteral("replacement")].toString(), QStringLiteral("8.00%"));
+    EXPECT_EQ(invalid.text("tag"), QStringLiteral("1-StretchROR"));
+    EXPECT_EQ(invalid.text("replacement"), QStringLiteral("8.00%"));
 
     // A spouse expectancy not above the planholder's warns and drops the spouse phase.
     const BatchRun warned = calc(illustration("12", "5.00%", "false"));
     ASSERT_EQ(warned.exitCode, 0) << warned.err.toStdString();
-    const QJsonArray notices = warned.json()[QStringLiteral("notices")].toArray();
-    ASSERT_EQ(notices.size(), 1);
-    EXPECT_EQ(notices.at(0).toObject()[QStringLiteral("caption")].toString(),
+    ASSERT_EQ(warned.at("notices").toArray().size(), 1);
+    EXPECT_EQ(entry(warned.at("notices")[0], "caption"),
               QStringLiteral("Non-Essential Spouse Life Expectancy"));
-    EXPECT_EQ(warned.json()[QStringLiteral("SLE")].toInt(), 12);
+    EXPECT_EQ(warned.at("SLE").toInt(), 12);
 
     // A ticked "Skip" empties the spouse fields before anything is checked.
     const BatchRun skipped = calc(illustration("12", "5.00%", "true"));
     ASSERT_EQ(skipped.exitCode, 0) << skipped.err.toStdString();
-    EXPECT_TRUE(skipped.json()[QStringLiteral("notices")].toArray().isEmpty());
-    EXPECT_TRUE(skipped.json()[QStringLiteral("inputs")]
-                    .toObject()[QStringLiteral("7-StretchSDOB")]
-                    .toString()
-                    .isEmpty());
+    EXPECT_TRUE(skipped.at("notices").toArray().isEmpty());
+    EXPECT_TRUE(entry(skipped.at("inputs"), "7-StretchSDOB").isEmpty());
 }
 
 TEST_F(RmdBatchTest, RepresentativeFileIsStrictToo) {
@@ -281,13 +235,8 @@ TEST_F(RmdBatchTest, RepresentativeFileIsStrictToo) {
 }
 
 TEST(RmdBatchUsageTest, NoInputOrUnknownCommand) {
-    EXPECT_EQ(runBatch({}).exitCode, 1);
-    EXPECT_EQ(runBatch({QStringLiteral("calc")}).exitCode, 1);
-    EXPECT_EQ(runBatch({QStringLiteral("frobnicate")}).exitCode, 1);
-    EXPECT_EQ(runBatch({QStringLiteral("calc"), QStringLiteral("--input"),
-                        QStringLiteral("/nonexistent/ill.json")})
-                  .exitCode,
-              1);
+    for (const char *line : {"", "calc", "frobnicate", "calc --input /nonexistent/ill.json"})
+        EXPECT_EQ(RunBatch(Words(line)).exitCode, 1) << line;
 }
 
 } // namespace

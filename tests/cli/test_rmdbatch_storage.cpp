@@ -1,26 +1,16 @@
 // rmdbatch's save, load, db and rep subcommands, run as a user's script would run them.
 
+#include "batchrun.h"
 #include "illustrationrecord.h"
 #include "storagetestsupport.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLockFile>
-#include <QProcess>
 #include <QThread>
 
 namespace {
-
-struct BatchRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
-};
 
 class RmdBatchStorageTest : public ::testing::Test {
 protected:
@@ -32,18 +22,11 @@ protected:
         // calc has no data folder.
         if (arguments.constFirst() != QLatin1String("calc"))
             arguments << QStringLiteral("--data-folder") << data;
-        arguments << QStringLiteral("--today") << QStringLiteral("12/06/2026");
-        QProcess process;
-        process.start(QStringLiteral(RMDBATCH_PATH), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitCode(), process.readAllStandardOutput(),
-                process.readAllStandardError()};
+        return RunBatch(arguments << QStringLiteral("--today") << QStringLiteral("12/06/2026"));
     }
+    BatchRun run(const char *line) { return run(Words(line)); }
     BatchRun save(const QString &file) {
         return run({QStringLiteral("save"), QStringLiteral("--input"), file});
-    }
-    QString sample(const char *name) {
-        return QStringLiteral(SAMPLES_DIR "/") + QLatin1String(name);
     }
     QString write(const QString &name, const QByteArray &content) {
         const QString path = other.filePath(name);
@@ -52,17 +35,18 @@ protected:
     }
     QString database() const { return QDir(data).filePath(QStringLiteral("rmdcalc.flt")); }
     QByteArray databaseBytes() const { return ReadWholeFile(database()); }
-    QJsonArray rows() {
-        return run({QStringLiteral("db"), QStringLiteral("list")})
-            .json()[QStringLiteral("rows")]
-            .toArray();
-    }
+    QJsonArray rows() { return run("db list").at("rows").toArray(); }
 };
+
+QString entry(const QJsonValue &object, const char *key) {
+    return object[QLatin1String(key)].toString();
+}
 
 TEST_F(RmdBatchStorageTest, SavedRecordsAreByteExactAndLoadBackUnchanged) {
     const char *samples[] = {"rmd.json", "rmbd.json", "sepp.json"};
     for (int index = 0; index < 3; ++index) {
-        const BatchRun saved = save(sample(samples[index]));
+        const BatchRun saved =
+            save(QStringLiteral(SAMPLES_DIR "/") + QLatin1String(samples[index]));
         ASSERT_EQ(saved.exitCode, 0) << samples[index] << saved.err.toStdString();
         EXPECT_EQ(saved.out.trimmed(),
                   QStringLiteral("{\"status\":\"ok\",\"record\":%1}").arg(index + 1).toUtf8());
@@ -71,59 +55,54 @@ TEST_F(RmdBatchStorageTest, SavedRecordsAreByteExactAndLoadBackUnchanged) {
     ASSERT_EQ(bytes.size(), 3000);
     // Spot checks against the layout: status, calculator, names, dates, trailer, padding.
     const struct {
-        int record;
-        int position;
+        int record, position;
         QByteArray text;
-    } cases[] = {
-        {1, 1, "10Margaret"},
-        {1, 63, "Sample "},
-        {1, 235, "2020$250,000 "},
-        {1, 461, "1     12/06/2026$9,260     "},
-        {1, 901, "IRA                 IRA"},
-        {1, 941, "1"},
-        {1, 969, "990"},
-        {1, 976, QByteArray(25, ' ')},
-        {2, 1, "11"},
-        {2, 250, "Sally "},
-        {2, 446, "2018$100,000"},
-        {3, 1, "12"},
-        {3, 488, "Pat "},
-        {3, 649, "2.98% "},
-        {3, 971, "3"},
-    };
+    } cases[] = {{1, 1, "10Margaret"},
+                 {1, 63, "Sample "},
+                 {1, 235, "2020$250,000 "},
+                 {1, 901, "IRA                 IRA"},
+                 {1, 941, "1"},
+                 {1, 969, "990"},
+                 {1, 461, "1     12/06/2026$9,260     "},
+                 {2, 1, "11"},
+                 {2, 250, "Sally "},
+                 {2, 446, "2018$100,000"},
+                 {3, 1, "12"},
+                 {3, 488, "Pat "},
+                 {3, 649, "2.98% "},
+                 {3, 971, "3"}};
     for (const auto &c : cases)
         EXPECT_EQ(bytes.mid((c.record - 1) * 1000 + c.position - 1, c.text.size()), c.text)
             << "record " << c.record << " position " << c.position;
+    EXPECT_EQ(bytes.mid(975, 25), QByteArray(25, ' ')) << "record 1 ends in blanks";
 
     // load N gives an ILL.json that calc and save take, and saving it changes nothing.
     for (int record = 1; record <= 3; ++record) {
-        const BatchRun loaded = run({QStringLiteral("load"), QString::number(record)});
+        const BatchRun loaded = run(Words("load") << QString::number(record));
         ASSERT_EQ(loaded.exitCode, 0) << loaded.err.toStdString();
         const QString file = write(QStringLiteral("load%1.json").arg(record), loaded.out);
-        const BatchRun calc = run({QStringLiteral("calc"), QStringLiteral("--input"), file});
+        const BatchRun calc = run(Words("calc --input") << file);
         EXPECT_EQ(calc.exitCode, 0) << calc.err.toStdString();
         const BatchRun again = save(file);
-        EXPECT_EQ(again.json()[QStringLiteral("record")].toInt(), record);
+        EXPECT_EQ(again.at("record").toInt(), record);
     }
     EXPECT_EQ(databaseBytes(), bytes);
 }
 
 TEST_F(RmdBatchStorageTest, SaveTakesItsOwnRecordOrTheNextFree) {
-    ASSERT_EQ(save(sample("rmd.json")).exitCode, 0);
-    ASSERT_EQ(save(sample("rmd.json")).json()[QStringLiteral("record")].toInt(), 2);
+    ASSERT_EQ(run("save --input SAMPLES/rmd.json").exitCode, 0);
+    ASSERT_EQ(run("save --input SAMPLES/rmd.json").at("record").toInt(), 2);
     const QByteArray own = R"({"calculator":0,"fields":{"8-PartFirst":"Ann","8-PartLast":"Own",
         "7-PartDOB":"10/01/1943","3-Year0":"2014","6-AcctValue0":"$26,500",
         "3-DatabaseIndex":"1"}})";
-    EXPECT_EQ(save(write(QStringLiteral("own.json"), own)).json()[QStringLiteral("record")].toInt(),
-              1);
+    EXPECT_EQ(save(write(QStringLiteral("own.json"), own)).at("record").toInt(), 1);
     QByteArray far = own;
     far.replace("\"3-DatabaseIndex\":\"1\"", "\"3-DatabaseIndex\":\"40\"");
-    EXPECT_EQ(save(write(QStringLiteral("far.json"), far)).json()[QStringLiteral("record")].toInt(),
-              3);
+    EXPECT_EQ(save(write(QStringLiteral("far.json"), far)).at("record").toInt(), 3);
     const QJsonArray list = rows();
     ASSERT_EQ(list.size(), 3);
-    EXPECT_EQ(list.at(0).toObject()[QStringLiteral("Name")].toString(), QStringLiteral("Own, Ann"));
-    EXPECT_EQ(list.at(2).toObject()[QStringLiteral("Record")].toString(), QStringLiteral("3"));
+    EXPECT_EQ(entry(list.at(0), "Name"), QStringLiteral("Own, Ann"));
+    EXPECT_EQ(entry(list.at(2), "Record"), QStringLiteral("3"));
 }
 
 TEST_F(RmdBatchStorageTest, InvalidIllustrationIsNotSaved) {
@@ -131,54 +110,45 @@ TEST_F(RmdBatchStorageTest, InvalidIllustrationIsNotSaved) {
                                     R"({"fields":{"8-PartFirst":"Joe","8-PartLast":"Sample",
         "7-PartDOB":"10/01/1943","3-Year0":"2030","6-AcctValue0":"26500"}})"));
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.json()[QStringLiteral("status")].toString(), QStringLiteral("invalid"));
-    EXPECT_EQ(run.json()[QStringLiteral("tag")].toString(), QStringLiteral("3-Year0"));
+    EXPECT_EQ(run.text("status"), QStringLiteral("invalid"));
+    EXPECT_EQ(run.text("tag"), QStringLiteral("3-Year0"));
     EXPECT_FALSE(QFileInfo::exists(database()));
 }
 
 TEST_F(RmdBatchStorageTest, ListCopyDeleteUndelete) {
     for (int n = 0; n < 3; ++n)
-        ASSERT_EQ(save(sample("rmd.json")).exitCode, 0);
-    const BatchRun list = run({QStringLiteral("db"), QStringLiteral("list")});
+        ASSERT_EQ(run("save --input SAMPLES/rmd.json").exitCode, 0);
+    const BatchRun list = run("db list");
     ASSERT_EQ(list.exitCode, 0);
     EXPECT_TRUE(list.out.startsWith(
         R"({"title":"3 Saved Illustrations","rows":[{"Name":"Sample, Margaret A","Illustration Date":"12/06/2026","Type":"RMD","Plan Type":"IRA","Plan Name":"Rollover Account","Year":"2020","Distribution":"$9,260","Record":"1"},)"))
         << list.out.toStdString();
 
-    EXPECT_EQ(
-        run({QStringLiteral("db"), QStringLiteral("copy"), QStringLiteral("2")}).out.trimmed(),
-        QByteArray(R"({"status":"ok","record":4})"));
-    EXPECT_EQ(run({QStringLiteral("db"), QStringLiteral("delete"), QStringLiteral("1")}).exitCode,
-              0);
-    EXPECT_EQ(run({QStringLiteral("db"), QStringLiteral("delete"), QStringLiteral("3")}).exitCode,
-              0);
-    const BatchRun afterDelete = run({QStringLiteral("db"), QStringLiteral("list")});
-    EXPECT_EQ(afterDelete.json()[QStringLiteral("title")].toString(),
-              QStringLiteral("2 Saved Illustrations"));
+    EXPECT_EQ(run("db copy 2").out.trimmed(), QByteArray(R"({"status":"ok","record":4})"));
+    EXPECT_EQ(run("db delete 1").exitCode, 0);
+    EXPECT_EQ(run("db delete 3").exitCode, 0);
+    const BatchRun afterDelete = run("db list");
+    EXPECT_EQ(afterDelete.text("title"), QStringLiteral("2 Saved Illustrations"));
     // A deleted record can be neither deleted, copied nor loaded again.
-    EXPECT_EQ(run({QStringLiteral("db"), QStringLiteral("delete"), QStringLiteral("1")}).exitCode,
-              1);
-    EXPECT_EQ(run({QStringLiteral("load"), QStringLiteral("1")}).exitCode, 1);
-    EXPECT_EQ(run({QStringLiteral("db"), QStringLiteral("undelete")}).out.trimmed(),
-              QByteArray(R"({"status":"ok","undeleted":2})"));
+    EXPECT_EQ(run("db delete 1").exitCode, 1);
+    EXPECT_EQ(run("load 1").exitCode, 1);
+    EXPECT_EQ(run("db undelete").out.trimmed(), QByteArray(R"({"status":"ok","undeleted":2})"));
     EXPECT_EQ(rows().size(), 4);
 }
 
 TEST_F(RmdBatchStorageTest, CompactReportsItsCounts) {
     WriteWholeFile(database(), SampleDatabase(5, {2, 4}));
-    const BatchRun refused = run({QStringLiteral("db"), QStringLiteral("compact")});
+    const BatchRun refused = run("db compact");
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(databaseBytes().size(), 5000);
-    const BatchRun compacted =
-        run({QStringLiteral("db"), QStringLiteral("compact"), QStringLiteral("--yes")});
+    const BatchRun compacted = run("db compact --yes");
     ASSERT_EQ(compacted.exitCode, 0) << compacted.err.toStdString();
     EXPECT_EQ(compacted.out.trimmed(),
               QByteArray(R"({"illustrations":3,"deleted":2,"damaged":0})"));
     const QJsonArray list = rows();
     ASSERT_EQ(list.size(), 3);
-    EXPECT_EQ(list.at(1).toObject()[QStringLiteral("Name")].toString(),
-              QStringLiteral("Name3, Jane Q"));
-    EXPECT_EQ(list.at(1).toObject()[QStringLiteral("Record")].toString(), QStringLiteral("2"));
+    EXPECT_EQ(entry(list.at(1), "Name"), QStringLiteral("Name3, Jane Q"));
+    EXPECT_EQ(entry(list.at(1), "Record"), QStringLiteral("2"));
 }
 
 TEST_F(RmdBatchStorageTest, DamagedRecordsAreSkippedWithAWarning) {
@@ -186,38 +156,33 @@ TEST_F(RmdBatchStorageTest, DamagedRecordsAreSkippedWithAWarning) {
     bytes[1001] = 'Z';
     bytes += "half a record";
     WriteWholeFile(database(), bytes);
-    const BatchRun list = run({QStringLiteral("db"), QStringLiteral("list")});
+    const BatchRun list = run("db list");
     EXPECT_EQ(list.exitCode, 0);
-    EXPECT_EQ(list.json()[QStringLiteral("rows")].toArray().size(), 2);
+    EXPECT_EQ(list.at("rows").toArray().size(), 2);
     EXPECT_TRUE(list.err.contains("record 2 skipped: bad calculator digit"))
         << list.err.toStdString();
     EXPECT_TRUE(list.err.contains("record 4 skipped: short record"));
-    EXPECT_EQ(run({QStringLiteral("load"), QStringLiteral("2")}).exitCode, 1);
-    EXPECT_EQ(run({QStringLiteral("db"), QStringLiteral("compact"), QStringLiteral("--yes")})
-                  .out.trimmed(),
+    EXPECT_EQ(run("load 2").exitCode, 1);
+    EXPECT_EQ(run("db compact --yes").out.trimmed(),
               QByteArray(R"({"illustrations":2,"deleted":0,"damaged":2})"));
 }
 
 TEST_F(RmdBatchStorageTest, BackupAndRestoreKeepTheReplacedDatabase) {
     WriteWholeFile(database(), SampleDatabase(2));
-    const BatchRun backup =
-        run({QStringLiteral("db"), QStringLiteral("backup"), QStringLiteral("--to"), other.path()});
+    const BatchRun backup = run(Words("db backup --to") << other.path());
     ASSERT_EQ(backup.exitCode, 0) << backup.err.toStdString();
-    EXPECT_EQ(backup.json()[QStringLiteral("archive")].toString(),
-              other.filePath(QStringLiteral("RMDData.zip")));
+    EXPECT_EQ(backup.text("archive"), other.filePath(QStringLiteral("RMDData.zip")));
     WriteWholeFile(database(), SampleDatabase(4));
 
-    const BatchRun restore = run(
-        {QStringLiteral("db"), QStringLiteral("restore"), QStringLiteral("--from"), other.path()});
+    const BatchRun restore = run(Words("db restore --from") << other.path());
     ASSERT_EQ(restore.exitCode, 0) << restore.err.toStdString();
     EXPECT_EQ(databaseBytes(), SampleDatabase(2));
-    const QString previous = restore.json()[QStringLiteral("previous")].toString();
+    const QString previous = restore.text("previous");
     EXPECT_EQ(QFileInfo(previous).fileName(), QStringLiteral("rmdcalc-20261206-120000.flt"));
     EXPECT_EQ(ReadWholeFile(previous), SampleDatabase(4));
 
     const BatchRun missing =
-        run({QStringLiteral("db"), QStringLiteral("restore"), QStringLiteral("--from"),
-             dir.filePath(QStringLiteral("nowhere"))});
+        run(Words("db restore --from") << dir.filePath(QStringLiteral("nowhere")));
     EXPECT_EQ(missing.exitCode, 3);
     EXPECT_TRUE(missing.err.startsWith(
         "rmdbatch: Client Data Restore Failure: An error occurred. Type: 53."))
@@ -226,46 +191,41 @@ TEST_F(RmdBatchStorageTest, BackupAndRestoreKeepTheReplacedDatabase) {
 }
 
 TEST_F(RmdBatchStorageTest, RepresentativeShowAndSet) {
-    const BatchRun empty = run({QStringLiteral("rep"), QStringLiteral("show")});
+    const BatchRun empty = run("rep show");
     ASSERT_EQ(empty.exitCode, 0);
-    EXPECT_EQ(empty.json()[QStringLiteral("First")].toString(), QString());
+    EXPECT_EQ(empty.text("First"), QString());
 
     WriteWholeFile(QDir(data).filePath(QStringLiteral("KVR.ini")),
                    "[Agent Information]\nFirst=Lee\nState=ny\n");
-    const BatchRun defaults = run({QStringLiteral("rep"), QStringLiteral("show")});
-    EXPECT_EQ(defaults.json()[QStringLiteral("First")].toString(), QStringLiteral("Lee"));
-    EXPECT_EQ(defaults.json()[QStringLiteral("State")].toString(), QStringLiteral("NY"));
+    const BatchRun defaults = run("rep show");
+    EXPECT_EQ(defaults.text("First"), QStringLiteral("Lee"));
+    EXPECT_EQ(defaults.text("State"), QStringLiteral("NY"));
 
-    const BatchRun set = run({QStringLiteral("rep"), QStringLiteral("set"),
-                              QStringLiteral("--input"), sample("rep.json")});
+    const BatchRun set = run("rep set --input SAMPLES/rep.json");
     ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
     const QByteArray file = ReadWholeFile(QDir(data).filePath(QStringLiteral("RepInfo.flt")));
     ASSERT_EQ(file.size(), 1000);
     EXPECT_EQ(file.left(21), QByteArray("Pat                 Q"));
     EXPECT_EQ(file.mid(354, 19), QByteArray("12/06/2026 12:00:00"));
     EXPECT_EQ(file.mid(389), QByteArray(611, '\0'));
-    const BatchRun shown = run({QStringLiteral("rep"), QStringLiteral("show")});
-    EXPECT_EQ(shown.json()[QStringLiteral("Agency")].toString(),
-              QStringLiteral("Example Financial"));
+    const BatchRun shown = run("rep show");
+    EXPECT_EQ(shown.text("Agency"), QStringLiteral("Example Financial"));
     // rep show gives a REP.json that calc takes.
-    const BatchRun calc =
-        run({QStringLiteral("calc"), QStringLiteral("--input"), sample("rmd.json"),
-             QStringLiteral("--rep"), write(QStringLiteral("rep.json"), shown.out)});
+    const BatchRun calc = run(Words("calc --input SAMPLES/rmd.json --rep")
+                              << write(QStringLiteral("rep.json"), shown.out));
     EXPECT_EQ(calc.exitCode, 0) << calc.err.toStdString();
 
     const BatchRun incomplete =
-        run({QStringLiteral("rep"), QStringLiteral("set"), QStringLiteral("--input"),
-             write(QStringLiteral("r1.json"), R"({"First":"Pat","Last":"Advisor"})")});
+        run(Words("rep set --input")
+            << write(QStringLiteral("r1.json"), R"({"First":"Pat","Last":"Advisor"})"));
     EXPECT_EQ(incomplete.exitCode, 2);
-    EXPECT_EQ(incomplete.json()[QStringLiteral("key")].toString(), QStringLiteral("Address"));
-    EXPECT_EQ(incomplete.json()[QStringLiteral("message")].toString(),
-              QStringLiteral("Please fill in all required fields."));
+    EXPECT_EQ(incomplete.text("key"), QStringLiteral("Address"));
+    EXPECT_EQ(incomplete.text("message"), QStringLiteral("Please fill in all required fields."));
     const BatchRun badState =
-        run({QStringLiteral("rep"), QStringLiteral("set"), QStringLiteral("--input"),
-             write(QStringLiteral("r2.json"), R"({"First":"Pat","State":"QQ"})")});
+        run(Words("rep set --input")
+            << write(QStringLiteral("r2.json"), R"({"First":"Pat","State":"QQ"})"));
     EXPECT_EQ(badState.exitCode, 2);
-    EXPECT_EQ(badState.json()[QStringLiteral("message")].toString(),
-              QStringLiteral("Invalid State Code."));
+    EXPECT_EQ(badState.text("message"), QStringLiteral("Invalid State Code."));
     EXPECT_EQ(ReadWholeFile(QDir(data).filePath(QStringLiteral("RepInfo.flt"))), file)
         << "unchanged";
 }
@@ -275,16 +235,10 @@ TEST_F(RmdBatchStorageTest, AHeldLockRefusesEveryWrite) {
     const QByteArray before = databaseBytes();
     QLockFile lock(database() + QStringLiteral(".lock"));
     ASSERT_TRUE(lock.tryLock(0));
-    const QStringList writes[] = {
-        {QStringLiteral("db"), QStringLiteral("delete"), QStringLiteral("1")},
-        {QStringLiteral("db"), QStringLiteral("copy"), QStringLiteral("1")},
-        {QStringLiteral("db"), QStringLiteral("undelete")},
-        {QStringLiteral("db"), QStringLiteral("compact"), QStringLiteral("--yes")},
-        {QStringLiteral("save"), QStringLiteral("--input"), sample("rmd.json")},
-    };
-    for (const QStringList &arguments : writes) {
-        const BatchRun refused = run(arguments);
-        EXPECT_EQ(refused.exitCode, 3) << arguments.join(' ').toStdString();
+    for (const char *line : {"db delete 1", "db copy 1", "db undelete", "db compact --yes",
+                             "save --input SAMPLES/rmd.json"}) {
+        const BatchRun refused = run(line);
+        EXPECT_EQ(refused.exitCode, 3) << line;
         EXPECT_TRUE(refused.err.contains("is in use by another program"))
             << refused.err.toStdString();
         EXPECT_EQ(refused.err.count('\n'), 1);
@@ -310,9 +264,7 @@ TEST_F(RmdBatchStorageTest, AKilledCompactionLosesNothing) {
     const QString temp = QDir(data).filePath(QStringLiteral("Temp.flt"));
 
     QProcess process;
-    process.start(QStringLiteral(RMDBATCH_PATH),
-                  {QStringLiteral("db"), QStringLiteral("compact"), QStringLiteral("--yes"),
-                   QStringLiteral("--data-folder"), data});
+    process.start(QStringLiteral(RMDBATCH_PATH), Words("db compact --yes --data-folder") << data);
     ASSERT_TRUE(process.waitForStarted());
     QElapsedTimer timer;
     timer.start();
@@ -323,10 +275,10 @@ TEST_F(RmdBatchStorageTest, AKilledCompactionLosesNothing) {
     process.kill();
     process.waitForFinished();
 
-    const BatchRun after = run({QStringLiteral("db"), QStringLiteral("list")});
+    const BatchRun after = run("db list");
     ASSERT_EQ(after.exitCode, 0);
     // Either the old database or the compacted one, whole: every active illustration is there.
-    EXPECT_EQ(after.json()[QStringLiteral("rows")].toArray().size(), count - count / 10);
+    EXPECT_EQ(after.at("rows").toArray().size(), count - count / 10);
     if (killedHalfWay && after.err.contains("did not finish")) {
         EXPECT_EQ(databaseBytes(), bytes);
         EXPECT_TRUE(after.err.contains("Temp-20261206-120000.flt")) << after.err.toStdString();
@@ -336,28 +288,15 @@ TEST_F(RmdBatchStorageTest, AKilledCompactionLosesNothing) {
 
 TEST_F(RmdBatchStorageTest, BadUsageExitsWithOne) {
     WriteWholeFile(database(), SampleDatabase(2));
-    const QStringList cases[] = {
-        {QStringLiteral("load")},
-        {QStringLiteral("load"), QStringLiteral("0")},
-        {QStringLiteral("load"), QStringLiteral("x")},
-        {QStringLiteral("load"), QStringLiteral("3")},
-        {QStringLiteral("db")},
-        {QStringLiteral("db"), QStringLiteral("frobnicate")},
-        {QStringLiteral("db"), QStringLiteral("copy")},
-        {QStringLiteral("db"), QStringLiteral("list"), QStringLiteral("--yes")},
-        {QStringLiteral("db"), QStringLiteral("backup")},
-        {QStringLiteral("rep")},
-        {QStringLiteral("rep"), QStringLiteral("set")},
-        {QStringLiteral("save")},
-    };
-    for (const QStringList &arguments : cases) {
-        const BatchRun bad = run(arguments);
-        EXPECT_EQ(bad.exitCode, 1) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(bad.out.isEmpty()) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(bad.err.startsWith("rmdbatch: ")) << arguments.join(' ').toStdString();
+    for (const char *line : {"load", "load 0", "load x", "load 3", "db", "db frobnicate", "db copy",
+                             "db list --yes", "db backup", "rep", "rep set", "save"}) {
+        const BatchRun bad = run(line);
+        EXPECT_EQ(bad.exitCode, 1) << line;
+        EXPECT_TRUE(bad.out.isEmpty()) << line;
+        EXPECT_TRUE(bad.err.startsWith("rmdbatch: ")) << line;
     }
     data = dir.filePath(QStringLiteral("no such folder"));
-    EXPECT_EQ(run({QStringLiteral("db"), QStringLiteral("list")}).exitCode, 1);
+    EXPECT_EQ(run("db list").exitCode, 1);
 }
 
 } // namespace
