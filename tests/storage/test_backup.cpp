@@ -17,6 +17,13 @@ protected:
 
     QString archive() const { return QDir(media.path()).filePath(QStringLiteral("RMDData.zip")); }
 
+    BackupOutcome backup(BackupPlace place = BackupPlace::RemovableMedia) {
+        return Backup(database, place, work.path(), media.path(), prompter);
+    }
+    BackupOutcome restore() {
+        return Restore(database, BackupPlace::RemovableMedia, media.path(), prompter, Now);
+    }
+
     // The database file held by an archive.
     QByteArray member(const QString &path) {
         QBuffer buffer;
@@ -29,8 +36,7 @@ protected:
 TEST_F(BackupTest, ArchiveGoesToTheDiskAfterThePrompt) {
     writeDatabase(SampleDatabase(3));
     prompter.queueAnswer(Answer::Ok);
-    const BackupOutcome outcome =
-        Backup(database, BackupPlace::RemovableMedia, work.path(), media.path(), prompter);
+    const BackupOutcome outcome = backup();
     ASSERT_EQ(outcome.kind, BackupOutcome::Kind::Done);
     EXPECT_EQ(outcome.archive, archive());
     EXPECT_EQ(member(archive()), SampleDatabase(3));
@@ -49,8 +55,7 @@ TEST_F(BackupTest, ArchiveGoesToTheDiskAfterThePrompt) {
 TEST_F(BackupTest, CancelLeavesTheArchiveWhereItWasMade) {
     writeDatabase(SampleDatabase(1));
     prompter.queueAnswer(Answer::Cancel);
-    const BackupOutcome outcome =
-        Backup(database, BackupPlace::RemovableMedia, work.path(), media.path(), prompter);
+    const BackupOutcome outcome = backup();
     EXPECT_EQ(outcome.kind, BackupOutcome::Kind::Cancelled);
     EXPECT_EQ(member(outcome.archive), SampleDatabase(1));
     EXPECT_FALSE(QFileInfo::exists(archive()));
@@ -59,8 +64,7 @@ TEST_F(BackupTest, CancelLeavesTheArchiveWhereItWasMade) {
 
 TEST_F(BackupTest, SyncFolderTakesTheArchiveWithoutAPrompt) {
     writeDatabase(SampleDatabase(2));
-    const BackupOutcome outcome =
-        Backup(database, BackupPlace::SyncFolder, work.path(), media.path(), prompter);
+    const BackupOutcome outcome = backup(BackupPlace::SyncFolder);
     ASSERT_EQ(outcome.kind, BackupOutcome::Kind::Done);
     EXPECT_TRUE(prompter.questions().isEmpty());
     EXPECT_EQ(member(archive()), SampleDatabase(2));
@@ -81,16 +85,13 @@ TEST_F(BackupTest, AMissingTargetFolderIsAFailure) {
 TEST_F(BackupTest, RestoreKeepsTheReplacedDatabaseAsADatedCopy) {
     writeDatabase(SampleDatabase(2));
     prompter.queueAnswer(Answer::Ok);
-    ASSERT_EQ(
-        Backup(database, BackupPlace::RemovableMedia, work.path(), media.path(), prompter).kind,
-        BackupOutcome::Kind::Done);
+    ASSERT_EQ(backup().kind, BackupOutcome::Kind::Done);
     writeDatabase(SampleDatabase(5, {1}));
     const QByteArray replaced = databaseBytes();
 
     prompter.clear();
     prompter.queueAnswer(Answer::Ok);
-    const BackupOutcome outcome =
-        Restore(database, BackupPlace::RemovableMedia, media.path(), prompter, Now);
+    const BackupOutcome outcome = restore();
     ASSERT_EQ(outcome.kind, BackupOutcome::Kind::Done);
     EXPECT_EQ(databaseBytes(), SampleDatabase(2));
     EXPECT_EQ(outcome.previous,
@@ -105,8 +106,7 @@ TEST_F(BackupTest, RestoreKeepsTheReplacedDatabaseAsADatedCopy) {
 
     // A second restore in the same second keeps its own copy.
     prompter.queueAnswer(Answer::Ok);
-    const BackupOutcome again =
-        Restore(database, BackupPlace::RemovableMedia, media.path(), prompter, Now);
+    const BackupOutcome again = restore();
     EXPECT_EQ(QFileInfo(again.previous).fileName(),
               QStringLiteral("rmdcalc-20261206-140509-2.flt"));
 }
@@ -114,13 +114,10 @@ TEST_F(BackupTest, RestoreKeepsTheReplacedDatabaseAsADatedCopy) {
 TEST_F(BackupTest, RestoreWithoutADatabaseKeepsNoCopy) {
     WriteWholeFile(database.path(), SampleDatabase(1));
     prompter.queueAnswer(Answer::Ok);
-    ASSERT_EQ(
-        Backup(database, BackupPlace::RemovableMedia, work.path(), media.path(), prompter).kind,
-        BackupOutcome::Kind::Done);
+    ASSERT_EQ(backup().kind, BackupOutcome::Kind::Done);
     QFile::remove(database.path());
     prompter.queueAnswer(Answer::Ok);
-    const BackupOutcome outcome =
-        Restore(database, BackupPlace::RemovableMedia, media.path(), prompter, Now);
+    const BackupOutcome outcome = restore();
     ASSERT_EQ(outcome.kind, BackupOutcome::Kind::Done);
     EXPECT_TRUE(outcome.previous.isEmpty());
     EXPECT_EQ(databaseBytes(), SampleDatabase(1));
@@ -147,8 +144,7 @@ TEST_F(BackupTest, ADamagedArchiveRestoresNothing) {
         }
         prompter.clear();
         prompter.queueAnswer(Answer::Ok);
-        const BackupOutcome outcome =
-            Restore(database, BackupPlace::RemovableMedia, media.path(), prompter, Now);
+        const BackupOutcome outcome = restore();
         EXPECT_EQ(outcome.kind, BackupOutcome::Kind::Failed) << c.name;
         EXPECT_EQ(databaseBytes(), before) << c.name;
         const auto &message = prompter.messages().constLast();
@@ -166,8 +162,7 @@ TEST_F(BackupTest, EmptyOrMissingArchivesAskForTheDiskAgain) {
     WriteWholeFile(archive(), QByteArray());
     prompter.queueAnswer(Answer::Ok);
     prompter.queueAnswer(Answer::Cancel);
-    EXPECT_EQ(Restore(database, BackupPlace::RemovableMedia, media.path(), prompter, Now).kind,
-              BackupOutcome::Kind::Cancelled);
+    EXPECT_EQ(restore().kind, BackupOutcome::Kind::Cancelled);
     EXPECT_EQ(prompter.questions().size(), 2);
     EXPECT_TRUE(prompter.messages().isEmpty());
 
@@ -175,8 +170,7 @@ TEST_F(BackupTest, EmptyOrMissingArchivesAskForTheDiskAgain) {
     prompter.clear();
     prompter.queueAnswer(Answer::Ok);
     prompter.queueAnswer(Answer::Cancel);
-    EXPECT_EQ(Restore(database, BackupPlace::RemovableMedia, media.path(), prompter, Now).kind,
-              BackupOutcome::Kind::Cancelled);
+    EXPECT_EQ(restore().kind, BackupOutcome::Kind::Cancelled);
     EXPECT_EQ(prompter.questions().size(), 2);
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages().at(0).caption, QStringLiteral("Client Data Restore Failure"));

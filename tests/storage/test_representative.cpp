@@ -7,22 +7,10 @@
 
 namespace {
 
+// The sample representative with blanks around the first name, which the record drops.
 RepresentativeDetails sample() {
-    RepresentativeDetails d;
+    RepresentativeDetails d = SampleRepresentative();
     d.first = QStringLiteral("  Pat ");
-    d.initial = QStringLiteral("Q");
-    d.last = QStringLiteral("Advisor");
-    d.repNumber = QStringLiteral("R-17");
-    d.agency = QStringLiteral("Example Financial");
-    d.work = QStringLiteral("(217) 555-0100");
-    d.home = QStringLiteral("(217) 555-0101");
-    d.fax = QStringLiteral("(217) 555-0102");
-    d.email = QStringLiteral("pat@example.com");
-    d.address = QStringLiteral("100 Main Street");
-    d.city = QStringLiteral("Springfield");
-    d.zip = QStringLiteral("62701-1234");
-    d.runDate = QStringLiteral("12/06/2026 09:30:15");
-    d.state = QStringLiteral("IL");
     return d;
 }
 
