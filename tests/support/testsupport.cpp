@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include <cstring>
+
 int InputSlot(const char *tag) {
     for (const SlotDefinition &slot : SlotTable::inputSlots()) {
         if (*slot.tag != '\0' && QLatin1String(tag) == QLatin1String(slot.tag))
@@ -16,15 +18,22 @@ void SetFields(Illustration &illustration, FieldValues values) {
     }
 }
 
+void SetFields(Illustration &illustration, std::initializer_list<const char *> entries) {
+    for (const char *entry : entries) {
+        const char *equals = std::strchr(entry, '=');
+        ASSERT_NE(equals, nullptr) << "no \"=\" in " << entry;
+        const std::string tag(entry, equals);
+        const int slot = InputSlot(tag.c_str());
+        ASSERT_GE(slot, 0) << "no input slot for " << tag;
+        illustration.fields().setText(slot, QString::fromUtf8(equals + 1));
+    }
+}
+
 void MakeRmdSample(Illustration &illustration, const QDate &today) {
     illustration.setCalculator(0);
     illustration.resetToNew(1, today, QStringLiteral("IRA"));
-    SetFields(illustration, {{"8-PartFirst", "Jane"},
-                             {"8-PartMiddle", "Q"},
-                             {"8-PartLast", "Sample"},
-                             {"7-PartDOB", "01/15/1950"},
-                             {"3-Year0", "2022"},
-                             {"6-AcctValue0", "$100,000"}});
+    SetFields(illustration, {"8-PartFirst=Jane", "8-PartMiddle=Q", "8-PartLast=Sample",
+                             "7-PartDOB=01/15/1950", "3-Year0=2022", "6-AcctValue0=$100,000"});
     illustration.controls().optUseJoint = 1;
 }
 
@@ -59,14 +68,10 @@ Validation RunCalculation(Illustration &illustration, CalcContext &context) {
 void MakeSeppSample(Illustration &illustration, const QDate &today) {
     illustration.setCalculator(2);
     illustration.resetToNew(1, today, QStringLiteral("IRA"));
-    SetFields(illustration, {{"8-EqualFirst", "Bob"},
-                             {"8-EqualLast", "Sample"},
-                             {"7-EqualDOB", "03/15/1976"},
-                             {"8-EqualPlanName", "Bob's IRA"},
-                             {"7-EqualDate", "01/15/2026"},
-                             {"6-EqualAcctValue1", "$400,000"},
-                             {"6-EqualAcctValue2", "$400,000"},
-                             {"1-EqualROR", "2.98%"}});
+    SetFields(illustration,
+              {"8-EqualFirst=Bob", "8-EqualLast=Sample", "7-EqualDOB=03/15/1976",
+               "8-EqualPlanName=Bob's IRA", "7-EqualDate=01/15/2026", "6-EqualAcctValue1=$400,000",
+               "6-EqualAcctValue2=$400,000", "1-EqualROR=2.98%"});
     illustration.controls().chkRMDOnce = false;
     illustration.controls().optEqualPmt = 0;
 }
@@ -74,33 +79,21 @@ void MakeSeppSample(Illustration &illustration, const QDate &today) {
 void MakeStretchSample(Illustration &illustration, const QDate &today) {
     illustration.setCalculator(3);
     illustration.resetToNew(1, today, QStringLiteral("IRA"));
-    SetFields(illustration, {{"8-StretchPFirst", "Robert"},
-                             {"8-StretchPMiddle", "J"},
-                             {"8-StretchPLast", "Sample"},
-                             {"7-StretchPDOB", "03/15/1950"},
-                             {"2-StretchPLEO", "15"},
-                             {"8-StretchSFirst", "Mary"},
-                             {"8-StretchSLast", "Sample"},
-                             {"7-StretchSDOB", "09/20/1955"},
-                             {"2-StretchSLEO", "25"},
-                             {"8-StretchBFirst", "Jack"},
-                             {"8-StretchBLast", "Sample"},
-                             {"7-StretchBDOB", "05/01/1985"},
-                             {"8-StretchPlanName", "Rollover IRA"},
-                             {"6-StretchAcctValue", "$500,000"},
-                             {"6-StretchAcctCont", "$0"},
-                             {"2-StretchContYrs", "0"},
-                             {"1-StretchROR", "6.00%"}});
+    SetFields(illustration,
+              {"8-StretchPFirst=Robert", "8-StretchPMiddle=J", "8-StretchPLast=Sample",
+               "7-StretchPDOB=03/15/1950", "2-StretchPLEO=15", "8-StretchSFirst=Mary",
+               "8-StretchSLast=Sample", "7-StretchSDOB=09/20/1955", "2-StretchSLEO=25",
+               "8-StretchBFirst=Jack", "8-StretchBLast=Sample", "7-StretchBDOB=05/01/1985",
+               "8-StretchPlanName=Rollover IRA", "6-StretchAcctValue=$500,000",
+               "6-StretchAcctCont=$0", "2-StretchContYrs=0", "1-StretchROR=6.00%"});
 }
 
 void MakeStretchPlanholderAlone(Illustration &illustration, const QDate &today) {
     MakeStretchSample(illustration, today);
     SetSkipSpouse(illustration, true);
-    SetFields(illustration, {{"2-StretchPLEO", "3"},
-                             {"7-StretchBDOB", "07/01/1980"},
-                             {"6-StretchAcctValue", "100000"},
-                             {"1-StretchROR", "5.00%"},
-                             {"6-IllustrationDate", "01/15/2021"}});
+    SetFields(illustration,
+              {"2-StretchPLEO=3", "7-StretchBDOB=07/01/1980", "6-StretchAcctValue=100000",
+               "1-StretchROR=5.00%", "6-IllustrationDate=01/15/2021"});
     illustration.setSaved(true);
 }
 

@@ -29,6 +29,9 @@ int InputSlot(const char *tag);
 // Sets input fields by tag; an unknown tag fails the test.
 void SetFields(Illustration &illustration, FieldValues values);
 
+// The same with "tag=text" entries.
+void SetFields(Illustration &illustration, std::initializer_list<const char *> entries);
+
 // A new RMD illustration of a valid single planholder: Jane Q Sample, born 01/15/1950,
 // calculation year 2022, $100,000 in an IRA, no spouse beneficiary.
 void MakeRmdSample(Illustration &illustration, const QDate &today);
