@@ -54,8 +54,7 @@ TEST(DateText, ParseDateRefusesOtherTexts) {
 TEST(DateText, ShortAndLongForms) {
     struct Case {
         QDate date;
-        const char *shortForm;
-        const char *longForm;
+        const char *shortForm, *longForm;
     };
     const Case cases[] = {
         {{1930, 1, 5}, "01/05/1930", "January 5, 1930"},

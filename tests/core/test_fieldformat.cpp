@@ -15,8 +15,7 @@ TEST(FieldFormatTest, CleanNumberChangesItsArgumentToo) {
 
 TEST(FieldFormatTest, AmountsAndDollars) {
     const struct {
-        const char *text;
-        const char *amount;
+        const char *text, *amount;
     } cases[] = {
         {"1234", "1,234"},
         {"1234.567", "1,234.57"},
@@ -71,9 +70,7 @@ TEST(FieldFormatTest, KeystrokeFilterByKind) {
 TEST(FieldFormatTest, FocusOutThenFocusIn) {
     const struct {
         int kind;
-        const char *typed;
-        const char *afterFocusOut;
-        const char *afterFocusIn;
+        const char *typed, *afterFocusOut, *afterFocusIn;
     } cases[] = {
         {1, "5", "5.00%", "5.00"},
         {1, "", "%", "0.00"},

@@ -20,8 +20,7 @@ template <typename In, typename Out> struct Case {
 template <typename In> struct PictureCase {
     const char *input;
     In value;
-    const char *picture;
-    const char *expected;
+    const char *picture, *expected;
 };
 #define PICTURE(value, picture, expected)                                                          \
     { #value, value, picture, expected }

@@ -18,12 +18,8 @@ protected:
     void reset() {
         illustration.setCalculator(1);
         illustration.resetToNew(1, Today, QStringLiteral("IRA"));
-        SetFields(illustration, {{"8-BeneFirst", "Sally"},
-                                 {"8-BeneLast", "Sample"},
-                                 {"7-BeneDOB", "06/15/1965"},
-                                 {"7-DD1", "03/10/2017"},
-                                 {"3-Year1", "2018"},
-                                 {"6-AcctValue1", "$100,000"}});
+        SetFields(illustration, {"8-BeneFirst=Sally", "8-BeneLast=Sample", "7-BeneDOB=06/15/1965",
+                                 "7-DD1=03/10/2017", "3-Year1=2018", "6-AcctValue1=$100,000"});
         illustration.controls().chkSurvivingSpouse = false;
     }
 
@@ -154,10 +150,8 @@ TEST_F(RmbdTest, Year2001UsesThe2001Table) {
 
 TEST_F(RmbdTest, SurvivingSpouseWaitsForTheDeceasedsSeventyAndAHalf) {
     illustration.controls().chkSurvivingSpouse = true;
-    SetFields(illustration, {{"7-OriginalDOB", "05/20/1960"},
-                             {"7-BeneDOB", "02/02/1962"},
-                             {"7-DD1", "09/09/2020"},
-                             {"3-Year1", "2022"}});
+    SetFields(illustration, {"7-OriginalDOB=05/20/1960", "7-BeneDOB=02/02/1962", "7-DD1=09/09/2020",
+                             "3-Year1=2022"});
     ASSERT_TRUE(run().passed());
     expectFields({"R-RMD=$0", "R-DSpecial=December 31, 2030", "R-OriginalDOB=May 20, 1960",
                   "R-1=~S", "R-2="});
@@ -173,10 +167,8 @@ TEST_F(RmbdTest, SurvivingSpouseRecalculatesHerOwnFactor) {
     // The deceased reached 70 1/2 in 2015 and died in 2019; the younger spouse's own Table I
     // factor applies from the year after the death, at her age each year.
     illustration.controls().chkSurvivingSpouse = true;
-    SetFields(illustration, {{"7-OriginalDOB", "03/03/1945"},
-                             {"7-BeneDOB", "07/07/1950"},
-                             {"7-DD1", "09/09/2019"},
-                             {"3-Year1", "2022"}});
+    SetFields(illustration, {"7-OriginalDOB=03/03/1945", "7-BeneDOB=07/07/1950", "7-DD1=09/09/2019",
+                             "3-Year1=2022"});
     ASSERT_TRUE(run().passed());
     expectFields({"R-IRSTable=15.5", "R-AA=for age 72", "R-DSpecial=December 31, 2015",
                   "R-RBD=December 31, 2020", "R-2=~X"});
@@ -185,10 +177,8 @@ TEST_F(RmbdTest, SurvivingSpouseRecalculatesHerOwnFactor) {
 TEST_F(RmbdTest, OlderSpouseUsesTheLongerLifeExpectancy) {
     // The deceased, born 1940, died in 2015 at 75; in 2020 he would be 80: 13.4 - 5 = 8.4.
     illustration.controls().chkSurvivingSpouse = true;
-    SetFields(illustration, {{"7-OriginalDOB", "01/10/1940"},
-                             {"7-BeneDOB", "01/10/1935"},
-                             {"7-DD1", "06/01/2015"},
-                             {"3-Year1", "2020"}});
+    SetFields(illustration, {"7-OriginalDOB=01/10/1940", "7-BeneDOB=01/10/1935", "7-DD1=06/01/2015",
+                             "3-Year1=2020"});
     ASSERT_TRUE(run().passed());
     // 8.4 is longer than the spouse's own 7.6 at 85; he died after his 70 1/2 year: "~X".
     expectFields(

@@ -128,11 +128,8 @@ TEST_F(RmdTest, ValidationClearsUnusedDates) {
 // IRS Publication 590 (2014), Table III example: Joe, born October 1, 1943, reaches 70 1/2 on
 // April 1, 2014; his IRA held $26,500 at the end of 2013; factor 26.5 at 71; RMD $1,000.
 TEST_F(RmdTest, PublishedUniformExample) {
-    SetFields(illustration, {{"8-PartFirst", "Joe"},
-                             {"8-PartMiddle", ""},
-                             {"7-PartDOB", "10/01/1943"},
-                             {"3-Year0", "2014"},
-                             {"6-AcctValue0", "$26,500"}});
+    SetFields(illustration, {"8-PartFirst=Joe", "8-PartMiddle=", "7-PartDOB=10/01/1943",
+                             "3-Year0=2014", "6-AcctValue0=$26,500"});
     ASSERT_TRUE(run().passed());
     // 2014 is the first distribution year: the first-year note.
     expectFields({"R-PHName=Joe Sample", "R-Plan70=April 1, 2014", "R-RBD=April 1, 2015",
