@@ -8,10 +8,7 @@
 namespace {
 
 struct Estimate {
-    double federalTax;
-    double federalRate;
-    double stateTax;
-    double stateRate;
+    double federalTax, federalRate, stateTax, stateRate;
     int taxYear;
 };
 
@@ -34,12 +31,8 @@ constexpr double Cent = 0.005;
 // estimator forms (income less the exemptions at the year's amount).
 struct FederalCase {
     const char *source;
-    int year;
-    int status;
-    int exemptions;
-    double income;
-    double tax;
-    double rate;
+    int year, status, exemptions;
+    double income, tax, rate;
 };
 
 const FederalCase FederalCases[] = {
@@ -137,11 +130,8 @@ TEST(CalcTaxTest, NothingToTax) {
 // standard deduction, taxed on the state's published 2013 schedule (the "$X plus" amounts of
 // the bracket), less its personal credit. Sources as listed in data/tax/README.md.
 struct StateCase {
-    const char *state;
-    const char *source;
-    double income;
-    double tax;
-    double rate;
+    const char *state, *source;
+    double income, tax, rate;
 };
 
 const StateCase StateCases[] = {

@@ -51,8 +51,7 @@ protected:
 
 struct Failure {
     QString message;
-    const char *title;
-    const char *replacement;
+    const char *title, *replacement;
 };
 
 TEST_F(SeppTest, EachCheckReportsItsOwnFailure) {
@@ -73,8 +72,7 @@ TEST_F(SeppTest, EachCheckReportsItsOwnFailure) {
     const Failure account{QStringLiteral("Please enter the Account Value."), missing, "100000"};
     const Failure rate{RateMessage, "Invalid Chosen Interest Rate", "4.00"};
     const struct {
-        const char *tag;
-        const char *text;
+        const char *tag, *text;
         const Failure &failure;
     } cases[] = {
         {"8-EqualFirst", "  ", first},
@@ -198,8 +196,7 @@ TEST_F(SeppTest, WithoutBeneficiary) {
 // factor is 1, so payment 3 is the balance itself.
 TEST_F(SeppTest, RmdMethodRoundingAndSinglePrecision) {
     const struct {
-        const char *balance;
-        const char *payment;
+        const char *balance, *payment;
     } cases[] = {
         {"1000.125", "$1,000.12"}, {"1000.135", "$1,000.14"},    {"1000.005", "$1,000.00"},
         {"1000.126", "$1,000.13"}, {"123456.78", "$123,456.80"}, {"$1,234,567.89", "$1,234,568.00"},
@@ -244,8 +241,7 @@ TEST_F(SeppTest, SelectedOptionMarkerAndAmount) {
 // a name left from an earlier run).
 TEST_F(SeppTest, NameAgentFromTheRepresentativeBlock) {
     const struct {
-        const char *block;
-        const char *nameAgent;
+        const char *block, *nameAgent;
     } cases[] = {
         {"Pat Q. Advisor \\bullet  Example Financial \\bullet  100 Main St\\par Office: 1",
          "Pat Q. Advisor "},

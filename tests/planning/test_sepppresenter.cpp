@@ -69,9 +69,7 @@ TEST_F(SeppPresenterTest, ShowsTheSevenPayments) {
 TEST_F(SeppPresenterTest, RateEdgeCases) {
     const struct {
         const char *rate;
-        bool warnedBefore;
-        bool warning;
-        bool accepted;
+        bool warnedBefore, warning, accepted;
     } cases[] = {
         {"6.00", false, false, true}, {"6.01", false, true, true},    {"12.00", false, true, true},
         {"12.00", true, false, true}, {"12.01", false, false, false}, {"0.99", true, false, false},
@@ -158,8 +156,7 @@ TEST_F(SeppPresenterTest, MissingInputsDisableEveryOption) {
 
 TEST_F(SeppPresenterTest, RemovingTheBeneficiaryMovesAJointChoice) {
     const struct {
-        int before;
-        int after;
+        int before, after;
     } cases[] = {{2, 0}, {5, 3}, {0, 0}, {1, 1}, {3, 3}, {4, 4}, {6, 6}};
     for (const auto &c : cases) {
         makeSample();

@@ -29,6 +29,7 @@ protected:
     }
 
     void set(FieldValues changes) { SetFields(illustration, changes); }
+    void set(std::initializer_list<const char *> changes) { SetFields(illustration, changes); }
 
     CalcContext context;
 };
@@ -313,9 +314,7 @@ TEST_F(HandProjectionTest, RequiredBeginningAgeByBirthMonth) {
 
 TEST_F(HandProjectionTest, ContributionsAndTheirTotal) {
     // Two years of 5,000 (below the required beginning age): total 105,000, then 110,000 kept.
-    set({{"7-StretchPDOB", "03/15/1960"},
-         {"6-StretchAcctCont", "5000"},
-         {"2-StretchContYrs", "2"}});
+    set({"7-StretchPDOB=03/15/1960", "6-StretchAcctCont=5000", "2-StretchContYrs=2"});
     const StretchProjection p = ComputeStretch(illustration);
     EXPECT_EQ(p.table.at(Planholder, Contributions, 0), 105000);
     EXPECT_EQ(p.table.at(Planholder, Contributions, 1), 110000);
@@ -379,11 +378,8 @@ TEST_F(HandProjectionTest, SpouseNotOutlivingThePlanholderIsDropped) {
 
 // The cells hold more than 32 bits: 99,999,999,999 at 12% for a beneficiary born this year.
 TEST_F(HandProjectionTest, LargeBalancesDoNotOverflow) {
-    set({{"6-StretchAcctValue", "99999999999"},
-         {"1-StretchROR", "12.00%"},
-         {"7-StretchPDOB", "03/15/1960"},
-         {"2-StretchPLEO", "20"},
-         {"7-StretchBDOB", "01/01/2021"}});
+    set({"6-StretchAcctValue=99999999999", "1-StretchROR=12.00%", "7-StretchPDOB=03/15/1960",
+         "2-StretchPLEO=20", "7-StretchBDOB=01/01/2021"});
     const StretchProjection p = ComputeStretch(illustration);
     qint64 largest = 0;
     for (int year = 0; year < Years; ++year)

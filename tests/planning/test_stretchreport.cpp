@@ -172,9 +172,8 @@ TEST_F(StretchReportTest, RothPaymentsAddNoIncome) {
 
 TEST_F(StretchReportTest, NoTaxPageWithoutAnInheritance) {
     // An empty account with a contribution that is never made leaves nothing to inherit.
-    SetFields(
-        illustration,
-        {{"6-StretchAcctValue", "0"}, {"6-StretchAcctCont", "100"}, {"2-StretchContYrs", "0"}});
+    SetFields(illustration,
+              {"6-StretchAcctValue=0", "6-StretchAcctCont=100", "2-StretchContYrs=0"});
     const StretchReportData data = build();
     expectValues(data, {"R-LumpTDist=<undefined>", "RLT=<undefined>"});
     EXPECT_FALSE(data.conditions.contains(QStringLiteral("TaxPage")));
@@ -239,13 +238,9 @@ TEST_F(StretchReportTest, LedgersOfAPlanholderAlone) {
 
 TEST_F(StretchReportTest, LedgersWithContributionsAndSpouse) {
     SetSkipSpouse(illustration, false);
-    SetFields(illustration, {{"7-StretchPDOB", "03/15/1960"},
-                             {"6-StretchAcctCont", "5000"},
-                             {"2-StretchContYrs", "2"},
-                             {"8-StretchSFirst", "Mary"},
-                             {"8-StretchSLast", "Sample"},
-                             {"7-StretchSDOB", "02/01/1962"},
-                             {"2-StretchSLEO", "15"}});
+    SetFields(illustration, {"7-StretchPDOB=03/15/1960", "6-StretchAcctCont=5000",
+                             "2-StretchContYrs=2", "8-StretchSFirst=Mary", "8-StretchSLast=Sample",
+                             "7-StretchSDOB=02/01/1962", "2-StretchSLEO=15"});
     illustration.setSaved(true);
     const StretchReportData data = build();
     EXPECT_EQ(tableNames(data), QStringLiteral("PLANHOLDER0 SPOUSE BENE ALLYEARS0"));
@@ -271,9 +266,8 @@ TEST_F(StretchReportTest, LedgersWithContributionsAndSpouse) {
 // beneficiary's first year (42, Single Life 41.7): 63 x 1.05 = 66.15 less 63 / 41.7 = 1.51 leaves
 // 64.64, below 100, which ends the phase at once.
 TEST_F(StretchReportTest, LedgersStopAtTheLastBeneficiaryYear) {
-    SetFields(
-        illustration,
-        {{"7-StretchPDOB", "03/15/1960"}, {"2-StretchPLEO", "1"}, {"6-StretchAcctValue", "60"}});
+    SetFields(illustration,
+              {"7-StretchPDOB=03/15/1960", "2-StretchPLEO=1", "6-StretchAcctValue=60"});
     const StretchReportData data = build();
     ASSERT_EQ(projection.blast, 1);
     EXPECT_EQ(projection.last, 1);
