@@ -62,8 +62,7 @@ TEST_F(DataLocationsTest, PdfAndWorkFolders) {
 
 TEST(SettingsSectionTest, LastComponentOfTheProfileFolder) {
     const struct {
-        const char *profile;
-        const char *section;
+        const char *profile, *section;
     } cases[] = {{"/home/jsmith", "jsmith"},
                  {" /home/Jane Doe ", "Jane Doe"},
                  {"C:\\Users\\kvr", "kvr"},
@@ -86,8 +85,7 @@ TEST_F(DataLocationsTest, FileTests) {
     EXPECT_FALSE(FileExists(dir.path())) << "a folder is no file";
 
     const struct {
-        QString text;
-        QString cut;
+        QString text, cut;
     } cases[] = {{QStringLiteral("abc"), QString()},
                  {QString::fromUtf16(u"abc\0def", 7), QStringLiteral("abc")},
                  {QString::fromUtf16(u"\0abc", 4), QString()}};

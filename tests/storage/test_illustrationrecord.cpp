@@ -26,11 +26,8 @@ protected:
     void makeSample(int calculator) {
         illustration.setCalculator(calculator);
         illustration.resetToNew(7, QDate(2022, 3, 1), QStringLiteral("IRA"));
-        SetFields(illustration, {{"8-PartFirst", "Jane"},
-                                 {"8-PartLast", "Sample"},
-                                 {"7-PartDOB", "01/15/1950"},
-                                 {"6-AcctValue0", "$100,000"},
-                                 {"7-OriginalDOB", "12/31/1920"}});
+        SetFields(illustration, {"8-PartFirst=Jane", "8-PartLast=Sample", "7-PartDOB=01/15/1950",
+                                 "6-AcctValue0=$100,000", "7-OriginalDOB=12/31/1920"});
     }
 
     Illustration loaded() {
@@ -194,8 +191,7 @@ TEST_F(IllustrationRecordTest, LoadingAppliesTheListAndDefaultRules) {
 
 TEST_F(IllustrationRecordTest, RatesAreReformattedOnLoad) {
     const struct {
-        const char *stored;
-        const char *loaded;
+        const char *stored, *loaded;
     } cases[] = {{"5.5", "5.50%"}, {"5.5%", "5.50%"},   {"", "%"},
                  {"12", "12.00%"}, {" 7.125", "7.13%"}, {"$1,2.5", "12.50%"}};
     for (const auto &c : cases) {
@@ -231,21 +227,17 @@ TEST_F(IllustrationRecordTest, BadCalculatorDigitIsNotLoaded) {
     EXPECT_EQ(result.controls().hScrollGraph, 99);
 }
 
+// The places themselves are checked byte by byte above; here the lookup and its message.
 TEST_F(IllustrationRecordTest, DataFindPointersWalksTheSlots) {
     int start = -1;
     int width = -1;
     ASSERT_TRUE(DataFindPointers(start, width, QStringLiteral("3-DatabaseIndex"), prompter));
     EXPECT_EQ(start, 461);
     EXPECT_EQ(width, 6);
-    ASSERT_TRUE(DataFindPointers(start, width, QStringLiteral("6-IllustrationDate"), prompter));
-    EXPECT_EQ(start, 467);
-    EXPECT_EQ(width, 10);
-    ASSERT_TRUE(DataFindPointers(start, width, QStringLiteral("7-OriginalDOB"), prompter));
-    EXPECT_EQ(start, 894);
     EXPECT_TRUE(prompter.messages().isEmpty());
 
     EXPECT_FALSE(DataFindPointers(start, width, QStringLiteral("R-RMD"), prompter));
-    EXPECT_EQ(start, 894) << "left unchanged";
+    EXPECT_EQ(start, 461) << "left unchanged";
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages().at(0).text,
               QStringLiteral("R-RMD: Invalid Tag in DataFindPointers"));
