@@ -1,0 +1,135 @@
+#include "pdfexport.h"
+
+#include "numbertext.h"
+#include "prompter.h"
+#include "reportassembly.h"
+#include "validation.h"
+
+#include <QDir>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <array>
+
+namespace {
+
+const QString Removed = QStringLiteral(" `@~#$%^&*()+-={}[]|\\/?><.:'\"");
+
+constexpr std::array<const char *, 4> FileSuffixes{"RMD.pdf", "RMBD.pdf", "Equal.pdf",
+                                                   "Stretch.pdf"};
+
+const QString ReaderVendorAddress = QStringLiteral("www.adobe.com");
+const QString MyDocuments = QStringLiteral("My Documents");
+
+struct NameOf {
+    QString operator()(std::monostate) const { return {}; }
+    QString operator()(const RmdInputs &inputs) const { return inputs.fullName; }
+    QString operator()(const RmbdInputs &inputs) const { return inputs.beneficiaryName; }
+    QString operator()(const SeppInputs &inputs) const { return inputs.fullName; }
+    QString operator()(const StretchInputs &inputs) const { return inputs.planholderName; }
+};
+
+PdfResult fileFailure(const QSaveFile &file) {
+    const int number =
+        file.error() == QFileDevice::NoError ? int(QFileDevice::WriteError) : int(file.error());
+    return {number, file.errorString()};
+}
+
+} // namespace
+
+QString CleanFileName(const QString &text) {
+    QString clean;
+    clean.reserve(text.size());
+    for (const QChar c : text) {
+        if (!Removed.contains(c))
+            clean.append(c);
+    }
+    return clean;
+}
+
+QString ClientName(const WorkingVariables &variables) {
+    return std::visit(NameOf{}, variables);
+}
+
+QString PdfFileName(int calculator, const QString &clientName) {
+    const std::size_t index = calculator >= 0 && calculator < int(FileSuffixes.size())
+                                  ? std::size_t(calculator)
+                                  : FileSuffixes.size() - 1;
+    return CleanFileName(clientName) + QLatin1String(FileSuffixes[index]);
+}
+
+PdfResult WritePdf(const Report &report, const QString &path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fileFailure(file);
+    {
+        QPdfWriter writer(&file);
+        writer.setTitle(report.name);
+        writer.setCreator(report.name);
+        writer.setPageSize(QPageSize(QPageSize::Letter));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setResolution(int(ReportDocument::TwipsPerInch));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return {int(QFileDevice::OpenError), QStringLiteral("cannot start the PDF writer")};
+        const QRectF page(0, 0, writer.width(), writer.height());
+        const ReportDocument &document = report.document;
+        for (int number = 1; number <= document.pageCount(); ++number) {
+            if (number > 1)
+                writer.newPage();
+            document.paintPage(painter, number, page);
+        }
+        painter.end();
+    }
+    if (!file.commit())
+        return fileFailure(file);
+    return {};
+}
+
+QString ShownFolder(const QString &folder, const QString &documentsFolder) {
+    const qsizetype at = folder.indexOf(MyDocuments);
+    if (at >= 0)
+        return folder.mid(at);
+    const QString documents = QDir::cleanPath(documentsFolder);
+    const QString cleaned = QDir::cleanPath(folder);
+    if (!documentsFolder.isEmpty() &&
+        (cleaned == documents || cleaned.startsWith(documents + QLatin1Char('/')))) {
+        const QString name = QDir(documents).dirName();
+        return QDir::toNativeSeparators(name + cleaned.mid(documents.size()));
+    }
+    return QDir::toNativeSeparators(folder);
+}
+
+QString PdfSavedMessage(const QString &fileName, const QString &shownFolder) {
+    return JoinLines(
+        {fileName,
+         QStringLiteral("was saved in the ") + shownFolder + QStringLiteral(" file folder."),
+         QString(), QStringLiteral("For more information about Adobe Acrobat files"),
+         QStringLiteral("and to get a free Acrobat Reader Plug-in for your"),
+         QStringLiteral("web browser visit their website at ") + ReaderVendorAddress +
+             QStringLiteral(".")});
+}
+
+QString PdfNotSavedMessage(int errorNumber) {
+    return JoinLines({QStringLiteral("An error type") + NumberText::Str(errorNumber) +
+                          QStringLiteral(" occurred "),
+                      QStringLiteral("while creating the PDF file."),
+                      QStringLiteral("Please try again.")});
+}
+
+QString ExportPdf(const Report &report, int calculator, const WorkingVariables &variables,
+                  const QString &pdfFolder, const QString &documentsFolder, Prompter &prompter) {
+    const QString fileName = PdfFileName(calculator, ClientName(variables));
+    const QString path = QDir(pdfFolder).filePath(fileName);
+    const PdfResult result = WritePdf(report, path);
+    if (!result.ok()) {
+        prompter.notice(QStringLiteral("Adobe Acrobat File Not Saved"),
+                        PdfNotSavedMessage(result.errorNumber), MessageIcon::Information);
+        return {};
+    }
+    prompter.notice(QStringLiteral("Adobe Acrobat File Saved"),
+                    PdfSavedMessage(fileName, ShownFolder(pdfFolder, documentsFolder)),
+                    MessageIcon::Information);
+    return path;
+}

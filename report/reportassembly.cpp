@@ -1,0 +1,101 @@
+#include "reportassembly.h"
+
+#include "illustration.h"
+#include "reportpictures.h"
+#include "rtfrenderer.h"
+
+#include <array>
+
+namespace {
+
+constexpr int StretchCalculator = 3;
+
+// Which page a decoration goes on: the first page, moved on by the cover and story pages when
+// they are switched on, or the last page.
+struct PageRule {
+    bool last = false;
+    bool afterCover = false;
+    bool afterWenmark = false;
+};
+
+struct DecorationRule {
+    bool ReportPages::*when;
+    Decoration::Kind kind;
+    const char *name;
+    float left;
+    float top;
+    PageRule page;
+};
+
+using Kind = Decoration::Kind;
+constexpr PageRule FirstPage{};
+constexpr PageRule AfterCover{false, true, false};
+constexpr PageRule AfterCoverAndWenmark{false, true, true};
+constexpr PageRule LastPage{true, false, false};
+
+const std::array<DecorationRule, 10> StretchRules{{
+    {&ReportPages::cover, Kind::Picture, "100side.bmp", 1.0f, 1.0f, FirstPage},
+    {&ReportPages::wenmark, Kind::Picture, "Wenpic.jpg", 1.5f, 1.0f, AfterCover},
+    {&ReportPages::taxes, Kind::Picture, "PileofCashMed.jpg", 7.0f, 1.0f, AfterCoverAndWenmark},
+    {&ReportPages::taxes, Kind::Picture, "PileofCashMed.jpg", 7.0f, 4.5f, AfterCoverAndWenmark},
+    {&ReportPages::taxes, Kind::Picture, "PileofCashMed.jpg", 6.55f, 4.5f, AfterCoverAndWenmark},
+    {&ReportPages::graph, Kind::Picture, "RMDGraph.bmp", 2.5f, 1.0f, LastPage},
+    {&ReportPages::graph, Kind::Logo, "StretchLogo", 0, 0, LastPage},
+    {&ReportPages::cover, Kind::Logo, "StretchLogo", 0, 0, FirstPage},
+    {&ReportPages::cover, Kind::Logo, "", 0, 0, FirstPage},
+    {&ReportPages::ledger, Kind::Logo, "StretchLogo", 0, 0, AfterCoverAndWenmark},
+}};
+
+int pageOf(const PageRule &rule, const ReportPages &pages, int pageCount) {
+    if (rule.last)
+        return pageCount;
+    return 1 + (rule.afterCover && pages.cover ? 1 : 0) +
+           (rule.afterWenmark && pages.wenmark ? 1 : 0);
+}
+
+} // namespace
+
+PageMargins ReportPageMargins() {
+    PageMargins margins;
+    margins.top = 720;
+    margins.bottom = 864;
+    margins.left = 1440;
+    margins.right = 1440;
+    return margins;
+}
+
+std::vector<Decoration> StretchDecorations(const ReportPages &pages, int pageCount) {
+    std::vector<Decoration> decorations;
+    for (const DecorationRule &rule : StretchRules) {
+        if (pages.*(rule.when))
+            decorations.push_back({rule.kind, QLatin1String(rule.name), rule.left, rule.top,
+                                   pageOf(rule.page, pages, pageCount)});
+    }
+    return decorations;
+}
+
+void CreateReport(Report &report, const QString &rtf, const Illustration &illustration,
+                  const ReportPages &pages, const ReportEnvironment &environment) {
+    report.name = environment.fileDescription;
+    ReportDocument &document = report.document;
+    document.open();
+    document.setMargins(ReportPageMargins());
+    DrawRTF(document, rtf);
+    document.close();
+
+    const PictureSource source{environment.archive, environment.workFolder,
+                               illustration.prompter()};
+    if (illustration.calculator() == StretchCalculator) {
+        for (const Decoration &decoration : StretchDecorations(pages, document.pageCount())) {
+            if (decoration.kind == Kind::Picture)
+                OverlayPicture(document, decoration.name, decoration.left, decoration.top,
+                               decoration.page, source);
+            else
+                DrawLogo(document, decoration.name, decoration.page, source);
+        }
+    } else {
+        DrawLogo(document, QString(), 1, source);
+    }
+    DrawPageFooter(document, illustration.fields().GetField(QStringLiteral("6-IllustrationDate")),
+                   environment.windowCaption, environment.version);
+}

@@ -1,0 +1,143 @@
+#include "reportpictures.h"
+
+#include "numbertext.h"
+#include "pageoverlay.h"
+#include "prompter.h"
+#include "reportdocument.h"
+#include "supportarchive.h"
+#include "validation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QRegularExpression>
+#include <limits>
+
+namespace {
+
+constexpr double LogoTop = 720;
+const QString DefaultLogo = QStringLiteral("RMDLogo");
+const QString SupportEmail = QStringLiteral("support@brantex.example");
+// The code the picture loader has always reported for a file that is not a picture.
+constexpr int InvalidPicture = 481;
+
+// A file counts as present when it holds at least one byte.
+bool present(const QString &path) {
+    const QFileInfo info(path);
+    return info.isFile() && info.size() >= 1;
+}
+
+QImage readPicture(const QString &path, QString *error = nullptr) {
+    QImageReader reader(path);
+    const QImage image = reader.read();
+    if (image.isNull() && error)
+        *error = reader.errorString();
+    return image;
+}
+
+// Copies are deleted only when this extraction made them; a file that was there before stays.
+void removeExtracted(const ExtractResult &result) {
+    if (!result.ok())
+        return;
+    for (const QString &file : result.files)
+        QFile::remove(file);
+}
+
+QString overlayErrorText(int number, const QString &description) {
+    return JoinLines(
+        {QStringLiteral("An error, code") + NumberText::Str(number) +
+             QStringLiteral(", has occurred."),
+         QStringLiteral("Description: ") + description,
+         QStringLiteral("in the OverlayPicture routine."),
+         QStringLiteral("Please report this to ") + SupportEmail + QStringLiteral(".")});
+}
+
+} // namespace
+
+QRectF PicturePlace(QSizeF pixels, double left, double top, const ReportDocument &document) {
+    if (pixels.isEmpty())
+        return {};
+    QRectF place(left * ReportDocument::TwipsPerInch, top * ReportDocument::TwipsPerInch,
+                 pixels.width() * TwipsPerPixel, pixels.height() * TwipsPerPixel);
+    if (place.right() > document.pageSize().width()) {
+        const double width = document.rightEdge() - place.left();
+        if (width <= 0)
+            return {};
+        place.setSize(place.size() * (width / place.width()));
+    }
+    return place;
+}
+
+void OverlayPicture(ReportDocument &document, const QString &fileName, float left, float top,
+                    int pageNumber, const PictureSource &source) {
+    const ExtractResult extracted = source.archive.extract(fileName, source.workFolder);
+    const QString path = QDir(source.workFolder).filePath(fileName);
+    if (present(path)) {
+        QString error;
+        const QImage image = readPicture(path, &error);
+        if (image.isNull()) {
+            source.prompter.notice(QStringLiteral("Error in OverlayPicture"),
+                                   overlayErrorText(InvalidPicture, error),
+                                   MessageIcon::Exclamation);
+        } else {
+            const QRectF place = PicturePlace(image.size(), double(left), double(top), document);
+            if (!place.isEmpty())
+                document.overlay(pageNumber).drawPicture(place, image);
+        }
+    }
+    removeExtracted(extracted);
+}
+
+std::optional<LogoPlacement> ParseLogoPlacement(const QByteArray &text) {
+    static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
+    const QStringList words = QString::fromLatin1(text).split(separators, Qt::SkipEmptyParts);
+    int numbers[4] = {0, 0, 0, 0};
+    for (int i = 0; i < 4 && i < words.size(); ++i) {
+        const double value = NumberText::RoundHalfEven(NumberText::Val(words.at(i)));
+        if (!(value >= std::numeric_limits<qint16>::min() &&
+              value <= std::numeric_limits<qint16>::max()))
+            return std::nullopt;
+        numbers[i] = int(value);
+    }
+    return LogoPlacement{numbers[0], numbers[1], numbers[2], numbers[3]};
+}
+
+std::optional<QRectF> LogoPlace(const LogoPlacement &placement, QSizeF pictureSize,
+                                double pageWidth) {
+    if (placement.width == 0 && placement.height < 1)
+        return std::nullopt;
+    double width = placement.width;
+    const double height = placement.height;
+    if (width == 0) {
+        if (pictureSize.isEmpty())
+            return std::nullopt;
+        width = height * pictureSize.width() / pictureSize.height();
+    }
+    if (width <= 0 || height <= 0)
+        return std::nullopt;
+    const double left = placement.left == 0 ? (pageWidth - width) / 2 : placement.left;
+    return QRectF(left, LogoTop, width, height);
+}
+
+void DrawLogo(ReportDocument &document, const QString &name, int pageNumber,
+              const PictureSource &source) {
+    const QString logo = name.isEmpty() ? DefaultLogo : name;
+    const ExtractResult extracted =
+        source.archive.extract(logo + QStringLiteral(".*"), source.workFolder);
+    const QDir folder(source.workFolder);
+    const QString picturePath = folder.filePath(logo + QStringLiteral(".gif"));
+    const QString placementPath = folder.filePath(logo + QStringLiteral(".txt"));
+    // A logo whose picture is missing is left out rather than drawn with another's picture.
+    const QImage image = present(picturePath) ? readPicture(picturePath) : QImage();
+    QFile placementFile(placementPath);
+    if (!image.isNull() && present(placementPath) && placementFile.open(QIODevice::ReadOnly)) {
+        const std::optional<LogoPlacement> placement = ParseLogoPlacement(placementFile.read(4096));
+        if (placement) {
+            if (const auto place = LogoPlace(*placement, image.size(), document.pageSize().width()))
+                document.overlay(pageNumber).drawPicture(*place, image);
+        }
+    }
+    placementFile.close();
+    removeExtracted(extracted);
+}

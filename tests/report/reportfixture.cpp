@@ -1,0 +1,104 @@
+#include "reportfixture.h"
+
+#include "supportarchive.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+#include <zip.h>
+
+void WriteSupportArchive(const QString &path, const QList<ArchiveEntry> &entries) {
+    int error = 0;
+    zip_t *archive =
+        zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    ASSERT_NE(archive, nullptr);
+    for (const ArchiveEntry &entry : entries) {
+        zip_source_t *source = zip_source_buffer(archive, entry.content.constData(),
+                                                 zip_uint64_t(entry.content.size()), 0);
+        const zip_int64_t index =
+            zip_file_add(archive, entry.name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
+        ASSERT_GE(index, 0) << entry.name.toStdString();
+        ASSERT_EQ(zip_file_set_encryption(archive, zip_uint64_t(index), ZIP_EM_AES_256,
+                                          SupportArchive::Password),
+                  0);
+    }
+    ASSERT_EQ(zip_close(archive), 0);
+}
+
+QByteArray PictureBytes(int width, int height, QColor colour) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+namespace {
+
+QString run(const QString &program, const QStringList &arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        ADD_FAILURE() << program.toStdString()
+                      << " failed: " << process.readAllStandardError().toStdString();
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString pdfInfo(const QString &pdfPath, const QString &key) {
+    const QRegularExpression line(QStringLiteral("^%1:\\s*(.*)$").arg(key),
+                                  QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = line.match(run(QStringLiteral("pdfinfo"), {pdfPath}));
+    return match.hasMatch() ? match.captured(1).trimmed() : QString();
+}
+
+} // namespace
+
+QString PdfText(const QString &pdfPath) {
+    return run(QStringLiteral("pdftotext"),
+               {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")});
+}
+
+int PdfPageCount(const QString &pdfPath) {
+    bool ok = false;
+    const int pages = pdfInfo(pdfPath, QStringLiteral("Pages")).toInt(&ok);
+    return ok ? pages : -1;
+}
+
+QString PdfPageSize(const QString &pdfPath) {
+    return pdfInfo(pdfPath, QStringLiteral("Page size"));
+}
+
+QStringList PdfPictures(const QString &pdfPath) {
+    QStringList pictures;
+    const QStringList lines =
+        run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdfPath}).split(u'\n');
+    // Two heading lines, then: page num type width height ...
+    for (const QString &line : lines.mid(2)) {
+        const QStringList columns = line.simplified().split(u' ');
+        if (columns.size() >= 5)
+            pictures << QStringLiteral("%1:%2x%3").arg(columns[0], columns[3], columns[4]);
+    }
+    return pictures;
+}
+
+ArchiveFolder::ArchiveFolder()
+    : work(dir.filePath(QStringLiteral("work"))),
+      archive(dir.filePath(QStringLiteral("rmdcalc.icf"))) {
+    QDir().mkpath(work);
+}
+
+QString ArchiveFolder::workFile(const QString &name) const {
+    return QDir(work).filePath(name);
+}
+
+QStringList ArchiveFolder::workFiles() const {
+    return QDir(work).entryList(QDir::Files, QDir::Name);
+}

@@ -1,0 +1,104 @@
+// The footer of every report page and the window caption it repeats.
+
+#include "pagefooter.h"
+#include "windowcaption.h"
+
+#include "displaylist.h"
+#include "testsupport.h"
+
+namespace {
+
+TEST(FooterTextTest, ThreeParts) {
+    struct Case {
+        const char *name;
+        QString computed;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"page 1 of 3 with the blanks of number conversion", FooterCentre(1, 3),
+         QStringLiteral("Page 1 of 3")},
+        {"longer numbers", FooterCentre(12, 120), QStringLiteral("Page 12 of 120")},
+        {"version: major after a blank, minor without",
+         FooterRight(QStringLiteral("Planholder RMD Calculator"), {1, 0}),
+         QStringLiteral("Planholder RMD Calculator Version 1.0")},
+        {"two-digit minor", FooterRight(QStringLiteral("X"), {2, 15}),
+         QStringLiteral("X Version 2.15")},
+        {"illustration date in long form", FooterLeft(QStringLiteral("01/15/2024")),
+         QStringLiteral("January 15, 2024")},
+        {"a text that is not a date stays", FooterLeft(QStringLiteral("soon")),
+         QStringLiteral("soon")},
+        {"this build's version", FooterRight(QString(), CurrentVersion()),
+         QStringLiteral(" Version 1.0")},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(c.computed, c.expected) << c.name;
+}
+
+TEST(WindowCaptionTest, OptionCaptionsShortened) {
+    const QString expected[] = {
+        QStringLiteral("Planholder RMD Calculator"),
+        QStringLiteral("RMBD Calculator"),
+        QStringLiteral("Substantially Equal Periodic Payments"),
+        QStringLiteral("Stretch IRA Concept"),
+    };
+    for (int calculator = 0; calculator < 4; ++calculator)
+        EXPECT_EQ(MainWindowCaption(calculator), expected[calculator]) << calculator;
+    EXPECT_EQ(CalculatorOptionCaption(1),
+              QStringLiteral("Required Minimum Beneficiary Distribution Calculator"));
+    EXPECT_EQ(MainWindowCaption(4), QString());
+    // Each word in its turn, and only its first occurrence.
+    EXPECT_EQ(ShortenedCaption(QStringLiteral("Minimum Required Minimum Required ")),
+              QStringLiteral("MRMinimum Required "));
+}
+
+std::vector<TextItem> footerItems(const ReportDocument &document, int page) {
+    std::vector<TextItem> texts;
+    for (const PageItem &item : document.page(page).overlay) {
+        if (const auto *text = std::get_if<TextItem>(&item))
+            texts.push_back(*text);
+    }
+    return texts;
+}
+
+TEST(DrawPageFooterTest, LeftCentreAndRightBelowTheText) {
+    // A first page whose last line ends at the bottom edge, as low as text goes; then more pages.
+    const QFontMetricsF metrics = ReportFont{QStringLiteral("Arial"), 12}.metrics();
+    const int before =
+        int(14976 - 720 - (metrics.ascent() + metrics.descent() + metrics.leading()));
+    const QString rtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\fs24"
+                                       "\\sb%1 Lowest line\\par\\pard Next page\\par}")
+                            .arg(before);
+    ReportDocument document = RenderRtf(rtf);
+    ASSERT_EQ(document.pageCount(), 2) << DrawnText(document).toStdString();
+    ASSERT_EQ(TextsOn(document, 1).size(), 1u);
+    DrawPageFooter(document, QStringLiteral("12/31/2025"), QStringLiteral("Stretch IRA Concept"),
+                   {1, 0});
+
+    double lowestText = 0;
+    for (const TextItem &item : TextsOn(document, 1))
+        lowestText = std::max(lowestText, item.origin.y() + item.font.metrics().descent());
+    const double pageHeight = document.pageSize().height();
+    for (int page = 1; page <= document.pageCount(); ++page) {
+        const std::vector<TextItem> items = footerItems(document, page);
+        ASSERT_EQ(items.size(), 3u) << page;
+        EXPECT_EQ(items[0].text, QStringLiteral("December 31, 2025"));
+        EXPECT_EQ(items[1].text,
+                  QStringLiteral("Page %1 of %2").arg(page).arg(document.pageCount()));
+        EXPECT_EQ(items[2].text, QStringLiteral("Stretch IRA Concept Version 1.0"));
+        EXPECT_DOUBLE_EQ(items[0].origin.x(), 1440) << "left at the left margin";
+        EXPECT_NEAR(items[1].origin.x() + items[1].width / 2, 6120, 0.01) << "centred";
+        EXPECT_NEAR(RightEnd(items[2]), 10800, 0.01) << "right at the right margin";
+        for (const TextItem &item : items) {
+            EXPECT_EQ(item.font.family, QStringLiteral("Arial"));
+            EXPECT_EQ(item.font.pointSize, 6);
+            EXPECT_FALSE(item.font.bold);
+            EXPECT_EQ(item.origin.y(), items[0].origin.y()) << "one line";
+        }
+        const double top = items[0].origin.y() - items[0].font.metrics().ascent();
+        EXPECT_GE(top, pageHeight - 1008);
+        EXPECT_LE(top, pageHeight - 720);
+        EXPECT_GT(top, lowestText) << "the footer runs into a full page's last line";
+    }
+}
+
+} // namespace

@@ -1,0 +1,183 @@
+// PDF export: file names, the messages of File > Export PDF, and the PDF written, read back with
+// poppler's pdfinfo and pdftotext.
+
+#include "pdfexport.h"
+#include "reportfixture.h"
+
+#include "displaylist.h"
+#include "pagefooter.h"
+#include "recordingprompter.h"
+#include "reportassembly.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+TEST(CleanFileNameTest, RemovesEveryListedCharacter) {
+    struct Case {
+        const char *name;
+        QString text;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"blanks, apostrophe and full stop go, the comma stays", QStringLiteral("Mary O'Neil, Jr."),
+         QStringLiteral("MaryONeil,Jr")},
+        {"every listed character", QStringLiteral(" `@~#$%^&*()+-={}[]|\\/?><.:'\"A,b;c!"),
+         QStringLiteral("A,b;c!")},
+        {"no way out of the folder", QStringLiteral("../../etc/passwd"),
+         QStringLiteral("etcpasswd")},
+        {"letters beyond ASCII stay", QStringLiteral("Jos\u00e9 M\u00fcller"),
+         QStringLiteral("Jos\u00e9M\u00fcller")},
+        {"empty", QString(), QString()},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(CleanFileName(c.text), c.expected) << c.name;
+}
+
+TEST(PdfFileNameTest, ClientNameAndCalculatorSuffix) {
+    RmdInputs rmd;
+    rmd.fullName = QStringLiteral("Margaret A Sample");
+    RmbdInputs rmbd;
+    rmbd.beneficiaryName = QStringLiteral("Sally O'Sample");
+    SeppInputs sepp;
+    sepp.fullName = QStringLiteral("Pat Sample");
+    StretchInputs stretch;
+    stretch.planholderName = QStringLiteral("Robert J. Sample");
+    stretch.beneficiaryName = QStringLiteral("Jack Sample");
+    struct Case {
+        int calculator;
+        WorkingVariables variables;
+        QString expected;
+    };
+    const Case cases[] = {
+        {0, rmd, QStringLiteral("MargaretASampleRMD.pdf")},
+        {1, rmbd, QStringLiteral("SallyOSampleRMBD.pdf")},
+        {2, sepp, QStringLiteral("PatSampleEqual.pdf")},
+        {3, stretch, QStringLiteral("RobertJSampleStretch.pdf")},
+        {0, std::monostate(), QStringLiteral("RMD.pdf")},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(PdfFileName(c.calculator, ClientName(c.variables)), c.expected)
+            << c.expected.toStdString();
+}
+
+TEST(PdfMessageTest, ShownFolderAndTexts) {
+    struct Case {
+        const char *name;
+        QString folder;
+        QString documents;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"from My Documents on",
+         QStringLiteral("C:\\Documents and Settings\\pat\\My Documents\\PDF"), QString(),
+         QStringLiteral("My Documents\\PDF")},
+        {"from the documents folder's name on", QStringLiteral("/home/pat/Documents/PDF"),
+         QStringLiteral("/home/pat/Documents"), QStringLiteral("Documents/PDF")},
+        {"a folder outside the documents", QStringLiteral("/home/pat/Data/PDF"),
+         QStringLiteral("/home/pat/Documents"), QStringLiteral("/home/pat/Data/PDF")},
+        {"a name that only starts alike", QStringLiteral("/home/pat/DocumentsOld/PDF"),
+         QStringLiteral("/home/pat/Documents"), QStringLiteral("/home/pat/DocumentsOld/PDF")},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(ShownFolder(c.folder, c.documents), c.expected) << c.name;
+
+    EXPECT_EQ(
+        PdfSavedMessage(QStringLiteral("PatSampleEqual.pdf"), QStringLiteral("Documents/PDF")),
+        QStringLiteral("PatSampleEqual.pdf\r\n"
+                       "was saved in the Documents/PDF file folder.\r\n\r\n"
+                       "For more information about Adobe Acrobat files\r\n"
+                       "and to get a free Acrobat Reader Plug-in for your\r\n"
+                       "web browser visit their website at www.adobe.com."));
+    EXPECT_EQ(PdfNotSavedMessage(5), QStringLiteral("An error type 5 occurred \r\n"
+                                                    "while creating the PDF file.\r\n"
+                                                    "Please try again."));
+}
+
+Report threePageReport() {
+    Report report;
+    report.name = QStringLiteral("Retirement Distribution Planner");
+    report.document =
+        RenderRtf(QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}"
+                                 "First page\\par\\page Second page\\par\\page "
+                                 "Third page\\par}"));
+    DrawPageFooter(report.document, QStringLiteral("01/15/2024"),
+                   QStringLiteral("Stretch IRA Concept"), {1, 0});
+    return report;
+}
+
+TEST(WritePdfTest, LetterPagesWithTextAndFooters) {
+    const Report report = threePageReport();
+    ArchiveFolder folder;
+    const QString path = folder.workFile(QStringLiteral("out.pdf"));
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an older file of that name");
+    old.close();
+
+    const PdfResult result = WritePdf(report, path);
+    ASSERT_TRUE(result.ok()) << result.description.toStdString();
+    EXPECT_EQ(PdfPageCount(path), 3);
+    EXPECT_EQ(PdfPageSize(path), QStringLiteral("612 x 792 pts (letter)"));
+    const QStringList pages = PdfText(path).split(QLatin1Char('\f'));
+    ASSERT_GE(pages.size(), 3);
+    const char *bodies[] = {"First page", "Second page", "Third page"};
+    for (int page = 0; page < 3; ++page) {
+        EXPECT_TRUE(pages[page].contains(QLatin1String(bodies[page]))) << page;
+        EXPECT_TRUE(pages[page].contains(QStringLiteral("Page %1 of 3").arg(page + 1)))
+            << pages[page].toStdString();
+        EXPECT_TRUE(pages[page].contains(QStringLiteral("January 15, 2024")));
+        EXPECT_TRUE(pages[page].contains(QStringLiteral("Stretch IRA Concept Version 1.0")));
+    }
+    EXPECT_EQ(folder.workFiles(), QStringList{QStringLiteral("out.pdf")}) << "no leftovers";
+}
+
+TEST(WritePdfTest, FolderThatCannotBeWrittenIsAFailure) {
+    ArchiveFolder folder;
+    // A file where the folder should be.
+    QFile blocker(folder.workFile(QStringLiteral("PDF")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.write("x");
+    blocker.close();
+    const PdfResult result =
+        WritePdf(threePageReport(), folder.workFile(QStringLiteral("PDF/out.pdf")));
+    EXPECT_FALSE(result.ok());
+    EXPECT_GT(result.errorNumber, 0);
+    EXPECT_FALSE(result.description.isEmpty());
+}
+
+TEST(ExportPdfTest, ConfirmsOrReportsThroughThePrompter) {
+    const Report report = threePageReport();
+    StretchInputs inputs;
+    inputs.planholderName = QStringLiteral("Robert J Sample");
+    ArchiveFolder folder;
+    const QString documents = folder.dir.path();
+    const QString pdfFolder = folder.work;
+    RecordingPrompter prompter;
+
+    const QString written = ExportPdf(report, 3, inputs, pdfFolder, documents, prompter);
+    EXPECT_EQ(written, folder.workFile(QStringLiteral("RobertJSampleStretch.pdf")));
+    EXPECT_EQ(PdfPageCount(written), 3);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].caption, QStringLiteral("Adobe Acrobat File Saved"));
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Information);
+    EXPECT_EQ(prompter.messages()[0].text,
+              PdfSavedMessage(QStringLiteral("RobertJSampleStretch.pdf"),
+                              QDir(documents).dirName() + QStringLiteral("/work")));
+
+    prompter.clear();
+    const QString missing = folder.workFile(QStringLiteral("no/such/folder"));
+    EXPECT_TRUE(ExportPdf(report, 3, inputs, missing, documents, prompter).isEmpty());
+    ASSERT_EQ(prompter.messages().size(), 1) << "no confirmation after a failure";
+    EXPECT_EQ(prompter.messages()[0].caption, QStringLiteral("Adobe Acrobat File Not Saved"));
+    const QStringList lines = prompter.messages()[0].text.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("An error type ")));
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral(" occurred ")));
+    EXPECT_EQ(lines[1], QStringLiteral("while creating the PDF file."));
+    EXPECT_EQ(lines[2], QStringLiteral("Please try again."));
+}
+
+} // namespace

@@ -1,0 +1,186 @@
+// Report assembly: which decorations go on which page for each set of Stretch page switches,
+// and the finished document's overlays with the support archive the build packs.
+
+#include "reportassembly.h"
+#include "reportfixture.h"
+
+#include "displaylist.h"
+#include "supportarchive.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+
+namespace {
+
+QStringList describe(const std::vector<Decoration> &decorations) {
+    QStringList lines;
+    for (const Decoration &d : decorations) {
+        if (d.kind == Decoration::Kind::Picture)
+            lines << QStringLiteral("%1 at %2,%3 on %4")
+                         .arg(d.name)
+                         .arg(double(d.left))
+                         .arg(double(d.top))
+                         .arg(d.page);
+        else
+            lines << QStringLiteral("logo %1 on %2")
+                         .arg(d.name.isEmpty() ? QStringLiteral("(default)") : d.name)
+                         .arg(d.page);
+    }
+    return lines;
+}
+
+ReportPages switches(bool cover, bool wenmark, bool taxes, bool ledger, bool graph) {
+    return {cover, wenmark, taxes, ledger, graph};
+}
+
+TEST(StretchDecorationsTest, PagesFollowTheSwitches) {
+    struct Case {
+        const char *name;
+        ReportPages pages;
+        int pageCount;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"cover and taxes: the tax pictures on page 2",
+         switches(true, false, true, false, false),
+         2,
+         {"100side.bmp at 1,1 on 1", "PileofCashMed.jpg at 7,1 on 2",
+          "PileofCashMed.jpg at 7,4.5 on 2", "PileofCashMed.jpg at 6.55,4.5 on 2",
+          "logo StretchLogo on 1", "logo (default) on 1"}},
+        {"cover and story: the story picture on page 2, both logos on page 1",
+         switches(true, true, false, false, false),
+         2,
+         {"100side.bmp at 1,1 on 1", "Wenpic.jpg at 1.5,1 on 2", "logo StretchLogo on 1",
+          "logo (default) on 1"}},
+        {"story alone starts the report",
+         switches(false, true, false, false, false),
+         1,
+         {"Wenpic.jpg at 1.5,1 on 1"}},
+        {"story and taxes",
+         switches(false, true, true, false, false),
+         3,
+         {"Wenpic.jpg at 1.5,1 on 1", "PileofCashMed.jpg at 7,1 on 2",
+          "PileofCashMed.jpg at 7,4.5 on 2", "PileofCashMed.jpg at 6.55,4.5 on 2"}},
+        {"graph alone",
+         switches(false, false, false, false, true),
+         1,
+         {"RMDGraph.bmp at 2.5,1 on 1", "logo StretchLogo on 1"}},
+        {"graph after nine pages",
+         switches(false, false, false, true, true),
+         9,
+         {"RMDGraph.bmp at 2.5,1 on 9", "logo StretchLogo on 9", "logo StretchLogo on 1"}},
+        {"every page",
+         switches(true, true, true, true, true),
+         7,
+         {"100side.bmp at 1,1 on 1", "Wenpic.jpg at 1.5,1 on 2", "PileofCashMed.jpg at 7,1 on 3",
+          "PileofCashMed.jpg at 7,4.5 on 3", "PileofCashMed.jpg at 6.55,4.5 on 3",
+          "RMDGraph.bmp at 2.5,1 on 7", "logo StretchLogo on 7", "logo StretchLogo on 1",
+          "logo (default) on 1", "logo StretchLogo on 3"}},
+        {"no page", switches(false, false, false, false, false), 1, {}},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(describe(StretchDecorations(c.pages, c.pageCount)), c.expected) << c.name;
+}
+
+std::vector<PictureItem> overlayPictures(const ReportDocument &document, int page) {
+    std::vector<PictureItem> pictures;
+    for (const PageItem &item : document.page(page).overlay) {
+        if (const auto *picture = std::get_if<PictureItem>(&item))
+            pictures.push_back(*picture);
+    }
+    return pictures;
+}
+
+QStringList overlayTexts(const ReportDocument &document, int page) {
+    QStringList texts;
+    for (const PageItem &item : document.page(page).overlay) {
+        if (const auto *text = std::get_if<TextItem>(&item))
+            texts << text->text;
+    }
+    return texts;
+}
+
+QSize pictureSize(const QString &archivePath, const QString &entry, const QString &folder) {
+    const ExtractResult result = SupportArchive(archivePath).extract(entry, folder);
+    EXPECT_TRUE(result.ok()) << entry.toStdString();
+    const QString path = QDir(folder).filePath(entry);
+    const QSize size = QImageReader(path).size();
+    QFile::remove(path);
+    return size;
+}
+
+class CreateReportTest : public IllustrationTest {
+protected:
+    ReportEnvironment environment(const QString &caption) const {
+        return {archive, folder.work, QStringLiteral("Retirement Distribution Planner"), caption,
+                ProgramVersion{1, 0}};
+    }
+
+    ArchiveFolder folder;
+    const QString builtArchive = QStringLiteral(SUPPORT_ARCHIVE);
+    SupportArchive archive{builtArchive};
+    Report report;
+};
+
+const QString ThreePages = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}"
+                                          "\\pard\\plain\\sb1000 Cover\\par\\page Taxes\\par"
+                                          "\\page Graph\\par}");
+
+TEST_F(CreateReportTest, StretchPagesGetTheirPicturesLogosAndFooters) {
+    MakeStretchSample(illustration, QDate(2024, 1, 15));
+    // The graph bitmap lies in the work folder, as the graph leaves it.
+    QFile graph(folder.workFile(QStringLiteral("RMDGraph.bmp")));
+    ASSERT_TRUE(graph.open(QIODevice::WriteOnly));
+    graph.write(PictureBytes(624, 468));
+    graph.close();
+
+    CreateReport(report, ThreePages, illustration, switches(true, false, true, false, true),
+                 environment(QStringLiteral("Stretch IRA Concept")));
+    const ReportDocument &document = report.document;
+    EXPECT_EQ(report.name, QStringLiteral("Retirement Distribution Planner"));
+    ASSERT_EQ(document.pageCount(), 3);
+    EXPECT_EQ(document.margins().top, 720);
+    EXPECT_EQ(document.margins().bottom, 864);
+    EXPECT_EQ(document.margins().left, 1440);
+    EXPECT_EQ(document.margins().right, 1440);
+    EXPECT_EQ(DrawnText(document), QStringLiteral("Cover|Taxes|Graph"));
+
+    const QSize side = pictureSize(builtArchive, QStringLiteral("100side.bmp"), folder.work);
+    const QSize pile = pictureSize(builtArchive, QStringLiteral("PileofCashMed.jpg"), folder.work);
+    const std::vector<PictureItem> cover = overlayPictures(document, 1);
+    ASSERT_EQ(cover.size(), 3u);
+    EXPECT_EQ(cover[0].target, QRectF(QPointF(1440, 1440), QSizeF(side) * 15));
+    // The Stretch logo at its placement's left, the default logo beside it, both 720 down.
+    EXPECT_EQ(cover[1].target.topLeft(), QPointF(6230, 720));
+    EXPECT_EQ(cover[2].target.topLeft(), QPointF(1440, 720));
+    EXPECT_EQ(cover[1].target.height(), 560);
+    EXPECT_LE(cover[2].target.right(), cover[1].target.left()) << "the logos overlap";
+
+    const std::vector<PictureItem> taxes = overlayPictures(document, 2);
+    ASSERT_EQ(taxes.size(), 3u);
+    const QPointF pileCorners[] = {{10080, 1440}, {10080, 6480}, {9432, 6480}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_NEAR(taxes[i].target.left(), pileCorners[i].x(), 0.01) << i;
+        EXPECT_EQ(taxes[i].target.top(), pileCorners[i].y()) << i;
+        EXPECT_EQ(taxes[i].target.size(), QSizeF(pile) * 15) << i;
+    }
+
+    const std::vector<PictureItem> last = overlayPictures(document, 3);
+    ASSERT_EQ(last.size(), 2u);
+    EXPECT_EQ(last[0].target, QRectF(3600, 1440, 7200, 5400));
+    EXPECT_EQ(last[1].target.topLeft(), QPointF(6230, 720));
+
+    for (int page = 1; page <= 3; ++page)
+        EXPECT_EQ(overlayTexts(document, page),
+                  QStringList({QStringLiteral("January 15, 2024"),
+                               QStringLiteral("Page %1 of 3").arg(page),
+                               QStringLiteral("Stretch IRA Concept Version 1.0")}))
+            << page;
+    // Every extracted copy is gone; the graph bitmap, which the archive does not hold, stays.
+    EXPECT_EQ(folder.workFiles(), QStringList{QStringLiteral("RMDGraph.bmp")});
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+} // namespace

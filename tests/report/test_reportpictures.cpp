@@ -1,0 +1,271 @@
+// Pictures and logos over finished pages: placement files, the placement rules, extraction and
+// clean-up of the work folder, and the faults that leave a picture out.
+
+#include "reportfixture.h"
+#include "reportpictures.h"
+
+#include "recordingprompter.h"
+#include "reportdocument.h"
+#include "supportarchive.h"
+#include "testsupport.h"
+
+#include <QFile>
+
+namespace {
+
+std::vector<PictureItem> overlayPictures(const ReportDocument &document, int page) {
+    std::vector<PictureItem> pictures;
+    for (const PageItem &item : document.page(page).overlay) {
+        if (const auto *picture = std::get_if<PictureItem>(&item))
+            pictures.push_back(*picture);
+    }
+    return pictures;
+}
+
+std::string describe(const QRectF &rect) {
+    return "(" + std::to_string(rect.x()) + ", " + std::to_string(rect.y()) + ", " +
+           std::to_string(rect.width()) + " x " + std::to_string(rect.height()) + ")";
+}
+
+TEST(LogoPlacementTest, ReadsFourWholeNumbers) {
+    struct Case {
+        const char *name;
+        QByteArray text;
+        std::optional<LogoPlacement> expected;
+    };
+    const Case cases[] = {
+        {"one a line", "0\r\n1440\r\n560\r\n0\r\n", LogoPlacement{0, 1440, 560, 0}},
+        {"commas", "7,6230,560,900", LogoPlacement{7, 6230, 560, 900}},
+        {"empty file", "", LogoPlacement{0, 0, 0, 0}},
+        {"missing numbers read as 0", "5 100", LogoPlacement{5, 100, 0, 0}},
+        {"words read as 0", "x 100 abc 30", LogoPlacement{0, 100, 0, 30}},
+        {"halves to even", "0 100.5 561.5 0", LogoPlacement{0, 100, 562, 0}},
+        {"more than four ignored", "1 2 3 4 5", LogoPlacement{1, 2, 3, 4}},
+        {"16-bit limits", "0 -32768 32767 0", LogoPlacement{0, -32768, 32767, 0}},
+        {"beyond 16 bits", "0 40000 560 0", std::nullopt},
+        {"huge number", "0 0 1e300 0", std::nullopt},
+    };
+    for (const Case &c : cases) {
+        const std::optional<LogoPlacement> read = ParseLogoPlacement(c.text);
+        ASSERT_EQ(read.has_value(), c.expected.has_value()) << c.name;
+        if (!read)
+            continue;
+        EXPECT_EQ(read->unused, c.expected->unused) << c.name;
+        EXPECT_EQ(read->left, c.expected->left) << c.name;
+        EXPECT_EQ(read->height, c.expected->height) << c.name;
+        EXPECT_EQ(read->width, c.expected->width) << c.name;
+    }
+}
+
+TEST(LogoPlacementTest, WidthFromProportionsAndCentring) {
+    constexpr double PageWidth = 12240;
+    const QSizeF picture(200, 50); // four times as wide as high
+    struct Case {
+        const char *name;
+        LogoPlacement placement;
+        QSizeF picture;
+        std::optional<QRectF> expected;
+    };
+    const Case cases[] = {
+        {"width and height 0 draw nothing", {0, 1440, 0, 0}, picture, std::nullopt},
+        {"zero width, height below 1", {0, 0, 0, 0}, picture, std::nullopt},
+        {"zero width from the proportions",
+         {0, 1440, 560, 0},
+         picture,
+         QRectF(1440, 720, 2240, 560)},
+        {"zero left centres", {0, 0, 560, 1000}, picture, QRectF(5620, 720, 1000, 560)},
+        {"both rules", {0, 0, 560, 0}, picture, QRectF(5000, 720, 2240, 560)},
+        {"given width kept", {9, 6230, 560, 900}, picture, QRectF(6230, 720, 900, 560)},
+        {"no height to draw", {0, 1440, 0, 300}, picture, std::nullopt},
+        {"negative width", {0, 1440, 560, -10}, picture, std::nullopt},
+        {"no picture to take proportions from", {0, 1440, 560, 0}, QSizeF(), std::nullopt},
+    };
+    for (const Case &c : cases) {
+        const std::optional<QRectF> place = LogoPlace(c.placement, c.picture, PageWidth);
+        ASSERT_EQ(place.has_value(), c.expected.has_value()) << c.name;
+        if (place) {
+            EXPECT_EQ(*place, *c.expected)
+                << c.name << ": " << describe(*place) << " for " << describe(*c.expected);
+        }
+    }
+}
+
+TEST(PicturePlaceTest, OwnSizeUnlessItRunsOffThePaper) {
+    ReportDocument document;
+    document.open();
+    document.setMargins({1440, 1440, 720, 864});
+    struct Case {
+        const char *name;
+        QSizeF pixels;
+        double left;
+        double top;
+        QRectF expected;
+    };
+    const Case cases[] = {
+        {"15 twips a pixel", QSizeF(115, 96), 7.0, 1.0, QRectF(10080, 1440, 1725, 1440)},
+        {"up to the paper's edge", QSizeF(48, 10), 8.0, 0, QRectF(11520, 0, 720, 150)},
+        {"graph scaled to the right margin", QSizeF(624, 468), 2.5, 1.0,
+         QRectF(3600, 1440, 7200, 5400)},
+        {"starting beyond the right margin", QSizeF(100, 100), 7.8, 1.0, QRectF()},
+        {"empty picture", QSizeF(), 1.0, 1.0, QRectF()},
+    };
+    for (const Case &c : cases) {
+        const QRectF place = PicturePlace(c.pixels, c.left, c.top, document);
+        EXPECT_EQ(place, c.expected)
+            << c.name << ": " << describe(place) << " for " << describe(c.expected);
+    }
+}
+
+class PictureTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        document.open();
+        document.setMargins({1440, 1440, 720, 864});
+        document.newPage();
+        document.close();
+    }
+
+    PictureSource source() { return {archive, folder.work, prompter}; }
+    void writeWorkFile(const QString &name, const QByteArray &content) {
+        QFile file(folder.workFile(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    ArchiveFolder folder;
+    SupportArchive archive{folder.archive};
+    RecordingPrompter prompter;
+    ReportDocument document;
+};
+
+TEST_F(PictureTest, LogoFromItsPlacementFileAndCopiesRemoved) {
+    WriteSupportArchive(folder.archive, {{QStringLiteral("TestLogo.gif"), PictureBytes(200, 50)},
+                                         {QStringLiteral("TestLogo.txt"), "0\r\n0\r\n560\r\n0\r\n"},
+                                         {QStringLiteral("Flat.gif"), PictureBytes(200, 50)},
+                                         {QStringLiteral("Flat.txt"), "0 0 0 0"}});
+    DrawLogo(document, QStringLiteral("TestLogo"), 2, source());
+    DrawLogo(document, QStringLiteral("Flat"), 2, source());
+    EXPECT_TRUE(overlayPictures(document, 1).empty());
+    const std::vector<PictureItem> drawn = overlayPictures(document, 2);
+    ASSERT_EQ(drawn.size(), 1u) << "width and height 0 draw nothing";
+    EXPECT_EQ(drawn[0].target, QRectF(5000, 720, 2240, 560)) << describe(drawn[0].target);
+    EXPECT_EQ(drawn[0].image.size(), QSize(200, 50));
+    EXPECT_TRUE(folder.workFiles().isEmpty()) << folder.workFiles().join(u' ').toStdString();
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+TEST_F(PictureTest, FaultyLogosAreLeftOutSilently) {
+    struct Case {
+        const char *name;
+        QList<ArchiveEntry> entries;
+        int page;
+    };
+    const Case cases[] = {
+        {"no picture", {{QStringLiteral("TestLogo.txt"), "0 0 560 0"}}, 1},
+        {"no placement file", {{QStringLiteral("TestLogo.gif"), PictureBytes(20, 20)}}, 1},
+        {"damaged picture",
+         {{QStringLiteral("TestLogo.gif"), "GIF89a but not really"},
+          {QStringLiteral("TestLogo.txt"), "0 0 560 0"}},
+         1},
+        {"placement beyond its range",
+         {{QStringLiteral("TestLogo.gif"), PictureBytes(20, 20)},
+          {QStringLiteral("TestLogo.txt"), "0 99999 560 0"}},
+         1},
+        {"page that does not exist",
+         {{QStringLiteral("TestLogo.gif"), PictureBytes(20, 20)},
+          {QStringLiteral("TestLogo.txt"), "0 0 560 0"}},
+         3},
+        {"logo not in the archive", {{QStringLiteral("Other.txt"), "x"}}, 1},
+    };
+    for (const Case &c : cases) {
+        WriteSupportArchive(folder.archive, c.entries);
+        DrawLogo(document, QStringLiteral("TestLogo"), c.page, source());
+        EXPECT_TRUE(overlayPictures(document, 1).empty()) << c.name;
+        EXPECT_TRUE(overlayPictures(document, 2).empty()) << c.name;
+        EXPECT_TRUE(folder.workFiles().isEmpty()) << c.name;
+    }
+    // A missing archive is no different.
+    QFile::remove(folder.archive);
+    DrawLogo(document, QStringLiteral("TestLogo"), 1, source());
+    EXPECT_TRUE(overlayPictures(document, 1).empty());
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+TEST_F(PictureTest, PicturesFromTheArchiveOrTheWorkFolder) {
+    struct Case {
+        const char *name;
+        QString file;
+        QByteArray inWorkFolder; // null: not there
+        float left;
+        float top;
+        QRectF expected; // empty: nothing drawn
+        QStringList leftInWorkFolder;
+    };
+    const Case cases[] = {
+        {"own size from the archive, copy deleted",
+         QStringLiteral("Pile.jpg"),
+         QByteArray(),
+         6.55f,
+         4.5f,
+         QRectF(9432, 6480, 1725, 1440),
+         {}},
+        // 6.5 inches from 2.5 inches would run off the paper: it ends at the right margin.
+        {"only in the work folder: used, scaled and kept",
+         QStringLiteral("RMDGraph.bmp"),
+         PictureBytes(624, 468),
+         2.5f,
+         1.0f,
+         QRectF(3600, 1440, 7200, 5400),
+         {QStringLiteral("RMDGraph.bmp")}},
+        {"nowhere", QStringLiteral("Missing.jpg"), QByteArray(), 1, 1, QRectF(), {}},
+        {"empty file",
+         QStringLiteral("Empty.jpg"),
+         QByteArray(""),
+         1,
+         1,
+         QRectF(),
+         {QStringLiteral("Empty.jpg")}},
+    };
+    WriteSupportArchive(folder.archive, {{QStringLiteral("Pile.jpg"), PictureBytes(115, 96)}});
+    for (const Case &c : cases) {
+        ReportDocument page;
+        page.open();
+        page.close();
+        if (!c.inWorkFolder.isNull())
+            writeWorkFile(c.file, c.inWorkFolder);
+        OverlayPicture(page, c.file, c.left, c.top, 1, source());
+        const std::vector<PictureItem> drawn = overlayPictures(page, 1);
+        if (c.expected.isEmpty()) {
+            EXPECT_TRUE(drawn.empty()) << c.name;
+        } else {
+            ASSERT_EQ(drawn.size(), 1u) << c.name;
+            const QRectF &target = drawn[0].target;
+            EXPECT_NEAR(target.left(), c.expected.left(), 0.01) << c.name << describe(target);
+            EXPECT_NEAR(target.top(), c.expected.top(), 0.01) << c.name << describe(target);
+            EXPECT_EQ(target.size(), c.expected.size()) << c.name << describe(target);
+        }
+        EXPECT_EQ(folder.workFiles(), c.leftInWorkFolder) << c.name;
+        for (const QString &file : folder.workFiles())
+            QFile::remove(folder.workFile(file));
+    }
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+TEST_F(PictureTest, DamagedPictureIsReportedAndLeftOut) {
+    WriteSupportArchive(folder.archive, {{QStringLiteral("Wenpic.jpg"), "not a picture"}});
+    OverlayPicture(document, QStringLiteral("Wenpic.jpg"), 1.5f, 1.0f, 1, source());
+    EXPECT_TRUE(overlayPictures(document, 1).empty());
+    EXPECT_TRUE(folder.workFiles().isEmpty());
+    ASSERT_EQ(prompter.messages().size(), 1);
+    const RecordingPrompter::Message &message = prompter.messages()[0];
+    EXPECT_EQ(message.caption, QStringLiteral("Error in OverlayPicture"));
+    const QStringList lines = message.text.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 4) << message.text.toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("An error, code 481, has occurred."));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Description: ")));
+    EXPECT_GT(lines[1].size(), 13);
+    EXPECT_EQ(lines[2], QStringLiteral("in the OverlayPicture routine."));
+    EXPECT_EQ(lines[3], QStringLiteral("Please report this to support@brantex.example."));
+}
+
+} // namespace
