@@ -495,6 +495,27 @@ QImage drawCashPile() {
     return image;
 }
 
+// The graph's backdrop, 624 by 468 like the graph: a pale wash with faint rings of years, quiet
+// enough that the chart's lines and labels read on it.
+QImage drawGraphBackdrop() {
+    constexpr int Width = 624;
+    constexpr int Height = 468;
+    QImage image = blankImage(Width, Height, 0xffffffff);
+    QPainter painter(&image);
+    smooth(painter);
+    QLinearGradient wash(0, 0, Width * 0.3, Height);
+    wash.setColorAt(0, QColor(0xfff7f9fb));
+    wash.setColorAt(1, QColor(TealPale).lighter(108));
+    painter.fillRect(image.rect(), wash);
+    painter.setBrush(Qt::NoBrush);
+    for (int ring = 1; ring <= 9; ++ring) {
+        painter.setPen(QPen(withAlpha(Teal, 22 - 2 * ring), 1.2));
+        painter.drawEllipse(QPointF(Width + 40, Height + 60), 85.0 * ring, 85.0 * ring);
+    }
+    painter.fillRect(QRectF(0, Height - 3, Width, 3), withAlpha(Gold, 90));
+    return image;
+}
+
 // ---- Output ----
 
 int fail(const QString &message) {
@@ -535,6 +556,7 @@ int main(int argc, char *argv[]) {
         {"100side.bmp", forFile(drawSideStrip()), "BMP"},
         {"Wenpic.jpg", forFile(drawStoryPicture()), "JPG"},
         {"PileofCashMed.jpg", forFile(drawCashPile()), "JPG"},
+        {"GraphBack.bmp", forFile(drawGraphBackdrop()), "BMP"},
         {"RMDSplash.bmp", splash, "BMP"},
         {"RMDSplash.jpg", splash, "JPG"},
     };
