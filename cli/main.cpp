@@ -5,26 +5,33 @@
 #include "batcherror.h"
 #include "calccommand.h"
 #include "dbcommand.h"
+#include "democommand.h"
 #include "loadcommand.h"
 #include "mergecommand.h"
 #include "repcommand.h"
+#include "reportcommand.h"
 #include "savecommand.h"
 #include "fatalerror.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <array>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
 struct Command {
     const char *name;
     int (*run)(const QStringList &arguments);
+    bool drawsPages = false; // fonts, pictures and charts need a QApplication
 };
 
-const std::array<Command, 6> Commands{{
+const std::array<Command, 8> Commands{{
     {"calc", RunCalc},
     {"merge", RunMerge},
+    {"report", RunReport, true},
+    {"demo", RunDemo, true},
     {"save", RunSave},
     {"load", RunLoad},
     {"db", RunDb},
@@ -35,6 +42,9 @@ const char *const Usage =
     "usage: rmdbatch calc --input ILL.json [--today MM/DD/YYYY] [--rep REP.json] [--pages P]\n"
     "       rmdbatch merge --input ILL.json [--today] [--rep] [--pages P]\n"
     "                      [--support-archive PATH]\n"
+    "       rmdbatch report --input ILL.json --pdf OUT.pdf [--today] [--rep] [--pages P]\n"
+    "                       [--support-archive PATH]\n"
+    "       rmdbatch demo --out DIR [--today] [--support-archive PATH]\n"
     "       rmdbatch save --input ILL.json | load N\n"
     "       rmdbatch db list | copy N | delete N | undelete | compact --yes | backup --to DIR |\n"
     "                   restore --from DIR\n"
@@ -46,10 +56,30 @@ int fail(ExitCode code, const QString &message) {
     return int(code);
 }
 
+bool drawsPages(int argc, char *argv[]) {
+    if (argc < 2)
+        return false;
+    for (const Command &command : Commands) {
+        if (qstrcmp(argv[1], command.name) == 0)
+            return command.drawsPages;
+    }
+    return false;
+}
+
+// The page-drawing commands run without a display; the other commands need no GUI at all.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[]) {
+    if (!drawsPages(argc, argv))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") &&
+        !qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
-    QCoreApplication application(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("rmdbatch"));
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 2)

@@ -1,0 +1,196 @@
+// rmdbatch report and demo end to end: every calculator's sample through the whole report
+// build into a PDF, read back with poppler's pdfinfo, pdftotext and pdfimages.
+
+#include "reportfixture.h"
+#include "supportarchive.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <QProcess>
+
+namespace {
+
+struct BatchRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
+};
+
+BatchRun runBatch(const QStringList &arguments) {
+    QProcess process;
+    process.start(QStringLiteral(RMDBATCH_PATH), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QString sample(const char *name) {
+    return QStringLiteral(SAMPLES_DIR "/") + QLatin1String(name);
+}
+
+// The archive's pictures by their size in pixels, so that a PDF's pictures can be named.
+QMap<QString, QString> pictureNames(const QString &folder) {
+    QMap<QString, QString> names;
+    const SupportArchive archive{QStringLiteral(SUPPORT_ARCHIVE)};
+    const char *entries[][2] = {{"100side.bmp", "side"},
+                                {"Wenpic.jpg", "story"},
+                                {"PileofCashMed.jpg", "cash"},
+                                {"RMDLogo.gif", "logo"},
+                                {"StretchLogo.gif", "logo"}};
+    for (const auto &[entry, name] : entries) {
+        EXPECT_TRUE(archive.extract(QLatin1String(entry), folder).ok()) << entry;
+        const QSize size = QImageReader(QDir(folder).filePath(QLatin1String(entry))).size();
+        names[QStringLiteral("%1x%2").arg(size.width()).arg(size.height())] = QLatin1String(name);
+    }
+    names[QStringLiteral("624x468")] = QStringLiteral("graph");
+    return names;
+}
+
+class ReportCommandTest : public ::testing::Test {
+protected:
+    BatchRun report(const QString &input, const QStringList &more = {}) {
+        return runBatch(QStringList{QStringLiteral("report"), QStringLiteral("--input"), input,
+                                    QStringLiteral("--pdf"), pdf, QStringLiteral("--rep"),
+                                    sample("rep.json"), QStringLiteral("--today"),
+                                    QStringLiteral("12/06/2025")} +
+                        more);
+    }
+    // The PDF's pictures as "page:name".
+    QStringList pictures() {
+        static const QMap<QString, QString> names = pictureNames(folder.work);
+        QStringList named;
+        for (const QString &picture : PdfPictures(pdf)) {
+            const qsizetype colon = picture.indexOf(u':');
+            named << picture.left(colon + 1) +
+                         names.value(picture.mid(colon + 1), picture.mid(colon + 1));
+        }
+        return named;
+    }
+
+    ArchiveFolder folder;
+    QString pdf = folder.dir.filePath(QStringLiteral("out.pdf"));
+};
+
+TEST_F(ReportCommandTest, EveryCalculatorsSample) {
+    struct Case {
+        const char *sample;
+        int pages;
+        QStringList texts;
+        QStringList pictures;
+    };
+    const Case cases[] = {
+        {"rmd.json",
+         2,
+         {"Margaret A Sample", "$9,260", "Page 1 of 2", "Page 2 of 2",
+          "Planholder RMD Calculator Version 1.0"},
+         {"1:logo"}},
+        {"rmbd.json", 2, {"Sally Sample", "$3,185", "RMBD Calculator Version 1.0"}, {"1:logo"}},
+        {"sepp.json",
+         2,
+         {"Pat Sample", "$18,810.52", "Substantially Equal Periodic Payments Version 1.0"},
+         {"1:logo"}},
+        {"stretch.json",
+         7,
+         {"Robert J Sample", "Planning for", "Page 7 of 7", "Stretch IRA Concept Version 1.0",
+          "January 15, 2024", "Your Account Over the Years"},
+         {"1:side", "1:logo", "1:logo", "2:story", "3:cash", "3:cash", "3:cash", "3:logo",
+          "7:graph", "7:logo"}},
+    };
+    for (const Case &c : cases) {
+        const BatchRun run = report(sample(c.sample));
+        ASSERT_EQ(run.exitCode, 0) << c.sample << ": " << run.err.toStdString();
+        const QJsonObject json = run.json();
+        EXPECT_EQ(json[QStringLiteral("status")].toString(), QStringLiteral("ok")) << c.sample;
+        EXPECT_EQ(json[QStringLiteral("pdf")].toString(), pdf) << c.sample;
+        EXPECT_EQ(json[QStringLiteral("pages")].toInt(), c.pages) << c.sample;
+        EXPECT_EQ(PdfPageCount(pdf), c.pages) << c.sample;
+        const QString text = PdfText(pdf);
+        for (const QString &expected : c.texts)
+            EXPECT_TRUE(text.contains(expected)) << c.sample << ": " << expected.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("R-"))) << c.sample << ": a placeholder shows";
+        EXPECT_EQ(pictures(), c.pictures) << c.sample;
+    }
+}
+
+TEST_F(ReportCommandTest, StretchDecorationsFollowThePages) {
+    struct Case {
+        const char *pages;
+        int count;
+        QStringList pictures;
+    };
+    const Case cases[] = {
+        {"cover,taxes", 2, {"1:side", "1:logo", "1:logo", "2:cash", "2:cash", "2:cash"}},
+        {"cover,wenmark", 2, {"1:side", "1:logo", "1:logo", "2:story"}},
+        {"graph", 1, {"1:graph", "1:logo"}},
+        {"ledger,graph", 4, {"1:logo", "4:graph", "4:logo"}},
+        {"none", 1, {}},
+    };
+    for (const Case &c : cases) {
+        const BatchRun run =
+            report(sample("stretch.json"), {QStringLiteral("--pages"), QLatin1String(c.pages)});
+        ASSERT_EQ(run.exitCode, 0) << c.pages << ": " << run.err.toStdString();
+        EXPECT_EQ(run.json()[QStringLiteral("pages")].toInt(), c.count) << c.pages;
+        EXPECT_EQ(PdfPageCount(pdf), c.count) << c.pages;
+        EXPECT_EQ(pictures(), c.pictures) << c.pages;
+        EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("Page %1 of %1").arg(c.count))) << c.pages;
+    }
+}
+
+TEST_F(ReportCommandTest, FailuresAndTheirExitCodes) {
+    QFile invalid(folder.dir.filePath(QStringLiteral("invalid.json")));
+    ASSERT_TRUE(invalid.open(QIODevice::WriteOnly));
+    invalid.write(R"({"calculator":0,"fields":{"8-PartFirst":""}})");
+    invalid.close();
+    const BatchRun failed = report(invalid.fileName());
+    EXPECT_EQ(failed.exitCode, 2);
+    EXPECT_EQ(failed.json()[QStringLiteral("status")].toString(), QStringLiteral("invalid"));
+    EXPECT_EQ(failed.json()[QStringLiteral("tag")].toString(), QStringLiteral("8-PartFirst"));
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+
+    const BatchRun noArchive =
+        report(sample("rmd.json"), {QStringLiteral("--support-archive"),
+                                    folder.dir.filePath(QStringLiteral("none.icf"))});
+    EXPECT_EQ(noArchive.exitCode, 3);
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+
+    pdf = folder.dir.filePath(QStringLiteral("no/such/folder/out.pdf"));
+    const BatchRun unwritable = report(sample("rmd.json"));
+    EXPECT_EQ(unwritable.exitCode, 3);
+    EXPECT_TRUE(unwritable.err.contains("out.pdf")) << unwritable.err.toStdString();
+    EXPECT_TRUE(unwritable.out.isEmpty());
+
+    const BatchRun noPdf =
+        runBatch({QStringLiteral("report"), QStringLiteral("--input"), sample("rmd.json")});
+    EXPECT_EQ(noPdf.exitCode, 1);
+    EXPECT_TRUE(noPdf.err.contains("--pdf")) << noPdf.err.toStdString();
+}
+
+TEST(DemoCommandTest, OneSampleReportForEachCalculator) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("demo"));
+    const BatchRun run = runBatch({QStringLiteral("demo"), QStringLiteral("--out"), out,
+                                   QStringLiteral("--today"), QStringLiteral("12/06/2025")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonArray files = run.json()[QStringLiteral("files")].toArray();
+    const char *names[] = {"MargaretASampleRMD.pdf", "SallySampleRMBD.pdf", "PatSampleEqual.pdf",
+                           "RobertJSampleStretch.pdf"};
+    ASSERT_EQ(files.size(), 4);
+    for (int calculator = 0; calculator < 4; ++calculator) {
+        const QJsonObject file = files[calculator].toObject();
+        EXPECT_EQ(file[QStringLiteral("calculator")].toInt(), calculator);
+        const QString path = file[QStringLiteral("pdf")].toString();
+        EXPECT_EQ(QFileInfo(path).fileName(), QLatin1String(names[calculator]));
+        EXPECT_EQ(PdfPageCount(path), file[QStringLiteral("pages")].toInt()) << path.toStdString();
+        EXPECT_TRUE(PdfText(path).contains(QStringLiteral("Pat Q. Advisor")))
+            << "the built-in representative";
+    }
+    EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 4);
+}
+
+} // namespace
