@@ -89,7 +89,7 @@ QList<QRgb> medianCutPalette(std::vector<ColourCount> histogram) {
     return palette;
 }
 
-// ---- LZW, as Appendix F of the GIF89a specification describes it ----
+// ---- LZW, as Appendix F of the GIF89a standard describes it ----
 
 // Packs variable-width codes least significant bit first.
 class BitPacker {
