@@ -83,8 +83,9 @@ void CreateReport(Report &report, const QString &rtf, const Illustration &illust
     DrawRTF(document, rtf);
     document.close();
 
-    const PictureSource source{environment.archive, environment.workFolder,
-                               illustration.prompter()};
+    PictureCache cache;
+    const PictureSource source{environment.archive, environment.workFolder, illustration.prompter(),
+                               &cache};
     if (illustration.calculator() == StretchCalculator) {
         for (const Decoration &decoration : StretchDecorations(pages, document.pageCount())) {
             if (decoration.kind == Kind::Picture)

@@ -69,24 +69,41 @@ QRectF PicturePlace(QSizeF pixels, double left, double top, const ReportDocument
     return place;
 }
 
-void OverlayPicture(ReportDocument &document, const QString &fileName, float left, float top,
-                    int pageNumber, const PictureSource &source) {
+namespace {
+
+QImage overlayImage(const QString &fileName, const PictureSource &source) {
     const ExtractResult extracted = source.archive.extract(fileName, source.workFolder);
     const QString path = QDir(source.workFolder).filePath(fileName);
+    QImage image;
     if (present(path)) {
         QString error;
-        const QImage image = readPicture(path, &error);
-        if (image.isNull()) {
+        image = readPicture(path, &error);
+        if (image.isNull())
             source.prompter.notice(QStringLiteral("Error in OverlayPicture"),
                                    overlayErrorText(InvalidPicture, error),
                                    MessageIcon::Exclamation);
-        } else {
-            const QRectF place = PicturePlace(image.size(), double(left), double(top), document);
-            if (!place.isEmpty())
-                document.overlay(pageNumber).drawPicture(place, image);
-        }
     }
     removeExtracted(extracted);
+    return image;
+}
+
+} // namespace
+
+void OverlayPicture(ReportDocument &document, const QString &fileName, float left, float top,
+                    int pageNumber, const PictureSource &source) {
+    QImage image;
+    if (source.cache && source.cache->pictures.count(fileName)) {
+        image = source.cache->pictures.at(fileName);
+    } else {
+        image = overlayImage(fileName, source);
+        if (source.cache)
+            source.cache->pictures.emplace(fileName, image);
+    }
+    if (image.isNull())
+        return;
+    const QRectF place = PicturePlace(image.size(), double(left), double(top), document);
+    if (!place.isEmpty())
+        document.overlay(pageNumber).drawPicture(place, image);
 }
 
 std::optional<LogoPlacement> ParseLogoPlacement(const QByteArray &text) {
@@ -120,24 +137,40 @@ std::optional<QRectF> LogoPlace(const LogoPlacement &placement, QSizeF pictureSi
     return QRectF(left, LogoTop, width, height);
 }
 
-void DrawLogo(ReportDocument &document, const QString &name, int pageNumber,
-              const PictureSource &source) {
-    const QString logo = name.isEmpty() ? DefaultLogo : name;
+namespace {
+
+PictureCache::Logo readLogo(const QString &logo, double pageWidth, const PictureSource &source) {
     const ExtractResult extracted =
         source.archive.extract(logo + QStringLiteral(".*"), source.workFolder);
     const QDir folder(source.workFolder);
     const QString picturePath = folder.filePath(logo + QStringLiteral(".gif"));
     const QString placementPath = folder.filePath(logo + QStringLiteral(".txt"));
+    PictureCache::Logo read;
     // A logo whose picture is missing is left out rather than drawn with another's picture.
-    const QImage image = present(picturePath) ? readPicture(picturePath) : QImage();
+    read.image = present(picturePath) ? readPicture(picturePath) : QImage();
     QFile placementFile(placementPath);
-    if (!image.isNull() && present(placementPath) && placementFile.open(QIODevice::ReadOnly)) {
-        const std::optional<LogoPlacement> placement = ParseLogoPlacement(placementFile.read(4096));
-        if (placement) {
-            if (const auto place = LogoPlace(*placement, image.size(), document.pageSize().width()))
-                document.overlay(pageNumber).drawPicture(*place, image);
-        }
+    if (!read.image.isNull() && present(placementPath) && placementFile.open(QIODevice::ReadOnly)) {
+        if (const auto placement = ParseLogoPlacement(placementFile.read(4096)))
+            read.place = LogoPlace(*placement, read.image.size(), pageWidth);
     }
     placementFile.close();
     removeExtracted(extracted);
+    return read;
+}
+
+} // namespace
+
+void DrawLogo(ReportDocument &document, const QString &name, int pageNumber,
+              const PictureSource &source) {
+    const QString logo = name.isEmpty() ? DefaultLogo : name;
+    PictureCache::Logo read;
+    if (source.cache && source.cache->logos.count(logo)) {
+        read = source.cache->logos.at(logo);
+    } else {
+        read = readLogo(logo, document.pageSize().width(), source);
+        if (source.cache)
+            source.cache->logos.emplace(logo, read);
+    }
+    if (read.place)
+        document.overlay(pageNumber).drawPicture(*read.place, read.image);
 }

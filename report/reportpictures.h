@@ -8,16 +8,30 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <map>
 #include <optional>
 
 class Prompter;
 class ReportDocument;
 class SupportArchive;
 
+// What one report has read already. The Stretch report draws one picture three times and one logo
+// on up to three pages: each is read (and its copy deleted) once, and the pages share the picture,
+// which a PDF then holds once. A picture that could not be read stays unread (a null image).
+struct PictureCache {
+    std::map<QString, QImage> pictures;
+    struct Logo {
+        QImage image;
+        std::optional<QRectF> place;
+    };
+    std::map<QString, Logo> logos;
+};
+
 struct PictureSource {
     const SupportArchive &archive;
     QString workFolder;
-    Prompter &prompter; // OverlayPicture's error box
+    Prompter &prompter;            // OverlayPicture's error box
+    PictureCache *cache = nullptr; // none: every call reads its files afresh
 };
 
 // Report pictures are placed at 96 pixels to the inch.

@@ -167,10 +167,14 @@ TEST_F(CreateReportTest, StretchPagesGetTheirPicturesLogosAndFooters) {
         EXPECT_EQ(taxes[i].target.size(), QSizeF(pile) * 15) << i;
     }
 
+    // One picture read once, shared by its places, so that a PDF holds it once.
+    EXPECT_EQ(taxes[0].image.cacheKey(), taxes[2].image.cacheKey());
+
     const std::vector<PictureItem> last = overlayPictures(document, 3);
     ASSERT_EQ(last.size(), 2u);
     EXPECT_EQ(last[0].target, QRectF(3600, 1440, 7200, 5400));
     EXPECT_EQ(last[1].target.topLeft(), QPointF(6230, 720));
+    EXPECT_EQ(last[1].image.cacheKey(), cover[1].image.cacheKey());
 
     for (int page = 1; page <= 3; ++page)
         EXPECT_EQ(overlayTexts(document, page),
