@@ -1,6 +1,8 @@
 #include "fieldstore.h"
 
 #include "fatalerror.h"
+#include "fieldformat.h"
+#include "numbertext.h"
 #include "prompter.h"
 
 namespace {
@@ -75,6 +77,11 @@ int FieldStore::SetIndex(const QString &tag) const {
         return 0;
     }
     return slot;
+}
+
+double FieldStore::cleanValue(const QString &tag) const {
+    QString value = GetField(tag);
+    return NumberText::Val(CleanNumber(value));
 }
 
 void FieldStore::ShowFieldError(const QString &message, const QString &title, int calculator,

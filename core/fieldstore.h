@@ -35,6 +35,8 @@ public:
     void SetField(const QString &value, const QString &tag);
     // The slot index of this tag, or 0 after reporting an unknown tag.
     int SetIndex(const QString &tag) const;
+    // The number a dollar, rate or count field shows, after CleanNumber ("$1,234" gives 1234).
+    double cleanValue(const QString &tag) const;
 
     // One validation failure: the field gets the replacement text, its tab, the focus and the
     // selection, and the message is shown. Not shown while the calculator's tab is unavailable

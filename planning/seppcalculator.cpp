@@ -31,12 +31,6 @@ QString text(const Illustration &illustration, const char *tag) {
     return illustration.fields().GetField(QLatin1String(tag));
 }
 
-// The value of a dollar or rate field after the clean-up of "$", "%", "," and blanks.
-double cleanValue(const Illustration &illustration, const char *tag) {
-    QString value = text(illustration, tag);
-    return Val(CleanNumber(value));
-}
-
 ValidationFailure accountFailure(const char *tag) {
     return {QLatin1String(tag), QStringLiteral("Please enter the Account Value."),
             MissingInformation, QStringLiteral("100000")};
@@ -149,7 +143,7 @@ std::variant<SeppInputs, ValidationFailure> ValidateSepp(Illustration &illustrat
             DateInputError, todayText};
     }
 
-    if (cleanValue(illustration, "6-EqualAcctValue1") < 1)
+    if (illustration.fields().cleanValue(QStringLiteral("6-EqualAcctValue1")) < 1)
         return accountFailure("6-EqualAcctValue1");
 
     // A one-time change into (or annual recalculation under) the RMD method has no use for the
@@ -157,12 +151,13 @@ std::variant<SeppInputs, ValidationFailure> ValidateSepp(Illustration &illustrat
     if (illustration.controls().chkRMDOnce)
         return inputs;
 
-    if (cleanValue(illustration, "6-EqualAcctValue2") < 1)
+    if (illustration.fields().cleanValue(QStringLiteral("6-EqualAcctValue2")) < 1)
         return accountFailure("6-EqualAcctValue2");
 
     // The rate may not exceed 120% of the federal mid-term rate (Rev. Rul. 2002-62, 2.02(c));
     // above 6% that is doubtful enough to warn, once per run of the program.
-    const float rate = NumberText::Single(cleanValue(illustration, "1-EqualROR"));
+    const float rate =
+        NumberText::Single(illustration.fields().cleanValue(QStringLiteral("1-EqualROR")));
     if (rate < LowestRate || rate > HighestRate)
         return rateFailure();
     if (rate > QuietRate && !context.rateWarningShown) {
@@ -195,7 +190,7 @@ SeppResult ComputeSepp(const Illustration &illustration) {
         result.beneficiaryAge > -1 ? RMDJOINTFACTOR(age, result.beneficiaryAge, 2) : 1.0f;
 
     // RMD method: the payment is rounded to the cent, ties to the even cent.
-    result.balance1 = cleanValue(illustration, "6-EqualAcctValue1");
+    result.balance1 = illustration.fields().cleanValue(QStringLiteral("6-EqualAcctValue1"));
     for (int i = 0; i < 3; ++i)
         result.payments[i] = NumberText::Single(
             NumberText::RoundHalfEven(result.balance1 / double(result.factors[i]), 2));
@@ -204,8 +199,8 @@ SeppResult ComputeSepp(const Illustration &illustration) {
         return result;
 
     // Fixed amortization and annuitization (Rev. Rul. 2002-62, 2.01(b) and (c)): not rounded.
-    const double rate = cleanValue(illustration, "1-EqualROR") / 100;
-    result.balance2 = cleanValue(illustration, "6-EqualAcctValue2");
+    const double rate = illustration.fields().cleanValue(QStringLiteral("1-EqualROR")) / 100;
+    result.balance2 = illustration.fields().cleanValue(QStringLiteral("6-EqualAcctValue2"));
     for (int i = 0; i < 3; ++i)
         result.payments[3 + i] = amortizedPayment(result.balance2, rate, result.factors[i]);
     result.annuityFactor = AnnuityFactor(age, rate);

@@ -41,8 +41,7 @@ const FieldNote Notes[] = {
 const char *const RestingNote = "* Required fields";
 
 bool isZero(const Illustration &illustration, const char *tag) {
-    QString value = illustration.fields().GetField(QLatin1String(tag));
-    return NumberText::Val(CleanNumber(value)) == 0;
+    return illustration.fields().cleanValue(QLatin1String(tag)) == 0;
 }
 
 bool firstNameBlank(const Illustration &illustration) {

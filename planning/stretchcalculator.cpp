@@ -39,12 +39,6 @@ QString text(const Illustration &illustration, const char *tag) {
     return illustration.fields().GetField(QLatin1String(tag));
 }
 
-// The value of a dollar, rate or count field after the clean-up of "$", "%", "," and blanks.
-double cleanValue(const Illustration &illustration, const char *tag) {
-    QString value = text(illustration, tag);
-    return Val(CleanNumber(value));
-}
-
 int wholeYears(const Illustration &illustration, const char *tag) {
     return int(NumberText::Int(Val(text(illustration, tag))));
 }
@@ -293,13 +287,15 @@ std::variant<StretchInputs, ValidationFailure> ValidateStretch(Illustration &ill
                                  QStringLiteral("IRA Plan")};
 
     // An empty account passes when contributions will fill it.
-    const double contribution = cleanValue(illustration, "6-StretchAcctCont");
-    if (cleanValue(illustration, "6-StretchAcctValue") < 1 && contribution < 1)
+    const double contribution =
+        illustration.fields().cleanValue(QStringLiteral("6-StretchAcctCont"));
+    if (illustration.fields().cleanValue(QStringLiteral("6-StretchAcctValue")) < 1 &&
+        contribution < 1)
         return ValidationFailure{QStringLiteral("6-StretchAcctValue"),
                                  QStringLiteral("Please enter the Account Value."),
                                  MissingInformation, QStringLiteral("100000")};
 
-    const double rate = cleanValue(illustration, "1-StretchROR");
+    const double rate = illustration.fields().cleanValue(QStringLiteral("1-StretchROR"));
     if (rate < LowestRate || rate > HighestRate)
         return ValidationFailure{QStringLiteral("1-StretchROR"),
                                  QStringLiteral("Choose a Rate of Return between 1% and 12%."),
@@ -323,10 +319,13 @@ StretchProjection ComputeStretch(const Illustration &illustration) {
     StretchProjection result;
     ProjectionTable &table = result.table;
 
-    const double growth = 1 + cleanValue(illustration, "1-StretchROR") / 100;
-    double balance = cleanValue(illustration, "6-StretchAcctValue");
-    const double contribution = cleanValue(illustration, "6-StretchAcctCont");
-    const double contributionYears = cleanValue(illustration, "2-StretchContYrs");
+    const double growth =
+        1 + illustration.fields().cleanValue(QStringLiteral("1-StretchROR")) / 100;
+    double balance = illustration.fields().cleanValue(QStringLiteral("6-StretchAcctValue"));
+    const double contribution =
+        illustration.fields().cleanValue(QStringLiteral("6-StretchAcctCont"));
+    const double contributionYears =
+        illustration.fields().cleanValue(QStringLiteral("2-StretchContYrs"));
     const bool roth = illustration.controls().chkRoth;
     const int firstYear = requiredDate(illustration, "6-IllustrationDate").year();
     const QDate yearEnd(firstYear, 12, 31);

@@ -18,11 +18,6 @@ QString text(const Illustration &illustration, const char *tag) {
     return illustration.fields().GetField(QLatin1String(tag));
 }
 
-double cleanValue(const Illustration &illustration, const char *tag) {
-    QString value = text(illustration, tag);
-    return NumberText::Val(CleanNumber(value));
-}
-
 QString dollars(double wholeDollars) {
     return FormatDollars(QString::number(qint64(std::nearbyint(wholeDollars))));
 }
@@ -112,7 +107,8 @@ QStringList conditions(const Illustration &illustration, const StretchProjection
         {"PWenmark", pages.wenmark && (pages.taxes || pages.ledger || pages.graph)},
         {"TPage", pages.taxes && (pages.ledger || pages.graph)},
         {"PLedger", pages.ledger && pages.graph},
-        {"HasContributions", cleanValue(illustration, "6-StretchAcctCont") > 0},
+        {"HasContributions",
+         illustration.fields().cleanValue(QStringLiteral("6-StretchAcctCont")) > 0},
         {"HasSpouse", projection.spousePhase()},
     };
     QStringList names;
@@ -221,8 +217,9 @@ StretchReportData BuildStretchReport(const Illustration &illustration, const Str
     values.add("SHEnd", table.at(Spouse, Year, sle - 1));
     values.add("BHStart", table.at(Beneficiary, Year, sle));
     values.add("BHEnd", table.at(Beneficiary, Year, projection.blast));
-    const double assets = std::nearbyint(cleanValue(illustration, "6-StretchAcctValue") +
-                                         cleanValue(illustration, "6-StretchAcctCont"));
+    const double assets =
+        std::nearbyint(illustration.fields().cleanValue(QStringLiteral("6-StretchAcctValue")) +
+                       illustration.fields().cleanValue(QStringLiteral("6-StretchAcctCont")));
     if (assets > 0)
         values.add("R-PlanAssets", dollars(assets));
     values.add("R-FutureInc", dollars(RoundedFutureIncome(
@@ -230,8 +227,9 @@ StretchReportData BuildStretchReport(const Illustration &illustration, const Str
     values.add("S^", TaxTables::stateName(illustration.controls().cmboState.toUpper()));
 
     const auto taxes = CompareTaxes(
-        projection, {illustration.controls().cmboState, illustration.controls().chkRoth,
-                     cleanValue(illustration, "1-StretchROR"), today.year()});
+        projection,
+        {illustration.controls().cmboState, illustration.controls().chkRoth,
+         illustration.fields().cleanValue(QStringLiteral("1-StretchROR")), today.year()});
     if (taxes)
         addTaxComparison(values, *taxes);
 
@@ -239,5 +237,6 @@ StretchReportData BuildStretchReport(const Illustration &illustration, const Str
     values.add("R-IllustrationDate", FormatLongDate(text(illustration, "6-IllustrationDate")));
 
     return {values.take(), conditions(illustration, projection, pages),
-            StretchLedgers(projection, cleanValue(illustration, "6-StretchAcctCont") > 0)};
+            StretchLedgers(projection, illustration.fields().cleanValue(
+                                           QStringLiteral("6-StretchAcctCont")) > 0)};
 }
