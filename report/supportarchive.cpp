@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <filesystem>
 #include <memory>
 #include <zip.h>
 
@@ -71,11 +71,26 @@ ExtractResult extractOne(zip_t *archive, zip_uint64_t index, const QString &name
                        QStringLiteral("%1 is damaged in the archive").arg(name));
     }
 
-    // Written beside the target and renamed over it, so a reader never sees half a file.
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit())
+    // Written beside the target and renamed over it, so a reader never sees half a file. The
+    // copy is thrown away after use, so it is not synced to disk as a saved file would be.
+    const QString partial = target + QStringLiteral(".part");
+    QFile::remove(partial); // a stale copy or link; NewOnly below never follows a link
+    QFile out(partial);
+    const bool written = out.open(QIODevice::WriteOnly | QIODevice::NewOnly) &&
+                         out.write(content) == content.size() && out.flush();
+    const QString writeError = out.errorString();
+    out.close();
+    std::error_code renameError;
+    if (written)
+        std::filesystem::rename(QFile::encodeName(partial).toStdString(),
+                                QFile::encodeName(target).toStdString(), renameError);
+    if (!written || renameError) {
+        QFile::remove(partial);
+        const QString reason =
+            written ? QString::fromLocal8Bit(renameError.message().c_str()) : writeError;
         return failure(ArchiveCode::WriteFailed,
-                       QStringLiteral("cannot write %1: %2").arg(target, out.errorString()));
+                       QStringLiteral("cannot write %1: %2").arg(target, reason));
+    }
     return {ArchiveCode::Ok, QString(), {target}};
 }
 

@@ -47,7 +47,7 @@ int main(int argc, char *argv[])
             source ? zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8)
                    : -1;
         if (entry < 0 ||
-            zip_file_set_encryption(archive, zip_uint64_t(entry), ZIP_EM_AES_256, Password) != 0) {
+            zip_file_set_encryption(archive, zip_uint64_t(entry), ZIP_EM_TRAD_PKWARE, Password) != 0) {
             if (source && entry < 0)
                 zip_source_free(source);
             const QString message = QString::fromLocal8Bit(zip_strerror(archive));

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <zip.h>
 
@@ -14,7 +15,8 @@ struct Entry {
 };
 
 // Writes a zip archive whose entries are encrypted with `password` (none when empty).
-void writeArchive(const QString &path, const QList<Entry> &entries, const char *password) {
+void writeArchive(const QString &path, const QList<Entry> &entries, const char *password,
+                  zip_uint16_t method = ZIP_EM_AES_256) {
     int error = 0;
     zip_t *archive =
         zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
@@ -26,7 +28,7 @@ void writeArchive(const QString &path, const QList<Entry> &entries, const char *
         ASSERT_GE(index, 0) << entry.name;
         if (*password) {
             ASSERT_EQ(
-                zip_file_set_encryption(archive, zip_uint64_t(index), ZIP_EM_AES_256, password), 0);
+                zip_file_set_encryption(archive, zip_uint64_t(index), method, password), 0);
         }
     }
     ASSERT_EQ(zip_close(archive), 0);
@@ -69,6 +71,23 @@ TEST_F(SupportArchiveTest, ExtractsOneEntryOrEveryExtensionOfAName) {
     EXPECT_TRUE(QFile::exists(workFile("StretchLogo.gif")));
     EXPECT_TRUE(QFile::exists(workFile("StretchLogo.txt")));
     EXPECT_FALSE(QFile::exists(workFile("StretchLogoExtra.txt")));
+}
+
+// The build packs with the traditional method, which opens without a key derivation per
+// entry; archives packed with AES open as well.
+TEST_F(SupportArchiveTest, BothEncryptionMethodsOpen) {
+    for (const zip_uint16_t method : {ZIP_EM_TRAD_PKWARE, ZIP_EM_AES_256}) {
+        const QString path = dir.filePath(QStringLiteral("method%1.icf").arg(method));
+        writeArchive(path, {{"Equal.rtf", QByteArray(5000, 'e')}}, SupportArchive::Password,
+                     method);
+        const ExtractResult result =
+            SupportArchive(path).extract(QStringLiteral("Equal.rtf"), work);
+        ASSERT_TRUE(result.ok()) << method << ": " << result.description.toStdString();
+        QFile copy(workFile("Equal.rtf"));
+        ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+        EXPECT_EQ(copy.readAll(), QByteArray(5000, 'e')) << method;
+        EXPECT_FALSE(QFile::exists(workFile("Equal.rtf.part"))) << method;
+    }
 }
 
 TEST_F(SupportArchiveTest, OverwritesAnEarlierCopy) {
@@ -142,6 +161,15 @@ TEST_F(SupportArchiveTest, SymbolicLinkInTheWorkFolderIsNotWrittenThrough) {
     EXPECT_EQ(result.code, ArchiveCode::LinkRefused);
     ASSERT_TRUE(target.open(QIODevice::ReadOnly));
     EXPECT_EQ(target.readAll(), QByteArray("keep me"));
+    target.close();
+
+    // Nor is a link where the copy is written before it takes its name.
+    ASSERT_TRUE(QFile::remove(workFile("Equal.rtf")));
+    ASSERT_TRUE(QFile::link(outside, workFile("Equal.rtf.part")));
+    EXPECT_TRUE(SupportArchive(archivePath).extract(QStringLiteral("Equal.rtf"), work).ok());
+    ASSERT_TRUE(target.open(QIODevice::ReadOnly));
+    EXPECT_EQ(target.readAll(), QByteArray("keep me"));
+    EXPECT_FALSE(QFileInfo(workFile("Equal.rtf")).isSymLink());
 }
 
 TEST_F(SupportArchiveTest, WebLinksOpenTheFirstLineAndLeaveNoCopy) {
