@@ -39,7 +39,8 @@ qsizetype firstWordEnd(QStringView text) {
 // The length of the longest start of `text` that ends with a word and fits into `room`: the
 // whole text when it holds no word, 0 when not even the first word fits. Widths are summed
 // word by word, so each character is measured once however long the text is.
-qsizetype fittingLength(QStringView text, double room, const QFontMetricsF &metrics) {
+template <typename Width>
+qsizetype fittingLength(QStringView text, double room, const Width &widthOf) {
     qsizetype fit = 0;
     qsizetype end = 0;
     double width = 0;
@@ -53,7 +54,7 @@ qsizetype fittingLength(QStringView text, double room, const QFontMetricsF &metr
         while (end < text.size() && !isBlank(text.at(end)))
             ++end;
         anyWord = true;
-        width += metrics.horizontalAdvance(text.sliced(start, end - start).toString());
+        width += widthOf(text.sliced(start, end - start).toString());
         if (width > room + Tolerance)
             break;
         fit = end;
@@ -73,6 +74,8 @@ qsizetype blanksIn(QStringView text) {
 ReportDocument::ReportDocument(QSizeF pageSize) : m_pageSize(pageSize) {}
 
 void ReportDocument::open() {
+    m_measures.clear();
+    m_current = NoMeasures;
     m_pages.assign(1, ReportPage{});
     m_pieces.clear();
     m_lines.clear();
@@ -124,7 +127,7 @@ void ReportDocument::setFontName(const QString &name) {
     if (name.isEmpty() || name == m_font.family)
         return;
     m_font.family = name;
-    m_metrics.reset();
+    m_current = NoMeasures;
 }
 
 bool ReportDocument::setFontSize(double points) {
@@ -132,7 +135,7 @@ bool ReportDocument::setFontSize(double points) {
         return false;
     if (points != m_font.pointSize) {
         m_font.pointSize = points;
-        m_metrics.reset();
+        m_current = NoMeasures;
     }
     return true;
 }
@@ -141,28 +144,49 @@ void ReportDocument::setBold(bool on) {
     if (on == m_font.bold)
         return;
     m_font.bold = on;
-    m_metrics.reset();
+    m_current = NoMeasures;
 }
 
 void ReportDocument::setItalic(bool on) {
     if (on == m_font.italic)
         return;
     m_font.italic = on;
-    m_metrics.reset();
+    m_current = NoMeasures;
 }
 
 void ReportDocument::setUnderline(bool on) {
     m_font.underline = on;
 }
 
+ReportDocument::FontMeasures &ReportDocument::measures() const {
+    if (m_current == NoMeasures) {
+        ReportFont key = m_font;
+        key.underline = false;
+        const auto found = std::find_if(m_measures.cbegin(), m_measures.cend(),
+                                        [&key](const FontMeasures &m) { return m.font == key; });
+        m_current = std::size_t(found - m_measures.cbegin());
+        if (found == m_measures.cend())
+            m_measures.push_back({key, key.metrics(), {}});
+    }
+    return m_measures[m_current];
+}
+
 const QFontMetricsF &ReportDocument::metrics() const {
-    if (!m_metrics)
-        m_metrics.emplace(m_font.metrics());
-    return *m_metrics;
+    return measures().metrics;
+}
+
+double ReportDocument::width(const QString &text) const {
+    FontMeasures &current = measures();
+    const auto known = current.widths.constFind(text);
+    if (known != current.widths.cend())
+        return *known;
+    const double measured = current.metrics.horizontalAdvance(text);
+    current.widths.insert(text, measured);
+    return measured;
 }
 
 QSizeF ReportDocument::measure(const QString &text) const {
-    return {metrics().horizontalAdvance(text), metrics().height()};
+    return {width(text), metrics().height()};
 }
 
 void ReportDocument::drawLine(const QLineF &line) {
@@ -192,11 +216,12 @@ void ReportDocument::write(const QString &text, bool endParagraph) {
         const double room = rightEdge() - m_x;
         if ((m_xSetByCaller && room <= 0) ||
             (rest.size() <= ShortText &&
-             metrics().horizontalAdvance(rest.toString()) <= room + Tolerance)) {
+             width(rest.toString()) <= room + Tolerance)) {
             addPiece(rest.toString());
             break;
         }
-        qsizetype fit = fittingLength(rest, room, metrics());
+        qsizetype fit =
+            fittingLength(rest, room, [this](const QString &word) { return width(word); });
         if (fit == 0) {
             if (!m_pieces.empty() || m_x > m_margins.left + Tolerance) {
                 finishLine(LineEnd::Wrap);
@@ -229,8 +254,9 @@ void ReportDocument::addPiece(const QString &text) {
     piece.text = text;
     piece.font = m_font;
     piece.x = m_x;
-    piece.width = fm.horizontalAdvance(text);
-    piece.trimmedWidth = fm.horizontalAdvance(text, int(trimmedLength(text)));
+    piece.width = width(text);
+    const qsizetype trimmed = trimmedLength(text);
+    piece.trimmedWidth = trimmed == text.size() ? piece.width : width(text.first(trimmed));
     piece.ascent = fm.ascent();
     piece.descent = fm.descent();
     piece.leading = fm.leading();

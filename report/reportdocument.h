@@ -9,6 +9,7 @@
 #include "reportfont.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPointF>
 #include <QSizeF>
 #include <optional>
@@ -112,6 +113,9 @@ private:
     void finishLine(LineEnd end);
     void startPage();
     const QFontMetricsF &metrics() const;
+    // The width of a text in the current font. Shaping is the costly part of laying out a
+    // report, and the same words, labels and runs come back line after line.
+    double width(const QString &text) const;
     ReportPage &currentPage() { return m_pages.back(); }
 
     QSizeF m_pageSize;
@@ -123,7 +127,17 @@ private:
     bool m_xSetByCaller = false;
     TextAlignment m_alignment = TextAlignment::Left;
     ReportFont m_font;
-    mutable std::optional<QFontMetricsF> m_metrics; // of m_font, made when first needed
+    // Metrics and measured widths of each font used so far. Underlining is not part of the
+    // key: it does not change a width.
+    struct FontMeasures {
+        ReportFont font;
+        QFontMetricsF metrics;
+        QHash<QString, double> widths;
+    };
+    static constexpr std::size_t NoMeasures = std::size_t(-1);
+    mutable std::vector<FontMeasures> m_measures;
+    mutable std::size_t m_current = NoMeasures; // m_font's entry, found when first needed
+    FontMeasures &measures() const;
     double m_penWidth = 10;
     std::vector<Piece> m_pieces;   // text of the current line, not yet placed
     std::vector<LineItem> m_lines; // lines drawn into the current line
