@@ -9,6 +9,8 @@
 namespace {
 
 constexpr int StretchCalculator = 3;
+// Drawn into the work folder by the graph step, perhaps while the other pictures are read.
+const QString GraphBitmap = QStringLiteral("RMDGraph.bmp");
 
 // Which page a decoration goes on: the first page, moved on by the cover and story pages when
 // they are switched on, or the last page.
@@ -74,29 +76,56 @@ std::vector<Decoration> StretchDecorations(const ReportPages &pages, int pageCou
     return decorations;
 }
 
-void CreateReport(Report &report, const QString &rtf, const Illustration &illustration,
-                  const ReportPages &pages, const ReportEnvironment &environment) {
-    report.name = environment.fileDescription;
-    ReportDocument &document = report.document;
+std::vector<Decoration> ReportDecorations(int calculator, const ReportPages &pages,
+                                          int pageCount) {
+    if (calculator == StretchCalculator)
+        return StretchDecorations(pages, pageCount);
+    return {{Kind::Logo, QString(), 0, 0, 1}};
+}
+
+void LayOutReport(ReportDocument &document, const QString &rtf) {
     document.open();
     document.setMargins(ReportPageMargins());
     DrawRTF(document, rtf);
     document.close();
+}
 
-    PictureCache cache;
+void LoadDecorations(PictureCache &cache, const Illustration &illustration,
+                     const ReportPages &pages, const ReportEnvironment &environment) {
     const PictureSource source{environment.archive, environment.workFolder, illustration.prompter(),
                                &cache};
-    if (illustration.calculator() == StretchCalculator) {
-        for (const Decoration &decoration : StretchDecorations(pages, document.pageCount())) {
-            if (decoration.kind == Kind::Picture)
-                OverlayPicture(document, decoration.name, decoration.left, decoration.top,
-                               decoration.page, source);
-            else
-                DrawLogo(document, decoration.name, decoration.page, source);
-        }
-    } else {
-        DrawLogo(document, QString(), 1, source);
+    const double pageWidth = ReportDocument::LetterSize.width();
+    for (const Decoration &decoration : ReportDecorations(illustration.calculator(), pages, 1)) {
+        if (decoration.name == GraphBitmap)
+            continue;
+        if (decoration.kind == Kind::Picture)
+            LoadPicture(decoration.name, source);
+        else
+            LoadLogo(decoration.name, pageWidth, source);
+    }
+}
+
+void DecorateReport(Report &report, const Illustration &illustration, const ReportPages &pages,
+                    const ReportEnvironment &environment, PictureCache &cache) {
+    report.name = environment.fileDescription;
+    ReportDocument &document = report.document;
+    const PictureSource source{environment.archive, environment.workFolder, illustration.prompter(),
+                               &cache};
+    for (const Decoration &decoration :
+         ReportDecorations(illustration.calculator(), pages, document.pageCount())) {
+        if (decoration.kind == Kind::Picture)
+            OverlayPicture(document, decoration.name, decoration.left, decoration.top,
+                           decoration.page, source);
+        else
+            DrawLogo(document, decoration.name, decoration.page, source);
     }
     DrawPageFooter(document, illustration.fields().GetField(QStringLiteral("6-IllustrationDate")),
                    environment.windowCaption, environment.version);
+}
+
+void CreateReport(Report &report, const QString &rtf, const Illustration &illustration,
+                  const ReportPages &pages, const ReportEnvironment &environment) {
+    LayOutReport(report.document, rtf);
+    PictureCache cache;
+    DecorateReport(report, illustration, pages, environment, cache);
 }

@@ -5,6 +5,7 @@
 
 #include "pagefooter.h"
 #include "reportdocument.h"
+#include "reportpictures.h"
 #include "stretchreport.h"
 
 #include <QString>
@@ -46,6 +47,21 @@ struct Decoration {
 // page count. Pages count from 1 and follow the pages that come first: the story page after the
 // cover, the taxes page after both; the graph is on the last page whatever the count.
 std::vector<Decoration> StretchDecorations(const ReportPages &pages, int pageCount);
+
+// The decorations of a calculator's report: the Stretch report's, or the default logo on
+// page 1 for the others.
+std::vector<Decoration> ReportDecorations(int calculator, const ReportPages &pages,
+                                          int pageCount);
+
+// CreateReport in steps, for callers that do other work between them. Loading the decorations
+// reads every picture and logo but the graph bitmap, which may still be in the making, and
+// touches no window. Decorating draws the pictures and logos (from the cache where it holds
+// them, showing a picture's error box) and the footers over the laid-out pages.
+void LayOutReport(ReportDocument &document, const QString &rtf);
+void LoadDecorations(PictureCache &cache, const Illustration &illustration,
+                     const ReportPages &pages, const ReportEnvironment &environment);
+void DecorateReport(Report &report, const Illustration &illustration, const ReportPages &pages,
+                    const ReportEnvironment &environment, PictureCache &cache);
 
 // Builds the report from the merged RTF: the text, then for the Stretch calculator its
 // decorations, for the others the default logo on page 1, and the footer on every page. A

@@ -4,6 +4,8 @@
 #include "stretchpreprocessing.h"
 #include "substitution.h"
 
+#include <future>
+
 CalculatedIllustration DefineAndCalculate(Illustration &illustration, CalcContext &context) {
     CalculatedIllustration calculated;
     calculated.validation = DefineVariables(illustration, context);
@@ -31,10 +33,29 @@ CalculatedIllustration RebuildReport(Report &report, Illustration &illustration,
                           path, path);
         };
     }
-    const QString rtf = SubstituteRTF(illustration, environment.archive, environment.workFolder,
-                                      environment.fileDescription, preprocess);
-    if (stretch && projection && pages.graph && steps.createGraph)
+    const QString templatePath = ExtractTemplate(illustration, environment.archive,
+                                                 environment.workFolder, environment.fileDescription);
+
+    // Merging the template and reading the pictures touch no window, so they run on a second
+    // thread while the graph is drawn here (the chart wants the GUI thread). The text is laid
+    // out afterwards on this thread, whose fonts the PDF writer and the preview use again.
+    QString rtf;
+    PictureCache pictures;
+    const Illustration &shared = illustration;
+    const auto prepare = [&rtf, &pictures, &shared, &templatePath, &preprocess, &pages,
+                          &environment] {
+        rtf = MergeTemplate(templatePath, shared, preprocess);
+        LoadDecorations(pictures, shared, pages, environment);
+    };
+    if (stretch && projection && pages.graph && steps.createGraph) {
+        // Should the graph throw, the future's destructor waits for the other thread first.
+        std::future<void> prepared = std::async(std::launch::async, prepare);
         steps.createGraph(illustration, *stretch, *projection);
-    CreateReport(report, rtf, illustration, pages, environment);
+        prepared.get();
+    } else {
+        prepare();
+    }
+    LayOutReport(report.document, rtf);
+    DecorateReport(report, illustration, pages, environment, pictures);
     return calculated;
 }

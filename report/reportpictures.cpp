@@ -71,34 +71,50 @@ QRectF PicturePlace(QSizeF pixels, double left, double top, const ReportDocument
 
 namespace {
 
-QImage overlayImage(const QString &fileName, const PictureSource &source) {
+PictureCache::Picture readOverlay(const QString &fileName, const PictureSource &source) {
     const ExtractResult extracted = source.archive.extract(fileName, source.workFolder);
     const QString path = QDir(source.workFolder).filePath(fileName);
-    QImage image;
+    PictureCache::Picture read;
     if (present(path)) {
-        QString error;
-        image = readPicture(path, &error);
-        if (image.isNull())
-            source.prompter.notice(QStringLiteral("Error in OverlayPicture"),
-                                   overlayErrorText(InvalidPicture, error),
-                                   MessageIcon::Exclamation);
+        read.image = readPicture(path, &read.error);
+        if (read.image.isNull() && read.error.isEmpty())
+            read.error = QStringLiteral("not a picture");
     }
     removeExtracted(extracted);
-    return image;
+    return read;
+}
+
+// The picture, read now or taken from the cache. Its error box is shown the first time it is
+// asked for to be drawn.
+QImage picture(const QString &fileName, const PictureSource &source, bool drawing) {
+    PictureCache::Picture uncached;
+    PictureCache::Picture *entry = &uncached;
+    if (source.cache) {
+        auto known = source.cache->pictures.find(fileName);
+        if (known == source.cache->pictures.end())
+            known = source.cache->pictures.emplace(fileName, readOverlay(fileName, source)).first;
+        entry = &known->second;
+    } else {
+        uncached = readOverlay(fileName, source);
+    }
+    if (drawing && !entry->error.isEmpty()) {
+        source.prompter.notice(QStringLiteral("Error in OverlayPicture"),
+                               overlayErrorText(InvalidPicture, entry->error),
+                               MessageIcon::Exclamation);
+        entry->error.clear();
+    }
+    return entry->image;
 }
 
 } // namespace
 
+void LoadPicture(const QString &fileName, const PictureSource &source) {
+    picture(fileName, source, false);
+}
+
 void OverlayPicture(ReportDocument &document, const QString &fileName, float left, float top,
                     int pageNumber, const PictureSource &source) {
-    QImage image;
-    if (source.cache && source.cache->pictures.count(fileName)) {
-        image = source.cache->pictures.at(fileName);
-    } else {
-        image = overlayImage(fileName, source);
-        if (source.cache)
-            source.cache->pictures.emplace(fileName, image);
-    }
+    const QImage image = picture(fileName, source, true);
     if (image.isNull())
         return;
     const QRectF place = PicturePlace(image.size(), double(left), double(top), document);
@@ -158,19 +174,26 @@ PictureCache::Logo readLogo(const QString &logo, double pageWidth, const Picture
     return read;
 }
 
+PictureCache::Logo logo(const QString &name, double pageWidth, const PictureSource &source) {
+    const QString logoName = name.isEmpty() ? DefaultLogo : name;
+    if (!source.cache)
+        return readLogo(logoName, pageWidth, source);
+    const auto known = source.cache->logos.find(logoName);
+    if (known != source.cache->logos.end())
+        return known->second;
+    return source.cache->logos.emplace(logoName, readLogo(logoName, pageWidth, source))
+        .first->second;
+}
+
 } // namespace
+
+void LoadLogo(const QString &name, double pageWidth, const PictureSource &source) {
+    logo(name, pageWidth, source);
+}
 
 void DrawLogo(ReportDocument &document, const QString &name, int pageNumber,
               const PictureSource &source) {
-    const QString logo = name.isEmpty() ? DefaultLogo : name;
-    PictureCache::Logo read;
-    if (source.cache && source.cache->logos.count(logo)) {
-        read = source.cache->logos.at(logo);
-    } else {
-        read = readLogo(logo, document.pageSize().width(), source);
-        if (source.cache)
-            source.cache->logos.emplace(logo, read);
-    }
+    const PictureCache::Logo read = logo(name, document.pageSize().width(), source);
     if (read.place)
         document.overlay(pageNumber).drawPicture(*read.place, read.image);
 }

@@ -19,7 +19,11 @@ class SupportArchive;
 // on up to three pages: each is read (and its copy deleted) once, and the pages share the picture,
 // which a PDF then holds once. A picture that could not be read stays unread (a null image).
 struct PictureCache {
-    std::map<QString, QImage> pictures;
+    struct Picture {
+        QImage image;
+        QString error; // why a file that is there could not be read; shown once, when drawn
+    };
+    std::map<QString, Picture> pictures;
     struct Logo {
         QImage image;
         std::optional<QRectF> place;
@@ -47,6 +51,13 @@ QRectF PicturePlace(QSizeF pixels, double left, double top, const ReportDocument
 // prompter ("Error in OverlayPicture") and the report goes on without it.
 void OverlayPicture(ReportDocument &document, const QString &fileName, float left, float top,
                     int pageNumber, const PictureSource &source);
+
+// Reads a picture (as OverlayPicture) or a logo (as DrawLogo, for pages `pageWidth` wide) into
+// the source's cache ahead of drawing, so that the reading can overlap other work. Neither
+// uses the prompter: a picture's error box waits for OverlayPicture. Without a cache there is
+// nothing to keep and the call only costs time.
+void LoadPicture(const QString &fileName, const PictureSource &source);
+void LoadLogo(const QString &name, double pageWidth, const PictureSource &source);
 
 // A logo's placement file: four whole numbers, the first unused, then the left position, the
 // height and the width in twips.

@@ -79,9 +79,8 @@ QString MergeFields(QString text, const Illustration &illustration) {
     return text;
 }
 
-QString SubstituteRTF(Illustration &illustration, const SupportArchive &archive,
-                      const QString &workFolder, const QString &fileDescription,
-                      const TemplatePreprocessing &preprocess) {
+QString ExtractTemplate(Illustration &illustration, const SupportArchive &archive,
+                        const QString &workFolder, const QString &fileDescription) {
     const QString name = TemplateName(illustration);
     const ExtractResult extracted = archive.extract(name, workFolder);
     if (!extracted.ok()) {
@@ -95,8 +94,11 @@ QString SubstituteRTF(Illustration &illustration, const SupportArchive &archive,
         throw FatalError(QStringLiteral("SubstituteRTF"), extracted.number(), extracted.description)
             .markShown();
     }
+    return QDir(workFolder).filePath(name);
+}
 
-    const QString path = QDir(workFolder).filePath(name);
+QString MergeTemplate(const QString &path, const Illustration &illustration,
+                      const TemplatePreprocessing &preprocess) {
     if (preprocess && illustration.calculator() == 3)
         preprocess(path);
 
@@ -112,4 +114,11 @@ QString SubstituteRTF(Illustration &illustration, const SupportArchive &archive,
     file.close();
     file.remove();
     return MergeFields(text, illustration);
+}
+
+QString SubstituteRTF(Illustration &illustration, const SupportArchive &archive,
+                      const QString &workFolder, const QString &fileDescription,
+                      const TemplatePreprocessing &preprocess) {
+    return MergeTemplate(ExtractTemplate(illustration, archive, workFolder, fileDescription),
+                         illustration, preprocess);
 }

@@ -25,6 +25,14 @@ QString SubstituteRTF(Illustration &illustration, const SupportArchive &archive,
                       const QString &workFolder, const QString &fileDescription,
                       const TemplatePreprocessing &preprocess = {});
 
+// SubstituteRTF in its two steps, for callers that do other work between them. The first
+// extracts the template and shows the damaged-archive message as SubstituteRTF does; it returns
+// the extracted copy's path. The second touches no window and may run on any thread.
+QString ExtractTemplate(Illustration &illustration, const SupportArchive &archive,
+                        const QString &workFolder, const QString &fileDescription);
+QString MergeTemplate(const QString &path, const Illustration &illustration,
+                      const TemplatePreprocessing &preprocess = {});
+
 // The two placeholder-layer steps on a template text: every passage between a pair of a
 // marker that a report field holds is cut (ten at most per marker), then every placeholder is
 // replaced by its field's text (ten times at most per field), fields in slot order.

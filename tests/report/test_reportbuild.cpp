@@ -5,6 +5,7 @@
 #include "reportfixture.h"
 
 #include "displaylist.h"
+#include "fatalerror.h"
 #include "supportarchive.h"
 #include "testsupport.h"
 
@@ -96,6 +97,24 @@ TEST_F(RebuildTest, GraphStepOnlyWithTheGraphPage) {
         EXPECT_EQ(text.contains(QStringLiteral("Your Account Over the Years")), c.graphs == 1)
             << c.name;
     }
+}
+
+// The graph is drawn while the template is merged elsewhere: a graph that fails still ends
+// the rebuild with its own error, after the merge is over and its copy gone.
+TEST_F(RebuildTest, FailingGraphEndsTheRebuildWithItsError) {
+    MakeStretchSample(illustration, context.today);
+    RebuildSteps steps;
+    steps.createGraph = [](const Illustration &, const StretchInputs &,
+                           const StretchProjection &) {
+        throw FatalError(QStringLiteral("Graph Routine"), 75, QStringLiteral("disk full"));
+    };
+    try {
+        RebuildReport(report, illustration, context, ReportPages{}, environment(3), steps);
+        ADD_FAILURE() << "the graph's error was lost";
+    } catch (const FatalError &error) {
+        EXPECT_EQ(error.routine(), QStringLiteral("Graph Routine"));
+    }
+    EXPECT_TRUE(folder.workFiles().isEmpty());
 }
 
 } // namespace

@@ -268,4 +268,21 @@ TEST_F(PictureTest, DamagedPictureIsReportedAndLeftOut) {
     EXPECT_EQ(lines[3], QStringLiteral("Please report this to support@brantex.example."));
 }
 
+// Pictures read ahead (on another thread) keep their error for the first drawing, which shows it
+// once however often the picture is drawn.
+TEST_F(PictureTest, DamagedPictureReadAheadIsReportedOnceWhenDrawn) {
+    WriteSupportArchive(folder.archive, {{QStringLiteral("Wenpic.jpg"), "not a picture"}});
+    PictureCache cache;
+    PictureSource cached = source();
+    cached.cache = &cache;
+    LoadPicture(QStringLiteral("Wenpic.jpg"), cached);
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    EXPECT_TRUE(folder.workFiles().isEmpty());
+    for (int page = 1; page <= 2; ++page)
+        OverlayPicture(document, QStringLiteral("Wenpic.jpg"), 1.5f, 1.0f, page, cached);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].caption, QStringLiteral("Error in OverlayPicture"));
+    EXPECT_TRUE(overlayPictures(document, 1).empty());
+}
+
 } // namespace
