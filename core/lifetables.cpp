@@ -4,9 +4,10 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QList>
+#include <QByteArrayView>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 // Q_INIT_RESOURCE has to be expanded at global namespace scope. core is a static library, so
@@ -86,10 +87,16 @@ QString resourcePath(const TableSource &source) {
         QStringLiteral("Life table %1 is damaged%2: %3").arg(resourcePath(source), where, what));
 }
 
-// The data lines of a table, header checked and removed. Line numbers are 1-based as in an
-// editor, so the data lines start at 2.
-QList<QByteArray> readLines(const char *routine, const TableSource &source,
-                            const QByteArray &expectedHeader) {
+// A table's text and its data lines, header checked and removed. The lines are views into the
+// text: the joint tables have over 13,000 lines, read without a copy each. Line numbers are
+// 1-based as in an editor, so the data lines start at 2.
+struct TableLines {
+    QByteArray text;
+    std::vector<QByteArrayView> lines;
+};
+
+TableLines readLines(const char *routine, const TableSource &source,
+                     QByteArrayView expectedHeader) {
     static const bool registered = (registerLifeTableResources(), true);
     Q_UNUSED(registered);
 
@@ -99,25 +106,32 @@ QList<QByteArray> readLines(const char *routine, const TableSource &source,
             QLatin1String(routine), kMissingTable,
             QStringLiteral("Life table %1 is missing from this build").arg(resourcePath(source)));
     }
-    QList<QByteArray> lines = file.readAll().split('\n');
-    // A checkout with CRLF endings still carries the same numbers.
-    for (QByteArray &line : lines) {
+    TableLines table{file.readAll(), {}};
+    const QByteArrayView text(table.text);
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf('\n', start);
+        const qsizetype next = end < 0 ? text.size() : end + 1;
+        if (end < 0)
+            end = text.size();
+        QByteArrayView line = text.sliced(start, end - start);
+        // A checkout with CRLF endings still carries the same numbers.
         if (line.endsWith('\r'))
             line.chop(1);
+        table.lines.push_back(line);
+        start = next;
     }
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    if (lines.isEmpty() || lines.first() != expectedHeader) {
+    if (table.lines.empty() || table.lines.front() != expectedHeader) {
         malformed(routine, source, 1,
                   QStringLiteral("header is not \"%1\"").arg(QLatin1String(expectedHeader)));
     }
-    lines.removeFirst();
-    return lines;
+    table.lines.erase(table.lines.begin());
+    return table;
 }
 
 // A whole age: one to three digits, nothing else.
 int parseAge(const char *routine, const TableSource &source, int lineNumber,
-             const QByteArray &field) {
+             QByteArrayView field) {
     if (field.isEmpty() || field.size() > 3)
         malformed(routine, source, lineNumber,
                   QStringLiteral("bad age \"%1\"").arg(QString::fromLatin1(field)));
@@ -133,7 +147,7 @@ int parseAge(const char *routine, const TableSource &source, int lineNumber,
 
 // A factor as printed, digits "." one digit, read as whole tenths without floating point.
 int parseTenths(const char *routine, const TableSource &source, int lineNumber,
-                const QByteArray &field) {
+                QByteArrayView field) {
     const qsizetype dot = field.indexOf('.');
     const bool shaped = dot >= 1 && dot <= 4 && field.size() == dot + 2;
     int tenths = 0;
@@ -152,29 +166,44 @@ int parseTenths(const char *routine, const TableSource &source, int lineNumber,
     return tenths;
 }
 
-QList<QByteArray> splitFields(const char *routine, const TableSource &source, int lineNumber,
-                              const QByteArray &line, qsizetype count) {
-    QList<QByteArray> fields = line.split(',');
-    if (fields.size() != count) {
+// The comma-separated fields of a line, which must number exactly N.
+template <std::size_t N>
+std::array<QByteArrayView, N> splitFields(const char *routine, const TableSource &source,
+                                          int lineNumber, QByteArrayView line) {
+    std::array<QByteArrayView, N> fields;
+    std::size_t count = 0;
+    qsizetype start = 0;
+    while (true) {
+        const qsizetype comma = line.indexOf(',', start);
+        const qsizetype end = comma < 0 ? line.size() : comma;
+        if (count < N)
+            fields[count] = line.sliced(start, end - start);
+        ++count;
+        if (comma < 0)
+            break;
+        start = comma + 1;
+    }
+    if (count != N) {
         malformed(routine, source, lineNumber,
-                  QStringLiteral("expected %1 fields, found %2").arg(count).arg(fields.size()));
+                  QStringLiteral("expected %1 fields, found %2").arg(N).arg(count));
     }
     return fields;
 }
 
 AgeTable loadAgeTable(const char *routine, const TableSource &source) {
-    const QList<QByteArray> lines = readLines(routine, source, QByteArrayLiteral("age,factor"));
+    const TableLines text = readLines(routine, source, "age,factor");
+    const std::vector<QByteArrayView> &lines = text.lines;
     AgeTable table;
     table.ages = {source.firstAge, source.lastAge};
     const int rows = source.lastAge - source.firstAge + 1;
-    if (lines.size() != rows) {
+    if (qsizetype(lines.size()) != rows) {
         malformed(routine, source, 0,
                   QStringLiteral("%1 ages instead of %2").arg(lines.size()).arg(rows));
     }
     table.tenths.reserve(size_t(rows));
     for (int i = 0; i < rows; ++i) {
         const int lineNumber = i + 2;
-        const QList<QByteArray> fields = splitFields(routine, source, lineNumber, lines[i], 2);
+        const auto fields = splitFields<2>(routine, source, lineNumber, lines[size_t(i)]);
         const int age = parseAge(routine, source, lineNumber, fields[0]);
         if (age != source.firstAge + i) {
             malformed(routine, source, lineNumber,
@@ -186,16 +215,16 @@ AgeTable loadAgeTable(const char *routine, const TableSource &source) {
 }
 
 JointTable loadJointTable(const char *routine, const TableSource &source) {
-    const QList<QByteArray> lines =
-        readLines(routine, source, QByteArrayLiteral("owner_age,beneficiary_age,factor"));
+    const TableLines text = readLines(routine, source, "owner_age,beneficiary_age,factor");
+    const std::vector<QByteArrayView> &lines = text.lines;
     JointTable table;
     table.ages = {source.firstAge, source.lastAge};
     const int side = source.lastAge - source.firstAge + 1;
     table.tenths.assign(size_t(side) * size_t(side), 0);
     // The file order is not relied on; every cell must appear exactly once.
-    for (qsizetype i = 0; i < lines.size(); ++i) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         const int lineNumber = int(i) + 2;
-        const QList<QByteArray> fields = splitFields(routine, source, lineNumber, lines[i], 3);
+        const auto fields = splitFields<3>(routine, source, lineNumber, lines[i]);
         const int owner = parseAge(routine, source, lineNumber, fields[0]);
         const int beneficiary = parseAge(routine, source, lineNumber, fields[1]);
         if (owner < source.firstAge || owner > source.lastAge || beneficiary < source.firstAge ||
@@ -215,7 +244,7 @@ JointTable loadJointTable(const char *routine, const TableSource &source) {
         }
         cell = parseTenths(routine, source, lineNumber, fields[2]);
     }
-    if (lines.size() != qsizetype(side) * side) {
+    if (lines.size() != std::size_t(side) * std::size_t(side)) {
         malformed(routine, source, 0,
                   QStringLiteral("%1 cells instead of %2").arg(lines.size()).arg(side * side));
     }
