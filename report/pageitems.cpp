@@ -7,13 +7,19 @@ namespace {
 
 struct ItemPainter {
     QPainter &painter;
+    QTransform page; // twips to the device
 
     void operator()(const TextItem &item) const {
-        QFont font = item.font.toQFont();
-        font.setWordSpacing(item.wordSpacing);
+        // The face at its reference size, scaled about the text's origin.
+        const double scale = item.font.scale();
+        QFont font = item.font.referenceFont();
+        font.setWordSpacing(item.wordSpacing / scale);
+        painter.setTransform(QTransform(scale, 0, 0, scale, item.origin.x(), item.origin.y()) *
+                             page);
         painter.setFont(font);
         painter.setPen(Qt::black);
-        painter.drawText(item.origin, item.text);
+        painter.drawText(QPointF(0, 0), item.text);
+        painter.setTransform(page);
     }
 
     void operator()(const LineItem &item) const {
@@ -27,7 +33,7 @@ struct ItemPainter {
 } // namespace
 
 void paintItems(QPainter &painter, const std::vector<PageItem> &items) {
-    const ItemPainter itemPainter{painter};
+    const ItemPainter itemPainter{painter, painter.transform()};
     for (const PageItem &item : items)
         std::visit(itemPainter, item);
 }

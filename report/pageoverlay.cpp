@@ -13,7 +13,7 @@ void PageOverlay::drawText(const QString &text, const ReportFont &font, const QR
     std::vector<PageItem> *target = items();
     if (!target || text.isEmpty())
         return;
-    const QFontMetricsF metrics = font.metrics();
+    const ReportFontMetrics metrics = font.metrics();
     const double width = metrics.horizontalAdvance(text);
     double x = box.left();
     if (alignment & Qt::AlignHCenter)

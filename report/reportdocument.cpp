@@ -90,6 +90,8 @@ void ReportDocument::close() {
         return;
     finishLine(LineEnd::Flush);
     m_open = false;
+    m_measures.clear();
+    m_current = NoMeasures;
 }
 
 bool ReportDocument::setMargins(const PageMargins &margins) {
@@ -133,10 +135,7 @@ void ReportDocument::setFontName(const QString &name) {
 bool ReportDocument::setFontSize(double points) {
     if (!(points > 0 && points <= MaximumPointSize))
         return false;
-    if (points != m_font.pointSize) {
-        m_font.pointSize = points;
-        m_current = NoMeasures;
-    }
+    m_font.pointSize = points;
     return true;
 }
 
@@ -160,29 +159,26 @@ void ReportDocument::setUnderline(bool on) {
 
 ReportDocument::FontMeasures &ReportDocument::measures() const {
     if (m_current == NoMeasures) {
-        ReportFont key = m_font;
-        key.underline = false;
-        const auto found = std::find_if(m_measures.cbegin(), m_measures.cend(),
-                                        [&key](const FontMeasures &m) { return m.font == key; });
+        const auto found =
+            std::find_if(m_measures.cbegin(), m_measures.cend(),
+                         [this](const FontMeasures &m) { return m.face.sameFace(m_font); });
         m_current = std::size_t(found - m_measures.cbegin());
         if (found == m_measures.cend())
-            m_measures.push_back({key, key.metrics(), {}});
+            m_measures.push_back({m_font, QFontMetricsF(m_font.referenceFont()), {}});
     }
     return m_measures[m_current];
 }
 
-const QFontMetricsF &ReportDocument::metrics() const {
-    return measures().metrics;
+ReportFontMetrics ReportDocument::metrics() const {
+    return ReportFontMetrics(measures().reference, m_font.scale());
 }
 
 double ReportDocument::width(const QString &text) const {
     FontMeasures &current = measures();
-    const auto known = current.widths.constFind(text);
-    if (known != current.widths.cend())
-        return *known;
-    const double measured = current.metrics.horizontalAdvance(text);
-    current.widths.insert(text, measured);
-    return measured;
+    auto known = current.widths.constFind(text);
+    if (known == current.widths.cend())
+        known = current.widths.insert(text, current.reference.horizontalAdvance(text));
+    return *known * m_font.scale();
 }
 
 QSizeF ReportDocument::measure(const QString &text) const {
@@ -249,7 +245,7 @@ void ReportDocument::write(const QString &text, bool endParagraph) {
 void ReportDocument::addPiece(const QString &text) {
     if (text.isEmpty())
         return;
-    const QFontMetricsF &fm = metrics();
+    const ReportFontMetrics fm = metrics();
     Piece piece;
     piece.text = text;
     piece.font = m_font;
@@ -275,9 +271,10 @@ void ReportDocument::finishLine(LineEnd end) {
     double descent = 0;
     double leading = 0;
     if (m_pieces.empty()) {
-        ascent = metrics().ascent();
-        descent = metrics().descent();
-        leading = metrics().leading();
+        const ReportFontMetrics fm = metrics();
+        ascent = fm.ascent();
+        descent = fm.descent();
+        leading = fm.leading();
     }
     for (const Piece &piece : m_pieces) {
         ascent = std::max(ascent, piece.ascent);

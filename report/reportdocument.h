@@ -112,9 +112,10 @@ private:
     void addPiece(const QString &text);
     void finishLine(LineEnd end);
     void startPage();
-    const QFontMetricsF &metrics() const;
+    // The current font's measures in twips.
+    ReportFontMetrics metrics() const;
     // The width of a text in the current font. Shaping is the costly part of laying out a
-    // report, and the same words, labels and runs come back line after line.
+    // report, and the same words, labels and runs come back line after line, in any size.
     double width(const QString &text) const;
     ReportPage &currentPage() { return m_pages.back(); }
 
@@ -127,16 +128,16 @@ private:
     bool m_xSetByCaller = false;
     TextAlignment m_alignment = TextAlignment::Left;
     ReportFont m_font;
-    // Metrics and measured widths of each font used so far. Underlining is not part of the
-    // key: it does not change a width.
+    // Metrics and widths at the reference size of each face used so far. Dropped when the
+    // document closes: font objects are best released on the thread that made them.
     struct FontMeasures {
-        ReportFont font;
-        QFontMetricsF metrics;
+        ReportFont face;
+        QFontMetricsF reference;
         QHash<QString, double> widths;
     };
     static constexpr std::size_t NoMeasures = std::size_t(-1);
     mutable std::vector<FontMeasures> m_measures;
-    mutable std::size_t m_current = NoMeasures; // m_font's entry, found when first needed
+    mutable std::size_t m_current = NoMeasures; // m_font's face, found when first needed
     FontMeasures &measures() const;
     double m_penWidth = 10;
     std::vector<Piece> m_pieces;   // text of the current line, not yet placed

@@ -1,11 +1,14 @@
 #include "reportfont.h"
 
-QFont ReportFont::toQFont() const {
+QFont ReportFont::referenceFont() const {
     QFont font(family);
-    font.setPixelSize(qMax(1, qRound(twips())));
+    font.setPixelSize(int(ReferencePixels));
     font.setBold(bold);
     font.setItalic(italic);
-    // Design metrics: hinting at screen resolutions would make widths depend on the device.
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
+}
+
+ReportFontMetrics ReportFont::metrics() const {
+    return ReportFontMetrics(*this);
 }

@@ -62,7 +62,7 @@ std::vector<TextItem> footerItems(const ReportDocument &document, int page) {
 
 TEST(DrawPageFooterTest, LeftCentreAndRightBelowTheText) {
     // A first page whose last line ends at the bottom edge, as low as text goes; then more pages.
-    const QFontMetricsF metrics = ReportFont{QStringLiteral("Arial"), 12}.metrics();
+    const ReportFontMetrics metrics = ReportFont{QStringLiteral("Arial"), 12}.metrics();
     const int before =
         int(14976 - 720 - (metrics.ascent() + metrics.descent() + metrics.leading()));
     const QString rtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\fs24"
