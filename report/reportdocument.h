@@ -12,7 +12,6 @@
 #include <QHash>
 #include <QPointF>
 #include <QSizeF>
-#include <optional>
 #include <vector>
 
 class PageOverlay;
