@@ -23,8 +23,12 @@ std::vector<PictureItem> overlayPictures(const ReportDocument &document, int pag
 }
 
 std::string describe(const QRectF &rect) {
-    return "(" + std::to_string(rect.x()) + ", " + std::to_string(rect.y()) + ", " +
-           std::to_string(rect.width()) + " x " + std::to_string(rect.height()) + ")";
+    return QStringLiteral("(%1, %2, %3 x %4)")
+        .arg(rect.x())
+        .arg(rect.y())
+        .arg(rect.width())
+        .arg(rect.height())
+        .toStdString();
 }
 
 TEST(LogoPlacementTest, ReadsFourWholeNumbers) {
