@@ -2,10 +2,12 @@
 # Times building each calculator's report PDF from its sample illustration (rmdbatch report)
 # against LibreOffice converting the same merged RTF (rmdbatch merge) to PDF, and prints the
 # median times and their ratios: bench/report.sh [RUNS]. Target: rmdbatch at least 20 times
-# faster for every calculator, the Stretch report with all five pages. Not part of the tests.
+# faster for every calculator, the Stretch report with all five pages. Then the same reports
+# built inside one running process (reportbench), as the desktop window builds them, against
+# the same LibreOffice figures. Not part of the tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs=${1:-7}
+runs=${1:-11}
 build=${BUILD_DIR:-build}
 
 # LibreOffice is needed by this benchmark only.
@@ -17,7 +19,7 @@ if ! command -v soffice >/dev/null; then
 fi
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j"$(nproc)" --target rmdbatch supportarchive >/dev/null
+cmake --build "$build" -j"$(nproc)" --target rmdbatch reportbench supportarchive >/dev/null
 rmdbatch="$build/bin/rmdbatch"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -30,6 +32,7 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 
 printf '%-8s %6s %14s %16s %8s\n' sample pages "rmdbatch ms" "LibreOffice ms" ratio
 worst=""
+declare -A libreoffice
 for sample in rmd rmbd sepp stretch; do
     input="samples/$sample.json"
     "$rmdbatch" merge --input "$input" "${common[@]}" >"$work/$sample.rtf"
@@ -51,6 +54,7 @@ for sample in rmd rmbd sepp stretch; do
     done
     ours_ms=$(printf '%s\n' "${ours[@]}" | median)
     theirs_ms=$(printf '%s\n' "${theirs[@]}" | median)
+    libreoffice[$sample]=$theirs_ms
     ratio=$(awk -v a="$ours_ms" -v b="$theirs_ms" 'BEGIN { printf "%.1f", b / a }')
     pages=$(pdfinfo "$work/$sample.pdf" | awk '/^Pages:/ { print $2 }')
     printf '%-8s %6s %14.1f %16.1f %7sx\n' "$sample" "$pages" "$ours_ms" "$theirs_ms" "$ratio"
@@ -63,3 +67,14 @@ if [ -n "$worst" ]; then
 else
     echo "every report at least 20x faster than LibreOffice"
 fi
+
+echo
+echo "inside one process (first build, then the median of the builds after it):"
+printf '%-8s %14s %14s %16s %8s\n' sample "first ms" "median ms" "LibreOffice ms" ratio
+"$build/bin/reportbench" "$build/bin/rmdcalc.icf" samples "$((runs + 1))" 2>/dev/null |
+    while read -r sample first warm; do
+        [ "$sample" = sample ] && continue
+        theirs_ms=${libreoffice[$sample]}
+        ratio=$(awk -v a="$warm" -v b="$theirs_ms" 'BEGIN { printf "%.1f", b / a }')
+        printf '%-8s %14.1f %14.1f %16.1f %7sx\n' "$sample" "$first" "$warm" "$theirs_ms" "$ratio"
+    done
