@@ -30,13 +30,29 @@ void TemplatePreprocessor::setTemplateText(const QString &text) {
         m_lines.append({lines[index], int(index + 1)});
 }
 
+namespace {
+
+// The next blank-separated word of `line` from `from`, and where the search goes on after it.
+// Read in place: every pass looks at every line, and almost none is a directive.
+QStringView nextWord(QStringView line, qsizetype &from) {
+    while (from < line.size() && line.at(from).isSpace())
+        ++from;
+    const qsizetype start = from;
+    while (from < line.size() && !line.at(from).isSpace())
+        ++from;
+    return line.sliced(start, from - start);
+}
+
+} // namespace
+
 TemplatePreprocessor::Directive TemplatePreprocessor::directiveOf(const QString &line,
                                                                   QString *argument) const {
-    const QStringList words = line.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (words.isEmpty())
+    qsizetype from = 0;
+    const QStringView first = nextWord(line, from);
+    if (first.isEmpty())
         return Directive::None;
     if (argument)
-        *argument = words.size() > 1 ? words.at(1) : QString();
+        *argument = nextWord(line, from).toString();
     const std::pair<const QString *, Directive> keywords[] = {
         {&IfKeyword, Directive::If},
         {&ElseKeyword, Directive::Else},
@@ -47,11 +63,11 @@ TemplatePreprocessor::Directive TemplatePreprocessor::directiveOf(const QString 
         {&EndEntryKeyword, Directive::EndEntry},
     };
     for (const auto &[keyword, directive] : keywords) {
-        if (words.first() == *keyword)
+        if (first == *keyword)
             return directive;
     }
     // A misspelt directive would otherwise show in the report as text.
-    return words.first().startsWith(QLatin1String("$#")) ? Directive::Unknown : Directive::None;
+    return first.startsWith(QLatin1String("$#")) ? Directive::Unknown : Directive::None;
 }
 
 bool TemplatePreprocessor::fail(const QString &message, int lineNumber) {
