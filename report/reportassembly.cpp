@@ -48,6 +48,11 @@ const std::array<DecorationRule, 10> StretchRules{{
     {&ReportPages::ledger, Kind::Logo, "StretchLogo", 0, 0, AfterCoverAndWenmark},
 }};
 
+PictureSource picturesFor(const Illustration &illustration, const ReportEnvironment &environment,
+                          PictureCache &cache) {
+    return {environment.archive, environment.workFolder, illustration.prompter(), &cache};
+}
+
 int pageOf(const PageRule &rule, const ReportPages &pages, int pageCount) {
     if (rule.last)
         return pageCount;
@@ -92,8 +97,7 @@ void LayOutReport(ReportDocument &document, const QString &rtf) {
 
 void LoadDecorations(PictureCache &cache, const Illustration &illustration,
                      const ReportPages &pages, const ReportEnvironment &environment) {
-    const PictureSource source{environment.archive, environment.workFolder, illustration.prompter(),
-                               &cache};
+    const PictureSource source = picturesFor(illustration, environment, cache);
     const double pageWidth = ReportDocument::LetterSize.width();
     for (const Decoration &decoration : ReportDecorations(illustration.calculator(), pages, 1)) {
         if (decoration.name == GraphBitmap)
@@ -109,8 +113,7 @@ void DecorateReport(Report &report, const Illustration &illustration, const Repo
                     const ReportEnvironment &environment, PictureCache &cache) {
     report.name = environment.fileDescription;
     ReportDocument &document = report.document;
-    const PictureSource source{environment.archive, environment.workFolder, illustration.prompter(),
-                               &cache};
+    const PictureSource source = picturesFor(illustration, environment, cache);
     for (const Decoration &decoration :
          ReportDecorations(illustration.calculator(), pages, document.pageCount())) {
         if (decoration.kind == Kind::Picture)
