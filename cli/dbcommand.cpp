@@ -88,11 +88,16 @@ int compact(const DbContext &db) {
         Compact(db.storage.database, db.prompter, db.storage.clock->now());
     if (outcome.kind != CompactionOutcome::Kind::Compacted)
         throw StorageFailure(db.prompter, outcome.error.value_or(StorageError{}));
-    PrintJson(OrderedJson()
-                  .add(QStringLiteral("illustrations"), outcome.counts.illustrations)
-                  .add(QStringLiteral("deleted"), outcome.counts.deleted)
-                  .add(QStringLiteral("damaged"), outcome.counts.damaged)
-                  .text());
+    OrderedJson json;
+    json.add(QStringLiteral("illustrations"), outcome.counts.illustrations)
+        .add(QStringLiteral("deleted"), outcome.counts.deleted)
+        .add(QStringLiteral("damaged"), outcome.counts.damaged);
+    if (!outcome.kept.isEmpty()) {
+        json.add(QStringLiteral("kept"), outcome.kept);
+        Warn(QStringLiteral("the database as it was, with its damaged records, was kept as %1")
+                 .arg(outcome.kept));
+    }
+    PrintJson(json.text());
     return int(ExitCode::Ok);
 }
 
@@ -131,9 +136,15 @@ int restore(const DbContext &db) {
                                    .arg(outcome.archive.isEmpty() ? source : outcome.archive)
                              : message);
     }
+    for (const DamagedRecord &record : outcome.restored.damaged())
+        Warn(QStringLiteral("restored record %1 is damaged: %2")
+                 .arg(record.record)
+                 .arg(describe(record.damage)));
     PrintJson(OrderedJson()
                   .add(QStringLiteral("status"), QStringLiteral("ok"))
-                  .add(QStringLiteral("illustrations"), db.storage.database.records().count())
+                  .add(QStringLiteral("illustrations"), outcome.restored.active())
+                  .add(QStringLiteral("deleted"), outcome.restored.deleted())
+                  .add(QStringLiteral("damaged"), int(outcome.restored.damaged().size()))
                   .add(QStringLiteral("previous"), outcome.previous)
                   .text());
     return int(ExitCode::Ok);

@@ -137,6 +137,8 @@ BatchRunOptions ReadIllustrationJson(const QByteArray &json, Illustration &illus
             options.detailedMode = boolean(it.value(), key);
         } else if (key == QLatin1String("saved")) {
             saved = boolean(it.value(), key);
+        } else if (key == QLatin1String("fingerprint")) {
+            illustration.setRecordFingerprint(text(it.value(), key));
         } else if (key == QLatin1String("controls")) {
             if (!it.value().isObject())
                 throw badInput(QStringLiteral("\"controls\" must be an object"));
@@ -176,13 +178,15 @@ QString WriteIllustrationJson(const Illustration &illustration, bool detailedMod
         else
             controls.add(name, values.*(control.text));
     }
-    return OrderedJson()
-        .add(QStringLiteral("calculator"), illustration.calculator())
+    OrderedJson json;
+    json.add(QStringLiteral("calculator"), illustration.calculator())
         .add(QStringLiteral("fields"), fields)
         .add(QStringLiteral("controls"), controls)
         .add(QStringLiteral("detailed"), detailedMode)
-        .add(QStringLiteral("saved"), illustration.isSaved())
-        .text();
+        .add(QStringLiteral("saved"), illustration.isSaved());
+    if (!illustration.recordFingerprint().isEmpty())
+        json.add(QStringLiteral("fingerprint"), illustration.recordFingerprint());
+    return json.text();
 }
 
 OrderedJson WriteRepresentativeJson(const RepresentativeDetails &details) {

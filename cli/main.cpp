@@ -6,16 +6,17 @@
 #include "calccommand.h"
 #include "dbcommand.h"
 #include "democommand.h"
+#include "fatalerror.h"
 #include "loadcommand.h"
 #include "mergecommand.h"
 #include "repcommand.h"
 #include "reportcommand.h"
 #include "savecommand.h"
-#include "fatalerror.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <array>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -70,8 +71,8 @@ bool drawsPages(int argc, char *argv[]) {
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[]) {
     if (!drawsPages(argc, argv))
         return std::make_unique<QCoreApplication>(argc, argv);
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") &&
-        !qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY") &&
+        !qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     return std::make_unique<QApplication>(argc, argv);
 }
@@ -79,6 +80,11 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[]) {
 } // namespace
 
 int main(int argc, char *argv[]) {
+#ifdef SIGXFSZ
+    // A file-size limit then fails the write that meets it, which every writer handles without
+    // tearing a file or leaving its lock, instead of killing the program half-way.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("rmdbatch"));
     const QStringList arguments = QCoreApplication::arguments();

@@ -13,7 +13,9 @@ int RunSave(const QStringList &arguments) {
     ParseOptions(parser, arguments,
                  StorageOptions() << QCommandLineOption(QStringLiteral("input"),
                                                         QStringLiteral("Illustration file."),
-                                                        QStringLiteral("ILL.json")));
+                                                        QStringLiteral("ILL.json"))
+                                  << QCommandLineOption(QStringLiteral("as-new"),
+                                                        QStringLiteral("Save as a new record.")));
     const QByteArray text = ReadInputFile(RequiredOption(parser, QStringLiteral("input")));
     RecordingPrompter prompter;
     const BatchStorage storage = OpenStorage(parser, prompter);
@@ -21,10 +23,12 @@ int RunSave(const QStringList &arguments) {
     CalcContext context;
     context.today = storage.clock->today();
     Illustration illustration(prompter);
-    // Without a record number of its own the illustration is new: it takes the next free one.
-    context.detailedMode = ReadIllustrationJson(text, illustration, context.today,
-                                                NewRecordNumber(storage.database.records()))
-                               .detailedMode;
+    // Without a record number of its own the illustration is new: it takes the next free one,
+    // chosen under the database's lock when it is written.
+    context.detailedMode = ReadIllustrationJson(text, illustration, context.today, 0).detailedMode;
+    const bool asNew = parser.isSet(QStringLiteral("as-new"));
+    if (asNew)
+        illustration.setRecordFingerprint(QString());
     if (!CalculatorAvailable(illustration.calculator()))
         throw badInput(
             QStringLiteral("calculator %1 is not available yet").arg(illustration.calculator()));
@@ -39,12 +43,14 @@ int RunSave(const QStringList &arguments) {
     }
 
     const SaveOutcome outcome =
-        SaveIllustration(storage.database, illustration, false, context, SaveTarget::OwnRecord);
+        SaveIllustration(storage.database, illustration, false, context,
+                         asNew ? SaveTarget::NextFreeRecord : SaveTarget::OwnRecord);
     switch (outcome.kind) {
     case SaveOutcome::Kind::Saved:
         PrintJson(OrderedJson()
                       .add(QStringLiteral("status"), QStringLiteral("ok"))
                       .add(QStringLiteral("record"), outcome.record)
+                      .add(QStringLiteral("fingerprint"), illustration.recordFingerprint())
                       .text());
         return int(ExitCode::Ok);
     case SaveOutcome::Kind::Invalid:

@@ -28,5 +28,6 @@ void Illustration::resetToNew(int recordNumber, const QDate &today, const QStrin
     m_fields.SetField(year, QStringLiteral("3-Year1"));
     m_fields.SetField(QString::number(recordNumber), QStringLiteral("3-DatabaseIndex"));
     m_fields.SetField(DateText::ShortDate(today), QStringLiteral("6-IllustrationDate"));
+    m_recordFingerprint.clear();
     m_saved = true;
 }

@@ -59,6 +59,12 @@ public:
     bool isSaved() const { return m_saved; }
     void setSaved(bool saved) { m_saved = saved; }
 
+    // The fingerprint of the stored record this illustration was read from or last written
+    // to; empty for a new one. A save checks that its record still holds it, so a record
+    // number gone stale (a compaction, another program) never overwrites another client.
+    const QString &recordFingerprint() const { return m_recordFingerprint; }
+    void setRecordFingerprint(const QString &fingerprint) { m_recordFingerprint = fingerprint; }
+
     IllustrationControls &controls() { return m_controls; }
     const IllustrationControls &controls() const { return m_controls; }
 
@@ -78,6 +84,7 @@ private:
     FieldStore m_fields;
     int m_calculator = 0;
     bool m_saved = true;
+    QString m_recordFingerprint;
     IllustrationControls m_controls;
     SeppTabState m_seppTab;
 };

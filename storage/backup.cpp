@@ -38,46 +38,58 @@ Status copyInto(const QString &file, const QString &folder) {
     return std::nullopt;
 }
 
-QString datedCopyPath(const IllustrationDatabase &database, const QDateTime &now) {
-    const QString stem = QFileInfo(database.fileName()).completeBaseName();
-    const QString base = stem + now.toString(QStringLiteral("-yyyyMMdd-HHmmss"));
-    QDir folder(database.folder());
-    QString name = base + QStringLiteral(".flt");
-    for (int n = 2; QFileInfo::exists(folder.filePath(name)); ++n)
-        name = base + QStringLiteral("-%1.flt").arg(n);
-    return folder.filePath(name);
-}
-
 // One restore attempt. A run-time error (archive missing, the data folder not writable, the
-// lock held) comes back as `failure`; an archive the zip library refuses as `zip`.
+// lock held, a member that is no database) comes back as `failure`; an archive the zip library
+// refuses as `zip`.
 struct Attempt {
     std::optional<StorageError> failure;
     ZipResult zip;
     QString previous;
+    RecordTally restored;
 };
 
 Attempt restoreOnce(const IllustrationDatabase &database, const QString &archive,
                     const QDateTime &now) {
     Attempt attempt;
-    if (!QFileInfo(archive).isFile()) {
-        attempt.failure =
-            StorageError{ErrorNumber::FileNotFound, QStringLiteral("File not found: ") + archive};
+    const auto fail = [&](int number, const QString &description) {
+        attempt.failure = StorageError{number, description};
         return attempt;
-    }
+    };
+    if (!QFileInfo(archive).isFile())
+        return fail(ErrorNumber::FileNotFound, QStringLiteral("File not found: ") + archive);
+    const QFileInfo current(database.path());
+    if (current.exists() && (!current.isFile() || DurableFile::isReadOnly(database.path())))
+        return fail(ErrorNumber::PermissionDenied,
+                    QStringLiteral("%1 is read-only or not a plain file; it was not replaced")
+                        .arg(QDir::toNativeSeparators(database.path())));
     // The restored file is written beside the database and only then put in its place.
     QSaveFile restored(database.path());
-    if (!restored.open(QIODevice::WriteOnly)) {
-        attempt.failure = fileError(restored, database.path());
+    if (!DurableFile::openReplacement(restored)) {
+        attempt.failure = fileError(restored, QStringLiteral("Error Writing to Database"));
         return attempt;
     }
-    attempt.zip = ZipFile::extract(archive, database.fileName(), restored);
+    attempt.zip = ZipFile::extract(archive, database.fileName(), MaxDatabaseBytes,
+                                   [&](const char *data, qint64 size) {
+                                       attempt.restored.add(data, size);
+                                       return restored.write(data, size) == size;
+                                   });
     if (attempt.zip.targetFailed) {
-        attempt.failure = StorageError{ErrorNumber::DiskFull, attempt.zip.description};
         attempt.zip = {};
+        attempt.failure = fileError(restored, QStringLiteral("Error Writing to Database"));
         return attempt;
+    }
+    if (attempt.zip.tooLarge) {
+        const QString description = attempt.zip.description;
+        attempt.zip = {};
+        return fail(ErrorNumber::BadRecordLength, description);
     }
     if (!attempt.zip.ok())
         return attempt;
+    attempt.restored.finish();
+    if (!attempt.restored.holdsIllustrations())
+        return fail(ErrorNumber::BadRecordLength,
+                    QStringLiteral("%1 in %2 holds no illustration records")
+                        .arg(database.fileName(), archive));
 
     FileLock lock(database.path());
     if (Status error = lock.acquire(database.lockTimeoutMs())) {
@@ -85,21 +97,31 @@ Attempt restoreOnce(const IllustrationDatabase &database, const QString &archive
         return attempt;
     }
     if (QFileInfo::exists(database.path())) {
-        const QString previous = datedCopyPath(database, now);
-        if (const QString reason = DurableFile::copy(database.path(), previous);
-            !reason.isEmpty()) {
-            attempt.failure =
-                StorageError{ErrorNumber::PathFileAccess,
-                             QStringLiteral("cannot keep a copy as %1: %2").arg(previous, reason)};
-            return attempt;
-        }
+        const QString previous = DatedPath(database.folder(), database.stem(), now);
+        if (const QString reason = DurableFile::copy(database.path(), previous); !reason.isEmpty())
+            return fail(ErrorNumber::PathFileAccess,
+                        QStringLiteral("cannot keep a copy as %1: %2").arg(previous, reason));
         attempt.previous = previous;
     }
-    if (!restored.commit()) {
-        attempt.failure = fileError(restored, database.path());
-        return attempt;
-    }
+    if (const QString reason = DurableFile::commitReplacement(restored); !reason.isEmpty())
+        return fail(ErrorNumber::DeviceIo,
+                    QStringLiteral("Error Writing to Database: %1: %2")
+                        .arg(QDir::toNativeSeparators(database.path()), reason));
     return attempt;
+}
+
+// The restore's closing message, with the damaged records it brought back.
+QString restoredText(const RecordTally &restored) {
+    QString text = QStringLiteral("Your client data was successfully restored.");
+    if (restored.damaged().isEmpty())
+        return text;
+    QStringList numbers;
+    for (const DamagedRecord &record : restored.damaged())
+        numbers.append(QString::number(record.record));
+    return text + QStringLiteral("\r\n%1 damaged records were restored as they were (records %2); "
+                                 "they are not listed.")
+                      .arg(restored.damaged().size())
+                      .arg(numbers.join(QStringLiteral(", ")));
 }
 
 } // namespace
@@ -110,7 +132,7 @@ BackupOutcome Backup(const IllustrationDatabase &database, BackupPlace target,
         prompter.notice(QStringLiteral("Client Data Backup Failure"),
                         runTimeText(error, "Your data was not backed up. Please try again."),
                         MessageIcon::Stop);
-        return BackupOutcome{BackupOutcome::Kind::Failed, {}, {}};
+        return BackupOutcome{BackupOutcome::Kind::Failed, {}, {}, {}};
     };
     QDir().mkpath(workFolder);
     const QString archive = QDir(workFolder).filePath(ArchiveName);
@@ -128,14 +150,14 @@ BackupOutcome Backup(const IllustrationDatabase &database, BackupPlace target,
     if (!zipped.ok()) {
         prompter.notice(QStringLiteral("Error creating Zip File"), zipped.description,
                         MessageIcon::Exclamation);
-        return {BackupOutcome::Kind::Failed, {}, {}};
+        return {BackupOutcome::Kind::Failed, {}, {}, {}};
     }
 
     if (target == BackupPlace::RemovableMedia &&
         prompter.ask(QStringLiteral("Backup Client Data"),
                      QStringLiteral("Insert a disk into your floppy drive."), Buttons::OkCancel,
                      MessageIcon::Information) != Answer::Ok)
-        return {BackupOutcome::Kind::Cancelled, archive, {}};
+        return {BackupOutcome::Kind::Cancelled, archive, {}, {}};
     if (Status error = copyInto(archive, targetFolder))
         return failed(*error);
     QFile::remove(archive);
@@ -145,7 +167,7 @@ BackupOutcome Backup(const IllustrationDatabase &database, BackupPlace target,
                                        "disk in your floppy drive.\r\n\r\nLabel this disk and "
                                        "store it in a safe place."),
                         MessageIcon::Information);
-    return {BackupOutcome::Kind::Done, QDir(targetFolder).filePath(ArchiveName), {}};
+    return {BackupOutcome::Kind::Done, QDir(targetFolder).filePath(ArchiveName), {}, {}};
 }
 
 BackupOutcome Restore(const IllustrationDatabase &database, BackupPlace source,
@@ -157,7 +179,7 @@ BackupOutcome Restore(const IllustrationDatabase &database, BackupPlace source,
                                  QStringLiteral("Insert the client backup disk into your floppy "
                                                 "drive."),
                                  Buttons::OkCancel, MessageIcon::Information) != Answer::Ok)
-            return {BackupOutcome::Kind::Cancelled, {}, {}};
+            return {BackupOutcome::Kind::Cancelled, {}, {}, {}};
         if (disk && QFileInfo(archive).isFile() && QFileInfo(archive).size() == 0)
             continue;
 
@@ -169,7 +191,7 @@ BackupOutcome Restore(const IllustrationDatabase &database, BackupPlace source,
                             MessageIcon::Stop);
             if (disk)
                 continue;
-            return {BackupOutcome::Kind::Failed, {}, {}};
+            return {BackupOutcome::Kind::Failed, {}, {}, {}};
         }
         if (!attempt.zip.ok()) {
             prompter.notice(QStringLiteral("Error Reading Archive File"),
@@ -177,11 +199,10 @@ BackupOutcome Restore(const IllustrationDatabase &database, BackupPlace source,
                                 attempt.zip.description + QStringLiteral(" Result code =") +
                                 Str(attempt.zip.code) + QStringLiteral("."),
                             MessageIcon::Exclamation);
-            return {BackupOutcome::Kind::Failed, {}, {}};
+            return {BackupOutcome::Kind::Failed, {}, {}, {}};
         }
-        prompter.notice(QStringLiteral("Successful Data Restore"),
-                        QStringLiteral("Your client data was successfully restored."),
+        prompter.notice(QStringLiteral("Successful Data Restore"), restoredText(attempt.restored),
                         MessageIcon::Information);
-        return {BackupOutcome::Kind::Done, archive, attempt.previous};
+        return {BackupOutcome::Kind::Done, archive, attempt.previous, attempt.restored};
     }
 }

@@ -75,14 +75,6 @@ void mendEncoding(char *record, qsizetype size) {
     }
 }
 
-QString dated(const QString &folder, const QString &stem, const QDateTime &now) {
-    const QString base = stem + now.toString(QStringLiteral("-yyyyMMdd-HHmmss"));
-    QString name = base + QStringLiteral(".flt");
-    for (int n = 2; QFileInfo::exists(QDir(folder).filePath(name)); ++n)
-        name = base + QStringLiteral("-%1.flt").arg(n);
-    return QDir(folder).filePath(name);
-}
-
 // The records whose status is "0", for the question.
 Result<int> countDeleted(const RecordFile &records) {
     QFile file(records.path());
@@ -171,13 +163,18 @@ QString CompactionQuestion(int records, int deleted) {
                           "Do you wish to proceed?");
 }
 
-QString CompactionReport(const CompactionCounts &counts) {
-    return QStringLiteral("Your database now has") + Str(counts.illustrations) +
-           QStringLiteral(" saved illustrations.\r\n") + Str(counts.deleted) +
-           QStringLiteral(" deleted illustrations were permanently removed.\r\n") +
-           Str(counts.damaged) +
-           QStringLiteral(" damaged illustrations were also removed.\r\n\r\n"
-                          "Reminder: Now is an excellent time to backup your data.");
+QString CompactionReport(const CompactionCounts &counts, const QString &kept) {
+    QString text = QStringLiteral("Your database now has") + Str(counts.illustrations) +
+                   QStringLiteral(" saved illustrations.\r\n") + Str(counts.deleted) +
+                   QStringLiteral(" deleted illustrations were permanently removed.\r\n") +
+                   Str(counts.damaged) +
+                   QStringLiteral(" damaged illustrations were also removed.\r\n\r\n"
+                                  "Reminder: Now is an excellent time to backup your data.");
+    if (!kept.isEmpty())
+        text += QStringLiteral("\r\n\r\nThe database as it was, with the damaged illustrations, "
+                               "was kept as\r\n\"") +
+                QDir::toNativeSeparators(kept) + QStringLiteral("\".");
+    return text;
 }
 
 bool ReportInterruptedCompaction(const IllustrationDatabase &database, Prompter &prompter,
@@ -197,7 +194,7 @@ bool ReportInterruptedCompaction(const IllustrationDatabase &database, Prompter 
         if (failure.isEmpty())
             text += QStringLiteral("Your illustrations were recovered from \"Temp.flt\".");
     } else {
-        const QString kept = dated(database.folder(), QStringLiteral("Temp"), now);
+        const QString kept = DatedPath(database.folder(), QStringLiteral("Temp"), now);
         failure = DurableFile::replace(temp, kept);
         if (failure.isEmpty())
             text += QStringLiteral("Your database was not changed. The unfinished copy was "
@@ -217,7 +214,7 @@ CompactionOutcome Compact(const IllustrationDatabase &database, Prompter &prompt
     const auto failed = [&](const StorageError &error, CompactionCounts counts = {}) {
         prompter.notice(QStringLiteral("Error Reading Database"), ErrorOccurredText(error),
                         MessageIcon::Stop);
-        return CompactionOutcome{CompactionOutcome::Kind::Failed, counts, error};
+        return CompactionOutcome{CompactionOutcome::Kind::Failed, counts, error, {}};
     };
 
     ReportInterruptedCompaction(database, prompter, now);
@@ -234,11 +231,18 @@ CompactionOutcome Compact(const IllustrationDatabase &database, Prompter &prompt
     FileLock lock(database.path());
     if (Status error = lock.acquire(database.lockTimeoutMs()))
         return failed(*error);
+    if (Status error = database.records().checkIsFile())
+        return failed(*error);
     if (!database.records().exists()) {
         prompter.notice(QStringLiteral("Compact Database Complete"), CompactionReport({}),
                         MessageIcon::Information);
-        return {CompactionOutcome::Kind::Compacted, {}, std::nullopt};
+        return {CompactionOutcome::Kind::Compacted, {}, std::nullopt, {}};
     }
+    // The new file would take its place whatever the old one's permissions say.
+    if (DurableFile::isReadOnly(database.path()))
+        return failed({ErrorNumber::PermissionDenied,
+                       QStringLiteral("%1: the database is read-only; it was not compacted")
+                           .arg(QDir::toNativeSeparators(database.path()))});
     QFile temp(database.tempPath());
     if (!temp.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return failed(fileError(temp, QStringLiteral("Error Writing to Database")));
@@ -250,14 +254,28 @@ CompactionOutcome Compact(const IllustrationDatabase &database, Prompter &prompt
         return failed(*error, counts);
     }
     temp.close();
+    QString kept;
+    if (counts.damaged > 0) {
+        kept = DatedPath(database.folder(), database.stem(), now);
+        if (const QString reason = DurableFile::keepAs(database.path(), kept); !reason.isEmpty()) {
+            QFile::remove(database.tempPath());
+            return failed({ErrorNumber::PathFileAccess,
+                           QStringLiteral("cannot keep the database with its damaged records as "
+                                          "%1: %2; nothing was changed")
+                               .arg(QDir::toNativeSeparators(kept), reason)},
+                          counts);
+        }
+    }
     if (const QString reason = DurableFile::replace(database.tempPath(), database.path());
         !reason.isEmpty()) {
         QFile::remove(database.tempPath());
+        if (!kept.isEmpty())
+            QFile::remove(kept);
         return failed(
             {ErrorNumber::PathFileAccess, QStringLiteral("cannot replace the database: ") + reason},
             counts);
     }
-    prompter.notice(QStringLiteral("Compact Database Complete"), CompactionReport(counts),
+    prompter.notice(QStringLiteral("Compact Database Complete"), CompactionReport(counts, kept),
                     MessageIcon::Information);
-    return {CompactionOutcome::Kind::Compacted, counts, std::nullopt};
+    return {CompactionOutcome::Kind::Compacted, counts, std::nullopt, kept};
 }

@@ -26,6 +26,8 @@ struct CompactionOutcome {
     Kind kind = Kind::Declined;
     CompactionCounts counts;
     std::optional<StorageError> error;
+    // The database as it was, kept aside when damaged records were removed from it.
+    QString kept;
 };
 
 // A seam for tests: called after each record is written to "Temp.flt" (which is then flushed
@@ -35,7 +37,9 @@ struct CompactionHooks {
 };
 
 // Options, Compact Database: asks first ("Compact Database"), reports the counts ("Compact
-// Database Complete") or the error ("Error Reading Database").
+// Database Complete") or the error ("Error Reading Database"). Damaged records are never lost:
+// when any is removed, the database as it was is kept beside it under a dated name
+// ("rmdcalc-YYYYMMDD-HHMMSS.flt") and the report says so. A read-only database is not touched.
 CompactionOutcome Compact(const IllustrationDatabase &database, Prompter &prompter,
                           const QDateTime &now, const CompactionHooks &hooks = {});
 
@@ -49,4 +53,5 @@ bool ReportInterruptedCompaction(const IllustrationDatabase &database, Prompter 
 // "Your database has 5 saved illustrations of which 2\r\nhave been deleted. ..."
 QString CompactionQuestion(int records, int deleted);
 // "Your database now has 3 saved illustrations.\r\n 2 deleted ..."
-QString CompactionReport(const CompactionCounts &counts);
+// With `kept`, a last line names the copy of the database as it was.
+QString CompactionReport(const CompactionCounts &counts, const QString &kept = QString());

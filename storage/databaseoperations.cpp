@@ -63,6 +63,8 @@ Result<int> CopyRecord(const IllustrationDatabase &database, int number, Prompte
     Result<QByteArray> read = readListed(records, number, listed);
     if (!read.ok())
         return {0, show(prompter, command + ReadingStep, *read.error)};
+    if (Status error = CheckDatabaseFile(records))
+        return {0, show(prompter, command + WritingStep, *error)};
     const int copyNumber = records.count() + 1;
     IllustrationRecord::setRecordNumber(read.value, copyNumber);
     if (Status error = records.write(copyNumber, read.value))

@@ -1,5 +1,7 @@
 #include "durablefile.h"
 
+#include "storageerror.h"
+
 #include <QFileInfo>
 #include <filesystem>
 #include <system_error>
@@ -28,7 +30,7 @@ void syncFolder([[maybe_unused]] const QString &folder) {
 
 namespace DurableFile {
 
-bool syncToDisk(QFile &file) {
+bool syncToDisk(QFileDevice &file) {
     if (!file.flush())
         return false;
 #ifdef Q_OS_WIN
@@ -36,6 +38,35 @@ bool syncToDisk(QFile &file) {
 #else
     return ::fsync(file.handle()) == 0;
 #endif
+}
+
+bool openReplacement(QSaveFile &file) {
+    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+QString commitReplacement(QSaveFile &file) {
+    if (file.error() != QFileDevice::NoError || !syncToDisk(file)) {
+        const QString reason = systemReason(file);
+        file.cancelWriting();
+        file.commit(); // only removes the partial copy after cancelWriting
+        return reason;
+    }
+    if (!file.commit())
+        return systemReason(file);
+    return QString();
+}
+
+QString writeWhole(const QString &path, const QByteArray &bytes) {
+    QSaveFile file(path);
+    if (!openReplacement(file))
+        return systemReason(file);
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = systemReason(file);
+        file.cancelWriting();
+        file.commit();
+        return reason;
+    }
+    return commitReplacement(file);
 }
 
 QString replace(const QString &from, const QString &to) {
@@ -47,6 +78,22 @@ QString replace(const QString &from, const QString &to) {
         return QString::fromLocal8Bit(error.message());
     syncFolder(QFileInfo(to).absolutePath());
     return QString();
+}
+
+bool isReadOnly(const QString &path) {
+    const QFileInfo info(path);
+    return !info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner);
+}
+
+QString keepAs(const QString &from, const QString &to) {
+    std::error_code error;
+    std::filesystem::create_hard_link(std::filesystem::path(from.toStdU16String()),
+                                      std::filesystem::path(to.toStdU16String()), error);
+    if (!error) {
+        syncFolder(QFileInfo(to).absolutePath());
+        return QString();
+    }
+    return copy(from, to);
 }
 
 QString copy(const QString &from, const QString &to) {

@@ -6,6 +6,7 @@
 
 #include "recordfile.h"
 
+#include <QDateTime>
 #include <QString>
 
 class IllustrationDatabase {
@@ -15,6 +16,8 @@ public:
                                   QString programName = QStringLiteral("rmdcalc"));
 
     const QString &folder() const { return m_folder; }
+    // The program file name, which dated copies of the database start with.
+    const QString &stem() const { return m_programName; }
     // The archive member and file name: program name + ".flt".
     QString fileName() const { return m_programName + QStringLiteral(".flt"); }
     QString path() const;
@@ -32,3 +35,7 @@ private:
     QString m_programName;
     int m_lockTimeoutMs = 1000;
 };
+
+// A free name in `folder` for a copy kept aside: "stem-YYYYMMDD-HHMMSS.flt", with "-2", "-3"
+// added when that is taken.
+QString DatedPath(const QString &folder, const QString &stem, const QDateTime &now);

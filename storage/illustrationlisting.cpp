@@ -93,8 +93,11 @@ QByteArray IllustrationListing::recordBytes(int row) const {
 }
 
 QString IllustrationListing::cell(int row, int column) const {
-    const char *record =
-        m_image.constData() + qsizetype(m_rows.at(row) - 1) * RecordFile::RecordLength;
+    return RecordCell(
+        m_image.constData() + qsizetype(m_rows.at(row) - 1) * RecordFile::RecordLength, column);
+}
+
+QString RecordCell(const char *record, int column) {
     const qsizetype size = RecordFile::RecordLength;
     const CalculatorColumns &columns = calculatorColumns()[std::size_t(record[1] - '0')];
     const auto text = [&](FieldPlace place) { return fieldText(record, size, place); };

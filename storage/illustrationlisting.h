@@ -21,11 +21,6 @@ enum : int { Name, IllustrationDate, Type, PlanType, PlanName, Year, Distributio
 // "Name", "Illustration Date", ... "Record".
 const std::array<const char *, GridColumn::Count> &GridCaptions();
 
-struct DamagedRecord {
-    int record = 0;
-    RecordDamage damage = RecordDamage::None;
-};
-
 struct GridButtons {
     bool open = false;
     bool copy = false;
@@ -67,6 +62,9 @@ private:
     int m_deletedCount = 0;
     QList<DamagedRecord> m_damaged;
 };
+
+// A grid cell of a whole, undamaged record.
+QString RecordCell(const char *record, int column);
 
 // The first row whose name, in upper case and cut to the buffer's length, equals the buffer
 // (already in upper case); -1 when none does.

@@ -2,9 +2,12 @@
 
 #include "filelock.h"
 #include "illustration.h"
+#include "illustrationlisting.h"
 #include "numbertext.h"
 #include "prompter.h"
 #include "recordcheck.h"
+
+#include <QDir>
 
 namespace {
 
@@ -22,11 +25,47 @@ int saveRecordNumber(const QString &text, int count, SaveTarget target) {
     return number >= 1 && number <= count ? int(number) : count + 1;
 }
 
-void reportNotSaved(Prompter &prompter, const StorageError &error, bool locked) {
-    QString text = QStringLiteral("Record not saved.");
-    if (locked)
-        text += QStringLiteral("\r\n") + error.description;
-    prompter.notice(QStringLiteral("Data Writing Error"), text, MessageIcon::None);
+void reportNotSaved(Prompter &prompter, const StorageError &error) {
+    prompter.notice(QStringLiteral("Data Writing Error"),
+                    QStringLiteral("Record not saved.\r\n") + error.description, MessageIcon::None);
+}
+
+StorageError notOverwritten(const RecordFile &records, int number, const QString &why) {
+    return {ErrorNumber::PermissionDenied,
+            QStringLiteral("Record %1 of %2 %3; it was not overwritten. Save the illustration as "
+                           "a new one instead.")
+                .arg(number)
+                .arg(QDir::toNativeSeparators(records.path()), why)};
+}
+
+// A save may replace record n only when it is the record the illustration was read from: the
+// record still holds the fingerprint it had then, or, for an illustration that has none, the
+// record is an illustration of the same client.
+Status checkOverwrite(const RecordFile &records, int number, const Illustration &illustration,
+                      const QByteArray &record) {
+    const Result<QByteArray> stored = records.read(number);
+    if (!stored.ok())
+        return stored.error;
+    if (!illustration.recordFingerprint().isEmpty()) {
+        if (RecordFingerprint(stored.value) == illustration.recordFingerprint())
+            return std::nullopt;
+        return notOverwritten(records, number,
+                              QStringLiteral("was changed or renumbered since this illustration "
+                                             "was read from it"));
+    }
+    switch (CheckRecord(stored.value, number)) {
+    case RecordDamage::WrongLength:
+    case RecordDamage::BadStatus:
+    case RecordDamage::BadCalculator:
+        return notOverwritten(records, number, QStringLiteral("is not an illustration record"));
+    default:
+        break;
+    }
+    const QString storedName = RecordCell(stored.value.constData(), GridColumn::Name);
+    if (storedName != RecordCell(record.constData(), GridColumn::Name))
+        return notOverwritten(records, number,
+                              QStringLiteral("holds another client (\"%1\")").arg(storedName));
+    return std::nullopt;
 }
 
 } // namespace
@@ -46,23 +85,34 @@ SaveOutcome SaveIllustration(const IllustrationDatabase &database, Illustration 
     if (!validation.passed())
         return {SaveOutcome::Kind::Invalid, 0, validation.failure, std::nullopt};
 
+    const auto failed = [&](const StorageError &error) {
+        reportNotSaved(prompter, error);
+        return SaveOutcome{SaveOutcome::Kind::Failed, 0, std::nullopt, error};
+    };
+    // The number is chosen, checked and written under one lock: another program's save between
+    // choosing and writing would otherwise take the same number.
     FileLock lock(database.path());
-    if (Status error = lock.acquire(database.lockTimeoutMs())) {
-        reportNotSaved(prompter, *error, true);
-        return {SaveOutcome::Kind::Failed, 0, std::nullopt, error};
-    }
+    if (Status error = lock.acquire(database.lockTimeoutMs()))
+        return failed(*error);
     RecordFile records = database.records();
+    if (Status error = CheckDatabaseFile(records))
+        return failed(*error);
     FieldStore &fields = illustration.fields();
     const QString oldNumber = fields.GetField(RecordNumberTag);
-    const int number = saveRecordNumber(oldNumber, records.count(), target);
+    const int count = records.count();
+    const int number = saveRecordNumber(oldNumber, count, target);
     fields.SetField(QString::number(number), RecordNumberTag);
 
     const QByteArray record = IllustrationRecord::encode(BuildRecord(illustration));
-    if (Status error = records.write(number, record)) {
+    Status error =
+        number <= count ? checkOverwrite(records, number, illustration, record) : std::nullopt;
+    if (!error)
+        error = records.write(number, record);
+    if (error) {
         fields.SetField(oldNumber, RecordNumberTag);
-        reportNotSaved(prompter, *error, false);
-        return {SaveOutcome::Kind::Failed, 0, std::nullopt, error};
+        return failed(*error);
     }
+    illustration.setRecordFingerprint(RecordFingerprint(record));
     illustration.setSaved(true);
     return {SaveOutcome::Kind::Saved, number, std::nullopt, std::nullopt};
 }
@@ -108,6 +158,7 @@ Status OpenRecord(const IllustrationDatabase &database, int number, Illustration
     if (!LoadRecord(IllustrationRecord::decode(read.value), illustration, lists))
         return fail({ErrorNumber::BadRecordLength,
                      QStringLiteral("record %1 cannot be loaded").arg(number)});
+    illustration.setRecordFingerprint(RecordFingerprint(read.value));
     illustration.setSaved(true);
     return std::nullopt;
 }

@@ -36,9 +36,11 @@ struct SaveOutcome {
 };
 
 // Writes the illustration to its record when it has unsaved changes; with `ask` the user is
-// asked first. The validation runs again before the write. Every record is written whole under
-// the database's lock; when the write fails the record file stays as it was, the saved flag
-// stays cleared and the illustration keeps its record number.
+// asked first. An existing record is replaced only when it is the one the illustration was
+// read from (its fingerprint), or, without a fingerprint, holds the same client's name. The
+// validation runs again before the write. Every record is written whole under the database's lock;
+// when the write fails the record file stays as it was, the saved flag stays cleared and the
+// illustration keeps its record number.
 SaveOutcome SaveIllustration(const IllustrationDatabase &database, Illustration &illustration,
                              bool ask, CalcContext &context,
                              SaveTarget target = SaveTarget::OwnRecord);

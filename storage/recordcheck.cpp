@@ -1,7 +1,11 @@
 #include "recordcheck.h"
 
 #include "illustrationrecord.h"
+#include "recordfile.h"
 #include "windows1252.h"
+
+#include <QCryptographicHash>
+#include <QDir>
 
 namespace {
 
@@ -61,4 +65,66 @@ RecordDamage CheckRecord(const char *record, qsizetype size, int number) {
     if (!Windows1252::allDefined(record, size))
         return RecordDamage::BadEncoding;
     return RecordDamage::None;
+}
+
+QString RecordFingerprint(const QByteArray &record) {
+    return QString::fromLatin1(
+        QCryptographicHash::hash(record, QCryptographicHash::Sha256).toHex().left(16));
+}
+
+void RecordTally::add(const char *data, qint64 size) {
+    const qsizetype length = IllustrationRecord::Length;
+    if (!m_pending.isEmpty()) {
+        const qint64 needed = std::min<qint64>(length - m_pending.size(), size);
+        m_pending.append(data, needed);
+        data += needed;
+        size -= needed;
+        if (m_pending.size() < length)
+            return;
+        check(m_pending.constData(), length);
+        m_pending.clear();
+    }
+    for (; size >= length; data += length, size -= length)
+        check(data, length);
+    m_pending.append(data, size);
+}
+
+void RecordTally::finish() {
+    if (!m_pending.isEmpty())
+        check(m_pending.constData(), m_pending.size());
+    m_pending.clear();
+}
+
+void RecordTally::check(const char *record, qsizetype size) {
+    ++m_number;
+    const RecordDamage damage = CheckRecord(record, size, m_number);
+    if (damage != RecordDamage::None)
+        m_damaged.append({m_number, damage});
+    else if (isActive(record))
+        ++m_active;
+    else
+        ++m_deleted;
+}
+
+Status CheckDatabaseFile(const RecordFile &records) {
+    if (Status error = records.checkIsFile())
+        return error;
+    const qint64 whole = records.size() / RecordFile::RecordLength;
+    if (whole == 0 && records.size() == 0)
+        return std::nullopt;
+    // The first and the last whole record: a database damaged at one end still has the other.
+    for (const qint64 number : {qint64(1), whole}) {
+        if (number < 1)
+            continue;
+        const Result<QByteArray> read = records.read(int(number));
+        if (!read.ok())
+            return read.error;
+        const RecordDamage damage = CheckRecord(read.value, int(number));
+        if (damage == RecordDamage::None || damage == RecordDamage::BadEncoding)
+            return std::nullopt;
+    }
+    return StorageError{ErrorNumber::PermissionDenied,
+                        QStringLiteral("%1 is not an illustration database; nothing was written "
+                                       "to it")
+                            .arg(QDir::toNativeSeparators(records.path()))};
 }

@@ -3,6 +3,7 @@
 #include "durablefile.h"
 #include "fatalerror.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -13,6 +14,23 @@ StorageError badRecordNumber(int number) {
             QStringLiteral("Bad record number") + QStringLiteral(" %1").arg(number)};
 }
 
+StorageError databaseFull(const QString &path) {
+    return {ErrorNumber::DiskFull,
+            QStringLiteral("Error Writing to Database: %1: the database is full (%2 records is "
+                           "the most it can hold); compact it to make room")
+                .arg(QDir::toNativeSeparators(path))
+                .arg(RecordFile::MaxRecordNumber)};
+}
+
+StorageError partialRecord(const QString &path, qint64 size) {
+    return {ErrorNumber::DeviceIo,
+            QStringLiteral("Error Writing to Database: %1 ends inside a record (%2 bytes is no "
+                           "whole number of records); compact the database to repair it before "
+                           "adding to it")
+                .arg(QDir::toNativeSeparators(path))
+                .arg(size)};
+}
+
 // Writes one record at its place; on failure puts back what stood there before. A lone record
 // is synced to the disk before it counts as written; a batch is synced once at its end.
 Status writeOne(QFile &file, int number, const QByteArray &record, bool sync) {
@@ -21,6 +39,8 @@ Status writeOne(QFile &file, int number, const QByteArray &record, bool sync) {
                          QStringLiteral("a record of %1 bytes").arg(record.size()));
     const qint64 oldSize = file.size();
     const qint64 offset = qint64(number - 1) * RecordFile::RecordLength;
+    if (oldSize % RecordFile::RecordLength != 0 && offset + RecordFile::RecordLength > oldSize)
+        return partialRecord(file.fileName(), oldSize);
     QByteArray previous;
     if (offset < oldSize) {
         if (!file.seek(offset))
@@ -62,7 +82,20 @@ int RecordFile::countForSize(qint64 size) {
     return int(whole);
 }
 
+Status RecordFile::checkIsFile() const {
+    const QFileInfo info(m_path);
+    if (!info.exists() || info.isFile())
+        return std::nullopt;
+    return StorageError{ErrorNumber::PathFileAccess,
+                        QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(m_path),
+                                                     info.isDir()
+                                                         ? QStringLiteral("Is a directory")
+                                                         : QStringLiteral("Not a regular file"))};
+}
+
 Result<QByteArray> RecordFile::read(int number) const {
+    if (Status error = checkIsFile())
+        return {{}, error};
     if (number < 1 || number > count())
         return {{}, badRecordNumber(number)};
     QFile file(m_path);
@@ -77,6 +110,8 @@ Result<QByteArray> RecordFile::read(int number) const {
 }
 
 Result<QByteArray> RecordFile::readAll() const {
+    if (Status error = checkIsFile())
+        return {{}, error};
     QFile file(m_path);
     if (!file.exists())
         return {{}, std::nullopt};
@@ -93,9 +128,13 @@ Status RecordFile::write(int number, const QByteArray &record) {
 }
 
 Status RecordFile::write(const QList<std::pair<int, QByteArray>> &records) {
+    if (Status error = checkIsFile())
+        return error;
     for (const auto &[number, record] : records) {
         if (number < 1)
             return badRecordNumber(number);
+        if (number > MaxRecordNumber)
+            return databaseFull(m_path);
     }
     const bool existed = QFileInfo::exists(m_path);
     QFile file(m_path);

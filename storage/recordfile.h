@@ -13,6 +13,8 @@
 class RecordFile {
 public:
     static constexpr int RecordLength = 1000;
+    // The record-number field holds six digits.
+    static constexpr int MaxRecordNumber = 999999;
 
     explicit RecordFile(QString path) : m_path(std::move(path)) {}
 
@@ -32,11 +34,15 @@ public:
     Result<QByteArray> readAll() const;
 
     // Writes record n (exactly 1000 bytes), extending the file when n lies past its end. On any
-    // failure the file keeps its old length and its old bytes.
+    // failure the file keeps its old length and its old bytes. A file that ends inside a record
+    // is never extended: the zeros of the gap would make its short record look whole.
     Status write(int number, const QByteArray &record);
     // Several records in one opening, each written whole; a failure stops there and leaves the
     // records before it written and the failing one as it was.
     Status write(const QList<std::pair<int, QByteArray>> &records);
+
+    // An error when the path names something that is not a plain file (a folder, a device).
+    Status checkIsFile() const;
 
 private:
     QString m_path;

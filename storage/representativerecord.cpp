@@ -1,10 +1,11 @@
 #include "representativerecord.h"
 
+#include "durablefile.h"
 #include "filelock.h"
 #include "windows1252.h"
 
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <array>
 
 namespace {
@@ -69,19 +70,20 @@ Status RepWriteFlat(const QString &path, const RepresentativeDetails &details, i
     FileLock lock(path);
     if (Status error = lock.acquire(lockTimeoutMs))
         return error;
-    QSaveFile file(path);
-    const QByteArray record = BuildRepRecord(details);
-    if (!file.open(QIODevice::WriteOnly) || file.write(record) != record.size() || !file.commit())
-        return fileError(file, QStringLiteral("Error writing ") + path);
+    if (const QString reason = DurableFile::writeWhole(path, BuildRepRecord(details));
+        !reason.isEmpty())
+        return StorageError{
+            ErrorNumber::DeviceIo,
+            QStringLiteral("Error writing %1: %2").arg(QDir::toNativeSeparators(path), reason)};
     return std::nullopt;
 }
 
 Result<RepresentativeDetails> ReadRepFile(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {{}, fileError(file, QStringLiteral("Error reading ") + path)};
+        return {{}, fileError(file, QStringLiteral("Error reading"))};
     const QByteArray record = file.read(RepresentativeRecord::Length);
     if (file.error() != QFileDevice::NoError)
-        return {{}, fileError(file, QStringLiteral("Error reading ") + path)};
+        return {{}, fileError(file, QStringLiteral("Error reading"))};
     return {FillRepFields(record), std::nullopt};
 }

@@ -2,6 +2,8 @@
 
 #include "numbertext.h"
 
+#include <QDir>
+
 #include <cerrno>
 #include <cstring>
 
@@ -25,7 +27,17 @@ StorageError fileError(const QFileDevice &file, const QString &what) {
     default:
         break;
     }
-    return {number, what + QStringLiteral(": ") + file.errorString()};
+    return {number, what + QStringLiteral(": ") + QDir::toNativeSeparators(file.fileName()) +
+                        QStringLiteral(": ") + systemReason(file)};
+}
+
+QString systemReason(const QFileDevice &file) {
+    QString reason = file.errorString();
+    // Some failures (a refused flush, a refused close) leave Qt's generic text; the system's
+    // own reason is still in errno then.
+    if ((reason.isEmpty() || reason == QLatin1String("Unknown error")) && errno != 0)
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+    return reason;
 }
 
 QString ErrorOccurredText(const StorageError &error) {

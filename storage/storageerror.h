@@ -23,8 +23,11 @@ constexpr int PermissionDenied = 70; // also a file that another program holds
 constexpr int PathFileAccess = 75;
 } // namespace ErrorNumber
 
-// The error of a failed QFile operation, with the file's own description.
+// The error of a failed QFile operation: "what: path: the system's reason".
 StorageError fileError(const QFileDevice &file, const QString &what);
+
+// The system's reason for the file's last failure ("No space left on device").
+QString systemReason(const QFileDevice &file);
 
 // "An error occurred. Type: 61." + CR LF + description + CR LF, the text every database
 // handler shows when a file operation fails.

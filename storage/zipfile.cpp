@@ -51,24 +51,42 @@ ZipResult createWithFile(const QString &archive, const QString &source, const QS
     return {};
 }
 
-ZipResult extract(const QString &archive, const QString &memberName, QIODevice &target) {
+ZipResult extract(const QString &archive, const QString &memberName, qint64 maxBytes,
+                  const Sink &sink) {
+    const auto tooLarge = [&] {
+        return ZipResult{ZIP_ER_INCONS,
+                         QStringLiteral("%1 in %2 unpacks to more than %3 bytes")
+                             .arg(memberName, archive)
+                             .arg(maxBytes),
+                         false, true};
+    };
     int code = 0;
     Archive zip(zip_open(QFile::encodeName(archive).constData(), ZIP_RDONLY, &code));
     if (!zip)
         return fromCode(code);
-    std::unique_ptr<zip_file_t, MemberCloser> member(
-        zip_fopen(zip.get(), memberName.toUtf8().constData(), 0));
+    const QByteArray name = memberName.toUtf8();
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat(zip.get(), name.constData(), 0, &stat) != 0)
+        return fromError(zip_get_error(zip.get()));
+    if ((stat.valid & ZIP_STAT_SIZE) && stat.size > zip_uint64_t(maxBytes))
+        return tooLarge();
+    std::unique_ptr<zip_file_t, MemberCloser> member(zip_fopen(zip.get(), name.constData(), 0));
     if (!member)
         return fromError(zip_get_error(zip.get()));
     char buffer[64 * 1024];
+    qint64 total = 0;
     for (;;) {
         const zip_int64_t read = zip_fread(member.get(), buffer, sizeof buffer);
         if (read < 0)
             return fromError(zip_file_get_error(member.get()));
         if (read == 0)
             break;
-        if (target.write(buffer, read) != read)
-            return {ZIP_ER_WRITE, target.errorString(), true};
+        total += read;
+        if (total > maxBytes)
+            return tooLarge();
+        if (!sink(buffer, read))
+            return {ZIP_ER_WRITE, QString(), true};
     }
     return {};
 }

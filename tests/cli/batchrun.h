@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 struct BatchRun {
     int exitCode = -1;
@@ -21,8 +22,14 @@ struct BatchRun {
     QString text(const char *key) const { return at(key).toString(); }
 };
 
-inline BatchRun RunBatch(const QStringList &arguments) {
+// With a file-size limit, a write that would grow a file past it fails as on a full disk.
+inline BatchRun RunBatch(const QStringList &arguments, qint64 fileSizeLimit = 0) {
     QProcess process;
+    if (fileSizeLimit > 0)
+        process.setChildProcessModifier([fileSizeLimit] {
+            const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
     process.start(QStringLiteral(RMDBATCH_PATH), arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};

@@ -3,12 +3,16 @@
 #include "batchrun.h"
 #include "illustrationrecord.h"
 #include "storagetestsupport.h"
+#include "zipfile.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QRegularExpression>
+#include <QSet>
 #include <QThread>
+#include <functional>
 
 namespace {
 
@@ -18,11 +22,12 @@ protected:
     QTemporaryDir other;
     QString data = dir.path();
 
-    BatchRun run(QStringList arguments) {
+    BatchRun run(QStringList arguments, qint64 fileSizeLimit = 0) {
         // calc has no data folder.
         if (arguments.constFirst() != QLatin1String("calc"))
             arguments << QStringLiteral("--data-folder") << data;
-        return RunBatch(arguments << QStringLiteral("--today") << QStringLiteral("12/06/2026"));
+        return RunBatch(arguments << QStringLiteral("--today") << QStringLiteral("12/06/2026"),
+                        fileSizeLimit);
     }
     BatchRun run(const char *line) { return run(Words(line)); }
     BatchRun save(const QString &file) {
@@ -48,8 +53,8 @@ TEST_F(RmdBatchStorageTest, SavedRecordsAreByteExactAndLoadBackUnchanged) {
         const BatchRun saved =
             save(QStringLiteral(SAMPLES_DIR "/") + QLatin1String(samples[index]));
         ASSERT_EQ(saved.exitCode, 0) << samples[index] << saved.err.toStdString();
-        EXPECT_EQ(saved.out.trimmed(),
-                  QStringLiteral("{\"status\":\"ok\",\"record\":%1}").arg(index + 1).toUtf8());
+        EXPECT_EQ(saved.at("record").toInt(), index + 1);
+        EXPECT_EQ(saved.text("fingerprint").size(), 16);
     }
     const QByteArray bytes = databaseBytes();
     ASSERT_EQ(bytes.size(), 3000);
@@ -95,14 +100,20 @@ TEST_F(RmdBatchStorageTest, SaveTakesItsOwnRecordOrTheNextFree) {
     const QByteArray own = R"({"calculator":0,"fields":{"8-PartFirst":"Ann","8-PartLast":"Own",
         "7-PartDOB":"10/01/1943","3-Year0":"2014","6-AcctValue0":"$26,500",
         "3-DatabaseIndex":"1"}})";
-    EXPECT_EQ(save(write(QStringLiteral("own.json"), own)).at("record").toInt(), 1);
+    // Record 1 holds another client: refused, unless saved as a new record.
+    const QString ownFile = write(QStringLiteral("own.json"), own);
+    const BatchRun refused = save(ownFile);
+    EXPECT_EQ(refused.exitCode, 3);
+    EXPECT_TRUE(refused.err.contains("holds another client (\"Sample, Margaret A\")"))
+        << refused.err.toStdString();
+    EXPECT_EQ(run(Words("save --as-new --input") << ownFile).at("record").toInt(), 3);
     QByteArray far = own;
     far.replace("\"3-DatabaseIndex\":\"1\"", "\"3-DatabaseIndex\":\"40\"");
-    EXPECT_EQ(save(write(QStringLiteral("far.json"), far)).at("record").toInt(), 3);
+    EXPECT_EQ(save(write(QStringLiteral("far.json"), far)).at("record").toInt(), 4);
     const QJsonArray list = rows();
-    ASSERT_EQ(list.size(), 3);
-    EXPECT_EQ(entry(list.at(0), "Name"), QStringLiteral("Own, Ann"));
-    EXPECT_EQ(entry(list.at(2), "Record"), QStringLiteral("3"));
+    ASSERT_EQ(list.size(), 4);
+    EXPECT_EQ(entry(list.at(0), "Name"), QStringLiteral("Sample, Margaret A"));
+    EXPECT_EQ(entry(list.at(2), "Name"), QStringLiteral("Own, Ann"));
 }
 
 TEST_F(RmdBatchStorageTest, InvalidIllustrationIsNotSaved) {
@@ -163,8 +174,15 @@ TEST_F(RmdBatchStorageTest, DamagedRecordsAreSkippedWithAWarning) {
         << list.err.toStdString();
     EXPECT_TRUE(list.err.contains("record 4 skipped: short record"));
     EXPECT_EQ(run("load 2").exitCode, 1);
-    EXPECT_EQ(run("db compact --yes").out.trimmed(),
-              QByteArray(R"({"illustrations":2,"deleted":0,"damaged":2})"));
+    const BatchRun compacted = run("db compact --yes");
+    EXPECT_EQ(compacted.out.trimmed(),
+              QByteArray(R"({"illustrations":2,"deleted":0,"damaged":2,"kept":")") +
+                  QDir(data).filePath(QStringLiteral("rmdcalc-20261206-120000.flt")).toUtf8() +
+                  "\"}");
+    // The damaged records are kept aside with the database as it was.
+    EXPECT_EQ(ReadWholeFile(QDir(data).filePath(QStringLiteral("rmdcalc-20261206-120000.flt"))),
+              bytes);
+    EXPECT_TRUE(compacted.err.contains("was kept as")) << compacted.err.toStdString();
 }
 
 TEST_F(RmdBatchStorageTest, BackupAndRestoreKeepTheReplacedDatabase) {
@@ -284,6 +302,152 @@ TEST_F(RmdBatchStorageTest, AKilledCompactionLosesNothing) {
         EXPECT_TRUE(after.err.contains("Temp-20261206-120000.flt")) << after.err.toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(temp));
+}
+
+TEST_F(RmdBatchStorageTest, ConcurrentSavesAllLand) {
+    const int count = 8;
+    std::vector<std::unique_ptr<QProcess>> processes;
+    for (int n = 0; n < count; ++n) {
+        processes.push_back(std::make_unique<QProcess>());
+        processes.back()->start(QStringLiteral(RMDBATCH_PATH),
+                                Words("save --input SAMPLES/rmd.json --data-folder") << data);
+    }
+    QSet<int> records;
+    for (const auto &process : processes) {
+        ASSERT_TRUE(process->waitForFinished(60000));
+        EXPECT_EQ(process->exitCode(), 0) << process->readAllStandardError().toStdString();
+        records.insert(QJsonDocument::fromJson(process->readAllStandardOutput())
+                           .object()[QLatin1String("record")]
+                           .toInt());
+    }
+    EXPECT_EQ(records.size(), count) << "every save has a record of its own";
+    EXPECT_EQ(databaseBytes().size(), count * 1000);
+    EXPECT_EQ(rows().size(), count);
+}
+
+TEST_F(RmdBatchStorageTest, AStaleRecordNumberNeverOverwritesAnotherClient) {
+    for (const char *sample : {"rmd.json", "rmbd.json", "sepp.json"})
+        ASSERT_EQ(save(QStringLiteral(SAMPLES_DIR "/") + QLatin1String(sample)).exitCode, 0);
+    const QByteArray loaded = run("load 2").out;
+    ASSERT_TRUE(loaded.contains("\"fingerprint\""));
+    // The compaction renumbers: record 2 now holds the SEPP client.
+    ASSERT_EQ(run("db delete 1").exitCode, 0);
+    ASSERT_EQ(run("db compact --yes").exitCode, 0);
+    const QByteArray compacted = databaseBytes();
+    const QByteArray unmarked =
+        QString::fromUtf8(loaded)
+            .remove(QRegularExpression(QStringLiteral(",\"fingerprint\":\"[0-9a-f]*\"")))
+            .toUtf8();
+    ASSERT_NE(unmarked, loaded);
+    for (const QByteArray &json : {loaded, unmarked}) {
+        const BatchRun refused = save(write(QStringLiteral("stale.json"), json));
+        EXPECT_EQ(refused.exitCode, 3) << json.toStdString();
+        EXPECT_TRUE(refused.err.contains("it was not overwritten")) << refused.err.toStdString();
+        EXPECT_EQ(databaseBytes(), compacted);
+    }
+    const BatchRun asNew = run(Words("save --as-new --input") << other.filePath("stale.json"));
+    EXPECT_EQ(asNew.at("record").toInt(), 3);
+}
+
+TEST_F(RmdBatchStorageTest, DamagedOrForeignFilesAreNeverWrittenInto) {
+    const QString passwd = write(QStringLiteral("passwd"), QByteArray(3000, 'x') + "\n");
+    const struct {
+        const char *name;
+        std::function<void()> setUp;
+        const char *command;
+        const char *message;
+    } cases[] = {
+        {"a foreign file linked in", [&] { QFile::link(passwd, database()); },
+         "save --input SAMPLES/rmd.json", "is not an illustration database"},
+        {"a short last record",
+         [&] { WriteWholeFile(database(), SampleDatabase(2) + QByteArray(600, 'z')); }, "db copy 1",
+         "ends inside a record"},
+        {"a read-only database",
+         [&] {
+             WriteWholeFile(database(), SampleDatabase(2, {1}));
+             QFile::setPermissions(database(), QFileDevice::ReadOwner);
+         },
+         "db compact --yes", "read-only"},
+        {"a read-only database, restored",
+         [&] {
+             WriteWholeFile(database(), SampleDatabase(2, {1}));
+             ZipFile::createWithFile(other.filePath(QStringLiteral("RMDData.zip")), database(),
+                                     QStringLiteral("rmdcalc.flt"));
+             WriteWholeFile(database(), SampleDatabase(3));
+             QFile::setPermissions(database(), QFileDevice::ReadOwner);
+         },
+         "db restore --from OTHER", "read-only"},
+        {"a folder", [&] { QDir(data).mkdir(QStringLiteral("rmdcalc.flt")); }, "db list",
+         "Is a directory"},
+    };
+    for (const auto &c : cases) {
+        QFile::setPermissions(database(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QFile::remove(database());
+        QDir(database()).removeRecursively();
+        c.setUp();
+        const QByteArray before = ReadWholeFile(passwd) + databaseBytes();
+        const BatchRun refused =
+            run(Words(c.command).replaceInStrings(QStringLiteral("OTHER"), other.path()));
+        EXPECT_EQ(refused.exitCode, 3) << c.name;
+        EXPECT_TRUE(refused.err.contains(c.message)) << c.name << ": " << refused.err.toStdString();
+        EXPECT_EQ(ReadWholeFile(passwd) + databaseBytes(), before) << c.name;
+    }
+}
+
+TEST_F(RmdBatchStorageTest, AFullDiskChangesNothingAndSaysWhy) {
+    WriteWholeFile(database(), SampleDatabase(3, {2}));
+    ASSERT_EQ(run(Words("db backup --to") << other.path()).exitCode, 0);
+    ASSERT_EQ(run("rep set --input SAMPLES/rep.json").exitCode, 0);
+    const QString rep = QDir(data).filePath(QStringLiteral("RepInfo.flt"));
+    WriteWholeFile(database(), SampleDatabase(4, {2}));
+    const QByteArray before = databaseBytes() + ReadWholeFile(rep);
+    for (const char *line : {"save --input SAMPLES/rmd.json", "db compact --yes",
+                             "rep set --input SAMPLES/rep.json"}) {
+        const BatchRun full = run(Words(line), 500);
+        EXPECT_EQ(full.exitCode, 3) << line;
+        EXPECT_TRUE(full.err.contains("File too large")) << line << full.err.toStdString();
+        EXPECT_EQ(databaseBytes() + ReadWholeFile(rep), before) << line;
+        EXPECT_FALSE(QFileInfo::exists(database() + QStringLiteral(".lock"))) << line;
+        EXPECT_EQ(QDir(data).entryList(QDir::Files).size(), 2) << line << "nothing left over";
+    }
+    const BatchRun restore = run(Words("db restore --from") << other.path(), 2500);
+    EXPECT_EQ(restore.exitCode, 3);
+    EXPECT_TRUE(restore.err.contains("File too large")) << restore.err.toStdString();
+    EXPECT_EQ(databaseBytes() + ReadWholeFile(rep), before);
+}
+
+TEST_F(RmdBatchStorageTest, RestoreRefusesWhatIsNoDatabase) {
+    WriteWholeFile(database(), SampleDatabase(2));
+    const QString source = other.filePath(QStringLiteral("member"));
+    const QString archive = other.filePath(QStringLiteral("RMDData.zip"));
+    const QByteArray damaged = SampleDatabase(3) + "stray";
+    const struct {
+        QByteArray member;
+        int exitCode;
+    } cases[] = {
+        {"root:x:0:0:root:/root:/bin/bash\n", 3},
+        {"", 3},
+        {QByteArray(20000, '\0'), 3},
+        {damaged, 0},
+    };
+    for (const auto &c : cases) {
+        WriteWholeFile(source, c.member);
+        ASSERT_TRUE(ZipFile::createWithFile(archive, source, QStringLiteral("rmdcalc.flt")).ok());
+        const QByteArray before = databaseBytes();
+        const BatchRun restore = run(Words("db restore --from") << other.path());
+        EXPECT_EQ(restore.exitCode, c.exitCode) << restore.err.toStdString();
+        if (c.exitCode != 0) {
+            EXPECT_TRUE(restore.err.contains("holds no illustration records"))
+                << restore.err.toStdString();
+            EXPECT_EQ(databaseBytes(), before);
+        }
+    }
+    // The damaged archive: restored as it was, its real count and its damage reported.
+    EXPECT_EQ(databaseBytes(), damaged);
+    const BatchRun last = run(Words("db restore --from") << other.path());
+    EXPECT_EQ(last.at("illustrations").toInt(), 3);
+    EXPECT_EQ(last.at("damaged").toInt(), 1);
+    EXPECT_TRUE(last.err.contains("restored record 4 is damaged: short record"));
 }
 
 TEST_F(RmdBatchStorageTest, BadUsageExitsWithOne) {

@@ -26,10 +26,14 @@ protected:
 
     // The database file held by an archive.
     QByteArray member(const QString &path) {
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        EXPECT_TRUE(ZipFile::extract(path, QStringLiteral("rmdcalc.flt"), buffer).ok());
-        return buffer.data();
+        QByteArray bytes;
+        EXPECT_TRUE(ZipFile::extract(path, QStringLiteral("rmdcalc.flt"), MaxDatabaseBytes,
+                                     [&](const char *data, qint64 size) {
+                                         bytes.append(data, size);
+                                         return true;
+                                     })
+                        .ok());
+        return bytes;
     }
 };
 

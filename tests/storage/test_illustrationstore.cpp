@@ -12,10 +12,11 @@ protected:
     Illustration illustration{prompter};
     CalcContext context{Today, {}, false, false};
 
-    // An edited, valid RMD illustration whose record number field holds `recordNumber`.
-    void makeEdited(const char *recordNumber) {
+    // An edited, valid RMD illustration of the client of record 2 ("Name2") whose record
+    // number field holds `recordNumber`.
+    void makeEdited(const char *recordNumber, const char *last = "Name2") {
         MakeRmdSample(illustration, Today);
-        SetFields(illustration, {{"3-DatabaseIndex", recordNumber}});
+        SetFields(illustration, {{"3-DatabaseIndex", recordNumber}, {"8-PartLast", last}});
         illustration.setSaved(false);
     }
 
@@ -106,7 +107,50 @@ TEST_F(IllustrationStoreTest, FailedWriteKeepsFileFlagAndNumber) {
     EXPECT_EQ(recordNumberField(), QString()) << "the illustration stays as it was";
     ASSERT_FALSE(prompter.messages().isEmpty());
     EXPECT_EQ(prompter.messages().constLast().caption, QStringLiteral("Data Writing Error"));
-    EXPECT_EQ(prompter.messages().constLast().text, QStringLiteral("Record not saved."));
+    EXPECT_EQ(prompter.messages().constLast().text,
+              QStringLiteral("Record not saved.\r\nError Writing to Database: ") + database.path() +
+                  QStringLiteral(": File too large"));
+}
+
+TEST_F(IllustrationStoreTest, OverwritesOnlyTheRecordItWasReadFrom) {
+    enum class Change { None, Rewritten, Renumbered };
+    const struct {
+        const char *last; // the client on screen
+        bool opened;      // read from record 2, so it carries that record's fingerprint
+        Change change;    // what happened to record 2 since
+        SaveTarget target;
+        int record; // 0: refused
+    } cases[] = {
+        {"Name2", false, Change::None, SaveTarget::OwnRecord, 2},
+        {"Other", false, Change::None, SaveTarget::OwnRecord, 0},
+        {"Other", false, Change::None, SaveTarget::NextFreeRecord, 4},
+        {"Name2", true, Change::None, SaveTarget::OwnRecord, 2},
+        {"Name2", true, Change::Rewritten, SaveTarget::OwnRecord, 0},
+        {"Name2", true, Change::Renumbered, SaveTarget::OwnRecord, 0},
+    };
+    for (const auto &c : cases) {
+        writeDatabase(SampleDatabase(3));
+        if (c.opened)
+            ASSERT_FALSE(OpenRecord(database, 2, illustration, RecordLists::window()));
+        else
+            makeEdited("2", c.last);
+        illustration.setSaved(false);
+        QByteArray changed = databaseBytes();
+        if (c.change == Change::Rewritten)
+            changed[1000 + 500] = 'X';
+        else if (c.change == Change::Renumbered) // a compaction moved record 3 into place 2
+            changed =
+                SampleRecord(1, QStringLiteral("Name1")) + SampleRecord(2, QStringLiteral("Name3"));
+        writeDatabase(changed);
+        const SaveOutcome outcome =
+            SaveIllustration(database, illustration, false, context, c.target);
+        EXPECT_EQ(outcome.record, c.record) << c.last << int(c.change);
+        if (c.record == 0) {
+            EXPECT_EQ(databaseBytes(), changed);
+            EXPECT_TRUE(prompter.messages().constLast().text.contains(
+                QStringLiteral("it was not overwritten")));
+        }
+    }
 }
 
 TEST_F(IllustrationStoreTest, AnotherProgramsLockRefusesTheSave) {

@@ -78,11 +78,42 @@ TEST(RecordFileTest, FailedFirstWriteCreatesNoFile) {
     }
     EXPECT_FALSE(QFileInfo::exists(file.path()));
 
-    // A folder where the file should be cannot be opened for writing.
+    // A folder where the file should be is an I/O failure that says so, not a bad number.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("y.flt")));
-    const Status error = RecordFile(dir.filePath(QStringLiteral("y.flt"))).write(1, filled('a'));
-    ASSERT_TRUE(error.has_value());
-    EXPECT_TRUE(error->description.startsWith(QStringLiteral("Error Writing to Database")));
+    const RecordFile folder(dir.filePath(QStringLiteral("y.flt")));
+    for (const Status &error :
+         {RecordFile(folder).write(1, filled('a')), folder.read(1).error, folder.readAll().error}) {
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->number, ErrorNumber::PathFileAccess);
+        EXPECT_EQ(error->description, folder.path() + QStringLiteral(": Is a directory"));
+    }
+}
+
+TEST(RecordFileTest, RefusesWritesThatWouldForgeOrOverflowARecord) {
+    const struct {
+        qint64 size; // of the file before
+        int number;
+        bool written;
+    } cases[] = {
+        {2000, 3, true},    // whole records: appended
+        {2400, 3, false},   // over the short record 3
+        {2600, 4, false},   // the gap would make record 3 whole
+        {2600, 2, true},    // inside the whole records
+        {0, 999999, true},  // the last number the field holds
+        {0, 1000000, false} // no room in the six digits
+    };
+    for (const auto &c : cases) {
+        QTemporaryDir dir;
+        RecordFile file(dir.filePath(QStringLiteral("x.flt")));
+        if (c.size > 0)
+            WriteWholeFile(file.path(), QByteArray(c.size, 'z'));
+        const QByteArray before = ReadWholeFile(file.path());
+        const Status error = file.write(c.number, filled('n'));
+        EXPECT_EQ(!error, c.written) << c.size << " " << c.number;
+        if (error) {
+            EXPECT_EQ(ReadWholeFile(file.path()), before) << c.size << " " << c.number;
+        }
+    }
 }
 
 TEST(FileLockTest, SecondHolderIsRefusedAndTold) {
