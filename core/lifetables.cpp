@@ -1,9 +1,8 @@
 #include "lifetables.h"
 
+#include "csvtable.h"
 #include "fatalerror.h"
 
-#include <QByteArray>
-#include <QFile>
 #include <QByteArrayView>
 
 #include <algorithm>
@@ -19,9 +18,7 @@ static void registerLifeTableResources() {
 namespace {
 
 // Error numbers follow the run-time error codes the fatal message has always shown.
-constexpr int kBadArgument = 5;   // "Invalid procedure call or argument"
-constexpr int kBadTableData = 13; // "Type mismatch"
-constexpr int kMissingTable = 53; // "File not found"
+constexpr int kBadArgument = 5; // "Invalid procedure call or argument"
 
 // Where a table lives and which ages it must cover. A file that covers anything else is as
 // broken as a missing one: a silently shorter table would clamp at the wrong age.
@@ -77,77 +74,30 @@ QString resourcePath(const TableSource &source) {
     return QStringLiteral(":/life_tables/") + QLatin1String(source.file);
 }
 
-// lineNumber 0 blames the file as a whole.
-[[noreturn]] void malformed(const char *routine, const TableSource &source, int lineNumber,
-                            const QString &what) {
-    const QString where =
-        lineNumber > 0 ? QStringLiteral(" at line %1").arg(lineNumber) : QString();
-    throw FatalError(
-        QLatin1String(routine), kBadTableData,
-        QStringLiteral("Life table %1 is damaged%2: %3").arg(resourcePath(source), where, what));
-}
-
-// A table's text and its data lines, header checked and removed. The lines are views into the
-// text: the joint tables have over 13,000 lines, read without a copy each. Line numbers are
-// 1-based as in an editor, so the data lines start at 2.
-struct TableLines {
-    QByteArray text;
-    std::vector<QByteArrayView> lines;
-};
-
-TableLines readLines(const char *routine, const TableSource &source,
-                     QByteArrayView expectedHeader) {
+// Reads a table and checks its header.
+CsvTable readTable(const char *routine, const TableSource &source, QByteArrayView header) {
     static const bool registered = (registerLifeTableResources(), true);
     Q_UNUSED(registered);
-
-    QFile file(resourcePath(source));
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw FatalError(
-            QLatin1String(routine), kMissingTable,
-            QStringLiteral("Life table %1 is missing from this build").arg(resourcePath(source)));
-    }
-    TableLines table{file.readAll(), {}};
-    const QByteArrayView text(table.text);
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf('\n', start);
-        const qsizetype next = end < 0 ? text.size() : end + 1;
-        if (end < 0)
-            end = text.size();
-        QByteArrayView line = text.sliced(start, end - start);
-        // A checkout with CRLF endings still carries the same numbers.
-        if (line.endsWith('\r'))
-            line.chop(1);
-        table.lines.push_back(line);
-        start = next;
-    }
-    if (table.lines.empty() || table.lines.front() != expectedHeader) {
-        malformed(routine, source, 1,
-                  QStringLiteral("header is not \"%1\"").arg(QLatin1String(expectedHeader)));
-    }
-    table.lines.erase(table.lines.begin());
-    return table;
+    return CsvTable(resourcePath(source), QStringLiteral("Life table"), QLatin1String(routine),
+                    header);
 }
 
 // A whole age: one to three digits, nothing else.
-int parseAge(const char *routine, const TableSource &source, int lineNumber,
-             QByteArrayView field) {
+int parseAge(const CsvTable &table, int lineNumber, QByteArrayView field) {
     if (field.isEmpty() || field.size() > 3)
-        malformed(routine, source, lineNumber,
-                  QStringLiteral("bad age \"%1\"").arg(QString::fromLatin1(field)));
+        table.damaged(lineNumber, QStringLiteral("bad age \"%1\"").arg(QString::fromLatin1(field)));
     int age = 0;
     for (char c : field) {
         if (c < '0' || c > '9')
-            malformed(routine, source, lineNumber,
-                      QStringLiteral("bad age \"%1\"").arg(QString::fromLatin1(field)));
+            table.damaged(lineNumber,
+                          QStringLiteral("bad age \"%1\"").arg(QString::fromLatin1(field)));
         age = age * 10 + (c - '0');
     }
     return age;
 }
 
 // A factor as printed, digits "." one digit, read as whole tenths without floating point.
-int parseTenths(const char *routine, const TableSource &source, int lineNumber,
-                QByteArrayView field) {
+int parseTenths(const CsvTable &table, int lineNumber, QByteArrayView field) {
     const qsizetype dot = field.indexOf('.');
     const bool shaped = dot >= 1 && dot <= 4 && field.size() == dot + 2;
     int tenths = 0;
@@ -156,97 +106,69 @@ int parseTenths(const char *routine, const TableSource &source, int lineNumber,
             continue;
         const char c = field.at(i);
         if (c < '0' || c > '9')
-            malformed(routine, source, lineNumber,
-                      QStringLiteral("bad factor \"%1\"").arg(QString::fromLatin1(field)));
+            table.damaged(lineNumber,
+                          QStringLiteral("bad factor \"%1\"").arg(QString::fromLatin1(field)));
         tenths = tenths * 10 + (c - '0');
     }
     if (!shaped || tenths <= 0)
-        malformed(routine, source, lineNumber,
-                  QStringLiteral("bad factor \"%1\"").arg(QString::fromLatin1(field)));
+        table.damaged(lineNumber,
+                      QStringLiteral("bad factor \"%1\"").arg(QString::fromLatin1(field)));
     return tenths;
 }
 
-// The comma-separated fields of a line, which must number exactly N.
-template <std::size_t N>
-std::array<QByteArrayView, N> splitFields(const char *routine, const TableSource &source,
-                                          int lineNumber, QByteArrayView line) {
-    std::array<QByteArrayView, N> fields;
-    std::size_t count = 0;
-    qsizetype start = 0;
-    while (true) {
-        const qsizetype comma = line.indexOf(',', start);
-        const qsizetype end = comma < 0 ? line.size() : comma;
-        if (count < N)
-            fields[count] = line.sliced(start, end - start);
-        ++count;
-        if (comma < 0)
-            break;
-        start = comma + 1;
-    }
-    if (count != N) {
-        malformed(routine, source, lineNumber,
-                  QStringLiteral("expected %1 fields, found %2").arg(N).arg(count));
-    }
-    return fields;
-}
-
 AgeTable loadAgeTable(const char *routine, const TableSource &source) {
-    const TableLines text = readLines(routine, source, "age,factor");
-    const std::vector<QByteArrayView> &lines = text.lines;
+    const CsvTable csv = readTable(routine, source, "age,factor");
     AgeTable table;
     table.ages = {source.firstAge, source.lastAge};
     const int rows = source.lastAge - source.firstAge + 1;
-    if (qsizetype(lines.size()) != rows) {
-        malformed(routine, source, 0,
-                  QStringLiteral("%1 ages instead of %2").arg(lines.size()).arg(rows));
+    if (csv.size() != rows) {
+        csv.damaged(0, QStringLiteral("%1 ages instead of %2").arg(csv.size()).arg(rows));
     }
     table.tenths.reserve(size_t(rows));
     for (int i = 0; i < rows; ++i) {
-        const int lineNumber = i + 2;
-        const auto fields = splitFields<2>(routine, source, lineNumber, lines[size_t(i)]);
-        const int age = parseAge(routine, source, lineNumber, fields[0]);
+        const int lineNumber = CsvTable::lineNumber(i);
+        const auto &fields = csv.fields(i, 2);
+        const int age = parseAge(csv, lineNumber, fields[0]);
         if (age != source.firstAge + i) {
-            malformed(routine, source, lineNumber,
-                      QStringLiteral("age %1 where %2 belongs").arg(age).arg(source.firstAge + i));
+            csv.damaged(
+                lineNumber,
+                QStringLiteral("age %1 where %2 belongs").arg(age).arg(source.firstAge + i));
         }
-        table.tenths.push_back(parseTenths(routine, source, lineNumber, fields[1]));
+        table.tenths.push_back(parseTenths(csv, lineNumber, fields[1]));
     }
     return table;
 }
 
 JointTable loadJointTable(const char *routine, const TableSource &source) {
-    const TableLines text = readLines(routine, source, "owner_age,beneficiary_age,factor");
-    const std::vector<QByteArrayView> &lines = text.lines;
+    const CsvTable csv = readTable(routine, source, "owner_age,beneficiary_age,factor");
     JointTable table;
     table.ages = {source.firstAge, source.lastAge};
     const int side = source.lastAge - source.firstAge + 1;
     table.tenths.assign(size_t(side) * size_t(side), 0);
     // The file order is not relied on; every cell must appear exactly once.
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const int lineNumber = int(i) + 2;
-        const auto fields = splitFields<3>(routine, source, lineNumber, lines[i]);
-        const int owner = parseAge(routine, source, lineNumber, fields[0]);
-        const int beneficiary = parseAge(routine, source, lineNumber, fields[1]);
+    for (qsizetype i = 0; i < csv.size(); ++i) {
+        const int lineNumber = CsvTable::lineNumber(i);
+        const auto &fields = csv.fields(i, 3);
+        const int owner = parseAge(csv, lineNumber, fields[0]);
+        const int beneficiary = parseAge(csv, lineNumber, fields[1]);
         if (owner < source.firstAge || owner > source.lastAge || beneficiary < source.firstAge ||
             beneficiary > source.lastAge) {
-            malformed(routine, source, lineNumber,
-                      QStringLiteral("ages %1/%2 outside %3-%4")
-                          .arg(owner)
-                          .arg(beneficiary)
-                          .arg(source.firstAge)
-                          .arg(source.lastAge));
+            csv.damaged(lineNumber, QStringLiteral("ages %1/%2 outside %3-%4")
+                                        .arg(owner)
+                                        .arg(beneficiary)
+                                        .arg(source.firstAge)
+                                        .arg(source.lastAge));
         }
         int &cell = table.tenths[size_t(owner - source.firstAge) * size_t(side) +
                                  size_t(beneficiary - source.firstAge)];
         if (cell != 0) {
-            malformed(routine, source, lineNumber,
-                      QStringLiteral("ages %1/%2 given twice").arg(owner).arg(beneficiary));
+            csv.damaged(lineNumber,
+                        QStringLiteral("ages %1/%2 given twice").arg(owner).arg(beneficiary));
         }
-        cell = parseTenths(routine, source, lineNumber, fields[2]);
+        cell = parseTenths(csv, lineNumber, fields[2]);
     }
-    if (lines.size() != std::size_t(side) * std::size_t(side)) {
-        malformed(routine, source, 0,
-                  QStringLiteral("%1 cells instead of %2").arg(lines.size()).arg(side * side));
+    if (csv.size() != qsizetype(side) * side) {
+        csv.damaged(0, QStringLiteral("%1 cells instead of %2").arg(csv.size()).arg(side * side));
     }
     return table;
 }
@@ -327,13 +249,6 @@ int birthdayDay(const QDate &birth, int year) {
     return birth.day();
 }
 
-int daysInMonth(int year, int month) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month == 2 && QDate::isLeapYear(year))
-        return 29;
-    return kDays[month - 1];
-}
-
 } // namespace
 
 int CALCULATEAGE(const QDate &birth, const QDate &asOf, int /*unused*/) {
@@ -360,7 +275,7 @@ QString CALCDATEHALFAGE(const QDate &birth, int age) {
         month -= 12;
         ++year;
     }
-    const int day = std::min(birthday, daysInMonth(year, month));
+    const int day = std::min(birthday, QDate(year, month, 1).daysInMonth());
     return QStringLiteral("%1/%2/%3")
         .arg(month, 2, 10, QLatin1Char('0'))
         .arg(day, 2, 10, QLatin1Char('0'))

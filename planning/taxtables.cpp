@@ -1,8 +1,8 @@
 #include "taxtables.h"
 
+#include "csvtable.h"
 #include "fatalerror.h"
 
-#include <QFile>
 #include <QHash>
 #include <QMap>
 #include <QStringList>
@@ -15,9 +15,7 @@ static void registerTaxTableResources() {
 
 namespace {
 
-constexpr int kBadTableData = 13; // "Type mismatch"
-constexpr int kMissingTable = 53; // "File not found"
-constexpr int kBadArgument = 5;   // "Invalid procedure call or argument"
+constexpr int kBadArgument = 5; // "Invalid procedure call or argument"
 constexpr const char *kRoutine = "CalcTax";
 constexpr int kStateYear = 2013;
 
@@ -26,41 +24,8 @@ QString resourcePath(const char *file) {
 }
 
 [[noreturn]] void malformed(const char *file, int lineNumber, const QString &what) {
-    const QString where =
-        lineNumber > 0 ? QStringLiteral(" at line %1").arg(lineNumber) : QString();
-    throw FatalError(
-        QLatin1String(kRoutine), kBadTableData,
-        QStringLiteral("Tax table %1 is damaged%2: %3").arg(resourcePath(file), where, what));
-}
-
-// One CSV record: fields split at commas outside double quotes, "" inside quotes standing
-// for one quote (RFC 4180). The notes of the state rules carry commas.
-QStringList splitRecord(const QString &line) {
-    QStringList fields;
-    QString field;
-    bool quoted = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line.at(i);
-        if (quoted) {
-            if (c == u'"' && i + 1 < line.size() && line.at(i + 1) == u'"') {
-                field += u'"';
-                ++i;
-            } else if (c == u'"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
-        } else if (c == u'"') {
-            quoted = true;
-        } else if (c == u',') {
-            fields.append(field);
-            field.clear();
-        } else {
-            field += c;
-        }
-    }
-    fields.append(field);
-    return fields;
+    CsvTable::damaged(QStringLiteral("Tax table"), resourcePath(file), QLatin1String(kRoutine),
+                      lineNumber, what);
 }
 
 // A table's records after its header, which must read exactly as expected. Element i is the
@@ -69,29 +34,15 @@ QList<QStringList> readTable(const char *file, const char *header) {
     static const bool registered = (registerTaxTableResources(), true);
     Q_UNUSED(registered);
 
-    QFile input(resourcePath(file));
-    if (!input.open(QIODevice::ReadOnly))
-        throw FatalError(
-            QLatin1String(kRoutine), kMissingTable,
-            QStringLiteral("Tax table %1 is missing from this build").arg(resourcePath(file)));
-    QStringList lines = QString::fromUtf8(input.readAll()).split(u'\n');
-    for (QString &line : lines) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-    }
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    if (lines.isEmpty() || lines.first() != QLatin1String(header))
-        malformed(file, 1, QStringLiteral("header is not \"%1\"").arg(QLatin1String(header)));
-    const qsizetype columns = splitRecord(lines.first()).size();
+    const CsvTable table(resourcePath(file), QStringLiteral("Tax table"), QLatin1String(kRoutine),
+                         header);
+    const auto columns = std::size_t(QByteArrayView(header).count(',') + 1);
     QList<QStringList> records;
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        QStringList record = splitRecord(lines.at(i));
-        if (record.size() != columns)
-            malformed(
-                file, int(i) + 1,
-                QStringLiteral("expected %1 fields, found %2").arg(columns).arg(record.size()));
-        records.append(std::move(record));
+    records.reserve(table.size());
+    for (qsizetype i = 0; i < table.size(); ++i) {
+        QStringList &record = records.emplace_back();
+        for (const QByteArrayView field : table.fields(i, columns))
+            record.append(QString::fromUtf8(field));
     }
     return records;
 }
