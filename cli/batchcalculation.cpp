@@ -5,6 +5,7 @@
 #include "illustrationjson.h"
 #include "sepppresenter.h"
 #include "stretchcalculator.h"
+#include "stretchtab.h"
 
 QList<QCommandLineOption> CalculationOptions() {
     return {

@@ -1,6 +1,7 @@
 #include "stretchgraph.h"
 
 #include "illustration.h"
+#include "stretchtab.h"
 #include "supportarchive.h"
 
 #include <QDir>

@@ -1,6 +1,7 @@
 #include "calculators.h"
 #include "fatalerror.h"
 #include "illustration.h"
+#include "stretchtab.h"
 #include "testsupport.h"
 
 #include <limits>

@@ -1,6 +1,7 @@
 #include "calculators.h"
 #include "illustration.h"
 #include "stretchreport.h"
+#include "stretchtab.h"
 #include "stretchtaxes.h"
 #include "testsupport.h"
 

@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include "stretchtab.h"
+
 #include <cstring>
 
 int InputSlot(const char *tag) {
