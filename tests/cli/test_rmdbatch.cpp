@@ -2,6 +2,7 @@
 #include "testsupport.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace {
@@ -232,6 +233,51 @@ TEST_F(RmdBatchTest, RepresentativeFileIsStrictToo) {
     const BatchRun run = calc(ValidRmd, {QStringLiteral("--rep"), rep});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("Nickname"));
+}
+
+// Each calculator's sample with an amount field at its widest (eleven nines) computes sound
+// amounts; a larger or negative value, which only a file can give, is refused on its field.
+TEST_F(RmdBatchTest, WidestAmountsComputeAndLargerOnesAreRefused) {
+    const struct {
+        const char *sample, *tag, *value;
+        int exitCode;
+        const char *section = "", *key = "", *amount = ""; // an amount the run gives
+    } cases[] = {
+        // Joint table 27.0: 99,999,999,999 / 27.0 = 3,703,703,703.7.
+        {"rmd.json", "6-AcctValue0", "99999999999", 0, "fields", "R-RMD", "$3,703,703,704"},
+        {"rmd.json", "6-AcctValue0", "3e20", 2},
+        // Single life 31.4: 3,184,713,375.8.
+        {"rmbd.json", "6-AcctValue1", "99999999999", 0, "fields", "R-RMD", "$3,184,713,376"},
+        {"rmbd.json", "6-AcctValue1", "1e400", 2},
+        {"sepp.json", "6-EqualAcctValue1", "99999999999", 0, "fields", "R-PlanValue",
+         "$99,999,999,999"},
+        {"sepp.json", "6-EqualAcctValue2", "1e39", 2},
+        {"stretch.json", "6-StretchAcctValue", "99999999999", 0, "variables", "R-AccountValue",
+         "$99,999,999,999"},
+        {"stretch.json", "6-StretchAcctValue", "1e400", 2},
+        {"stretch.json", "6-StretchAcctCont", "-9999", 2},
+    };
+    // A negative, infinite or undefined amount anywhere in the output.
+    const QRegularExpression unsound(QStringLiteral(R"(\$-|\binf\b|\bnan\b)"),
+                                     QRegularExpression::CaseInsensitiveOption);
+    for (const auto &c : cases) {
+        QFile file(QStringLiteral(SAMPLES_DIR "/") + QLatin1String(c.sample));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QJsonObject illustration = QJsonDocument::fromJson(file.readAll()).object();
+        QJsonObject fields = illustration[QStringLiteral("fields")].toObject();
+        fields[QLatin1String(c.tag)] = QLatin1String(c.value);
+        illustration[QStringLiteral("fields")] = fields;
+        const BatchRun run = calc(QJsonDocument(illustration).toJson());
+        const std::string name = std::string(c.sample) + " " + c.value;
+        ASSERT_EQ(run.exitCode, c.exitCode)
+            << name << ": " << run.out.toStdString() << run.err.toStdString();
+        if (c.exitCode == 2) {
+            EXPECT_EQ(run.text("tag"), QLatin1String(c.tag)) << name;
+            continue;
+        }
+        EXPECT_EQ(entry(run.at(c.section), c.key), QLatin1String(c.amount)) << name;
+        EXPECT_FALSE(QString::fromUtf8(run.out).contains(unsound)) << name;
+    }
 }
 
 TEST(RmdBatchUsageTest, NoInputOrUnknownCommand) {
