@@ -98,6 +98,7 @@ TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne) {
         const char *name;
         QByteArray illustration;
         const char *extra;
+        const char *named = ""; // the error names this
     } cases[] = {
         {"malformed JSON", "{\"fields\":{", ""},
         {"not an object", "[1,2]", ""},
@@ -118,10 +119,22 @@ TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne) {
         {"unknown option", ValidRmd, "--verbose"},
         {"stray word", ValidRmd, "extra"},
         {"missing representative file", ValidRmd, "--rep /nonexistent/rep.json"},
+        {"text wider than its field",
+         R"({"fields":{"8-PartFirst":"Abcdefghijklmnopqrstuvwxyzabcde"}})", "", "8-PartFirst"},
+        {"year with a point", R"({"fields":{"3-Year0":"2020.7"}})", "", "3-Year0"},
+        {"whole number in exponent form", R"({"fields":{"2-StretchPLEO":"1e"}})", "",
+         "2-StretchPLEO"},
+        {"control character", R"({"fields":{"8-PlanName0":"IRA\u0007"}})", "", "8-PlanName0"},
+        {"delete character", R"({"fields":{"7-PartDOB":"1/1/1950\u007f"}})", "", "7-PartDOB"},
+        {"key given twice", R"({"calculator":0,"calculator":1})", "", "calculator"},
+        {"field given twice", R"({"fields":{"3-Year0":"2014","3-Year\u0030":"2015"}})", "",
+         "3-Year0"},
+        {"control given twice", R"({"controls":{"chkRoth":true,"chkRoth":false}})", "", "chkRoth"},
     };
     for (const auto &c : cases) {
         const BatchRun run = calc(c.illustration, Words(c.extra));
         EXPECT_EQ(run.exitCode, 1) << c.name;
+        EXPECT_TRUE(run.err.contains(c.named)) << c.name << ": " << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << c.name << ": " << run.out.toStdString();
         EXPECT_EQ(run.err.count('\n'), 1) << c.name << ": " << run.err.toStdString();
         EXPECT_TRUE(run.err.startsWith("rmdbatch: ")) << c.name;
@@ -229,10 +242,21 @@ TEST_F(RmdBatchTest, StretchValidationAndWarning) {
 }
 
 TEST_F(RmdBatchTest, RepresentativeFileIsStrictToo) {
-    const QString rep = write(QStringLiteral("rep.json"), R"({"First":"Pat","Nickname":"P"})");
-    const BatchRun run = calc(ValidRmd, {QStringLiteral("--rep"), rep});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("Nickname"));
+    const struct {
+        QByteArray representative;
+        const char *named;
+    } cases[] = {
+        {R"({"First":"Pat","Nickname":"P"})", "Nickname"},
+        {R"({"First":"Pat","First":"Lee"})", "First"},
+        {R"({"Initial":"QR"})", "Initial"},
+        {R"({"City":"Spring\nfield"})", "City"},
+    };
+    for (const auto &c : cases) {
+        const QString rep = write(QStringLiteral("rep.json"), c.representative);
+        const BatchRun run = calc(ValidRmd, {QStringLiteral("--rep"), rep});
+        EXPECT_EQ(run.exitCode, 1) << c.named;
+        EXPECT_TRUE(run.err.contains(c.named)) << run.err.toStdString();
+    }
 }
 
 // Each calculator's sample with an amount field at its widest (eleven nines) computes sound

@@ -201,6 +201,13 @@ TEST_F(RmdBatchStorageTest, RepresentativeShowAndSet) {
     EXPECT_EQ(defaults.text("First"), QStringLiteral("Lee"));
     EXPECT_EQ(defaults.text("State"), QStringLiteral("NY"));
 
+    // The record would cut a name longer than its 20 places.
+    QByteArray longName = ReadWholeFile(QStringLiteral(SAMPLES_DIR "/rep.json"));
+    longName.replace("\"Pat\"", "\"Patricia-Anne Bartholomew\"");
+    const BatchRun tooLong =
+        run(Words("rep set --input") << write(QStringLiteral("r0.json"), longName));
+    EXPECT_EQ(tooLong.exitCode, 1);
+    EXPECT_TRUE(tooLong.err.contains("First")) << tooLong.err.toStdString();
     const BatchRun set = run("rep set --input SAMPLES/rep.json");
     ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
     const QByteArray file = ReadWholeFile(QDir(data).filePath(QStringLiteral("RepInfo.flt")));
