@@ -31,7 +31,8 @@ struct BatchStorage {
 // here, as the desktop program reports it at its start.
 BatchStorage OpenStorage(const QCommandLineParser &parser, RecordingPrompter &prompter);
 
-// A record number argument: a whole number of at least 1.
+// A record number argument: a whole number from 1 to the largest "3-DatabaseIndex" holds
+// (999,999). Anything else is bad input saying what is wrong with it.
 int RecordNumberArgument(const QString &text);
 
 // The exit code of a failed storage operation: no such, deleted or damaged record is bad

@@ -130,6 +130,7 @@ TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne) {
         {"field given twice", R"({"fields":{"3-Year0":"2014","3-Year\u0030":"2015"}})", "",
          "3-Year0"},
         {"control given twice", R"({"controls":{"chkRoth":true,"chkRoth":false}})", "", "chkRoth"},
+        {"option given twice", ValidRmd, "--today 12/07/2026", "--today"},
     };
     for (const auto &c : cases) {
         const BatchRun run = calc(c.illustration, Words(c.extra));
@@ -307,6 +308,23 @@ TEST_F(RmdBatchTest, WidestAmountsComputeAndLargerOnesAreRefused) {
 TEST(RmdBatchUsageTest, NoInputOrUnknownCommand) {
     for (const char *line : {"", "calc", "frobnicate", "calc --input /nonexistent/ill.json"})
         EXPECT_EQ(RunBatch(Words(line)).exitCode, 1) << line;
+}
+
+TEST(RmdBatchUsageTest, HelpAndVersionOnStandardOutput) {
+    const struct {
+        const char *line, *begins;
+    } cases[] = {
+        {"--help", "usage: rmdbatch calc"},      {"-h", "usage: rmdbatch calc"},
+        {"help", "usage: rmdbatch calc"},        {"calc --help", "usage: rmdbatch calc --input"},
+        {"db --help", "usage: rmdbatch db"},     {"rep -h", "usage: rmdbatch rep"},
+        {"load --help", "usage: rmdbatch load"}, {"--version", "rmdbatch 1.0.0\n"},
+    };
+    for (const auto &c : cases) {
+        const BatchRun run = RunBatch(Words(c.line));
+        EXPECT_EQ(run.exitCode, 0) << c.line;
+        EXPECT_TRUE(run.out.startsWith(c.begins)) << c.line << ": " << run.out.toStdString();
+        EXPECT_TRUE(run.err.isEmpty()) << c.line << ": " << run.err.toStdString();
+    }
 }
 
 } // namespace

@@ -295,12 +295,35 @@ TEST_F(RmdBatchStorageTest, AKilledCompactionLosesNothing) {
 
 TEST_F(RmdBatchStorageTest, BadUsageExitsWithOne) {
     WriteWholeFile(database(), SampleDatabase(2));
-    for (const char *line : {"load", "load 0", "load x", "load 3", "db", "db frobnicate", "db copy",
-                             "db list --yes", "db backup", "rep", "rep set", "save"}) {
-        const BatchRun bad = run(line);
-        EXPECT_EQ(bad.exitCode, 1) << line;
-        EXPECT_TRUE(bad.out.isEmpty()) << line;
-        EXPECT_TRUE(bad.err.startsWith("rmdbatch: ")) << line;
+    const struct {
+        const char *line;
+        const char *says = "";
+    } cases[] = {
+        {"load"},
+        {"load 0", "from 1 to 999,999"},
+        {"load x", "\"x\" is not a record number"},
+        {"load 1.5", "\"1.5\" is not a record number"},
+        {"load -1", "-1 is negative"},
+        {"load 99999999999", "99999999999 is too large; record numbers go from 1 to 999,999"},
+        {"load 3"},
+        {"db"},
+        {"db frobnicate"},
+        {"db copy"},
+        {"db copy 0", "from 1 to 999,999"},
+        {"db delete -2", "-2 is negative"},
+        {"db list --yes"},
+        {"db backup"},
+        {"db backup --to a --to b", "--to is given more than once"},
+        {"rep"},
+        {"rep set"},
+        {"save"},
+    };
+    for (const auto &c : cases) {
+        const BatchRun bad = run(c.line);
+        EXPECT_EQ(bad.exitCode, 1) << c.line;
+        EXPECT_TRUE(bad.out.isEmpty()) << c.line;
+        EXPECT_TRUE(bad.err.startsWith("rmdbatch: ")) << c.line;
+        EXPECT_TRUE(bad.err.contains(c.says)) << c.line << ": " << bad.err.toStdString();
     }
     data = dir.filePath(QStringLiteral("no such folder"));
     EXPECT_EQ(run("db list").exitCode, 1);
