@@ -16,9 +16,12 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
 #include <array>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -77,19 +80,30 @@ bool drawsPages(int argc, char *argv[]) {
 }
 
 // The page-drawing commands run without a display; the other commands need no GUI at all.
-std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[]) {
+// `runtime` is the private runtime folder made when the session has none.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[],
+                                                  std::optional<QTemporaryDir> &runtime) {
     if (!drawsPages(argc, argv))
         return std::make_unique<QCoreApplication>(argc, argv);
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY") &&
         !qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The GUI start-up asks for the runtime folder; without XDG_RUNTIME_DIR (a cron job, a
+    // container) Qt warns and falls back to a shared name under /tmp. This run gets its own
+    // folder instead, made private (0700) by QTemporaryDir and removed at the end.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        runtime.emplace(QDir::tempPath() + QStringLiteral("/rmdbatch-runtime-XXXXXX"));
+        if (runtime->isValid())
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
+    }
     return std::make_unique<QApplication>(argc, argv);
 }
 
 } // namespace
 
 int main(int argc, char *argv[]) {
-    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
+    std::optional<QTemporaryDir> runtime;
+    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv, runtime);
     QCoreApplication::setApplicationName(QStringLiteral("rmdbatch"));
     QCoreApplication::setApplicationVersion(QStringLiteral(RMD_VERSION));
     const QStringList arguments = QCoreApplication::arguments();
