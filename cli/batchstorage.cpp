@@ -90,8 +90,8 @@ BatchError StorageFailure(const RecordingPrompter &prompter, const StorageError 
     return {ExitCodeFor(error), message.isEmpty() ? oneLine(error.description) : message};
 }
 
-void WarnDamaged(const IllustrationListing &listing) {
-    for (const DamagedRecord &record : listing.damaged())
+void WarnDamaged(const QList<DamagedRecord> &damaged) {
+    for (const DamagedRecord &record : damaged)
         Warn(QStringLiteral("record %1 skipped: %2")
                  .arg(record.record)
                  .arg(describe(record.damage)));

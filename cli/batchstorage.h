@@ -15,7 +15,7 @@
 #include <QCommandLineParser>
 #include <memory>
 
-class IllustrationListing;
+struct DamagedRecord;
 
 // --data-folder DIR and --today MM/DD/YYYY, to add to a subcommand's own options.
 QList<QCommandLineOption> StorageOptions();
@@ -46,7 +46,7 @@ QString LastMessage(const RecordingPrompter &prompter);
 BatchError StorageFailure(const RecordingPrompter &prompter, const StorageError &error);
 
 // Warns on stderr about each record the listing skipped as damaged.
-void WarnDamaged(const IllustrationListing &listing);
+void WarnDamaged(const QList<DamagedRecord> &damaged);
 
 // Prints a message on stderr as a warning; the run goes on.
 void Warn(const QString &message);

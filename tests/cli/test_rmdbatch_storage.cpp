@@ -103,6 +103,12 @@ TEST_F(RmdBatchStorageTest, SaveTakesItsOwnRecordOrTheNextFree) {
     ASSERT_EQ(list.size(), 3);
     EXPECT_EQ(entry(list.at(0), "Name"), QStringLiteral("Own, Ann"));
     EXPECT_EQ(entry(list.at(2), "Record"), QStringLiteral("3"));
+
+    // The listing's text is escaped and in UTF-8 as every other output.
+    QByteArray quoted = own;
+    quoted.replace("\"Own\"", R"("Ø\"wn\\€")");
+    ASSERT_EQ(save(write(QStringLiteral("quoted.json"), quoted)).exitCode, 0);
+    EXPECT_TRUE(run("db list").out.contains(R"({"Name":"Ø\"wn\\€, Ann",)"));
 }
 
 TEST_F(RmdBatchStorageTest, InvalidIllustrationIsNotSaved) {
