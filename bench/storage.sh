@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j"$(nproc)" --target storagebench >/dev/null
+cmake --build "$build" -j"$(nproc)" --target storagebench rmdbatch >/dev/null
 "$build"/bin/storagebench "$@"

@@ -8,8 +8,14 @@
 
 struct ValidationFailure;
 
-// Parses `arguments` (the subcommand first) with the given value options; unknown options or
-// more than `positionals` further words are bad usage.
+// Asked for by -h or --help on a subcommand: its options, one line each, for its usage text.
+struct HelpRequested {
+    QString options;
+};
+
+// Parses `arguments` (the subcommand first) with the given value options and -h/--help, which
+// throws HelpRequested. Unknown or repeated options, or more than `positionals` further words,
+// are bad usage. A negative number is a word, not an option ("load -1").
 void ParseOptions(QCommandLineParser &parser, const QStringList &arguments,
                   const QList<QCommandLineOption> &options, int positionals = 0);
 

@@ -4,9 +4,13 @@
 #include "compaction.h"
 #include "datalocations.h"
 #include "illustrationlisting.h"
+#include "illustrationrecord.h"
+#include "numbertext.h"
 #include "orderedjson.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -48,13 +52,23 @@ BatchStorage OpenStorage(const QCommandLineParser &parser, RecordingPrompter &pr
 }
 
 int RecordNumberArgument(const QString &text) {
-    bool ok = false;
-    const int number = text.toInt(&ok);
-    if (!ok || number < 1)
-        throw badInput(QStringLiteral("a record number must be a whole number of at least 1, "
-                                      "not \"%1\"")
-                           .arg(text));
-    return number;
+    // A record's number is stored in "3-DatabaseIndex": as many digits as that field is wide.
+    static const int largest =
+        int(std::pow(10, IllustrationRecord::place(QStringLiteral("3-DatabaseIndex"))->width)) - 1;
+    const QString range = QStringLiteral("record numbers go from 1 to ") +
+                          NumberText::Format(largest, QStringLiteral("#,##0"));
+    static const QRegularExpression whole(QStringLiteral("^-?[0-9]+$"));
+    if (!whole.match(text).hasMatch())
+        throw badInput(QStringLiteral("\"%1\" is not a record number; %2").arg(text, range));
+    if (text.startsWith(QLatin1Char('-')))
+        throw badInput(QStringLiteral("record number %1 is negative; %2").arg(text, range));
+    bool fits = false;
+    const qlonglong number = text.toLongLong(&fits);
+    if (!fits || number > largest)
+        throw badInput(QStringLiteral("record number %1 is too large; %2").arg(text, range));
+    if (number < 1)
+        throw badInput(QStringLiteral("record number %1 does not exist; %2").arg(text, range));
+    return int(number);
 }
 
 ExitCode ExitCodeFor(const StorageError &error) {
@@ -76,8 +90,8 @@ BatchError StorageFailure(const RecordingPrompter &prompter, const StorageError 
     return {ExitCodeFor(error), message.isEmpty() ? oneLine(error.description) : message};
 }
 
-void WarnDamaged(const IllustrationListing &listing) {
-    for (const DamagedRecord &record : listing.damaged())
+void WarnDamaged(const QList<DamagedRecord> &damaged) {
+    for (const DamagedRecord &record : damaged)
         Warn(QStringLiteral("record %1 skipped: %2")
                  .arg(record.record)
                  .arg(describe(record.damage)));

@@ -15,7 +15,7 @@
 #include <QCommandLineParser>
 #include <memory>
 
-class IllustrationListing;
+struct DamagedRecord;
 
 // --data-folder DIR and --today MM/DD/YYYY, to add to a subcommand's own options.
 QList<QCommandLineOption> StorageOptions();
@@ -31,7 +31,8 @@ struct BatchStorage {
 // here, as the desktop program reports it at its start.
 BatchStorage OpenStorage(const QCommandLineParser &parser, RecordingPrompter &prompter);
 
-// A record number argument: a whole number of at least 1.
+// A record number argument: a whole number from 1 to the largest "3-DatabaseIndex" holds
+// (999,999). Anything else is bad input saying what is wrong with it.
 int RecordNumberArgument(const QString &text);
 
 // The exit code of a failed storage operation: no such, deleted or damaged record is bad
@@ -45,7 +46,7 @@ QString LastMessage(const RecordingPrompter &prompter);
 BatchError StorageFailure(const RecordingPrompter &prompter, const StorageError &error);
 
 // Warns on stderr about each record the listing skipped as damaged.
-void WarnDamaged(const IllustrationListing &listing);
+void WarnDamaged(const QList<DamagedRecord> &damaged);
 
 // Prints a message on stderr as a warning; the run goes on.
 void Warn(const QString &message);

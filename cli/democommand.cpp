@@ -9,6 +9,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <memory>
+#include <vector>
 
 // Q_INIT_RESOURCE has to be expanded at global namespace scope; cli is a static library, so the
 // samples' resource is registered by hand.
@@ -41,31 +43,39 @@ int RunDemo(const QStringList &arguments) {
          {QStringLiteral("today"), QStringLiteral("Today's date."), QStringLiteral("MM/DD/YYYY")},
          SupportArchiveOption()});
     const QDir out(RequiredOption(parser, QStringLiteral("out")));
-    if (!QDir().mkpath(out.path()))
-        throw BatchError(ExitCode::IoFailure,
-                         QStringLiteral("cannot create the folder %1").arg(out.path()));
+    const QDate today = TodayOption(parser);
     const SupportArchive archive = SupportArchiveFor(parser);
     const RepresentativeDetails representative =
         ReadRepresentativeJson(sample(QStringLiteral("rep.json")));
 
-    QStringList files;
+    // Every report is built before the folder is made: bad options or a missing or damaged
+    // archive leave nothing behind.
+    std::vector<std::unique_ptr<const ReportRun>> runs;
     for (const char *name : Samples) {
         ReportRequest request;
         request.illustration = sample(QLatin1String(name));
-        request.today = TodayOption(parser);
+        request.today = today;
         request.representative = representative;
         const WorkFolder work;
-        const ReportRun run(request, archive, work.path());
-        if (!run.passed()) {
-            PrintJson(ValidationFailureJson(*run.calculated.validation.failure));
+        auto run = std::make_unique<const ReportRun>(request, archive, work.path());
+        if (!run->passed()) {
+            PrintJson(ValidationFailureJson(*run->calculated.validation.failure));
             return int(ExitCode::ValidationFailed);
         }
-        const QString path = out.filePath(run.pdfFileName());
-        run.writePdf(path);
+        runs.push_back(std::move(run));
+    }
+    if (!QDir().mkpath(out.path()))
+        throw BatchError(ExitCode::IoFailure,
+                         QStringLiteral("cannot create the folder %1").arg(out.path()));
+
+    QStringList files;
+    for (const auto &run : runs) {
+        const QString path = out.filePath(run->pdfFileName());
+        run->writePdf(path);
         files.append(OrderedJson()
-                         .add(QStringLiteral("calculator"), run.illustration.calculator())
+                         .add(QStringLiteral("calculator"), run->illustration.calculator())
                          .add(QStringLiteral("pdf"), path)
-                         .add(QStringLiteral("pages"), run.report.document.pageCount())
+                         .add(QStringLiteral("pages"), run->report.document.pageCount())
                          .text());
     }
     PrintJson(OrderedJson()

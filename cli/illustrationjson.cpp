@@ -2,8 +2,11 @@
 
 #include "batcherror.h"
 #include "controllists.h"
+#include "fieldformat.h"
 #include "illustration.h"
+#include "jsonkeys.h"
 #include "orderedjson.h"
+#include "representativemodel.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -64,6 +67,11 @@ QJsonObject parseObject(const QByteArray &json, const QString &what) {
                        QString::number(error.offset) + QStringLiteral(": ") + error.errorString());
     if (!document.isObject())
         throw badInput(what + QStringLiteral(": the top level must be a JSON object"));
+    if (const auto repeated = FindRepeatedKey(json))
+        throw badInput(what + QStringLiteral(": \"%1\" is given twice").arg(repeated->key) +
+                       (repeated->object.isEmpty()
+                            ? QString()
+                            : QStringLiteral(" in \"%1\"").arg(repeated->object)));
     return document.object();
 }
 
@@ -87,6 +95,25 @@ QString text(const QJsonValue &value, const QString &name) {
     if (!value.isString())
         throw badInput(QStringLiteral("\"%1\" must be a string").arg(name));
     return value.toString();
+}
+
+// The text of an entry that stands in a field `width` characters wide. The window's fields cut
+// typing at their width and filter out control characters; a file is held to the same.
+QString fieldText(const QJsonValue &value, const QString &name, int width) {
+    const QString entry = text(value, name);
+    if (entry.size() > width)
+        throw badInput(QStringLiteral("\"%1\" holds %2 characters; its field holds at most %3")
+                           .arg(name)
+                           .arg(entry.size())
+                           .arg(width));
+    const auto control = std::find_if(entry.begin(), entry.end(), [](QChar c) {
+        return c.unicode() < 0x20 || c.unicode() == 0x7F;
+    });
+    if (control != entry.end())
+        throw badInput(QStringLiteral("\"%1\" holds the control character U+%2")
+                           .arg(name)
+                           .arg(control->unicode(), 4, 16, QLatin1Char('0')));
+    return entry;
 }
 
 int inputSlot(const QString &tag) {
@@ -151,7 +178,12 @@ BatchRunOptions ReadIllustrationJson(const QByteArray &json, Illustration &illus
                 const int slot = inputSlot(field.key());
                 if (slot < 0)
                     throw badInput(QStringLiteral("unknown input tag \"%1\"").arg(field.key()));
-                illustration.fields().setText(slot, text(field.value(), field.key()));
+                const QString value =
+                    fieldText(field.value(), field.key(), SlotTable::slot(slot)->width);
+                if (!FieldFormat::acceptsText(SlotTable::kindDigit(field.key()), value))
+                    throw badInput(QStringLiteral("\"%1\" takes digits only, not \"%2\"")
+                                       .arg(field.key(), value));
+                illustration.fields().setText(slot, value);
             }
         } else {
             throw badInput(QStringLiteral("unknown entry \"%1\"").arg(key));
@@ -206,7 +238,8 @@ RepresentativeDetails ReadRepresentativeJson(const QByteArray &json) {
         });
         if (key == keys.end())
             throw badInput(QStringLiteral("unknown representative key \"%1\"").arg(it.key()));
-        details.*(key->member) = text(it.value(), it.key());
+        const int width = RepresentativeEntries()[std::size_t(key - keys.begin())].width;
+        details.*(key->member) = fieldText(it.value(), it.key(), width);
     }
     return details;
 }

@@ -3,6 +3,7 @@
 // or input file, 2 validation failed, 3 I/O failure.
 
 #include "batcherror.h"
+#include "batchoptions.h"
 #include "calccommand.h"
 #include "dbcommand.h"
 #include "democommand.h"
@@ -15,28 +16,34 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
 #include <array>
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace {
 
 struct Command {
     const char *name;
     int (*run)(const QStringList &arguments);
+    const char *usage;       // after "rmdbatch ", for the subcommand's --help
     bool drawsPages = false; // fonts, pictures and charts need a QApplication
 };
 
 const std::array<Command, 8> Commands{{
-    {"calc", RunCalc},
-    {"merge", RunMerge},
-    {"report", RunReport, true},
-    {"demo", RunDemo, true},
-    {"save", RunSave},
-    {"load", RunLoad},
-    {"db", RunDb},
-    {"rep", RunRep},
+    {"calc", RunCalc, "calc --input ILL.json [options]"},
+    {"merge", RunMerge, "merge --input ILL.json [options]"},
+    {"report", RunReport, "report --input ILL.json --pdf OUT.pdf [options]", true},
+    {"demo", RunDemo, "demo --out DIR [options]", true},
+    {"save", RunSave, "save --input ILL.json [options]"},
+    {"load", RunLoad, "load N [options]"},
+    {"db", RunDb,
+     "db list | copy N | delete N | undelete | compact --yes | backup --to DIR |\n"
+     "                   restore --from DIR  [options]"},
+    {"rep", RunRep, "rep show | set --input REP.json  [options]"},
 }};
 
 const char *const Usage =
@@ -50,7 +57,13 @@ const char *const Usage =
     "       rmdbatch db list | copy N | delete N | undelete | compact --yes | backup --to DIR |\n"
     "                   restore --from DIR\n"
     "       rmdbatch rep show | set --input REP.json\n"
+    "       rmdbatch --help | --version | COMMAND --help\n"
     "  (save, load, db and rep take [--data-folder DIR] [--today MM/DD/YYYY])";
+
+int printUsage(const QString &text) {
+    std::printf("%s\n", text.toLocal8Bit().constData());
+    return int(ExitCode::Ok);
+}
 
 int fail(ExitCode code, const QString &message) {
     std::fprintf(stderr, "rmdbatch: %s\n", message.toLocal8Bit().constData());
@@ -68,12 +81,22 @@ bool drawsPages(int argc, char *argv[]) {
 }
 
 // The page-drawing commands run without a display; the other commands need no GUI at all.
-std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[]) {
+// `runtime` is the private runtime folder made when the session has none.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[],
+                                                  std::optional<QTemporaryDir> &runtime) {
     if (!drawsPages(argc, argv))
         return std::make_unique<QCoreApplication>(argc, argv);
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY") &&
         !qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The GUI start-up asks for the runtime folder; without XDG_RUNTIME_DIR (a cron job, a
+    // container) Qt warns and falls back to a shared name under /tmp. This run gets its own
+    // folder instead, made private (0700) by QTemporaryDir and removed at the end.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        runtime.emplace(QDir::tempPath() + QStringLiteral("/rmdbatch-runtime-XXXXXX"));
+        if (runtime->isValid())
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
+    }
     return std::make_unique<QApplication>(argc, argv);
 }
 
@@ -85,19 +108,29 @@ int main(int argc, char *argv[]) {
     // tearing a file or leaving its lock, instead of killing the program half-way.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
+    std::optional<QTemporaryDir> runtime;
+    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv, runtime);
     QCoreApplication::setApplicationName(QStringLiteral("rmdbatch"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(RMD_VERSION));
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 2)
         return fail(ExitCode::BadInput, QLatin1String(Usage));
 
     const QString name = arguments.at(1);
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
+        name == QLatin1String("help"))
+        return printUsage(QLatin1String(Usage));
+    if (arguments.size() == 2 && name == QLatin1String("--version"))
+        return printUsage(QStringLiteral("rmdbatch ") + QCoreApplication::applicationVersion());
     for (const Command &command : Commands) {
         if (name != QLatin1String(command.name))
             continue;
         try {
             // The subcommand's parser sees "rmdbatch calc ..." and skips the first word.
             return command.run(arguments.mid(1));
+        } catch (const HelpRequested &help) {
+            return printUsage(QStringLiteral("usage: rmdbatch ") + QLatin1String(command.usage) +
+                              QStringLiteral("\noptions:\n") + help.options);
         } catch (const BatchError &error) {
             return fail(error.code(), QString::fromStdString(error.what()));
         } catch (const FatalError &error) {

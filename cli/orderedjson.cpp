@@ -30,33 +30,46 @@ OrderedJson &OrderedJson::addRaw(const QString &key, const QString &json) {
 }
 
 QString OrderedJson::quote(const QString &text) {
-    QString quoted;
-    quoted.reserve(text.size() + 2);
-    quoted += QLatin1Char('"');
-    for (const QChar ch : text) {
-        switch (ch.unicode()) {
+    QByteArray json;
+    appendQuoted(json, text);
+    return QString::fromUtf8(json);
+}
+
+void OrderedJson::appendQuoted(QByteArray &json, QStringView text) {
+    json += '"';
+    for (qsizetype index = 0; index < text.size(); ++index) {
+        const char16_t ch = text.at(index).unicode();
+        if (ch >= 0x80) {
+            // A run of characters beyond ASCII, surrogate pairs kept together, goes to UTF-8.
+            qsizetype end = index + 1;
+            while (end < text.size() && text.at(end).unicode() >= 0x80)
+                ++end;
+            json += text.sliced(index, end - index).toUtf8();
+            index = end - 1;
+            continue;
+        }
+        switch (ch) {
         case '"':
-            quoted += QStringLiteral("\\\"");
+            json += "\\\"";
             break;
         case '\\':
-            quoted += QStringLiteral("\\\\");
+            json += "\\\\";
             break;
         case '\n':
-            quoted += QStringLiteral("\\n");
+            json += "\\n";
             break;
         case '\r':
-            quoted += QStringLiteral("\\r");
+            json += "\\r";
             break;
         case '\t':
-            quoted += QStringLiteral("\\t");
+            json += "\\t";
             break;
         default:
-            if (ch.unicode() < 0x20)
-                quoted += QStringLiteral("\\u%1").arg(ch.unicode(), 4, 16, QLatin1Char('0'));
+            if (ch < 0x20)
+                json += QStringLiteral("\\u%1").arg(int(ch), 4, 16, QLatin1Char('0')).toLatin1();
             else
-                quoted += ch;
+                json += char(ch);
         }
     }
-    quoted += QLatin1Char('"');
-    return quoted;
+    json += '"';
 }

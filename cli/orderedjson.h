@@ -3,6 +3,7 @@
 // A JSON object text whose keys keep the order they are added in (QJsonObject sorts them, and
 // rmdbatch prints report fields in slot order).
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +18,8 @@ public:
     QString text() const;
 
     static QString quote(const QString &text);
+    // quote() of the text appended to a JSON text in UTF-8, without a string between.
+    static void appendQuoted(QByteArray &json, QStringView text);
 
 private:
     OrderedJson &addRaw(const QString &key, const QString &json);

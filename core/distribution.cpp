@@ -1,21 +1,39 @@
 #include "distribution.h"
 
+#include "fatalerror.h"
 #include "fieldformat.h"
 #include "fieldstore.h"
 #include "numbertext.h"
 
-qint64 RequiredDistribution(double accountValue, float factor)
-{
-    return qint64(NumberText::Int(accountValue / double(factor) + 0.99));
+#include <cmath>
+
+namespace {
+
+constexpr int ErrorOverflow = 6;
+constexpr double MaximumExactDollars = 9007199254740992.0; // 2^53
+
+} // namespace
+
+qint64 RequiredDistribution(double accountValue, float factor) {
+    // The tables print factors in tenths. Their single-precision form is a hair off (22.9 is
+    // 22.8999996), enough to lift an exact quotient by a cent, which then counts as a dollar.
+    const double printedFactor = std::round(double(factor) * 10) / 10;
+    const double dollars = NumberText::Int(accountValue / printedFactor + 0.99);
+    // Beyond 2^53 whole dollars are no longer exact, and far beyond a 64-bit integer overflows.
+    if (!(dollars >= 0 && dollars <= MaximumExactDollars))
+        throw FatalError(QStringLiteral("RequiredDistribution"), ErrorOverflow,
+                         QStringLiteral("an account value of %1 over a factor of %2 gives a "
+                                        "distribution out of range")
+                             .arg(accountValue, 0, 'g', 15)
+                             .arg(printedFactor));
+    return qint64(dollars);
 }
 
-qint64 MissedDistributionPenalty(qint64 distribution)
-{
+qint64 MissedDistributionPenalty(qint64 distribution) {
     return qint64(NumberText::Int(double(distribution) / 2 + 0.5));
 }
 
-const QString &Note2009()
-{
+const QString &Note2009() {
     static const QString note = QStringLiteral(
         "Note: Under the Worker, Retiree, and Employers Recovery Act of 2008 (H.R. 7327), "
         "Congress approved a one-year suspension of the required minimum distribution (RMD) for "
@@ -25,8 +43,7 @@ const QString &Note2009()
 
 void WriteIllustrationHeader(FieldStore &fields, const QString &calculationYear,
                              const QString &planType, const QString &planName,
-                             const QString &name)
-{
+                             const QString &name) {
     fields.SetField(calculationYear, QStringLiteral("R-YYYY"));
     fields.SetField(QString::number(int(NumberText::Val(calculationYear)) - 1),
                     QStringLiteral("R-YYY1"));
@@ -35,8 +52,7 @@ void WriteIllustrationHeader(FieldStore &fields, const QString &calculationYear,
     fields.SetField(name, QStringLiteral("R-PHName"));
 }
 
-void WriteDistribution(FieldStore &fields, qint64 distribution, qint64 penalty)
-{
+void WriteDistribution(FieldStore &fields, qint64 distribution, qint64 penalty) {
     const QString amount = FormatDollars(QString::number(distribution));
     fields.SetField(amount, QStringLiteral("R-RMD"));
     fields.SetField(FormatDollars(QString::number(penalty)), QStringLiteral("R-IRSPen"));

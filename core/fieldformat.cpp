@@ -61,6 +61,18 @@ bool acceptsKey(int kind, QChar key, const QString &currentText) {
     }
 }
 
+bool acceptsText(int kind, const QString &text) {
+    const bool reformatted = kind == 1 || kind == 4 || kind == 5 || kind == 6 || kind == 9;
+    if (reformatted)
+        return true;
+    for (qsizetype index = 0; index < text.size(); ++index) {
+        const QChar key = text.at(index);
+        if (key == QChar(Backspace) || !acceptsKey(kind, key, text.left(index)))
+            return false;
+    }
+    return true;
+}
+
 FocusInResult focusIn(int kind, const QString &text) {
     QString shown = text;
     if (kind == 1) {

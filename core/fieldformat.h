@@ -22,6 +22,11 @@ constexpr char16_t Backspace = 8;
 // Whether a typed character reaches a field of this kind holding currentText.
 bool acceptsKey(int kind, QChar key, const QString &currentText);
 
+// Whether a whole text can stand in a field of this kind. Amounts, rates and decimals may show
+// the form focus-out gives them ("$1,000", "2.50%"); every other field keeps its text as typed,
+// so each character must pass acceptsKey: digits alone in a year or whole-number field.
+bool acceptsText(int kind, const QString &text);
+
 struct FocusInResult {
     QString text;
     bool selectAll = false; // the whole text is selected when it is not empty

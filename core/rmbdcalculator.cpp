@@ -19,22 +19,19 @@ constexpr int YoungestDeceased = 20;
 const QString AgeOnRbdTag = QStringLiteral("Age of Beneficiary on RBD");
 
 ValidationFailure dateFailure(const char *tag, const char *line, const char *title,
-                              const char *replacement)
-{
+                              const char *replacement) {
     return {QLatin1String(tag), WithDateHelp({QLatin1String(line)}), QLatin1String(title),
             QLatin1String(replacement)};
 }
 
-int ageOn(const QDate &birth, const QDate &asOf)
-{
+int ageOn(const QDate &birth, const QDate &asOf) {
     return std::max(0, CALCULATEAGE(birth, asOf, 0));
 }
 
 } // namespace
 
 std::variant<RmbdInputs, ValidationFailure> ValidateRmbd(Illustration &illustration,
-                                                        const QDate &today)
-{
+                                                         const QDate &today) {
     const FieldStore &fields = illustration.fields();
     RmbdInputs inputs;
     inputs.planType = illustration.controls().cmboPlanType1;
@@ -101,10 +98,11 @@ std::variant<RmbdInputs, ValidationFailure> ValidateRmbd(Illustration &illustrat
     QString account = fields.GetField(QStringLiteral("6-AcctValue1"));
     inputs.accountValue = CleanNumber(account);
     if (Val(inputs.accountValue) < 1)
-        return ValidationFailure{QStringLiteral("6-AcctValue1"),
-                                 QStringLiteral("Please enter the Account Value."),
-                                 QStringLiteral("Missing Required Information."),
-                                 QStringLiteral("100000")};
+        return ValidationFailure{
+            QStringLiteral("6-AcctValue1"), QStringLiteral("Please enter the Account Value."),
+            QStringLiteral("Missing Required Information."), QStringLiteral("100000")};
+    if (auto failure = AmountOutsideField(fields, QStringLiteral("6-AcctValue1")))
+        return *failure;
 
     if (illustration.controls().chkSurvivingSpouse) {
         const auto original = DateText::ParseDate(fields.GetField(QStringLiteral("7-OriginalDOB")));
@@ -120,8 +118,7 @@ std::variant<RmbdInputs, ValidationFailure> ValidateRmbd(Illustration &illustrat
     return inputs;
 }
 
-RmbdResult ComputeRmbd(const RmbdInputs &inputs, bool survivingSpouse, const QString &originalDob)
-{
+RmbdResult ComputeRmbd(const RmbdInputs &inputs, bool survivingSpouse, const QString &originalDob) {
     RmbdResult result;
     const int year = int(Val(inputs.calculationYear));
     const QDate yearEnd(year, 12, 31);
@@ -177,8 +174,8 @@ RmbdResult ComputeRmbd(const RmbdInputs &inputs, bool survivingSpouse, const QSt
     return result;
 }
 
-void WriteRmbdReport(const RmbdInputs &inputs, const RmbdResult &result, Illustration &illustration)
-{
+void WriteRmbdReport(const RmbdInputs &inputs, const RmbdResult &result,
+                     Illustration &illustration) {
     FieldStore &fields = illustration.fields();
     const auto set = [&fields](const QString &value, const char *tag) {
         fields.SetField(value, QLatin1String(tag));
@@ -186,11 +183,9 @@ void WriteRmbdReport(const RmbdInputs &inputs, const RmbdResult &result, Illustr
     const int year = int(Val(inputs.calculationYear));
 
     WriteIllustrationHeader(fields, inputs.calculationYear, inputs.planType,
-                            fields.GetField(QStringLiteral("8-PlanName1")),
-                            inputs.beneficiaryName);
+                            fields.GetField(QStringLiteral("8-PlanName1")), inputs.beneficiaryName);
     set(LongDate(result.dateOfBirth), "R-PHDOB");
-    set(result.survivingSpouse ? LongDate(result.originalDateOfBirth) : QString(),
-        "R-OriginalDOB");
+    set(result.survivingSpouse ? LongDate(result.originalDateOfBirth) : QString(), "R-OriginalDOB");
     set(QStringLiteral("Single Life Expectancy"), "R-XTable");
     set(QString::number(result.startAge), "R-BAgeDD");
     fields.SetField(result.deceasedFlag ? QStringLiteral("Age of Original Planholder at Death")
@@ -225,8 +220,7 @@ void WriteRmbdReport(const RmbdInputs &inputs, const RmbdResult &result, Illustr
     }
 }
 
-QString RmbdCalculationDetails(const RmbdInputs &inputs, const RmbdResult &result)
-{
+QString RmbdCalculationDetails(const RmbdInputs &inputs, const RmbdResult &result) {
     using NumberText::Str;
     const QString yearAfterDeath = ShortDate(result.yearAfterDeath);
     const QString yearEnd = QStringLiteral("12/31/") + inputs.calculationYear;
@@ -235,15 +229,13 @@ QString RmbdCalculationDetails(const RmbdInputs &inputs, const RmbdResult &resul
         QStringLiteral("Beneficiary's Required Beginning Date: ") + yearAfterDeath,
         QStringLiteral("Beneficiary Age on ") + yearAfterDeath + QLatin1Char(':') +
             Str(result.startAge),
-        QStringLiteral("Beneficiary Age on ") + yearEnd + QLatin1Char(':') +
-            Str(result.currentAge),
+        QStringLiteral("Beneficiary Age on ") + yearEnd + QLatin1Char(':') + Str(result.currentAge),
         QStringLiteral("Single RMD Factor (Without Recalc):") + Str(result.factor),
         QStringLiteral("RMD: ") + QString::number(result.rmd),
     });
 }
 
-void RefreshSurvivingSpouse(Illustration &illustration)
-{
+void RefreshSurvivingSpouse(Illustration &illustration) {
     FieldStore &fields = illustration.fields();
     const int slot = fields.SetIndex(QStringLiteral("7-OriginalDOB"));
     const bool ticked = illustration.controls().chkSurvivingSpouse;
@@ -254,8 +246,7 @@ void RefreshSurvivingSpouse(Illustration &illustration)
     fields.setCaptionColour(slot, ticked ? ColourRole::Normal : ColourRole::Grey);
 }
 
-void RefreshRothPlanType(Illustration &illustration)
-{
+void RefreshRothPlanType(Illustration &illustration) {
     IllustrationControls &controls = illustration.controls();
     const bool roth = controls.cmboPlanType1 == QLatin1String("Roth IRA");
     if (roth)

@@ -152,6 +152,8 @@ std::variant<RmdInputs, ValidationFailure> ValidateRmd(Illustration &illustratio
         return ValidationFailure{
             QStringLiteral("6-AcctValue0"), QStringLiteral("Please enter the Account Value."),
             QStringLiteral("Missing Required Information."), QStringLiteral("100000")};
+    if (auto failure = AmountOutsideField(fields, QStringLiteral("6-AcctValue0")))
+        return *failure;
     return inputs;
 }
 

@@ -1,5 +1,10 @@
 #include "validation.h"
 
+#include "fieldformat.h"
+#include "fieldstore.h"
+
+#include <cmath>
+
 QString JoinLines(const QStringList &lines) {
     return lines.join(QStringLiteral("\r\n"));
 }
@@ -17,4 +22,15 @@ QString WithDateHelp(const QStringList &lines) {
 
 int LatestCalculationYear(const QDate &today) {
     return today.year() + 1;
+}
+
+std::optional<ValidationFailure> AmountOutsideField(const FieldStore &fields, const QString &tag) {
+    const double largest = std::pow(10.0, SlotTable::slot(fields.SetIndex(tag))->width) - 1;
+    const double value = fields.cleanValue(tag);
+    if (value >= 0 && value <= largest)
+        return std::nullopt;
+    return ValidationFailure{tag,
+                             QStringLiteral("Please enter an amount from $0 to ") +
+                                 FormatDollars(QString::number(largest, 'f', 0)) + QLatin1Char('.'),
+                             QStringLiteral("Invalid Entry."), QStringLiteral("100000")};
 }

@@ -6,6 +6,9 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+class FieldStore;
 
 // The first failing check of a validation run: the field, the message (lines joined by CR LF),
 // the message box title and the text the field is reset to.
@@ -27,3 +30,8 @@ QString WithDateHelp(const QStringList &lines);
 
 // The current year plus one.
 int LatestCalculationYear(const QDate &today);
+
+// The failure of an amount field whose value is negative or exceeds nines in every place of the
+// field's width ($99,999,999,999 for eleven places). Typing cannot give one, a file can ("-5",
+// "3e20"), and the calculators would report negative or overflowing amounts.
+std::optional<ValidationFailure> AmountOutsideField(const FieldStore &fields, const QString &tag);

@@ -145,6 +145,8 @@ std::variant<SeppInputs, ValidationFailure> ValidateSepp(Illustration &illustrat
 
     if (illustration.fields().cleanValue(QStringLiteral("6-EqualAcctValue1")) < 1)
         return accountFailure("6-EqualAcctValue1");
+    if (auto failure = AmountOutsideField(fields, QStringLiteral("6-EqualAcctValue1")))
+        return *failure;
 
     // A one-time change into (or annual recalculation under) the RMD method has no use for the
     // fixed methods' balance and rate.
@@ -153,6 +155,8 @@ std::variant<SeppInputs, ValidationFailure> ValidateSepp(Illustration &illustrat
 
     if (illustration.fields().cleanValue(QStringLiteral("6-EqualAcctValue2")) < 1)
         return accountFailure("6-EqualAcctValue2");
+    if (auto failure = AmountOutsideField(fields, QStringLiteral("6-EqualAcctValue2")))
+        return *failure;
 
     // The rate may not exceed 120% of the federal mid-term rate (Rev. Rul. 2002-62, 2.02(c));
     // above 6% that is doubtful enough to warn, once per run of the program.

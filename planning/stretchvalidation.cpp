@@ -217,6 +217,11 @@ std::variant<StretchInputs, ValidationFailure> ValidateStretch(Illustration &ill
         return ValidationFailure{QStringLiteral("6-StretchAcctValue"),
                                  QStringLiteral("Please enter the Account Value."),
                                  MissingInformation, QStringLiteral("100000")};
+    for (const QString &amount :
+         {QStringLiteral("6-StretchAcctValue"), QStringLiteral("6-StretchAcctCont")}) {
+        if (auto failure = AmountOutsideField(illustration.fields(), amount))
+            return *failure;
+    }
 
     const double rate = illustration.fields().cleanValue(QStringLiteral("1-StretchROR"));
     if (rate < LowestRate || rate > HighestRate)

@@ -3,6 +3,8 @@
 #include "illustrationrecord.h"
 #include "recordfile.h"
 
+#include <QFile>
+
 namespace {
 
 using IllustrationRecord::fieldText;
@@ -57,47 +59,57 @@ const std::array<const char *, GridColumn::Count> &GridCaptions() {
     return captions;
 }
 
-Result<IllustrationListing> IllustrationListing::read(const RecordFile &records) {
-    Result<QByteArray> image = records.readAll();
-    if (!image.ok())
-        return {{}, image.error};
-    IllustrationListing listing;
-    listing.m_image = std::move(image.value);
-    const char *data = listing.m_image.constData();
-    const qsizetype size = listing.m_image.size();
-    listing.m_recordCount = RecordFile::countForSize(size);
-    // Every record the file holds, a short one at its end included.
-    const int chunks = int((size + RecordFile::RecordLength - 1) / RecordFile::RecordLength);
-    listing.m_rows.reserve(chunks);
-    for (int index = 0; index < chunks; ++index) {
-        const qsizetype offset = qsizetype(index) * RecordFile::RecordLength;
-        const qsizetype length = std::min<qsizetype>(RecordFile::RecordLength, size - offset);
-        const RecordDamage damage = CheckRecord(data + offset, length, index + 1);
-        if (damage != RecordDamage::None)
-            listing.m_damaged.append({index + 1, damage});
-        else if (isDeleted(data + offset))
-            ++listing.m_deletedCount;
-        else
-            listing.m_rows.append(index + 1);
+Result<ListingCounts>
+ScanListing(const RecordFile &records,
+            const std::function<void(int record, const char *bytes)> &listed) {
+    ListingCounts counts;
+    if (Status error = records.checkIsFile())
+        return {{}, error};
+    QFile file(records.path());
+    if (!file.exists())
+        return {counts, std::nullopt};
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, fileError(file, QStringLiteral("Error Reading Database"))};
+    const qint64 size = file.size();
+    counts.recordCount = RecordFile::countForSize(size);
+    // Enough records per read that the system calls cost nothing beside the copying.
+    constexpr qint64 BlockLength = 256 * RecordFile::RecordLength;
+    QByteArray block(BlockLength, Qt::Uninitialized);
+    int number = 0;
+    for (qint64 offset = 0; offset < size;) {
+        // Whole records per block, so no record is split between two.
+        const qint64 wanted = std::min(BlockLength, size - offset);
+        qint64 length = 0;
+        while (length < wanted) {
+            const qint64 count = file.read(block.data() + length, wanted - length);
+            if (count < 0)
+                return {{}, fileError(file, QStringLiteral("Error Reading Database"))};
+            if (count == 0) // the file was cut short since its size was taken
+                break;
+            length += count;
+        }
+        // Every record the file holds, a short one at its end included.
+        for (qint64 at = 0; at < length; at += RecordFile::RecordLength) {
+            const char *record = block.constData() + at;
+            const RecordDamage damage = CheckRecord(
+                record, std::min<qint64>(RecordFile::RecordLength, length - at), ++number);
+            if (damage != RecordDamage::None) {
+                counts.damaged.append({number, damage});
+            } else if (isDeleted(record)) {
+                ++counts.deleted;
+            } else {
+                ++counts.listed;
+                listed(number, record);
+            }
+        }
+        if (length < wanted)
+            break;
+        offset += length;
     }
-    return {std::move(listing), std::nullopt};
+    return {counts, std::nullopt};
 }
 
-int IllustrationListing::rowOf(int record) const {
-    return int(m_rows.indexOf(record));
-}
-
-QByteArray IllustrationListing::recordBytes(int row) const {
-    return m_image.mid(qsizetype(m_rows.at(row) - 1) * RecordFile::RecordLength,
-                       RecordFile::RecordLength);
-}
-
-QString IllustrationListing::cell(int row, int column) const {
-    return RecordCell(
-        m_image.constData() + qsizetype(m_rows.at(row) - 1) * RecordFile::RecordLength, column);
-}
-
-QString RecordCell(const char *record, int column) {
+QString GridCell(const char *record, int column) {
     const qsizetype size = RecordFile::RecordLength;
     const CalculatorColumns &columns = calculatorColumns()[std::size_t(record[1] - '0')];
     const auto text = [&](FieldPlace place) { return fieldText(record, size, place); };
@@ -135,13 +147,42 @@ QString RecordCell(const char *record, int column) {
     }
 }
 
+QString ListingTitle(int rows) {
+    return QString::number(rows) + QStringLiteral(" Saved Illustrations");
+}
+
+Result<IllustrationListing> IllustrationListing::read(const RecordFile &records) {
+    IllustrationListing listing;
+    listing.m_listed.reserve(records.size());
+    Result<ListingCounts> counts = ScanListing(records, [&listing](int record, const char *bytes) {
+        listing.m_listed.append(bytes, RecordFile::RecordLength);
+        listing.m_rows.append(record);
+    });
+    if (!counts.ok())
+        return {{}, counts.error};
+    listing.m_counts = std::move(counts.value);
+    return {std::move(listing), std::nullopt};
+}
+
+int IllustrationListing::rowOf(int record) const {
+    return int(m_rows.indexOf(record));
+}
+
+QByteArray IllustrationListing::recordBytes(int row) const {
+    return m_listed.mid(qsizetype(row) * RecordFile::RecordLength, RecordFile::RecordLength);
+}
+
+QString IllustrationListing::cell(int row, int column) const {
+    return GridCell(m_listed.constData() + qsizetype(row) * RecordFile::RecordLength, column);
+}
+
 QString IllustrationListing::title() const {
-    return QString::number(rowCount()) + QStringLiteral(" Saved Illustrations");
+    return ListingTitle(rowCount());
 }
 
 GridButtons IllustrationListing::buttons() const {
     const bool any = rowCount() > 0;
-    return {any, any, any, m_deletedCount > 0, true};
+    return {any, any, any, m_counts.deleted > 0, true};
 }
 
 int TypeAheadRow(const IllustrationListing &listing, const QString &buffer) {

@@ -1,8 +1,9 @@
 #pragma once
 
 // The active illustrations of the database as the saved-illustrations grid lists them. The file
-// is read once; each row keeps the place of its record in that image and its cells are read
-// from it when asked for, so listing a large database costs little more than reading it.
+// is read once, a block at a time; the listing keeps the bytes of the listed records and reads
+// a row's cells from them when asked for, so listing a large database costs little more than
+// reading it.
 
 #include "recordcheck.h"
 #include "storageerror.h"
@@ -11,6 +12,7 @@
 #include <QList>
 #include <QString>
 #include <array>
+#include <functional>
 
 class RecordFile;
 
@@ -20,6 +22,27 @@ enum : int { Name, IllustrationDate, Type, PlanType, PlanName, Year, Distributio
 
 // "Name", "Illustration Date", ... "Record".
 const std::array<const char *, GridColumn::Count> &GridCaptions();
+
+// What a pass over the database found besides the listed records.
+struct ListingCounts {
+    int recordCount = 0; // RecordFile::countForSize of the file
+    int listed = 0;
+    int deleted = 0;
+    QList<DamagedRecord> damaged;
+};
+
+// Reads the database a block of records at a time and hands each active record, in record
+// order, to `listed` with its number and its 1000 bytes, which last for the call only. Deleted
+// records are counted, damaged ones skipped and kept in the counts. A missing database lists
+// nothing.
+Result<ListingCounts> ScanListing(const RecordFile &records,
+                                  const std::function<void(int record, const char *bytes)> &listed);
+
+// A listed record's cell in a grid column.
+QString GridCell(const char *record, int column);
+
+// The number of listed illustrations, then " Saved Illustrations".
+QString ListingTitle(int rows);
 
 struct GridButtons {
     bool open = false;
@@ -46,9 +69,9 @@ public:
     // The stored bytes of a row's record as listed.
     QByteArray recordBytes(int row) const;
 
-    int recordCount() const { return m_recordCount; }
-    int deletedCount() const { return m_deletedCount; }
-    const QList<DamagedRecord> &damaged() const { return m_damaged; }
+    int recordCount() const { return m_counts.recordCount; }
+    int deletedCount() const { return m_counts.deleted; }
+    const QList<DamagedRecord> &damaged() const { return m_counts.damaged; }
 
     // The number of listed illustrations, then " Saved Illustrations".
     QString title() const;
@@ -56,15 +79,10 @@ public:
     GridButtons buttons() const;
 
 private:
-    QByteArray m_image;
+    QByteArray m_listed; // the listed records' bytes, one after the other
     QList<int> m_rows;
-    int m_recordCount = 0;
-    int m_deletedCount = 0;
-    QList<DamagedRecord> m_damaged;
+    ListingCounts m_counts;
 };
-
-// A grid cell of a whole, undamaged record.
-QString RecordCell(const char *record, int column);
 
 // The first row whose name, in upper case and cut to the buffer's length, equals the buffer
 // (already in upper case); -1 when none does.

@@ -61,8 +61,8 @@ Status checkOverwrite(const RecordFile &records, int number, const Illustration 
     default:
         break;
     }
-    const QString storedName = RecordCell(stored.value.constData(), GridColumn::Name);
-    if (storedName != RecordCell(record.constData(), GridColumn::Name))
+    const QString storedName = GridCell(stored.value.constData(), GridColumn::Name);
+    if (storedName != GridCell(record.constData(), GridColumn::Name))
         return notOverwritten(records, number,
                               QStringLiteral("holds another client (\"%1\")").arg(storedName));
     return std::nullopt;

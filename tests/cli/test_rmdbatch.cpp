@@ -2,6 +2,7 @@
 #include "testsupport.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace {
@@ -97,6 +98,7 @@ TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne) {
         const char *name;
         QByteArray illustration;
         const char *extra;
+        const char *named = ""; // the error names this
     } cases[] = {
         {"malformed JSON", "{\"fields\":{", ""},
         {"not an object", "[1,2]", ""},
@@ -117,10 +119,23 @@ TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne) {
         {"unknown option", ValidRmd, "--verbose"},
         {"stray word", ValidRmd, "extra"},
         {"missing representative file", ValidRmd, "--rep /nonexistent/rep.json"},
+        {"text wider than its field",
+         R"({"fields":{"8-PartFirst":"Abcdefghijklmnopqrstuvwxyzabcde"}})", "", "8-PartFirst"},
+        {"year with a point", R"({"fields":{"3-Year0":"2020.7"}})", "", "3-Year0"},
+        {"whole number in exponent form", R"({"fields":{"2-StretchPLEO":"1e"}})", "",
+         "2-StretchPLEO"},
+        {"control character", R"({"fields":{"8-PlanName0":"IRA\u0007"}})", "", "8-PlanName0"},
+        {"delete character", R"({"fields":{"7-PartDOB":"1/1/1950\u007f"}})", "", "7-PartDOB"},
+        {"key given twice", R"({"calculator":0,"calculator":1})", "", "calculator"},
+        {"field given twice", R"({"fields":{"3-Year0":"2014","3-Year\u0030":"2015"}})", "",
+         "3-Year0"},
+        {"control given twice", R"({"controls":{"chkRoth":true,"chkRoth":false}})", "", "chkRoth"},
+        {"option given twice", ValidRmd, "--today 12/07/2026", "--today"},
     };
     for (const auto &c : cases) {
         const BatchRun run = calc(c.illustration, Words(c.extra));
         EXPECT_EQ(run.exitCode, 1) << c.name;
+        EXPECT_TRUE(run.err.contains(c.named)) << c.name << ": " << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << c.name << ": " << run.out.toStdString();
         EXPECT_EQ(run.err.count('\n'), 1) << c.name << ": " << run.err.toStdString();
         EXPECT_TRUE(run.err.startsWith("rmdbatch: ")) << c.name;
@@ -228,15 +243,88 @@ TEST_F(RmdBatchTest, StretchValidationAndWarning) {
 }
 
 TEST_F(RmdBatchTest, RepresentativeFileIsStrictToo) {
-    const QString rep = write(QStringLiteral("rep.json"), R"({"First":"Pat","Nickname":"P"})");
-    const BatchRun run = calc(ValidRmd, {QStringLiteral("--rep"), rep});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("Nickname"));
+    const struct {
+        QByteArray representative;
+        const char *named;
+    } cases[] = {
+        {R"({"First":"Pat","Nickname":"P"})", "Nickname"},
+        {R"({"First":"Pat","First":"Lee"})", "First"},
+        {R"({"Initial":"QR"})", "Initial"},
+        {R"({"City":"Spring\nfield"})", "City"},
+    };
+    for (const auto &c : cases) {
+        const QString rep = write(QStringLiteral("rep.json"), c.representative);
+        const BatchRun run = calc(ValidRmd, {QStringLiteral("--rep"), rep});
+        EXPECT_EQ(run.exitCode, 1) << c.named;
+        EXPECT_TRUE(run.err.contains(c.named)) << run.err.toStdString();
+    }
+}
+
+// Each calculator's sample with an amount field at its widest (eleven nines) computes sound
+// amounts; a larger or negative value, which only a file can give, is refused on its field.
+TEST_F(RmdBatchTest, WidestAmountsComputeAndLargerOnesAreRefused) {
+    const struct {
+        const char *sample, *tag, *value;
+        int exitCode;
+        const char *section = "", *key = "", *amount = ""; // an amount the run gives
+    } cases[] = {
+        // Joint table 27.0: 99,999,999,999 / 27.0 = 3,703,703,703.7.
+        {"rmd.json", "6-AcctValue0", "99999999999", 0, "fields", "R-RMD", "$3,703,703,704"},
+        {"rmd.json", "6-AcctValue0", "3e20", 2},
+        // Single life 31.4: 3,184,713,375.8.
+        {"rmbd.json", "6-AcctValue1", "99999999999", 0, "fields", "R-RMD", "$3,184,713,376"},
+        {"rmbd.json", "6-AcctValue1", "1e400", 2},
+        {"sepp.json", "6-EqualAcctValue1", "99999999999", 0, "fields", "R-PlanValue",
+         "$99,999,999,999"},
+        {"sepp.json", "6-EqualAcctValue2", "1e39", 2},
+        {"stretch.json", "6-StretchAcctValue", "99999999999", 0, "variables", "R-AccountValue",
+         "$99,999,999,999"},
+        {"stretch.json", "6-StretchAcctValue", "1e400", 2},
+        {"stretch.json", "6-StretchAcctCont", "-9999", 2},
+    };
+    // A negative, infinite or undefined amount anywhere in the output.
+    const QRegularExpression unsound(QStringLiteral(R"(\$-|\binf\b|\bnan\b)"),
+                                     QRegularExpression::CaseInsensitiveOption);
+    for (const auto &c : cases) {
+        QFile file(QStringLiteral(SAMPLES_DIR "/") + QLatin1String(c.sample));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QJsonObject illustration = QJsonDocument::fromJson(file.readAll()).object();
+        QJsonObject fields = illustration[QStringLiteral("fields")].toObject();
+        fields[QLatin1String(c.tag)] = QLatin1String(c.value);
+        illustration[QStringLiteral("fields")] = fields;
+        const BatchRun run = calc(QJsonDocument(illustration).toJson());
+        const std::string name = std::string(c.sample) + " " + c.value;
+        ASSERT_EQ(run.exitCode, c.exitCode)
+            << name << ": " << run.out.toStdString() << run.err.toStdString();
+        if (c.exitCode == 2) {
+            EXPECT_EQ(run.text("tag"), QLatin1String(c.tag)) << name;
+            continue;
+        }
+        EXPECT_EQ(entry(run.at(c.section), c.key), QLatin1String(c.amount)) << name;
+        EXPECT_FALSE(QString::fromUtf8(run.out).contains(unsound)) << name;
+    }
 }
 
 TEST(RmdBatchUsageTest, NoInputOrUnknownCommand) {
     for (const char *line : {"", "calc", "frobnicate", "calc --input /nonexistent/ill.json"})
         EXPECT_EQ(RunBatch(Words(line)).exitCode, 1) << line;
+}
+
+TEST(RmdBatchUsageTest, HelpAndVersionOnStandardOutput) {
+    const struct {
+        const char *line, *begins;
+    } cases[] = {
+        {"--help", "usage: rmdbatch calc"},      {"-h", "usage: rmdbatch calc"},
+        {"help", "usage: rmdbatch calc"},        {"calc --help", "usage: rmdbatch calc --input"},
+        {"db --help", "usage: rmdbatch db"},     {"rep -h", "usage: rmdbatch rep"},
+        {"load --help", "usage: rmdbatch load"}, {"--version", "rmdbatch 1.0.0\n"},
+    };
+    for (const auto &c : cases) {
+        const BatchRun run = RunBatch(Words(c.line));
+        EXPECT_EQ(run.exitCode, 0) << c.line;
+        EXPECT_TRUE(run.out.startsWith(c.begins)) << c.line << ": " << run.out.toStdString();
+        EXPECT_TRUE(run.err.isEmpty()) << c.line << ": " << run.err.toStdString();
+    }
 }
 
 } // namespace

@@ -23,8 +23,12 @@ struct BatchRun {
     QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
 };
 
+// Run as a cron job runs it: without a session's runtime folder.
 BatchRun runBatch(const QStringList &arguments) {
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(RMDBATCH_PATH), arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
@@ -105,6 +109,7 @@ TEST_F(ReportCommandTest, EveryCalculatorsSample) {
     for (const Case &c : cases) {
         const BatchRun run = report(sample(c.sample));
         ASSERT_EQ(run.exitCode, 0) << c.sample << ": " << run.err.toStdString();
+        EXPECT_TRUE(run.err.isEmpty()) << c.sample << ": " << run.err.toStdString();
         const QJsonObject json = run.json();
         EXPECT_EQ(json[QStringLiteral("status")].toString(), QStringLiteral("ok")) << c.sample;
         EXPECT_EQ(json[QStringLiteral("pdf")].toString(), pdf) << c.sample;
@@ -177,6 +182,7 @@ TEST(DemoCommandTest, OneSampleReportForEachCalculator) {
     const BatchRun run = runBatch({QStringLiteral("demo"), QStringLiteral("--out"), out,
                                    QStringLiteral("--today"), QStringLiteral("12/06/2025")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
     const QJsonArray files = run.json()[QStringLiteral("files")].toArray();
     const char *names[] = {"MargaretASampleRMD.pdf", "SallySampleRMBD.pdf", "PatSampleEqual.pdf",
                            "RobertJSampleStretch.pdf"};
@@ -191,6 +197,24 @@ TEST(DemoCommandTest, OneSampleReportForEachCalculator) {
             << "the built-in representative";
     }
     EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 4);
+}
+
+TEST(DemoCommandTest, FailuresLeaveNoFolder) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("demo"));
+    const struct {
+        const char *option, *value;
+        int exitCode;
+    } cases[] = {
+        {"--today", "2025-12-06", 1},
+        {"--support-archive", "/nonexistent/rmdcalc.icf", 3},
+    };
+    for (const auto &c : cases) {
+        const BatchRun run = runBatch({QStringLiteral("demo"), QStringLiteral("--out"), out,
+                                       QLatin1String(c.option), QLatin1String(c.value)});
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.option << ": " << run.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(out)) << c.option;
+    }
 }
 
 } // namespace

@@ -114,6 +114,14 @@ TEST_F(RmdBatchStorageTest, SaveTakesItsOwnRecordOrTheNextFree) {
     ASSERT_EQ(list.size(), 4);
     EXPECT_EQ(entry(list.at(0), "Name"), QStringLiteral("Sample, Margaret A"));
     EXPECT_EQ(entry(list.at(2), "Name"), QStringLiteral("Own, Ann"));
+
+    // The listing's text is escaped and in UTF-8 as every other output.
+    QByteArray quoted = own;
+    quoted.replace("\"Own\"", R"("Ø\"wn\\€")");
+    ASSERT_EQ(run(Words("save --as-new --input") << write(QStringLiteral("quoted.json"), quoted))
+                  .exitCode,
+              0);
+    EXPECT_TRUE(run("db list").out.contains(R"({"Name":"Ø\"wn\\€, Ann",)"));
 }
 
 TEST_F(RmdBatchStorageTest, InvalidIllustrationIsNotSaved) {
@@ -219,6 +227,13 @@ TEST_F(RmdBatchStorageTest, RepresentativeShowAndSet) {
     EXPECT_EQ(defaults.text("First"), QStringLiteral("Lee"));
     EXPECT_EQ(defaults.text("State"), QStringLiteral("NY"));
 
+    // The record would cut a name longer than its 20 places.
+    QByteArray longName = ReadWholeFile(QStringLiteral(SAMPLES_DIR "/rep.json"));
+    longName.replace("\"Pat\"", "\"Patricia-Anne Bartholomew\"");
+    const BatchRun tooLong =
+        run(Words("rep set --input") << write(QStringLiteral("r0.json"), longName));
+    EXPECT_EQ(tooLong.exitCode, 1);
+    EXPECT_TRUE(tooLong.err.contains("First")) << tooLong.err.toStdString();
     const BatchRun set = run("rep set --input SAMPLES/rep.json");
     ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
     const QByteArray file = ReadWholeFile(QDir(data).filePath(QStringLiteral("RepInfo.flt")));
@@ -452,12 +467,35 @@ TEST_F(RmdBatchStorageTest, RestoreRefusesWhatIsNoDatabase) {
 
 TEST_F(RmdBatchStorageTest, BadUsageExitsWithOne) {
     WriteWholeFile(database(), SampleDatabase(2));
-    for (const char *line : {"load", "load 0", "load x", "load 3", "db", "db frobnicate", "db copy",
-                             "db list --yes", "db backup", "rep", "rep set", "save"}) {
-        const BatchRun bad = run(line);
-        EXPECT_EQ(bad.exitCode, 1) << line;
-        EXPECT_TRUE(bad.out.isEmpty()) << line;
-        EXPECT_TRUE(bad.err.startsWith("rmdbatch: ")) << line;
+    const struct {
+        const char *line;
+        const char *says = "";
+    } cases[] = {
+        {"load"},
+        {"load 0", "from 1 to 999,999"},
+        {"load x", "\"x\" is not a record number"},
+        {"load 1.5", "\"1.5\" is not a record number"},
+        {"load -1", "-1 is negative"},
+        {"load 99999999999", "99999999999 is too large; record numbers go from 1 to 999,999"},
+        {"load 3"},
+        {"db"},
+        {"db frobnicate"},
+        {"db copy"},
+        {"db copy 0", "from 1 to 999,999"},
+        {"db delete -2", "-2 is negative"},
+        {"db list --yes"},
+        {"db backup"},
+        {"db backup --to a --to b", "--to is given more than once"},
+        {"rep"},
+        {"rep set"},
+        {"save"},
+    };
+    for (const auto &c : cases) {
+        const BatchRun bad = run(c.line);
+        EXPECT_EQ(bad.exitCode, 1) << c.line;
+        EXPECT_TRUE(bad.out.isEmpty()) << c.line;
+        EXPECT_TRUE(bad.err.startsWith("rmdbatch: ")) << c.line;
+        EXPECT_TRUE(bad.err.contains(c.says)) << c.line << ": " << bad.err.toStdString();
     }
     data = dir.filePath(QStringLiteral("no such folder"));
     EXPECT_EQ(run("db list").exitCode, 1);

@@ -67,6 +67,21 @@ TEST(FieldFormatTest, KeystrokeFilterByKind) {
             << '"';
 }
 
+TEST(FieldFormatTest, WholeTextsByKind) {
+    const struct {
+        int kind;
+        const char *text;
+        bool accepted;
+    } cases[] = {
+        {3, "2020", true},  {3, "", true},           {3, "2020.7", false},
+        {2, "1 5", false},  {2, "\b", false},        {6, "$250,000", true},
+        {1, "2.98%", true}, {7, "01/15/2024", true}, {8, "O'Neil & Co.", true},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(acceptsText(c.kind, QLatin1String(c.text)), c.accepted)
+            << "kind " << c.kind << " \"" << c.text << '"';
+}
+
 TEST(FieldFormatTest, FocusOutThenFocusIn) {
     const struct {
         int kind;

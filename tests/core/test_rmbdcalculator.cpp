@@ -126,6 +126,18 @@ TEST_F(RmbdTest, FactorBelowOneIsRaisedToOne) {
     }
 }
 
+TEST_F(RmbdTest, DistributionDividesByThePrintedFactor) {
+    // 31.4 and 30.4 are a hair less in single precision: the exact quotient would gain a dollar.
+    const struct {
+        const char *year, *account, *rmd;
+    } cases[] = {{"2018", "31400000", "$1,000,000"}, {"2019", "304000000", "$10,000,000"}};
+    for (const auto &c : cases) {
+        SetFields(illustration, {{"3-Year1", c.year}, {"6-AcctValue1", c.account}});
+        ASSERT_TRUE(run().passed()) << c.year;
+        expectFields({{"R-RMD", c.rmd}}, c.year);
+    }
+}
+
 TEST_F(RmbdTest, Year2009HasNoDistributionAndAnUnpaddedNote) {
     SetFields(illustration, {{"7-DD1", "03/10/2007"}, {"3-Year1", "2009"}});
     ASSERT_TRUE(run().passed());

@@ -1,7 +1,11 @@
 #include "calculators.h"
+#include "distribution.h"
+#include "fatalerror.h"
 #include "fieldformat.h"
 #include "illustration.h"
 #include "testsupport.h"
+
+#include <limits>
 
 namespace {
 
@@ -170,24 +174,34 @@ TEST_F(RmdTest, Tables2001And2002) {
 }
 
 TEST_F(RmdTest, DistributionRoundsUpFromOneCentOfADollar) {
-    // Age 71 in 2021, factor 26.5.
+    // Uniform Lifetime factors of 2021: 26.5 at 71, 25.6 at 72, 23.8 at 74, 22.9 at 75.
     const struct {
-        const char *account, *rmd, *penalty;
+        const char *born, *account, *factor, *rmd, *penalty;
     } cases[] = {
-        {"26500", "$1,000", "$500"},    // exactly 1000
-        {"26500.2", "$1,000", "$500"},  // 1000.0075: below a cent, dropped
-        {"26500.53", "$1,001", "$501"}, // 1000.02
-        {"26513.25", "$1,001", "$501"}, // 1000.5
-        {"26765", "$1,010", "$505"},    // 1010.0
-        {"26791.5", "$1,011", "$506"},  // 1011.0 exactly; penalty 505.5 rounds up
+        {"01/15/1950", "26500", "26.5", "$1,000", "$500"},    // exactly 1000
+        {"01/15/1950", "26500.2", "26.5", "$1,000", "$500"},  // 1000.0075: below a cent, dropped
+        {"01/15/1950", "26500.53", "26.5", "$1,001", "$501"}, // 1000.02
+        {"01/15/1950", "26513.25", "26.5", "$1,001", "$501"}, // 1000.5
+        {"01/15/1950", "26765", "26.5", "$1,010", "$505"},    // 1010.0
+        {"01/15/1950", "26791.5", "26.5", "$1,011", "$506"},  // 1011.0; penalty 505.5 rounds up
+        // Exact quotients of the printed factor, which single precision misses by a cent or more.
+        {"01/15/1946", "22900000", "22.9", "$1,000,000", "$500,000"},
+        {"01/15/1947", "23800000", "23.8", "$1,000,000", "$500,000"},
+        {"01/15/1949", "2560000000", "25.6", "$100,000,000", "$50,000,000"},
     };
-    SetFields(illustration, {{"7-PartDOB", "01/15/1950"}, {"3-Year0", "2021"}});
+    SetFields(illustration, {{"3-Year0", "2021"}});
     for (const auto &c : cases) {
-        SetFields(illustration, {{"6-AcctValue0", c.account}});
+        SetFields(illustration, {{"7-PartDOB", c.born}, {"6-AcctValue0", c.account}});
         ASSERT_TRUE(run().passed()) << c.account;
-        expectFields({{"R-IRSTable", "26.5"}, {"R-RMD", c.rmd}, {"R-IRSPen", c.penalty}},
+        expectFields({{"R-IRSTable", c.factor}, {"R-RMD", c.rmd}, {"R-IRSPen", c.penalty}},
                      c.account);
     }
+}
+
+TEST(RequiredDistributionTest, OverflowIsAnErrorNotAnAmount) {
+    EXPECT_EQ(RequiredDistribution(99999999999.0, 1.0f), 99999999999);
+    EXPECT_THROW(RequiredDistribution(3e20, 22.9f), FatalError);
+    EXPECT_THROW(RequiredDistribution(std::numeric_limits<double>::infinity(), 1.0f), FatalError);
 }
 
 TEST_F(RmdTest, Year2009HasNoDistribution) {

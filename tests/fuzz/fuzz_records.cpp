@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             continue;
         ++whole;
         for (int column = 0; column < GridColumn::Count; ++column)
-            RecordCell(record.constData(), column);
+            GridCell(record.constData(), column);
         RecordingPrompter prompter;
         Illustration illustration(prompter);
         if (!LoadRecord(IllustrationRecord::decode(record), illustration, lists))
