@@ -1,6 +1,7 @@
 #include "zipfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <memory>
 #include <zip.h>
 
@@ -51,22 +52,49 @@ ZipResult createWithFile(const QString &archive, const QString &source, const QS
     return {};
 }
 
-ZipResult extract(const QString &archive, const QString &memberName, QIODevice &target) {
+ZipResult extract(const QString &archive, const QString &memberName, QIODevice &target,
+                  qint64 maximumSize) {
     int code = 0;
     Archive zip(zip_open(QFile::encodeName(archive).constData(), ZIP_RDONLY, &code));
     if (!zip)
         return fromCode(code);
-    std::unique_ptr<zip_file_t, MemberCloser> member(
-        zip_fopen(zip.get(), memberName.toUtf8().constData(), 0));
+    const QByteArray name = memberName.toUtf8();
+    const auto tooLarge = [&](const QString &cause) {
+        return ZipResult{ZIP_ER_INCONS,
+                         QStringLiteral("member %1 of %2 %3")
+                             .arg(memberName, QFileInfo(archive).fileName(), cause),
+                         false, true};
+    };
+    const QString overLimit =
+        maximumSize % (1024 * 1024) == 0
+            ? QStringLiteral("is larger than %1 MB").arg(maximumSize / (1024 * 1024))
+            : QStringLiteral("is larger than %1 bytes").arg(maximumSize);
+    // The header's size is checked first, and the reading is held to it: it is never trusted.
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    qint64 declared = maximumSize;
+    if (zip_stat(zip.get(), name.constData(), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE)) {
+        if (stat.size > zip_uint64_t(maximumSize))
+            return tooLarge(overLimit);
+        declared = qint64(stat.size);
+    }
+    std::unique_ptr<zip_file_t, MemberCloser> member(zip_fopen(zip.get(), name.constData(), 0));
     if (!member)
         return fromError(zip_get_error(zip.get()));
     char buffer[64 * 1024];
+    qint64 total = 0;
     for (;;) {
         const zip_int64_t read = zip_fread(member.get(), buffer, sizeof buffer);
         if (read < 0)
             return fromError(zip_file_get_error(member.get()));
         if (read == 0)
             break;
+        total += read;
+        if (total > declared)
+            return tooLarge(declared < maximumSize
+                                ? QStringLiteral("holds more than the %1 bytes its header declares")
+                                      .arg(declared)
+                                : overLimit);
         if (target.write(buffer, read) != read)
             return {ZIP_ER_WRITE, target.errorString(), true};
     }
