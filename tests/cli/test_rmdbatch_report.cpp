@@ -187,6 +187,18 @@ TEST_F(ReportCommandTest, FailuresAndTheirExitCodes) {
     EXPECT_TRUE(noPdf.err.contains("--pdf")) << noPdf.err.toStdString();
 }
 
+// Characters a client's name may hold, through the merged RTF into the PDF: the Stretch report
+// goes through a template file on its way, the others do not.
+TEST_F(ReportCommandTest, TypedCharactersReachThePdf) {
+    const QString name = QStringLiteral(u"O\u2019Brien \u2013 \u20ac5 Zo\u00eb");
+    for (const auto &[sample, tag] :
+         {std::pair{"rmd.json", "8-PartLast"}, std::pair{"stretch.json", "8-StretchPLast"}}) {
+        const BatchRun run = report(withField(sample, tag, name));
+        ASSERT_EQ(run.exitCode, 0) << sample << ": " << run.err.toStdString();
+        EXPECT_TRUE(PdfText(pdf).contains(name)) << sample;
+    }
+}
+
 // An archive entry that unpacks to more than the archive allows ends the run as an I/O failure
 // naming the entry and the archive, whether it is the template or a picture read beside it.
 TEST_F(ReportCommandTest, OversizedArchiveEntriesAreIoFailures) {

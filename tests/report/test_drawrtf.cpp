@@ -2,7 +2,9 @@
 
 #include "displaylist.h"
 #include "rtfrenderer.h"
+#include "rtftext.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -108,6 +110,18 @@ TEST(DrawRTF, EscapesAndSpecialCharacters) {
     };
     for (const auto &c : cases)
         EXPECT_EQ(DrawnText(RenderRtf(c.rtf)), c.drawn) << c.name << ": " << c.rtf.toStdString();
+}
+
+// What a person types goes into a report escaped and in the report's code page, and the
+// renderer draws it back as typed.
+TEST(DrawRTF, TypedTextComesBackAsTyped) {
+    for (const QString &typed : {u"}\\par\\b {"_s, u"O\u2019Brien \u2013 \u20ac5 Zo\u00eb"_s,
+                                 u"\u674e\u660e"_s, u"\u0081 \U0001f600"_s}) {
+        const QString rtf = RtfText::toCodePage(RtfText::escape(typed));
+        EXPECT_TRUE(std::ranges::all_of(rtf, [](QChar c) { return c.unicode() <= 0xff; }))
+            << rtf.toStdString();
+        EXPECT_EQ(DrawnText(RenderRtf(rtf + u"\\par"_s)), typed) << rtf.toStdString();
+    }
 }
 
 TEST(DrawRTF, TextAfterTheLastParagraphMarkIsNotDrawn) {
