@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -191,6 +192,21 @@ TEST_F(ReportCommandTest, FailuresAndTheirExitCodes) {
 // goes through a template file on its way, the others do not.
 TEST_F(ReportCommandTest, TypedCharactersReachThePdf) {
     const QString name = QStringLiteral(u"O\u2019Brien \u2013 \u20ac5 Zo\u00eb");
+    for (const auto &[sample, tag] :
+         {std::pair{"rmd.json", "8-PartLast"}, std::pair{"stretch.json", "8-StretchPLast"}}) {
+        const BatchRun run = report(withField(sample, tag, name));
+        ASSERT_EQ(run.exitCode, 0) << sample << ": " << run.err.toStdString();
+        EXPECT_TRUE(PdfText(pdf).contains(name)) << sample;
+    }
+}
+
+// The report fonts have no Chinese; a face of the system that has it draws those characters.
+TEST_F(ReportCommandTest, ChineseNamesAreDrawnFromAFaceThatHasThem) {
+    if (QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty())
+        GTEST_SKIP() << "no font for Simplified Chinese is installed";
+    // Characters whose glyphs no other code point shares, so that the PDF's text reads back
+    // the same code points.
+    const QString name = QStringLiteral(u"\u674e\u660e");
     for (const auto &[sample, tag] :
          {std::pair{"rmd.json", "8-PartLast"}, std::pair{"stretch.json", "8-StretchPLast"}}) {
         const BatchRun run = report(withField(sample, tag, name));
