@@ -14,7 +14,11 @@ const QString FileDescription = QStringLiteral("Retirement Distribution Planner"
 
 // Failures of the files a report is made from are I/O failures of the batch run.
 bool fileRoutine(const QString &routine) {
-    return routine == QLatin1String("SubstituteRTF") || routine == QLatin1String("Graph Routine");
+    for (const char *name : {"SubstituteRTF", "Graph Routine", "OverlayPicture", "DrawLogo"}) {
+        if (routine == QLatin1String(name))
+            return true;
+    }
+    return false;
 }
 
 } // namespace

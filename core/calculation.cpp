@@ -2,6 +2,7 @@
 
 #include "datetext.h"
 #include "illustration.h"
+#include "rtftext.h"
 
 void ReportFailure(Illustration &illustration, const ValidationFailure &failure)
 {
@@ -14,7 +15,7 @@ void CommonStart(Illustration &illustration, const CalcContext &context,
 {
     FieldStore &fields = illustration.fields();
     fields.SetField(BuildRepresentativeBlock(context.representative), QStringLiteral("R-Aname"));
-    fields.SetField(calculationYear, QStringLiteral("R-YYYY"));
+    fields.SetField(RtfText::escape(calculationYear), QStringLiteral("R-YYYY"));
     if (!illustration.isSaved())
         fields.SetField(DateText::ShortDate(context.today), QStringLiteral("6-IllustrationDate"));
 }

@@ -4,6 +4,7 @@
 #include "fieldformat.h"
 #include "fieldstore.h"
 #include "numbertext.h"
+#include "rtftext.h"
 
 #include <cmath>
 
@@ -44,12 +45,13 @@ const QString &Note2009() {
 void WriteIllustrationHeader(FieldStore &fields, const QString &calculationYear,
                              const QString &planType, const QString &planName,
                              const QString &name) {
-    fields.SetField(calculationYear, QStringLiteral("R-YYYY"));
+    using RtfText::escape;
+    fields.SetField(escape(calculationYear), QStringLiteral("R-YYYY"));
     fields.SetField(QString::number(int(NumberText::Val(calculationYear)) - 1),
                     QStringLiteral("R-YYY1"));
-    fields.SetField(planType, QStringLiteral("R-PlanType"));
-    fields.SetField(planName, QStringLiteral("R-PlanName"));
-    fields.SetField(name, QStringLiteral("R-PHName"));
+    fields.SetField(escape(planType), QStringLiteral("R-PlanType"));
+    fields.SetField(escape(planName), QStringLiteral("R-PlanName"));
+    fields.SetField(escape(name), QStringLiteral("R-PHName"));
 }
 
 void WriteDistribution(FieldStore &fields, qint64 distribution, qint64 penalty) {

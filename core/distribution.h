@@ -19,7 +19,7 @@ qint64 MissedDistributionPenalty(qint64 distribution);
 // The one-year suspension of required distributions for 2009.
 const QString &Note2009();
 
-// "R-YYYY", "R-YYY1", "R-PlanType", "R-PlanName", "R-PHName".
+// "R-YYYY", "R-YYY1", "R-PlanType", "R-PlanName", "R-PHName", the texts escaped for RTF.
 void WriteIllustrationHeader(FieldStore &fields, const QString &calculationYear,
                              const QString &planType, const QString &planName, const QString &name);
 

@@ -1,5 +1,7 @@
 #include "representative.h"
 
+#include "rtftext.h"
+
 #include <array>
 
 namespace {
@@ -36,22 +38,24 @@ std::span<const RepresentativeKey> representativeKeys() {
 }
 
 QString BuildRepresentativeBlock(const RepresentativeDetails &rep) {
-    // Each part appears only when its entry holds something; the text is kept as entered.
-    QString block = rep.first;
+    // Each part appears only when its entry holds something; the text is kept as entered, its
+    // RTF characters escaped.
+    using RtfText::escape;
+    QString block = escape(rep.first);
     if (present(rep.initial))
-        block += QLatin1Char(' ') + rep.initial + QLatin1Char('.');
+        block += QLatin1Char(' ') + escape(rep.initial) + QLatin1Char('.');
     if (present(rep.last))
-        block += QLatin1Char(' ') + rep.last;
+        block += QLatin1Char(' ') + escape(rep.last);
     if (present(rep.agency))
-        block += Bullet + rep.agency;
+        block += Bullet + escape(rep.agency);
     if (present(rep.address))
-        block += Bullet + rep.address;
+        block += Bullet + escape(rep.address);
     if (present(rep.city))
-        block += Bullet + rep.city;
+        block += Bullet + escape(rep.city);
     if (present(rep.state))
-        block += QStringLiteral(", ") + rep.state;
+        block += QStringLiteral(", ") + escape(rep.state);
     if (present(rep.zip))
-        block += QLatin1Char(' ') + rep.zip;
+        block += QLatin1Char(' ') + escape(rep.zip);
     block += QStringLiteral("\\par ");
 
     const std::array<std::pair<const char *, const QString *>, 4> phones{{
@@ -62,7 +66,7 @@ QString BuildRepresentativeBlock(const RepresentativeDetails &rep) {
     }};
     for (const auto &[label, value] : phones) {
         if (present(*value))
-            block += QLatin1String(label) + *value + Bullet;
+            block += QLatin1String(label) + escape(*value) + Bullet;
     }
     if (block.endsWith(Bullet))
         block.chop(Bullet.size());

@@ -31,5 +31,6 @@ struct RepresentativeKey {
 // The entries in the order of the representative window, "First" to "State".
 std::span<const RepresentativeKey> representativeKeys();
 
-// The RTF block of name, agency, address and phone numbers written to "R-Aname".
+// The RTF block of name, agency, address and phone numbers written to "R-Aname"; the entries'
+// own text is escaped.
 QString BuildRepresentativeBlock(const RepresentativeDetails &rep);

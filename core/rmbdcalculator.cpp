@@ -6,6 +6,7 @@
 #include "illustration.h"
 #include "lifetables.h"
 #include "numbertext.h"
+#include "rtftext.h"
 
 using DateText::LongDate;
 using DateText::ShortDate;
@@ -177,8 +178,9 @@ RmbdResult ComputeRmbd(const RmbdInputs &inputs, bool survivingSpouse, const QSt
 void WriteRmbdReport(const RmbdInputs &inputs, const RmbdResult &result,
                      Illustration &illustration) {
     FieldStore &fields = illustration.fields();
+    // Report fields are RTF; every text here is plain.
     const auto set = [&fields](const QString &value, const char *tag) {
-        fields.SetField(value, QLatin1String(tag));
+        fields.SetField(RtfText::escape(value), QLatin1String(tag));
     };
     const int year = int(Val(inputs.calculationYear));
 

@@ -6,6 +6,7 @@
 #include "illustration.h"
 #include "lifetables.h"
 #include "numbertext.h"
+#include "rtftext.h"
 
 using DateText::ShortDate;
 using NumberText::Val;
@@ -205,17 +206,18 @@ RmdResult ComputeRmd(const RmdInputs &inputs, const QString &retirementDate) {
 
 void WriteRmdReport(const RmdInputs &inputs, const RmdResult &result, Illustration &illustration) {
     FieldStore &fields = illustration.fields();
+    // Report fields are RTF; every text here is plain but the date-of-death line.
     const auto set = [&fields](const QString &value, const char *tag) {
-        fields.SetField(value, QLatin1String(tag));
+        fields.SetField(RtfText::escape(value), QLatin1String(tag));
     };
     WriteIllustrationHeader(fields, inputs.calculationYear, inputs.planType,
                             fields.GetField(QStringLiteral("8-PlanName0")), inputs.fullName);
 
     QString birth = DateText::LongDate(result.dateOfBirth);
     if (!inputs.dateOfDeath.isEmpty())
-        birth +=
-            QStringLiteral("\\par \\tab Date of death \\tab ") + FormatLongDate(inputs.dateOfDeath);
-    set(birth, "R-PHDOB");
+        birth += QStringLiteral("\\par \\tab Date of death \\tab ") +
+                 RtfText::escape(FormatLongDate(inputs.dateOfDeath));
+    fields.SetField(birth, QStringLiteral("R-PHDOB"));
     if (result.joint)
         set(DateText::LongDate(result.spouseDate), "R-SpouseDOB");
 

@@ -187,12 +187,15 @@ void DrawGraph(const GraphData &data, const GraphOptions &options, const QImage 
     image.setDotsPerMeterY(3780);
     if (image.save(path, "BMP"))
         return;
-    const QString description = QStringLiteral("cannot write %1").arg(path);
+    FailGraphRoutine(FileAccessError, QStringLiteral("cannot write %1").arg(path), prompter);
+}
+
+void FailGraphRoutine(int code, const QString &description, Prompter &prompter) {
     prompter.notice(QStringLiteral("Error in Graph Routine"),
-                    JoinLines({QStringLiteral("An error, code") + NumberText::Str(FileAccessError) +
+                    JoinLines({QStringLiteral("An error, code") + NumberText::Str(code) +
                                    QStringLiteral(", has occurred."),
                                QStringLiteral("Description: ") + description,
                                QStringLiteral("This program will terminate.")}),
                     MessageIcon::Stop);
-    throw FatalError(QStringLiteral("Graph Routine"), FileAccessError, description).markShown();
+    throw FatalError(QStringLiteral("Graph Routine"), code, description).markShown();
 }

@@ -49,3 +49,7 @@ std::vector<AxisLabel> DollarAxisLabels(double maximum);
 // "Error in Graph Routine" and throws FatalError (already shown).
 void DrawGraph(const GraphData &data, const GraphOptions &options, const QImage &background,
                const QString &path, Prompter &prompter);
+
+// Shows "Error in Graph Routine" with the error's code and description and throws FatalError
+// (already shown): the graph's failures end the program.
+[[noreturn]] void FailGraphRoutine(int code, const QString &description, Prompter &prompter);

@@ -35,9 +35,13 @@ int column(const ProjectionTable &table, Phase phase, Projection::Column col, in
     return int(table.at(phase, col, row));
 }
 
-// The background is optional: a picture the archive cannot give is left out.
-QImage backgroundPicture(const SupportArchive &archive, const QString &workFolder) {
+// The background is optional: a picture the archive cannot give is left out. One too large to
+// read means an archive that is not the one installed, which ends the program.
+QImage backgroundPicture(const SupportArchive &archive, const QString &workFolder,
+                         Prompter &prompter) {
     const ExtractResult extracted = archive.extract(BackgroundName, workFolder);
+    if (extracted.code == ArchiveCode::EntryTooLarge)
+        FailGraphRoutine(extracted.number(), extracted.description, prompter);
     const QImage picture = QImageReader(QDir(workFolder).filePath(BackgroundName)).read();
     if (extracted.ok()) {
         for (const QString &file : extracted.files)
@@ -132,8 +136,9 @@ GraphResult CreateGraph(const Illustration &illustration, const StretchInputs &i
                               table.at(result.phase, Projection::Balance, row)});
 
     const GraphOptions options{controls.chkBackground, controls.chkGrayScale, controls.chkTopView};
-    const QImage background =
-        options.background ? backgroundPicture(archive, workFolder) : QImage();
+    const QImage background = options.background
+                                  ? backgroundPicture(archive, workFolder, illustration.prompter())
+                                  : QImage();
     result.bitmap = QDir(workFolder).filePath(BitmapName);
     DrawGraph(data, options, background, result.bitmap, illustration.prompter());
     return result;

@@ -58,8 +58,9 @@ struct GraphResult {
 };
 
 // Builds the graph of the illustration's list entry, scroll position and options, and saves
-// it. The background picture comes from the support archive. A bitmap that cannot be saved is
-// reported ("Error in Graph Routine") and ends the program (FatalError, already shown).
+// it. The background picture comes from the support archive. A bitmap that cannot be saved, or
+// a background entry larger than the archive allows, is reported ("Error in Graph Routine") and
+// ends the program (FatalError, already shown).
 GraphResult CreateGraph(const Illustration &illustration, const StretchInputs &inputs,
                         const StretchProjection &projection, const SupportArchive &archive,
                         const QString &workFolder);

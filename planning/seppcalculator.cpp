@@ -7,6 +7,7 @@
 #include "lifetables.h"
 #include "numbertext.h"
 #include "prompter.h"
+#include "rtftext.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -217,8 +218,10 @@ SeppResult ComputeSepp(const Illustration &illustration) {
 void WriteSeppReport(const SeppInputs &inputs, const SeppResult &result,
                      Illustration &illustration) {
     FieldStore &fields = illustration.fields();
+    // Report fields are RTF; every text here is plain but the representative's name, which is
+    // cut from the RTF block.
     const auto set = [&fields](const QString &value, const QString &tag) {
-        fields.SetField(value, tag);
+        fields.SetField(RtfText::escape(value), tag);
     };
     const QString beneficiaryBirth = text(illustration, "7-EqualSpouseDOB1");
     const QString payment = QStringLiteral("R-Payment");
@@ -264,13 +267,15 @@ void WriteSeppReport(const SeppInputs &inputs, const SeppResult &result,
     // The representative's name: the block up to its first bullet. Without one the block holds
     // no agency or address, and the name is its first line; leaving the field unchanged would
     // print the placeholder itself, or another representative's name from an earlier run.
+    // Only the block's own control words count: a name may hold "\\par" as escaped text.
     const QString block = fields.GetField(QStringLiteral("R-Aname"));
-    const qsizetype bullet = block.indexOf(QLatin1String(" \\bullet"));
-    const qsizetype lineEnd = block.indexOf(QLatin1String("\\par"));
+    const qsizetype bulletWord = RtfText::indexOfControlWord(block, u"bullet");
+    const qsizetype bullet =
+        bulletWord > 0 && block.at(bulletWord - 1) == u' ' ? bulletWord - 1 : -1;
+    const qsizetype lineEnd = RtfText::indexOfControlWord(block, u"par");
     const qsizetype nameEnd = lineEnd < 0 ? block.size() : lineEnd;
-    if (bullet > 0 && bullet < nameEnd)
-        set(block.left(bullet + 1), QStringLiteral("R-NameAgent"));
-    else
-        set(block.left(bullet >= 0 ? std::min(bullet, nameEnd) : nameEnd),
-            QStringLiteral("R-NameAgent"));
+    const QString nameAgent = bullet > 0 && bullet < nameEnd
+                                  ? block.left(bullet + 1)
+                                  : block.left(bullet >= 0 ? std::min(bullet, nameEnd) : nameEnd);
+    fields.SetField(nameAgent, QStringLiteral("R-NameAgent"));
 }

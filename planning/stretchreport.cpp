@@ -3,6 +3,7 @@
 #include "fieldformat.h"
 #include "illustration.h"
 #include "numbertext.h"
+#include "rtftext.h"
 #include "stretchtaxes.h"
 #include "taxtables.h"
 
@@ -35,10 +36,13 @@ bool present(const QString &value) {
     return !value.trimmed().isEmpty();
 }
 
+// The report's values are RTF: plain text is escaped, and only what the system builds as RTF on
+// purpose goes in with addRtf.
 class ValueList {
 public:
-    void add(const char *name, const QString &value) {
-        m_values.append({QLatin1String(name), value});
+    void add(const char *name, const QString &value) { addRtf(name, RtfText::escape(value)); }
+    void addRtf(const char *name, const QString &rtf) {
+        m_values.append({QLatin1String(name), rtf});
     }
     void add(const char *name, qint64 number) { add(name, QString::number(number)); }
     void addScenario(const char *prefix, const TaxScenario &scenario) {
@@ -89,9 +93,9 @@ void addRepresentative(ValueList &values, const RepresentativeDetails &rep) {
          {std::pair{"Office: ", &rep.work}, std::pair{"Mobile: ", &rep.home},
           std::pair{"Fax: ", &rep.fax}, std::pair{"Email: ", &rep.email}}) {
         if (present(*entry))
-            phones += QLatin1String(label) + *entry + QStringLiteral(" \\par ");
+            phones += QLatin1String(label) + RtfText::escape(*entry) + QStringLiteral(" \\par ");
     }
-    values.add("R-Aphone", phones);
+    values.addRtf("R-Aphone", phones);
 }
 
 QStringList conditions(const Illustration &illustration, const StretchProjection &projection,

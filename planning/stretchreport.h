@@ -25,7 +25,7 @@ struct ReportPages {
 
 struct ReportValue {
     QString name;
-    QString value;
+    QString value; // RTF: typed text comes escaped
 };
 
 // One ledger: an entry per row, its columns joined by "~"; an empty entry is a spacer row.

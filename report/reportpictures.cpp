@@ -1,5 +1,6 @@
 #include "reportpictures.h"
 
+#include "fatalerror.h"
 #include "numbertext.h"
 #include "pageoverlay.h"
 #include "prompter.h"
@@ -34,6 +35,14 @@ QImage readPicture(const QString &path, QString *error = nullptr) {
     if (image.isNull() && error)
         *error = reader.errorString();
     return image;
+}
+
+// A missing picture leaves a hole, but an entry too large to read means an archive that is not
+// the one installed: the report ends as it does when its template cannot be read. Nothing is
+// shown here, as the reading may run away from the window's thread.
+void refuseOversized(const ExtractResult &result, const char *routine) {
+    if (result.code == ArchiveCode::EntryTooLarge)
+        throw FatalError(QLatin1String(routine), result.number(), result.description);
 }
 
 // Copies are deleted only when this extraction made them; a file that was there before stays.
@@ -73,6 +82,7 @@ namespace {
 
 PictureCache::Picture readOverlay(const QString &fileName, const PictureSource &source) {
     const ExtractResult extracted = source.archive.extract(fileName, source.workFolder);
+    refuseOversized(extracted, "OverlayPicture");
     const QString path = QDir(source.workFolder).filePath(fileName);
     PictureCache::Picture read;
     if (present(path)) {
@@ -158,6 +168,7 @@ namespace {
 PictureCache::Logo readLogo(const QString &logo, double pageWidth, const PictureSource &source) {
     const ExtractResult extracted =
         source.archive.extract(logo + QStringLiteral(".*"), source.workFolder);
+    refuseOversized(extracted, "DrawLogo");
     const QDir folder(source.workFolder);
     const QString picturePath = folder.filePath(logo + QStringLiteral(".gif"));
     const QString placementPath = folder.filePath(logo + QStringLiteral(".txt"));

@@ -48,7 +48,9 @@ QRectF PicturePlace(QSizeF pixels, double left, double top, const ReportDocument
 
 // Places a picture file on a page. A file that is neither in the archive nor in the work folder
 // leaves its place empty; a file that cannot be read as a picture is reported through the
-// prompter ("Error in OverlayPicture") and the report goes on without it.
+// prompter ("Error in OverlayPicture") and the report goes on without it. An archive entry
+// larger than the archive allows throws FatalError (routine "OverlayPicture", or "DrawLogo" for
+// a logo), here and in the loading and logo functions below.
 void OverlayPicture(ReportDocument &document, const QString &fileName, float left, float top,
                     int pageNumber, const PictureSource &source);
 

@@ -64,6 +64,8 @@ constexpr std::array Words = {
     RtfControlWord{"tqc", A::TabKind, value(TabKind::Centre)},
     RtfControlWord{"tqr", A::TabKind, value(TabKind::Right)},
     RtfControlWord{"tx", A::TabStop},
+    RtfControlWord{"u", A::Unicode},
+    RtfControlWord{"uc", A::UnicodeSkip},
     RtfControlWord{"ul", A::Style, RtfStyle::Underline},
     RtfControlWord{"v", A::Style, RtfStyle::Hidden},
 };

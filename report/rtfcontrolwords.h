@@ -26,6 +26,8 @@ enum class RtfAction {
     Tab,               // \tab
     Insert,            // value: the character to insert (\bullet, \lquote, \rquote)
     Margin,            // value: a MarginSide; N twips
+    Unicode,           // \u N: the UTF-16 unit N (negative from 32768 up), then its fallback
+    UnicodeSkip,       // \uc N: how many characters stand as each \u's fallback
 };
 
 enum class MarginSide { Left, Right, Top, Bottom };

@@ -72,6 +72,7 @@ struct RtfGroupState {
     RtfCharFormat character;
     RtfParaFormat paragraph;
     Destination destination = Destination::Body;
+    int unicodeFallback = 1; // \ucN: the characters after a \uN that readers without it show
 };
 
 // The states of the open groups: "{" copies the innermost, "}" drops it. A "}" without its

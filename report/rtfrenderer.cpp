@@ -4,6 +4,8 @@
 #include "rtfcontrolwords.h"
 #include "rtfparagraphdrawing.h"
 
+#include <algorithm>
+
 void DrawRTF(ReportDocument &document, const QString &rtf) {
     if (!document.isOpen())
         document.open();
@@ -13,11 +15,38 @@ void DrawRTF(ReportDocument &document, const QString &rtf) {
     tokenizer.finish();
 }
 
+// A brace ends a \uN's fallback early, as RTF has it.
+void RtfRenderer::groupStart() {
+    m_fallbackLeft = 0;
+    m_groups.push();
+}
+
+void RtfRenderer::groupEnd() {
+    m_fallbackLeft = 0;
+    m_groups.pop();
+}
+
+bool RtfRenderer::inFallback() {
+    if (m_fallbackLeft == 0)
+        return false;
+    --m_fallbackLeft;
+    return true;
+}
+
 void RtfRenderer::ignorableDestination() {
+    if (inFallback())
+        return;
     m_groups.current().destination = Destination::Ignorable;
 }
 
 void RtfRenderer::character(QChar c) {
+    // Line breaks and other control characters are no text, not even a fallback's.
+    if (c.unicode() < 32 || inFallback())
+        return;
+    text(c);
+}
+
+void RtfRenderer::text(QChar c) {
     if (c.unicode() < 32)
         return;
     const RtfGroupState &group = m_groups.current();
@@ -66,6 +95,8 @@ void RtfRenderer::setMargin(int side, int twips) {
 }
 
 void RtfRenderer::controlWord(std::string_view word, std::optional<int> parameter) {
+    if (inFallback())
+        return;
     const RtfControlWord *entry = FindControlWord(word);
     if (!entry)
         return;
@@ -137,6 +168,14 @@ void RtfRenderer::controlWord(std::string_view word, std::optional<int> paramete
         break;
     case RtfAction::Margin:
         setMargin(entry->value, n);
+        break;
+    case RtfAction::Unicode:
+        if (parameter && n >= -0x8000 && n <= 0xFFFF)
+            text(QChar(char16_t(n < 0 ? n + 0x10000 : n)));
+        m_fallbackLeft = group.unicodeFallback;
+        break;
+    case RtfAction::UnicodeSkip:
+        group.unicodeFallback = std::max(n, 0);
         break;
     }
 }

@@ -23,8 +23,8 @@ class RtfRenderer : public RtfListener {
 public:
     explicit RtfRenderer(ReportDocument &document) : m_document(document) {}
 
-    void groupStart() override { m_groups.push(); }
-    void groupEnd() override { m_groups.pop(); }
+    void groupStart() override;
+    void groupEnd() override;
     void controlWord(std::string_view word, std::optional<int> parameter) override;
     void ignorableDestination() override;
     void character(QChar c) override;
@@ -33,6 +33,9 @@ public:
     const RtfGroupStack &groups() const { return m_groups; }
 
 private:
+    void text(QChar c);
+    // Whether this token is part of the fallback of the last \uN, which is not drawn.
+    bool inFallback();
     void insert(QChar c);
     void setMargin(int side, int twips);
 
@@ -41,4 +44,5 @@ private:
     RtfFontTable m_fonts;
     RtfParagraph m_paragraph;
     int m_defaultFont = 0;
+    int m_fallbackLeft = 0; // characters or control words still to skip after a \uN
 };

@@ -1,15 +1,10 @@
 #include "rtftokenizer.h"
 
-#include <array>
+#include "windows1252.h"
+
 #include <limits>
 
 namespace {
-
-// Windows-1252 differs from Latin-1 only in 0x80 to 0x9F.
-constexpr std::array<char16_t, 32> HighControls = {
-    0x20AC, 0x0000, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x0000, 0x017D, 0x0000, 0x0000, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x0000, 0x017E, 0x0178};
 
 bool isLowerLetter(char16_t c) {
     return c >= u'a' && c <= u'z';
@@ -31,16 +26,11 @@ int hexValue(char16_t c) {
 
 QChar decoded(QChar c) {
     const char16_t code = c.unicode();
-    return code >= 0x80 && code <= 0x9F ? Windows1252Char(static_cast<unsigned char>(code)) : c;
+    return code >= 0x80 && code <= 0x9F ? Windows1252::toUnicode(static_cast<unsigned char>(code))
+                                        : c;
 }
 
 } // namespace
-
-QChar Windows1252Char(unsigned char byte) {
-    if (byte >= 0x80 && byte <= 0x9F)
-        return QChar(HighControls[byte - 0x80]);
-    return QChar(byte);
-}
 
 void RtfTokenizer::feed(QStringView text) {
     for (const QChar c : text)
@@ -144,7 +134,7 @@ void RtfTokenizer::takeHex(QChar c) {
     if (m_hexValue == 0x91 || m_hexValue == 0x92)
         m_listener.character(QChar(u'\''));
     else
-        m_listener.character(Windows1252Char(static_cast<unsigned char>(m_hexValue)));
+        m_listener.character(Windows1252::toUnicode(static_cast<unsigned char>(m_hexValue)));
 }
 
 void RtfTokenizer::endWord() {

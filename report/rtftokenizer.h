@@ -55,6 +55,3 @@ private:
     int m_hexDigits = 0;
     int m_hexValue = 0;
 };
-
-// The character of a Windows-1252 byte; bytes the code page leaves undefined give U+0000.
-QChar Windows1252Char(unsigned char byte);

@@ -1,6 +1,7 @@
 #include "stretchpreprocessing.h"
 
 #include "fatalerror.h"
+#include "rtftext.h"
 #include "templatepreprocessor.h"
 
 namespace {
@@ -31,7 +32,7 @@ void PreProcessRTF(const StretchReportData &data, const QString &inputFile,
                          QStringLiteral("Stretch.rtf, ") + preprocessor.errorString());
 
     for (const ReportValue &value : data.values)
-        preprocessor.Define(value.name, value.value);
+        preprocessor.Define(value.name, RtfText::toCodePage(value.value));
     for (const QString &condition : data.conditions)
         preprocessor.Define(condition, QString());
     preprocessor.FirstPass();

@@ -5,6 +5,7 @@
 #include "illustration.h"
 #include "numbertext.h"
 #include "prompter.h"
+#include "rtftext.h"
 #include "supportarchive.h"
 
 #include <QDir>
@@ -71,10 +72,12 @@ QString MergeFields(QString text, const Illustration &illustration) {
         if (value.startsWith(QLatin1Char('~')))
             text = cutMarkedPassages(text, value);
     }
+    // The template is Windows-1252 text read byte for byte; the fields go in the same way.
     for (const SlotDefinition &slot : reportSlots) {
         if (*slot.tag == '\0')
             break;
-        text = fillPlaceholder(text, QLatin1String(slot.tag), fields.text(slot.index));
+        text = fillPlaceholder(text, QLatin1String(slot.tag),
+                               RtfText::toCodePage(fields.text(slot.index)));
     }
     return text;
 }

@@ -35,5 +35,7 @@ QString MergeTemplate(const QString &path, const Illustration &illustration,
 
 // The two placeholder-layer steps on a template text: every passage between a pair of a
 // marker that a report field holds is cut (ten at most per marker), then every placeholder is
-// replaced by its field's text (ten times at most per field), fields in slot order.
+// replaced by its field's text (ten times at most per field), fields in slot order. The
+// template text and the result hold one byte of Windows-1252 per character; a field's
+// characters beyond that code page go in as "\uN?".
 QString MergeFields(QString text, const Illustration &illustration);

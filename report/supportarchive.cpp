@@ -37,8 +37,28 @@ QString zipMessage(zip_error_t *error) {
     return QString::fromLocal8Bit(zip_error_strerror(error));
 }
 
-ExtractResult extractOne(zip_t *archive, zip_uint64_t index, const QString &name,
-                         const QString &folder) {
+QString megabytes(qint64 bytes) {
+    return QString::number(bytes / (1024 * 1024));
+}
+
+ExtractResult extractOne(zip_t *archive, const QString &archiveName, zip_uint64_t index,
+                         const QString &name, const QString &folder) {
+    const auto tooLarge = [&](const QString &cause) {
+        return failure(ArchiveCode::EntryTooLarge,
+                       QStringLiteral("entry %1 of %2 %3").arg(name, archiveName, cause));
+    };
+    const QString overLimit =
+        QStringLiteral("is larger than %1 MB").arg(megabytes(SupportArchive::MaximumEntrySize));
+    // The declared size comes first; the reading below holds the entry to it all the same.
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    qint64 declared = SupportArchive::MaximumEntrySize;
+    if (zip_stat_index(archive, index, 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE)) {
+        if (stat.size > zip_uint64_t(SupportArchive::MaximumEntrySize))
+            return tooLarge(overLimit);
+        declared = qint64(stat.size);
+    }
+
     const QString target = QDir(folder).filePath(name);
     if (QFileInfo(target).isSymLink())
         return failure(
@@ -58,8 +78,17 @@ ExtractResult extractOne(zip_t *archive, zip_uint64_t index, const QString &name
     QByteArray content;
     char buffer[65536];
     zip_int64_t read = 0;
-    while ((read = zip_fread(file, buffer, sizeof buffer)) > 0)
+    while ((read = zip_fread(file, buffer, sizeof buffer)) > 0) {
+        if (content.size() + read > declared) {
+            zip_fclose(file);
+            return tooLarge(declared < SupportArchive::MaximumEntrySize
+                                ? QStringLiteral("holds more than the %1 bytes its header "
+                                                 "declares")
+                                      .arg(declared)
+                                : overLimit);
+        }
         content.append(buffer, qsizetype(read));
+    }
     const bool readOk = read == 0;
     const int closed = zip_fclose(file);
     if (!readOk || closed != 0) {
@@ -142,7 +171,8 @@ ExtractResult SupportArchive::extract(const QString &entry, const QString &folde
                            QStringLiteral("the archive entry \"%1\" is refused: it is not a "
                                           "plain file name")
                                .arg(name));
-        ExtractResult one = extractOne(archive.get(), zip_uint64_t(index), name, folder);
+        ExtractResult one = extractOne(archive.get(), QFileInfo(m_path).fileName(),
+                                       zip_uint64_t(index), name, folder);
         if (!one.ok()) {
             for (const QString &written : std::as_const(result.files))
                 QFile::remove(written);

@@ -19,6 +19,7 @@ enum class ArchiveCode {
     UnsafeName = 5,
     WriteFailed = 6,
     LinkRefused = 7,
+    EntryTooLarge = 8,
 };
 
 struct ExtractResult {
@@ -32,6 +33,9 @@ struct ExtractResult {
 class SupportArchive {
 public:
     static constexpr const char *Password = "Marlow";
+    // Templates and pictures take a few hundred kilobytes; an entry that unpacks to more than
+    // this is refused before it is read, and its reading stops once more arrives.
+    static constexpr qint64 MaximumEntrySize = 16 * 1024 * 1024;
 
     explicit SupportArchive(QString path) : m_path(std::move(path)) {}
     const QString &path() const { return m_path; }
@@ -45,6 +49,8 @@ public:
     // Extracts one entry, or with "Name.*" every entry of that name with any extension, into
     // `folder`, overwriting copies there. Entry names with a folder part, "..", a drive or an
     // absolute path are refused, and a symbolic link in the folder is never written through.
+    // An entry larger than MaximumEntrySize, or giving more bytes than its header declares,
+    // fails with EntryTooLarge.
     ExtractResult extract(const QString &entry, const QString &folder) const;
 
 private:

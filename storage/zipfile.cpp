@@ -1,6 +1,7 @@
 #include "zipfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <memory>
 #include <zip.h>
 
@@ -51,26 +52,32 @@ ZipResult createWithFile(const QString &archive, const QString &source, const QS
     return {};
 }
 
-ZipResult extract(const QString &archive, const QString &memberName, qint64 maxBytes,
+ZipResult extract(const QString &archive, const QString &memberName, qint64 maximumSize,
                   const Sink &sink) {
-    const auto tooLarge = [&] {
-        return ZipResult{ZIP_ER_INCONS,
-                         QStringLiteral("%1 in %2 unpacks to more than %3 bytes")
-                             .arg(memberName, archive)
-                             .arg(maxBytes),
-                         false, true};
-    };
     int code = 0;
     Archive zip(zip_open(QFile::encodeName(archive).constData(), ZIP_RDONLY, &code));
     if (!zip)
         return fromCode(code);
     const QByteArray name = memberName.toUtf8();
+    const auto tooLarge = [&](const QString &cause) {
+        return ZipResult{ZIP_ER_INCONS,
+                         QStringLiteral("member %1 of %2 %3")
+                             .arg(memberName, QFileInfo(archive).fileName(), cause),
+                         false, true};
+    };
+    const QString overLimit =
+        maximumSize % (1024 * 1024) == 0
+            ? QStringLiteral("is larger than %1 MB").arg(maximumSize / (1024 * 1024))
+            : QStringLiteral("is larger than %1 bytes").arg(maximumSize);
+    // The header's size is checked first, and the reading is held to it: it is never trusted.
     zip_stat_t stat;
     zip_stat_init(&stat);
-    if (zip_stat(zip.get(), name.constData(), 0, &stat) != 0)
-        return fromError(zip_get_error(zip.get()));
-    if ((stat.valid & ZIP_STAT_SIZE) && stat.size > zip_uint64_t(maxBytes))
-        return tooLarge();
+    qint64 declared = maximumSize;
+    if (zip_stat(zip.get(), name.constData(), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE)) {
+        if (stat.size > zip_uint64_t(maximumSize))
+            return tooLarge(overLimit);
+        declared = qint64(stat.size);
+    }
     std::unique_ptr<zip_file_t, MemberCloser> member(zip_fopen(zip.get(), name.constData(), 0));
     if (!member)
         return fromError(zip_get_error(zip.get()));
@@ -83,8 +90,11 @@ ZipResult extract(const QString &archive, const QString &memberName, qint64 maxB
         if (read == 0)
             break;
         total += read;
-        if (total > maxBytes)
-            return tooLarge();
+        if (total > declared)
+            return tooLarge(declared < maximumSize
+                                ? QStringLiteral("holds more than the %1 bytes its header declares")
+                                      .arg(declared)
+                                : overLimit);
         if (!sink(buffer, read))
             return {ZIP_ER_WRITE, QString(), true};
     }

@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -64,6 +66,52 @@ TEST(MergeGoldenTest, EveryCaseMatchesItsExpectedReport)
         for (const char *leftover : {"$#", "[[", "R-PHName", "R-RMD", "R-Aname", "R-Payment"})
             EXPECT_FALSE(text.contains(QLatin1String(leftover))) << name.toStdString() << leftover;
         EXPECT_EQ(text.count(QLatin1Char('{')), text.count(QLatin1Char('}'))) << name.toStdString();
+    }
+}
+
+// Whatever a client's or a representative's entry holds stays text: every name, plan name and
+// representative entry comes out escaped and in the report's code page exactly where a plain
+// entry would, and changes nothing else.
+TEST(MergeEntriesTest, TypedEntriesStayText)
+{
+    // Twelve characters: as wide as the narrowest name field.
+    const QString typed = QStringLiteral(u"}\\par\\b{\u2019\u20ac\u00e9\u674e");
+    const QByteArray written = "\\}\\\\par\\\\b\\{\x92\x80\xe9\\u26446?";
+    const QString plain = QStringLiteral("Qz");
+    QTemporaryDir dir;
+    const auto write = [&dir](const char *name, const QJsonObject &object) {
+        QFile file(dir.filePath(QLatin1String(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QJsonDocument(object).toJson());
+        return file.fileName();
+    };
+    const auto mergeWith = [&](const char *sample, const QString &text) {
+        const QString path = QStringLiteral(SAMPLES_DIR "/") + QLatin1String(sample);
+        QJsonObject illustration = QJsonDocument::fromJson(readFile(path)).object();
+        QJsonObject fields = illustration[QStringLiteral("fields")].toObject();
+        for (const QString &tag : fields.keys()) {
+            if (tag.startsWith(QLatin1String("8-")))
+                fields[tag] = text;
+        }
+        illustration[QStringLiteral("fields")] = fields;
+        QJsonObject representative;
+        // Every entry wide enough to take the text (the initial, state and zip are not).
+        for (const char *key : {"First", "Last", "RepNumber", "Agency", "Work", "Home", "Fax",
+                                "EMail", "Address", "City"})
+            representative[QLatin1String(key)] = text;
+        return merge({QStringLiteral("--input"), write("ill.json", illustration),
+                      QStringLiteral("--rep"), write("rep.json", representative),
+                      QStringLiteral("--today"), QStringLiteral("12/06/2026"),
+                      QStringLiteral("--support-archive"), QStringLiteral(SUPPORT_ARCHIVE)});
+    };
+    for (const char *sample : {"rmd.json", "rmbd.json", "sepp.json", "stretch.json"}) {
+        const MergeRun reference = mergeWith(sample, plain);
+        const MergeRun run = mergeWith(sample, typed);
+        ASSERT_EQ(run.exitCode, 0) << sample << ": " << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains(written)) << sample;
+        EXPECT_EQ(QByteArray(run.out).replace(written, plain.toLatin1()).toStdString(),
+                  reference.out.toStdString())
+            << sample;
     }
 }
 

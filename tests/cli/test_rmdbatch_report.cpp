@@ -7,12 +7,14 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
 #include <QProcess>
+#include <zip.h>
 
 namespace {
 
@@ -75,6 +77,21 @@ protected:
                          names.value(picture.mid(colon + 1), picture.mid(colon + 1));
         }
         return named;
+    }
+
+    // A copy of a sample with one field (or another entry of `section`) changed.
+    QString withField(const char *name, const char *tag, const QJsonValue &value,
+                      const char *section = "fields") {
+        QFile file(sample(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        QJsonObject illustration = QJsonDocument::fromJson(file.readAll()).object();
+        QJsonObject entries = illustration[QLatin1String(section)].toObject();
+        entries[QLatin1String(tag)] = value;
+        illustration[QLatin1String(section)] = entries;
+        QFile copy(folder.dir.filePath(QLatin1String(name)));
+        EXPECT_TRUE(copy.open(QIODevice::WriteOnly));
+        copy.write(QJsonDocument(illustration).toJson());
+        return copy.fileName();
     }
 
     ArchiveFolder folder;
@@ -174,6 +191,83 @@ TEST_F(ReportCommandTest, FailuresAndTheirExitCodes) {
         runBatch({QStringLiteral("report"), QStringLiteral("--input"), sample("rmd.json")});
     EXPECT_EQ(noPdf.exitCode, 1);
     EXPECT_TRUE(noPdf.err.contains("--pdf")) << noPdf.err.toStdString();
+}
+
+// Characters a client's name may hold, through the merged RTF into the PDF: the Stretch report
+// goes through a template file on its way, the others do not.
+TEST_F(ReportCommandTest, TypedCharactersReachThePdf) {
+    const QString name = QStringLiteral(u"O\u2019Brien \u2013 \u20ac5 Zo\u00eb");
+    for (const auto &[sample, tag] :
+         {std::pair{"rmd.json", "8-PartLast"}, std::pair{"stretch.json", "8-StretchPLast"}}) {
+        const BatchRun run = report(withField(sample, tag, name));
+        ASSERT_EQ(run.exitCode, 0) << sample << ": " << run.err.toStdString();
+        EXPECT_TRUE(PdfText(pdf).contains(name)) << sample;
+    }
+}
+
+// The report fonts have no Chinese; a face of the system that has it draws those characters.
+TEST_F(ReportCommandTest, ChineseNamesAreDrawnFromAFaceThatHasThem) {
+    if (QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty())
+        GTEST_SKIP() << "no font for Simplified Chinese is installed";
+    // Characters whose glyphs no other code point shares, so that the PDF's text reads back
+    // the same code points.
+    const QString name = QStringLiteral(u"\u674e\u660e");
+    for (const auto &[sample, tag] :
+         {std::pair{"rmd.json", "8-PartLast"}, std::pair{"stretch.json", "8-StretchPLast"}}) {
+        const BatchRun run = report(withField(sample, tag, name));
+        ASSERT_EQ(run.exitCode, 0) << sample << ": " << run.err.toStdString();
+        EXPECT_TRUE(PdfText(pdf).contains(name)) << sample;
+    }
+}
+
+// An archive entry that unpacks to more than the archive allows ends the run as an I/O failure
+// naming the entry and the archive, whether it is the template or a picture read beside it.
+TEST_F(ReportCommandTest, OversizedArchiveEntriesAreIoFailures) {
+    const struct {
+        QStringList arguments;
+        const char *entry;
+    } cases[] = {
+        {{QStringLiteral("merge"), QStringLiteral("--input"), sample("rmd.json")},
+         "RMDPartSpouse.rtf"},
+        {{QStringLiteral("report"), QStringLiteral("--input"), sample("rmd.json"),
+          QStringLiteral("--pdf"), pdf},
+         "RMDLogo.gif"},
+        {{QStringLiteral("demo"), QStringLiteral("--out"),
+          folder.dir.filePath(QStringLiteral("demo"))},
+         "Wenpic.jpg"},
+        {{QStringLiteral("report"), QStringLiteral("--input"),
+          withField("stretch.json", "chkBackground", true, "controls"), QStringLiteral("--pdf"),
+          pdf},
+         "GraphBack.bmp"},
+    };
+    const QByteArray oversized(SupportArchive::MaximumEntrySize + 1, '\0');
+    for (const auto &c : cases) {
+        QFile::remove(folder.archive);
+        ASSERT_TRUE(QFile::copy(QStringLiteral(SUPPORT_ARCHIVE), folder.archive));
+        QFile::setPermissions(folder.archive, QFile::ReadOwner | QFile::WriteOwner);
+        int error = 0;
+        zip_t *archive = zip_open(QFile::encodeName(folder.archive).constData(), 0, &error);
+        ASSERT_NE(archive, nullptr);
+        const zip_int64_t index =
+            zip_file_add(archive, c.entry,
+                         zip_source_buffer(archive, oversized.constData(), oversized.size(), 0),
+                         ZIP_FL_OVERWRITE);
+        ASSERT_GE(index, 0) << c.entry;
+        ASSERT_EQ(zip_file_set_encryption(archive, zip_uint64_t(index), ZIP_EM_TRAD_PKWARE,
+                                          SupportArchive::Password),
+                  0);
+        ASSERT_EQ(zip_close(archive), 0);
+
+        const BatchRun run = runBatch(
+            c.arguments + QStringList{QStringLiteral("--support-archive"), folder.archive});
+        EXPECT_EQ(run.exitCode, 3) << c.entry << ": " << run.err.toStdString();
+        // Qt may warn about the environment first; the run's own message is one line.
+        const QStringList lines =
+            QString::fromLocal8Bit(run.err).split(u'\n').filter(QStringLiteral("rmdbatch:"));
+        EXPECT_EQ(lines, QStringList(QStringLiteral("rmdbatch: entry %1 of rmdcalc.icf is larger "
+                                                    "than 16 MB")
+                                         .arg(QLatin1String(c.entry))));
+    }
 }
 
 TEST(DemoCommandTest, OneSampleReportForEachCalculator) {

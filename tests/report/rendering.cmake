@@ -10,12 +10,5 @@ endforeach()
 target_compile_definitions(test_rtfregression PRIVATE
     RTF_FIXTURES="${PROJECT_SOURCE_DIR}/tests/data/rtf")
 
-# libFuzzer target for the tokenizer and renderer; needs clang:
-#   cmake -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DRMD_BUILD_FUZZERS=ON \
-#         -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined"
-option(RMD_BUILD_FUZZERS "Build the libFuzzer target of the RTF renderer (clang only)" OFF)
-if(RMD_BUILD_FUZZERS)
-    add_executable(fuzz_drawrtf fuzz_drawrtf.cpp)
-    target_link_libraries(fuzz_drawrtf PRIVATE report)
-    target_link_options(fuzz_drawrtf PRIVATE -fsanitize=fuzzer)
-endif()
+# libFuzzer target for the tokenizer and renderer (see tests/CMakeLists.txt).
+rmd_add_fuzzer(fuzz_drawrtf report)

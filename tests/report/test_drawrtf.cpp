@@ -2,7 +2,9 @@
 
 #include "displaylist.h"
 #include "rtfrenderer.h"
+#include "rtftext.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -99,9 +101,27 @@ TEST(DrawRTF, EscapesAndSpecialCharacters) {
         {"line breaks in the source are not text", u"a\r\nb\\par"_s, u"ab"_s},
         {"unknown words are skipped with their parameter", uR"(a\foo12 b\unknown c\par)"_s,
          u"abc"_s},
+        {"unicode and its fallback", uR"(O\u8217?Brien \u-3913?x\par)"_s,
+         u"O\u2019Brien \uf0b7x"_s},
+        {"\\uc0: no fallback", uR"(\uc0\u8364 5\par)"_s, u"\u20ac5"_s},
+        {"\\uc2: an escape and a character", uR"(\uc2\u233\'e9xy\par)"_s, u"\u00e9y"_s},
+        {"\\uc holds in its group", uR"({\uc0\u233}\u233?y\par)"_s, u"\u00e9\u00e9y"_s},
+        {"a brace ends the fallback", uR"({\u20013}x\par)"_s, u"\u4e2dx"_s},
     };
     for (const auto &c : cases)
         EXPECT_EQ(DrawnText(RenderRtf(c.rtf)), c.drawn) << c.name << ": " << c.rtf.toStdString();
+}
+
+// What a person types goes into a report escaped and in the report's code page, and the
+// renderer draws it back as typed.
+TEST(DrawRTF, TypedTextComesBackAsTyped) {
+    for (const QString &typed : {u"}\\par\\b {"_s, u"O\u2019Brien \u2013 \u20ac5 Zo\u00eb"_s,
+                                 u"\u674e\u660e"_s, u"\u0081 \U0001f600"_s}) {
+        const QString rtf = RtfText::toCodePage(RtfText::escape(typed));
+        EXPECT_TRUE(std::ranges::all_of(rtf, [](QChar c) { return c.unicode() <= 0xff; }))
+            << rtf.toStdString();
+        EXPECT_EQ(DrawnText(RenderRtf(rtf + u"\\par"_s)), typed) << rtf.toStdString();
+    }
 }
 
 TEST(DrawRTF, TextAfterTheLastParagraphMarkIsNotDrawn) {

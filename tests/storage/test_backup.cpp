@@ -185,16 +185,4 @@ TEST_F(BackupTest, EmptyOrMissingArchivesAskForTheDiskAgain) {
     EXPECT_EQ(databaseBytes(), SampleDatabase(1));
 }
 
-TEST_F(BackupTest, AMemberLargerThanAllowedIsNeverUnpacked) {
-    writeDatabase(SampleDatabase(3));
-    ASSERT_EQ(backup(BackupPlace::SyncFolder).kind, BackupOutcome::Kind::Done);
-    qint64 handed = 0;
-    const ZipResult result =
-        ZipFile::extract(archive(), QStringLiteral("rmdcalc.flt"), 2999,
-                         [&](const char *, qint64 size) { return (handed += size) >= 0; });
-    EXPECT_TRUE(result.tooLarge);
-    EXPECT_EQ(handed, 0);
-    EXPECT_TRUE(result.description.contains(QStringLiteral("unpacks to more than 2999 bytes")));
-}
-
 } // namespace

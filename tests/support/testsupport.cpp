@@ -2,6 +2,7 @@
 
 #include "stretchtab.h"
 
+#include <QtEndian>
 #include <cstring>
 
 int InputSlot(const char *tag) {
@@ -116,4 +117,32 @@ RepresentativeDetails SampleRepresentative() {
     rep.runDate = QStringLiteral("12/06/2026 09:30:15");
     rep.state = QStringLiteral("IL");
     return rep;
+}
+
+QByteArray DeclaringUnpackedSize(QByteArray zip, quint32 size) {
+    const auto at = [&zip](qsizetype offset) {
+        return offset >= 0 && offset + 4 <= zip.size() ? zip.data() + offset : nullptr;
+    };
+    // The end record is the last 22 bytes; it gives the entry count and the directory's offset.
+    const qsizetype end = zip.size() - 22;
+    if (!at(end) || qFromLittleEndian<quint32>(at(end)) != 0x06054b50) {
+        ADD_FAILURE() << "not a zip without comment";
+        return zip;
+    }
+    const int entries = qFromLittleEndian<quint16>(at(end + 10));
+    qsizetype header = qFromLittleEndian<quint32>(at(end + 16));
+    for (int entry = 0; entry < entries; ++entry) {
+        if (!at(header + 46) || qFromLittleEndian<quint32>(at(header)) != 0x02014b50) {
+            ADD_FAILURE() << "central directory entry " << entry << " not found";
+            return zip;
+        }
+        qToLittleEndian(size, at(header + 24));
+        const qsizetype local = qFromLittleEndian<quint32>(at(header + 42));
+        if (at(local + 22))
+            qToLittleEndian(size, at(local + 22));
+        header += 46 + qFromLittleEndian<quint16>(at(header + 28)) +
+                  qFromLittleEndian<quint16>(at(header + 30)) +
+                  qFromLittleEndian<quint16>(at(header + 32));
+    }
+    return zip;
 }

@@ -71,6 +71,10 @@ void MakeStretchPlanholderAlone(Illustration &illustration, const QDate &today);
 // Pat Q. Advisor of Example Financial, Springfield IL, with every entry filled.
 RepresentativeDetails SampleRepresentative();
 
+// A zip file whose entries all declare `size` as their unpacked size, in the central directory
+// and in their local headers, whatever their data unpacks to (a zip without comment or zip64).
+QByteArray DeclaringUnpackedSize(QByteArray zip, quint32 size);
+
 // A test with its own prompter and illustration.
 class IllustrationTest : public ::testing::Test {
 protected:

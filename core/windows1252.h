@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace Windows1252 {
 
@@ -13,6 +14,8 @@ namespace Windows1252 {
 // 0x9D) as for the NUL byte itself.
 QChar toUnicode(unsigned char byte);
 bool isDefined(unsigned char byte);
+// The byte of a character; none for a character the code page lacks.
+std::optional<unsigned char> toByte(char32_t code);
 
 // Whether every byte of the range is a defined character.
 bool allDefined(const char *data, qsizetype size);

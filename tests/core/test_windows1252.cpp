@@ -1,4 +1,4 @@
-#include "storagetestsupport.h"
+#include "testsupport.h"
 #include "windows1252.h"
 
 namespace {

@@ -16,16 +16,6 @@ constexpr std::array<char16_t, 32> High{{
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178, // 98-9F
 }};
 
-char toByte(char32_t code) {
-    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
-        return char(code);
-    for (std::size_t index = 0; index < High.size(); ++index) {
-        if (High[index] != 0 && High[index] == code)
-            return char(0x80 + index);
-    }
-    return '?';
-}
-
 } // namespace
 
 namespace Windows1252 {
@@ -38,6 +28,16 @@ QChar toUnicode(unsigned char byte) {
 
 bool isDefined(unsigned char byte) {
     return byte < 0x80 || byte >= 0xA0 || High[byte - 0x80] != 0;
+}
+
+std::optional<unsigned char> toByte(char32_t code) {
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
+        return static_cast<unsigned char>(code);
+    for (std::size_t index = 0; index < High.size(); ++index) {
+        if (High[index] != 0 && High[index] == code)
+            return static_cast<unsigned char>(0x80 + index);
+    }
+    return std::nullopt;
 }
 
 bool allDefined(const char *data, qsizetype size) {
@@ -74,7 +74,7 @@ QByteArray encode(const QString &text) {
     QByteArray bytes;
     bytes.reserve(text.size());
     for (const char32_t code : text.toUcs4())
-        bytes.append(toByte(code));
+        bytes.append(char(toByte(code).value_or('?')));
     return bytes;
 }
 
