@@ -125,6 +125,16 @@ bool DataFindPointers(int &start, int &width, const QString &tag, Prompter &prom
     return true;
 }
 
+QString FieldTooWide(const Illustration &illustration) {
+    for (const SlotDefinition &slot : SlotTable::inputSlots()) {
+        if (*slot.tag == '\0')
+            break;
+        if (illustration.fields().text(slot.index).size() > slot.width)
+            return slotTag(slot);
+    }
+    return QString();
+}
+
 QString BuildRecord(const Illustration &illustration) {
     const int calculator = illustration.calculator();
     if (calculator < 0 || calculator > 9)

@@ -67,6 +67,10 @@ bool DataFindPointers(int &start, int &width, const QString &tag, Prompter &prom
 // The record text of an illustration: 975 characters, each one the record's code page holds.
 QString BuildRecord(const Illustration &illustration);
 
+// The tag of the first field whose text is wider than its place in the record (which would cut
+// it, a computed amount included); empty when every one fits.
+QString FieldTooWide(const Illustration &illustration);
+
 // The entries of the window's lists a loaded record is matched against.
 struct RecordLists {
     QStringList planTypes0;

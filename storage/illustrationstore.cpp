@@ -89,6 +89,10 @@ SaveOutcome SaveIllustration(const IllustrationDatabase &database, Illustration 
         reportNotSaved(prompter, error);
         return SaveOutcome{SaveOutcome::Kind::Failed, 0, std::nullopt, error};
     };
+    if (const QString tag = FieldTooWide(illustration); !tag.isEmpty())
+        return failed({ErrorNumber::BadRecordLength,
+                       QStringLiteral("\"%1\" holds \"%2\", wider than its place in the record")
+                           .arg(tag, illustration.fields().GetField(tag))});
     // The number is chosen, checked and written under one lock: another program's save between
     // choosing and writing would otherwise take the same number.
     FileLock lock(database.path());

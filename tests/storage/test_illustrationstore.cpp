@@ -112,6 +112,18 @@ TEST_F(IllustrationStoreTest, FailedWriteKeepsFileFlagAndNumber) {
                   QStringLiteral(": File too large"));
 }
 
+TEST_F(IllustrationStoreTest, AValueWiderThanItsPlaceIsNotCutButRefused) {
+    writeDatabase(SampleDatabase(2));
+    makeEdited("");
+    SetFields(illustration, {{"6-RMD_Amt", "$3,703,703,704"}}); // a computed amount
+    EXPECT_EQ(SaveIllustration(database, illustration, false, context).kind,
+              SaveOutcome::Kind::Failed);
+    EXPECT_EQ(databaseBytes(), SampleDatabase(2));
+    EXPECT_TRUE(prompter.messages().constLast().text.endsWith(
+        QStringLiteral("\"6-RMD_Amt\" holds \"$3,703,703,704\", wider than its place in the "
+                       "record")));
+}
+
 TEST_F(IllustrationStoreTest, OverwritesOnlyTheRecordItWasReadFrom) {
     enum class Change { None, Rewritten, Renumbered };
     const struct {
