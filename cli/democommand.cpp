@@ -62,11 +62,12 @@ int RunDemo(const QStringList &arguments) {
         }
         const QString path = out.filePath(run.pdfFileName());
         run.writePdf(path);
-        files.append(OrderedJson()
-                         .add(QStringLiteral("calculator"), run.illustration.calculator())
-                         .add(QStringLiteral("pdf"), path)
-                         .add(QStringLiteral("pages"), run.report.document.pageCount())
-                         .text());
+        files.append(
+            OrderedJson()
+                .add(QStringLiteral("calculator"), CalculatorNumber(run.illustration.calculator()))
+                .add(QStringLiteral("pdf"), path)
+                .add(QStringLiteral("pages"), run.report.document.pageCount())
+                .text());
     }
     PrintJson(OrderedJson()
                   .add(QStringLiteral("status"), QStringLiteral("ok"))

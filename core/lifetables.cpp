@@ -1,5 +1,6 @@
 #include "lifetables.h"
 
+#include "errornumber.h"
 #include "fatalerror.h"
 
 #include <QByteArray>
@@ -17,11 +18,6 @@ static void registerLifeTableResources() {
 }
 
 namespace {
-
-// Error numbers follow the run-time error codes the fatal message has always shown.
-constexpr int kBadArgument = 5;   // "Invalid procedure call or argument"
-constexpr int kBadTableData = 13; // "Type mismatch"
-constexpr int kMissingTable = 53; // "File not found"
 
 // Where a table lives and which ages it must cover. A file that covers anything else is as
 // broken as a missing one: a silently shorter table would clamp at the wrong age.
@@ -83,7 +79,7 @@ QString resourcePath(const TableSource &source) {
     const QString where =
         lineNumber > 0 ? QStringLiteral(" at line %1").arg(lineNumber) : QString();
     throw FatalError(
-        QLatin1String(routine), kBadTableData,
+        QLatin1String(routine), ErrorNumber::TypeMismatch,
         QStringLiteral("Life table %1 is damaged%2: %3").arg(resourcePath(source), where, what));
 }
 
@@ -103,7 +99,7 @@ TableLines readLines(const char *routine, const TableSource &source,
     QFile file(resourcePath(source));
     if (!file.open(QIODevice::ReadOnly)) {
         throw FatalError(
-            QLatin1String(routine), kMissingTable,
+            QLatin1String(routine), ErrorNumber::FileNotFound,
             QStringLiteral("Life table %1 is missing from this build").arg(resourcePath(source)));
     }
     TableLines table{file.readAll(), {}};
@@ -315,7 +311,7 @@ float jointFactor(Edition edition, const char *routine, int ownerAge, int benefi
         return fromTenths(jointTable(edition, routine).at(ownerAge, beneficiaryAge));
     default:
         throw FatalError(
-            QLatin1String(routine), kBadArgument,
+            QLatin1String(routine), ErrorNumber::InvalidProcedureCall,
             QStringLiteral("Unknown life table selection %1 (0, -1 or 2 expected)").arg(flag));
     }
 }

@@ -1,5 +1,6 @@
 #include "graphdrawing.h"
 
+#include "errornumber.h"
 #include "fatalerror.h"
 #include "fieldformat.h"
 #include "numbertext.h"
@@ -25,8 +26,6 @@ namespace {
 // The house colours: gold, teal and navy; in gray scale they keep distinct shades.
 constexpr std::array<QRgb, 3> SeriesColours{0xffc9a227, 0xff1f7a80, 0xff1b2a4a};
 constexpr QRgb TextColour = 0xff1b2a4a;
-// The code the drawing routine has always reported for a file it cannot write.
-constexpr int FileAccessError = 75;
 
 QFont chartFont(int pixelSize, bool bold = false) {
     QFont font(QStringLiteral("Arial"));
@@ -188,11 +187,14 @@ void DrawGraph(const GraphData &data, const GraphOptions &options, const QImage 
     if (image.save(path, "BMP"))
         return;
     const QString description = QStringLiteral("cannot write %1").arg(path);
-    prompter.notice(QStringLiteral("Error in Graph Routine"),
-                    JoinLines({QStringLiteral("An error, code") + NumberText::Str(FileAccessError) +
-                                   QStringLiteral(", has occurred."),
-                               QStringLiteral("Description: ") + description,
-                               QStringLiteral("This program will terminate.")}),
-                    MessageIcon::Stop);
-    throw FatalError(QStringLiteral("Graph Routine"), FileAccessError, description).markShown();
+    prompter.notice(
+        QStringLiteral("Error in Graph Routine"),
+        JoinLines({QStringLiteral("An error, code") + NumberText::Str(ErrorNumber::PathFileAccess) +
+                       QStringLiteral(", has occurred."),
+                   QStringLiteral("Description: ") + description,
+                   QStringLiteral("This program will terminate.")}),
+        MessageIcon::Stop);
+    throw FatalError(QStringLiteral("Graph Routine"), ErrorNumber::PathFileAccess, description)
+        .markShown()
+        .markFileFailure();
 }

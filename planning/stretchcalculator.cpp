@@ -2,6 +2,7 @@
 
 #include "controllists.h"
 #include "datetext.h"
+#include "errornumber.h"
 #include "fatalerror.h"
 #include "fieldformat.h"
 #include "illustration.h"
@@ -16,11 +17,6 @@
 using NumberText::Val;
 
 namespace {
-
-constexpr int kTypeMismatch = 13;
-constexpr int kOverflow = 6;
-constexpr int kBadArgument = 5;
-constexpr int kSubscriptOutOfRange = 9;
 
 constexpr int LongestLife = 99; // life expectancies and birth years reach back 99 years
 constexpr int OldestSpouse = 98;
@@ -162,7 +158,7 @@ int contributionLimit(int year, int age, bool roth) {
 qint64 wholeDollars(double value) {
     const double rounded = std::nearbyint(value);
     if (!(std::fabs(rounded) < 9.2e18))
-        throw FatalError(QStringLiteral("CalculateValues"), kOverflow,
+        throw FatalError(QStringLiteral("CalculateValues"), ErrorNumber::Overflow,
                          QStringLiteral("Projection value %1 is out of range").arg(value));
     return qint64(rounded);
 }
@@ -170,7 +166,7 @@ qint64 wholeDollars(double value) {
 QDate requiredDate(const Illustration &illustration, const char *tag) {
     const auto date = DateText::ParseDate(text(illustration, tag));
     if (!date)
-        throw FatalError(QStringLiteral("CalculateValues"), kTypeMismatch,
+        throw FatalError(QStringLiteral("CalculateValues"), ErrorNumber::TypeMismatch,
                          QStringLiteral("%1 \"%2\" is not a date")
                              .arg(QLatin1String(tag), text(illustration, tag)));
     return *date;
@@ -204,7 +200,7 @@ std::size_t ProjectionTable::index(int phase, int column, int year) {
     using namespace Projection;
     if (phase < 0 || phase >= Phases || column < 0 || column >= Columns || year < 0 ||
         year >= Years)
-        throw FatalError(QStringLiteral("ProjectionTable"), kSubscriptOutOfRange,
+        throw FatalError(QStringLiteral("ProjectionTable"), ErrorNumber::SubscriptOutOfRange,
                          QStringLiteral("Subscript out of range: phase %1, column %2, year %3")
                              .arg(phase)
                              .arg(column)
@@ -346,7 +342,7 @@ StretchProjection ComputeStretch(const Illustration &illustration) {
     // A spouse who does not outlive the planholder's expectancy gets no phase.
     result.sle = std::max(result.sle, result.ple);
     if (result.ple < 1 || result.sle > LastYearIndex)
-        throw FatalError(QStringLiteral("CalculateValues"), kBadArgument,
+        throw FatalError(QStringLiteral("CalculateValues"), ErrorNumber::InvalidProcedureCall,
                          QStringLiteral("Life expectancies %1 and %2 outside 1 to %3")
                              .arg(result.ple)
                              .arg(result.sle)
@@ -434,7 +430,7 @@ void LookUpLifeExpectancy(Illustration &illustration, int element, const QDate &
         {"7-StretchSDOB", "2-StretchSLEO"},
     }};
     if (element < 0 || element >= int(Buttons.size()))
-        throw FatalError(QStringLiteral("cmdCalc_Click"), kBadArgument,
+        throw FatalError(QStringLiteral("cmdCalc_Click"), ErrorNumber::InvalidProcedureCall,
                          QStringLiteral("No lookup button %1").arg(element));
     const auto &[birthTag, lifeTag] = Buttons[std::size_t(element)];
     const auto birth = DateText::ParseDate(text(illustration, birthTag));
@@ -444,10 +440,7 @@ void LookUpLifeExpectancy(Illustration &illustration, int element, const QDate &
     // IRS Publication 590 Table I (Single Life Expectancy) at today's age, in whole years.
     const QString years =
         QString::number(qint64(std::nearbyint(double(RMDSINGLEFACTOR(0, age, age)))));
-    if (years == text(illustration, lifeTag))
-        return;
-    illustration.fields().SetField(years, QLatin1String(lifeTag));
-    illustration.setSaved(false);
+    illustration.editField(illustration.fields().SetIndex(QLatin1String(lifeTag)), years);
 }
 
 void RefreshSkipSpouse(Illustration &illustration) {
@@ -466,9 +459,8 @@ void RefreshSkipSpouse(Illustration &illustration) {
 }
 
 void SetSkipSpouse(Illustration &illustration, bool checked) {
-    illustration.controls().chkSkipSpouse = checked;
+    illustration.setChecked(Control::chkSkipSpouse, checked);
     RefreshSkipSpouse(illustration);
-    illustration.setSaved(false);
 }
 
 bool SpouseLookupEnabled(const Illustration &illustration) {

@@ -1,5 +1,6 @@
 #include "taxtables.h"
 
+#include "errornumber.h"
 #include "fatalerror.h"
 
 #include <QFile>
@@ -15,9 +16,6 @@ static void registerTaxTableResources() {
 
 namespace {
 
-constexpr int kBadTableData = 13; // "Type mismatch"
-constexpr int kMissingTable = 53; // "File not found"
-constexpr int kBadArgument = 5;   // "Invalid procedure call or argument"
 constexpr const char *kRoutine = "CalcTax";
 constexpr int kStateYear = 2013;
 
@@ -29,7 +27,7 @@ QString resourcePath(const char *file) {
     const QString where =
         lineNumber > 0 ? QStringLiteral(" at line %1").arg(lineNumber) : QString();
     throw FatalError(
-        QLatin1String(kRoutine), kBadTableData,
+        QLatin1String(kRoutine), ErrorNumber::TypeMismatch,
         QStringLiteral("Tax table %1 is damaged%2: %3").arg(resourcePath(file), where, what));
 }
 
@@ -72,7 +70,7 @@ QList<QStringList> readTable(const char *file, const char *header) {
     QFile input(resourcePath(file));
     if (!input.open(QIODevice::ReadOnly))
         throw FatalError(
-            QLatin1String(kRoutine), kMissingTable,
+            QLatin1String(kRoutine), ErrorNumber::FileNotFound,
             QStringLiteral("Tax table %1 is missing from this build").arg(resourcePath(file)));
     QStringList lines = QString::fromUtf8(input.readAll()).split(u'\n');
     for (QString &line : lines) {
@@ -291,7 +289,7 @@ const RateSchedule &federalSchedule(int year, FilingStatus status) {
     const auto it = federal.constFind(year);
     const int index = int(status) - 1;
     if (it == federal.cend() || index < 0 || index > 2)
-        throw FatalError(QLatin1String(kRoutine), kBadArgument,
+        throw FatalError(QLatin1String(kRoutine), ErrorNumber::InvalidProcedureCall,
                          QStringLiteral("No federal schedule for %1, filing status %2")
                              .arg(year)
                              .arg(int(status)));
@@ -302,7 +300,7 @@ double federalExemption(int year) {
     const auto &exemptions = taxData().exemptions;
     const auto it = exemptions.constFind(year);
     if (it == exemptions.cend())
-        throw FatalError(QLatin1String(kRoutine), kBadArgument,
+        throw FatalError(QLatin1String(kRoutine), ErrorNumber::InvalidProcedureCall,
                          QStringLiteral("No federal exemption amount for %1").arg(year));
     return it.value();
 }
