@@ -3,9 +3,6 @@
 #include "batcherror.h"
 #include "batchoptions.h"
 #include "illustrationjson.h"
-#include "sepppresenter.h"
-#include "stretchcalculator.h"
-#include "stretchtab.h"
 
 QList<QCommandLineOption> CalculationOptions() {
     return {
@@ -42,25 +39,6 @@ ReportPages PagesOption(const QCommandLineParser &parser) {
         pages.*(page->second) = true;
     }
     return pages;
-}
-
-CalculatorRun RunCalculator(Illustration &illustration, CalcContext &context) {
-    const bool sepp = illustration.calculator() == 2;
-    if (sepp)
-        RefreshEqualPayments(illustration, context, false);
-    if (illustration.calculator() == 3)
-        RefreshSkipSpouse(illustration);
-
-    CalculatorRun run;
-    run.validation = DefineVariables(illustration, context);
-    if (!run.validation.passed())
-        return run;
-    run.result = CalculateValues(illustration, run.validation.variables, context);
-    if (sepp) {
-        RefreshEqualPayments(illustration, context, false);
-        run.result = CalculateValues(illustration, run.validation.variables, context);
-    }
-    return run;
 }
 
 BatchCalculation::BatchCalculation(const QCommandLineParser &parser) {

@@ -37,7 +37,7 @@ QString MergedReport(BatchCalculation &calculation, const SupportArchive &archiv
         return SubstituteRTF(calculation.illustration, archive, workFolder, FileDescription,
                              preprocess);
     } catch (const FatalError &error) {
-        if (error.routine() == QLatin1String("SubstituteRTF"))
+        if (error.isFileFailure())
             throw BatchError(ExitCode::IoFailure, error.description());
         throw;
     }

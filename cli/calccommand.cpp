@@ -122,13 +122,13 @@ int RunCalc(const QStringList &arguments) {
     }
     OrderedJson output;
     output.add(QStringLiteral("status"), QStringLiteral("ok"))
-        .add(QStringLiteral("calculator"), illustration.calculator())
+        .add(QStringLiteral("calculator"), CalculatorNumber(illustration.calculator()))
         .add(QStringLiteral("fields"), reportFields(illustration.fields()))
         .add(QStringLiteral("inputs"), inputFields(illustration.fields()))
         .addArray(QStringLiteral("notices"), notices(calculation.prompter));
-    if (illustration.calculator() == 2)
+    if (illustration.calculator() == Calculator::Sepp)
         output.addArray(QStringLiteral("options"), equalPaymentOptions(illustration));
-    if (illustration.calculator() == 3)
+    if (illustration.calculator() == Calculator::Stretch)
         addStretch(output, *calculation.run.result.projection, calculation.stretchReport());
     PrintJson(output.text());
     return int(ExitCode::Ok);

@@ -73,7 +73,7 @@ int RunDemo(const QStringList &arguments) {
         const QString path = out.filePath(run->pdfFileName());
         run->writePdf(path);
         files.append(OrderedJson()
-                         .add(QStringLiteral("calculator"), run->illustration.calculator())
+                         .add(QStringLiteral("calculator"), CalculatorNumber(run->illustration.calculator()))
                          .add(QStringLiteral("pdf"), path)
                          .add(QStringLiteral("pages"), run->report.document.pageCount())
                          .text());

@@ -16,49 +16,6 @@
 
 namespace {
 
-using C = IllustrationControls;
-
-// The inputs of the window that are not text fields, with the values each accepts.
-struct ControlSpec {
-    const char *name;
-    QString C::*text = nullptr;
-    int C::*index = nullptr;
-    bool C::*flag = nullptr;
-    int maximum = 0;                    // for indexes: 0 to maximum
-    QStringList (*choices)() = nullptr; // for texts
-};
-
-QStringList planTypes0() {
-    return ControlLists::planTypes(0, true);
-}
-QStringList planTypes1() {
-    return ControlLists::planTypes(1, true);
-}
-QStringList states() {
-    return QStringList{QString()} + ControlLists::stateCodes();
-}
-// A stored graph text the list lacks loads with nothing selected.
-QStringList graphEntries() {
-    return QStringList{QString()} + ControlLists::graphEntries();
-}
-
-const std::array<ControlSpec, 14> Controls{{
-    {"cmboPlanType0", &C::cmboPlanType0, nullptr, nullptr, 0, planTypes0},
-    {"cmboPlanType1", &C::cmboPlanType1, nullptr, nullptr, 0, planTypes1},
-    {"optUseJoint", nullptr, &C::optUseJoint, nullptr, 1, nullptr},
-    {"optEqualPmt", nullptr, &C::optEqualPmt, nullptr, 6, nullptr},
-    {"chkRoth", nullptr, nullptr, &C::chkRoth, 0, nullptr},
-    {"chkSkipSpouse", nullptr, nullptr, &C::chkSkipSpouse, 0, nullptr},
-    {"chkRMDOnce", nullptr, nullptr, &C::chkRMDOnce, 0, nullptr},
-    {"chkSurvivingSpouse", nullptr, nullptr, &C::chkSurvivingSpouse, 0, nullptr},
-    {"cmboState", &C::cmboState, nullptr, nullptr, 0, states},
-    {"lstGraph", &C::lstGraph, nullptr, nullptr, 0, graphEntries},
-    {"hScrollGraph", nullptr, &C::hScrollGraph, nullptr, 120, nullptr},
-    {"chkBackground", nullptr, nullptr, &C::chkBackground, 0, nullptr},
-    {"chkGrayScale", nullptr, nullptr, &C::chkGrayScale, 0, nullptr},
-    {"chkTopView", nullptr, nullptr, &C::chkTopView, 0, nullptr},
-}};
-
 QJsonObject parseObject(const QByteArray &json, const QString &what) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
@@ -124,25 +81,38 @@ int inputSlot(const QString &tag) {
     return -1;
 }
 
-void readControls(const QJsonObject &object, IllustrationControls &controls) {
+// A list's entries as a file may give them: with "Rollover IRA", and with nothing selected where
+// the list allows it (no state chosen, a stored graph text the list lacks).
+QStringList choices(const ControlSpec &control) {
+    QStringList entries = control.entries(true);
+    if (control.noneAllowed)
+        entries.prepend(QString());
+    return entries;
+}
+
+void readControls(const QJsonObject &object, Illustration &illustration) {
     for (auto it = object.begin(); it != object.end(); ++it) {
         const QString name = it.key();
-        const auto control = std::find_if(Controls.begin(), Controls.end(), [&](const auto &entry) {
-            return name == QLatin1String(entry.name);
-        });
-        if (control == Controls.end())
+        const ControlSpec *control = FindControl(name);
+        if (!control)
             throw badInput(QStringLiteral("unknown control \"%1\"").arg(name));
-        if (control->flag) {
-            controls.*(control->flag) = boolean(it.value(), name);
-        } else if (control->index) {
-            controls.*(control->index) = wholeNumber(it.value(), name, 0, control->maximum);
-        } else {
+        switch (control->kind) {
+        case ControlKind::CheckBox:
+            illustration.setChecked(control->control, boolean(it.value(), name));
+            break;
+        case ControlKind::Position:
+            illustration.setPosition(control->control,
+                                     wholeNumber(it.value(), name, 0, control->maximum));
+            break;
+        case ControlKind::List: {
             const QString value = text(it.value(), name);
-            const QStringList choices = control->choices();
-            if (!choices.contains(value))
+            const QStringList entries = choices(*control);
+            if (!entries.contains(value))
                 throw badInput(QStringLiteral("\"%1\" cannot be \"%2\"; its list holds: %3")
-                                   .arg(name, value, choices.join(QStringLiteral(", "))));
-            controls.*(control->text) = value;
+                                   .arg(name, value, entries.join(QStringLiteral(", "))));
+            illustration.setListEntry(control->control, value);
+            break;
+        }
         }
     }
 }
@@ -159,7 +129,8 @@ BatchRunOptions ReadIllustrationJson(const QByteArray &json, Illustration &illus
     for (auto it = root.begin(); it != root.end(); ++it) {
         const QString key = it.key();
         if (key == QLatin1String("calculator")) {
-            illustration.setCalculator(wholeNumber(it.value(), key, 0, 3));
+            illustration.setCalculator(
+                *CalculatorFromNumber(wholeNumber(it.value(), key, 0, CalculatorCount - 1)));
         } else if (key == QLatin1String("detailed")) {
             options.detailedMode = boolean(it.value(), key);
         } else if (key == QLatin1String("saved")) {
@@ -169,7 +140,7 @@ BatchRunOptions ReadIllustrationJson(const QByteArray &json, Illustration &illus
         } else if (key == QLatin1String("controls")) {
             if (!it.value().isObject())
                 throw badInput(QStringLiteral("\"controls\" must be an object"));
-            readControls(it.value().toObject(), illustration.controls());
+            readControls(it.value().toObject(), illustration);
         } else if (key == QLatin1String("fields")) {
             if (!it.value().isObject())
                 throw badInput(QStringLiteral("\"fields\" must be an object"));
@@ -201,17 +172,17 @@ QString WriteIllustrationJson(const Illustration &illustration, bool detailedMod
     }
     OrderedJson controls;
     const IllustrationControls &values = illustration.controls();
-    for (const ControlSpec &control : Controls) {
+    for (const ControlSpec &control : ControlTable()) {
         const QString name = QLatin1String(control.name);
         if (control.flag)
             controls.add(name, values.*(control.flag));
-        else if (control.index)
-            controls.add(name, values.*(control.index));
+        else if (control.position)
+            controls.add(name, values.*(control.position));
         else
             controls.add(name, values.*(control.text));
     }
     OrderedJson json;
-    json.add(QStringLiteral("calculator"), illustration.calculator())
+    json.add(QStringLiteral("calculator"), CalculatorNumber(illustration.calculator()))
         .add(QStringLiteral("fields"), fields)
         .add(QStringLiteral("controls"), controls)
         .add(QStringLiteral("detailed"), detailedMode)

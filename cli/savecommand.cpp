@@ -1,12 +1,11 @@
 #include "savecommand.h"
 
-#include "batchcalculation.h"
 #include "batchoptions.h"
 #include "batchstorage.h"
 #include "illustration.h"
 #include "illustrationjson.h"
-#include "illustrationstore.h"
 #include "orderedjson.h"
+#include "saveflow.h"
 
 int RunSave(const QStringList &arguments) {
     QCommandLineParser parser;
@@ -29,22 +28,13 @@ int RunSave(const QStringList &arguments) {
     const bool asNew = parser.isSet(QStringLiteral("as-new"));
     if (asNew)
         illustration.setRecordFingerprint(QString());
-    if (!CalculatorAvailable(illustration.calculator()))
-        throw badInput(
-            QStringLiteral("calculator %1 is not available yet").arg(illustration.calculator()));
     // Saving is what an edited illustration does: the date becomes today's, as after an edit.
     illustration.setSaved(false);
 
-    // The same steps as calc, so the stored distribution is the one calc reports.
-    const CalculatorRun run = RunCalculator(illustration, context);
-    if (!run.validation.passed()) {
-        PrintJson(ValidationFailureJson(*run.validation.failure));
-        return int(ExitCode::ValidationFailed);
-    }
-
+    // The same sequence as calc, so the stored distribution is the one calc reports.
     const SaveOutcome outcome =
-        SaveIllustration(storage.database, illustration, false, context,
-                         asNew ? SaveTarget::NextFreeRecord : SaveTarget::OwnRecord);
+        SaveFromMenu(storage.database, illustration, context,
+                     asNew ? SaveTarget::NextFreeRecord : SaveTarget::OwnRecord);
     switch (outcome.kind) {
     case SaveOutcome::Kind::Saved:
         PrintJson(OrderedJson()

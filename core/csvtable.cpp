@@ -1,23 +1,16 @@
 #include "csvtable.h"
 
+#include "errornumber.h"
 #include "fatalerror.h"
 
 #include <QFile>
-
-namespace {
-
-// Error numbers follow the run-time error codes the fatal message has always shown.
-constexpr int kBadTableData = 13; // "Type mismatch"
-constexpr int kMissingTable = 53; // "File not found"
-
-} // namespace
 
 CsvTable::CsvTable(const QString &path, const QString &kind, const QString &routine,
                    QByteArrayView header)
     : m_path(path), m_kind(kind), m_routine(routine) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw FatalError(routine, kMissingTable,
+        throw FatalError(routine, ErrorNumber::FileNotFound,
                          QStringLiteral("%1 %2 is missing from this build").arg(kind, path));
     m_text = file.readAll();
     const QByteArrayView text(m_text);
@@ -81,6 +74,6 @@ void CsvTable::damaged(const QString &kind, const QString &path, const QString &
                        int lineNumber, const QString &what) {
     const QString where =
         lineNumber > 0 ? QStringLiteral(" at line %1").arg(lineNumber) : QString();
-    throw FatalError(routine, kBadTableData,
+    throw FatalError(routine, ErrorNumber::TypeMismatch,
                      QStringLiteral("%1 %2 is damaged%3: %4").arg(kind, path, where, what));
 }

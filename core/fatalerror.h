@@ -24,6 +24,14 @@ public:
         return *this;
     }
 
+    // True when a file the program reads or writes failed (the support archive, the graph
+    // bitmap) rather than the program itself; rmdbatch ends such a run as an I/O failure.
+    bool isFileFailure() const { return m_fileFailure; }
+    FatalError &markFileFailure() {
+        m_fileFailure = true;
+        return *this;
+    }
+
     // "Fatal Error in DefineVariables"
     QString caption() const;
     // "An error, type 5,\r\n"description"\r\nhas just occured in routine: STEP\r\n\r\nPress OK to
@@ -35,4 +43,5 @@ private:
     int m_number;
     QString m_description;
     bool m_alreadyShown = false;
+    bool m_fileFailure = false;
 };

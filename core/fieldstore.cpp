@@ -1,5 +1,6 @@
 #include "fieldstore.h"
 
+#include "errornumber.h"
 #include "fatalerror.h"
 #include "fieldformat.h"
 #include "numbertext.h"
@@ -24,13 +25,18 @@ FieldStore::FieldStore(Prompter &prompter) : m_prompter(&prompter) {
 void FieldStore::reset() {
     for (int index = 0; index < SlotTable::SlotArraySize; ++index) {
         const SlotDefinition *definition = SlotTable::slot(index);
+        FieldState initial;
+        if (definition) {
+            initial.text = QString::fromUtf8(definition->initialText);
+            if (index >= SlotTable::FirstReportSlot)
+                initial.background = ColourRole::Grey;
+        }
         FieldState &slot = m_slots[std::size_t(index)];
-        slot = FieldState{};
-        if (!definition)
+        if (slot == initial)
             continue;
-        slot.text = QString::fromUtf8(definition->initialText);
-        if (index >= SlotTable::FirstReportSlot)
-            slot.background = ColourRole::Grey;
+        slot = std::move(initial);
+        if (definition)
+            notify(index);
     }
 }
 
@@ -84,7 +90,7 @@ double FieldStore::cleanValue(const QString &tag) const {
     return NumberText::Val(CleanNumber(value));
 }
 
-void FieldStore::ShowFieldError(const QString &message, const QString &title, int calculator,
+void FieldStore::ShowFieldError(const QString &message, const QString &title, Calculator calculator,
                                 const QString &tag, const QString &replacement) {
     if (!m_prompter->calculatorTabAvailable(calculator) || m_prompter->dataWindowVisible())
         return;
@@ -102,7 +108,7 @@ void FieldStore::ShowFieldError(const QString &message, const QString &title, in
 
 const FieldState &FieldStore::state(int slot) const {
     if (!SlotTable::slot(slot))
-        throw FatalError(QStringLiteral("FieldStore"), 9,
+        throw FatalError(QStringLiteral("FieldStore"), ErrorNumber::SubscriptOutOfRange,
                          QStringLiteral("Subscript out of range: slot ") + QString::number(slot));
     return m_slots[std::size_t(slot)];
 }
@@ -112,26 +118,27 @@ FieldState &FieldStore::mutableState(int slot) {
 }
 
 void FieldStore::setText(int slot, const QString &text) {
-    FieldState &field = mutableState(slot);
-    if (field.text == text)
+    change(slot, &FieldState::text, text);
+}
+
+template <typename T> void FieldStore::change(int slot, T FieldState::*member, T value) {
+    T &current = mutableState(slot).*member;
+    if (current == value)
         return;
-    field.text = text;
+    current = std::move(value);
     notify(slot);
 }
 
 void FieldStore::setEnabled(int slot, bool enabled) {
-    mutableState(slot).enabled = enabled;
-    notify(slot);
+    change(slot, &FieldState::enabled, enabled);
 }
 
 void FieldStore::setBackground(int slot, ColourRole role) {
-    mutableState(slot).background = role;
-    notify(slot);
+    change(slot, &FieldState::background, role);
 }
 
 void FieldStore::setCaptionColour(int slot, ColourRole role) {
-    mutableState(slot).captionColour = role;
-    notify(slot);
+    change(slot, &FieldState::captionColour, role);
 }
 
 void FieldStore::notify(int slot) const {

@@ -3,6 +3,7 @@
 // The tagged field store: the text of every input and report slot, reached by tag. The window
 // binds each editor to a slot; calculators, records and reports work on the store only.
 
+#include "calculator.h"
 #include "slottable.h"
 
 #include <QString>
@@ -23,6 +24,8 @@ struct FieldState {
     bool enabled = true;
     ColourRole background = ColourRole::Normal;
     ColourRole captionColour = ColourRole::Normal;
+
+    bool operator==(const FieldState &) const = default;
 };
 
 class FieldStore {
@@ -41,7 +44,7 @@ public:
     // One validation failure: the field gets the replacement text, its tab, the focus and the
     // selection, and the message is shown. Not shown while the calculator's tab is unavailable
     // or the saved-illustrations window is open.
-    void ShowFieldError(const QString &message, const QString &title, int calculator,
+    void ShowFieldError(const QString &message, const QString &title, Calculator calculator,
                         const QString &tag, const QString &replacement);
 
     const FieldState &state(int slot) const;
@@ -51,10 +54,11 @@ public:
     void setBackground(int slot, ColourRole role);
     void setCaptionColour(int slot, ColourRole role);
 
-    // Every slot back to its design-time text and look.
+    // Every slot back to its design-time text and look; each slot that changes is announced.
     void reset();
 
-    // Called with the slot index after each change of a slot's text or look.
+    // Called with the slot index after each change of a slot's text or look; a setter that
+    // changes nothing calls nothing. The illustration forwards it to its observers.
     void setChangeHandler(std::function<void(int)> handler) { m_changed = std::move(handler); }
 
     Prompter &prompter() const { return *m_prompter; }
@@ -62,6 +66,7 @@ public:
 private:
     int findSlot(const QString &tag, int start) const; // -1 when not found
     FieldState &mutableState(int slot);
+    template <typename T> void change(int slot, T FieldState::*member, T value);
     void notify(int slot) const;
 
     Prompter *m_prompter;

@@ -1,12 +1,92 @@
 #include "illustration.h"
 
 #include "datetext.h"
+#include "errornumber.h"
+#include "fatalerror.h"
 #include "fieldformat.h"
 
+Illustration::Illustration(Prompter &prompter, QObject *parent)
+    : QObject(parent), m_fields(prompter) {
+    m_fields.setChangeHandler([this](int slot) { emit fieldChanged(slot); });
+}
+
+void Illustration::setCalculator(Calculator calculator) {
+    if (m_calculator == calculator)
+        return;
+    m_calculator = calculator;
+    emit calculatorChanged(calculator);
+}
+
+void Illustration::setSaved(bool saved) {
+    if (m_saved == saved)
+        return;
+    m_saved = saved;
+    emit savedChanged(saved);
+}
+
+const ControlSpec &Illustration::spec(Control control, ControlKind kind) const {
+    const ControlSpec &found = SpecOf(control);
+    if (found.kind != kind)
+        throw FatalError(QStringLiteral("Illustration"), ErrorNumber::InvalidProcedureCall,
+                         QStringLiteral("%1 is not set that way").arg(QLatin1String(found.name)));
+    return found;
+}
+
+void Illustration::changed(Control control, ChangeOrigin origin) {
+    emit controlChanged(control);
+    if (origin == ChangeOrigin::Input)
+        setSaved(false);
+}
+
+void Illustration::setListEntry(Control control, const QString &entry, ChangeOrigin origin) {
+    QString &value = m_controls.*(spec(control, ControlKind::List).text);
+    if (value == entry)
+        return;
+    value = entry;
+    changed(control, origin);
+}
+
+void Illustration::setPosition(Control control, int position, ChangeOrigin origin) {
+    int &value = m_controls.*(spec(control, ControlKind::Position).position);
+    if (value == position)
+        return;
+    value = position;
+    changed(control, origin);
+}
+
+void Illustration::setChecked(Control control, bool checked, ChangeOrigin origin) {
+    bool &value = m_controls.*(spec(control, ControlKind::CheckBox).flag);
+    if (value == checked)
+        return;
+    value = checked;
+    changed(control, origin);
+}
+
+void Illustration::setSurvivingSpouseEnabled(bool enabled) {
+    if (m_controls.chkSurvivingSpouseEnabled == enabled)
+        return;
+    m_controls.chkSurvivingSpouseEnabled = enabled;
+    emit controlChanged(Control::chkSurvivingSpouse);
+}
+
+void Illustration::setSeppTab(const SeppTabState &state) {
+    if (m_seppTab == state)
+        return;
+    m_seppTab = state;
+    emit seppTabChanged();
+}
+
 bool Illustration::keyPress(int slot, QChar key) {
-    m_saved = false;
+    setSaved(false);
     const QString tag = QLatin1String(SlotTable::slot(slot)->tag);
     return FieldFormat::acceptsKey(SlotTable::kindDigit(tag), key, m_fields.text(slot));
+}
+
+void Illustration::editField(int slot, const QString &text) {
+    if (m_fields.text(slot) == text)
+        return;
+    m_fields.setText(slot, text);
+    setSaved(false);
 }
 
 void Illustration::resetToNew(int recordNumber, const QDate &today, const QString &firstPlanType) {
@@ -22,12 +102,12 @@ void Illustration::resetToNew(int recordNumber, const QDate &today, const QStrin
             text = QStringLiteral("$0");
         m_fields.setText(slot.index, text);
     }
-    m_controls.cmboPlanType0 = firstPlanType;
-    m_controls.cmboPlanType1 = firstPlanType;
+    setListEntry(Control::cmboPlanType0, firstPlanType);
+    setListEntry(Control::cmboPlanType1, firstPlanType);
     m_fields.SetField(year, QStringLiteral("3-Year0"));
     m_fields.SetField(year, QStringLiteral("3-Year1"));
     m_fields.SetField(QString::number(recordNumber), QStringLiteral("3-DatabaseIndex"));
     m_fields.SetField(DateText::ShortDate(today), QStringLiteral("6-IllustrationDate"));
     m_recordFingerprint.clear();
-    m_saved = true;
+    setSaved(true);
 }

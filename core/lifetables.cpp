@@ -1,6 +1,7 @@
 #include "lifetables.h"
 
 #include "csvtable.h"
+#include "errornumber.h"
 #include "fatalerror.h"
 
 #include <QByteArrayView>
@@ -16,9 +17,6 @@ static void registerLifeTableResources() {
 }
 
 namespace {
-
-// Error numbers follow the run-time error codes the fatal message has always shown.
-constexpr int kBadArgument = 5; // "Invalid procedure call or argument"
 
 // Where a table lives and which ages it must cover. A file that covers anything else is as
 // broken as a missing one: a silently shorter table would clamp at the wrong age.
@@ -237,7 +235,7 @@ float jointFactor(Edition edition, const char *routine, int ownerAge, int benefi
         return fromTenths(jointTable(edition, routine).at(ownerAge, beneficiaryAge));
     default:
         throw FatalError(
-            QLatin1String(routine), kBadArgument,
+            QLatin1String(routine), ErrorNumber::InvalidProcedureCall,
             QStringLiteral("Unknown life table selection %1 (0, -1 or 2 expected)").arg(flag));
     }
 }

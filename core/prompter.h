@@ -4,6 +4,8 @@
 // The window implements it with message boxes and by focusing widgets; tests and rmdbatch
 // record what is shown and answer from a script.
 
+#include "calculator.h"
+
 #include <QString>
 
 enum class MessageIcon { None, Information, Question, Exclamation, Stop };
@@ -15,7 +17,7 @@ enum class Buttons { Ok, YesNo, OkCancel };
 // How a field error hands the input to the user: the calculator's tab made current, the slot
 // focused and its text selected from selectionStart for selectionLength characters.
 struct FieldFocus {
-    int calculator = 0;
+    Calculator calculator = Calculator::Rmd;
     int slot = 0;
     int selectionStart = 0;
     int selectionLength = 0;
@@ -39,7 +41,7 @@ public:
 
     // Whether the tab of this calculator can be shown; a field error for a calculator whose tab
     // is not available is not displayed.
-    virtual bool calculatorTabAvailable(int calculator) const = 0;
+    virtual bool calculatorTabAvailable(Calculator calculator) const = 0;
 
     // Whether the saved-illustrations window is on screen; field errors are not displayed then.
     virtual bool dataWindowVisible() const = 0;

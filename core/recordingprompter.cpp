@@ -16,15 +16,12 @@ void RecordingPrompter::showFieldError(const FieldFocus &focus, const QString &m
     m_fieldErrors.append({focus, message, title});
 }
 
-bool RecordingPrompter::calculatorTabAvailable(int calculator) const {
-    return !m_unavailableTabs.contains(calculator);
+bool RecordingPrompter::calculatorTabAvailable(Calculator calculator) const {
+    return m_tabAvailable[std::size_t(CalculatorNumber(calculator))];
 }
 
-void RecordingPrompter::setCalculatorTabAvailable(int calculator, bool available) {
-    if (available)
-        m_unavailableTabs.remove(calculator);
-    else
-        m_unavailableTabs.insert(calculator);
+void RecordingPrompter::setCalculatorTabAvailable(Calculator calculator, bool available) {
+    m_tabAvailable[std::size_t(CalculatorNumber(calculator))] = available;
 }
 
 void RecordingPrompter::clear() {

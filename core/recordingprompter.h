@@ -6,7 +6,7 @@
 #include "prompter.h"
 
 #include <QList>
-#include <QSet>
+#include <array>
 
 class RecordingPrompter final : public Prompter {
 public:
@@ -32,12 +32,12 @@ public:
                MessageIcon icon) override;
     void showFieldError(const FieldFocus &focus, const QString &message,
                         const QString &title) override;
-    bool calculatorTabAvailable(int calculator) const override;
+    bool calculatorTabAvailable(Calculator calculator) const override;
     bool dataWindowVisible() const override { return m_dataWindowVisible; }
 
     void queueAnswer(Answer answer) { m_answers.append(answer); }
     void setDefaultAnswer(Answer answer) { m_defaultAnswer = answer; }
-    void setCalculatorTabAvailable(int calculator, bool available);
+    void setCalculatorTabAvailable(Calculator calculator, bool available);
     void setDataWindowVisible(bool visible) { m_dataWindowVisible = visible; }
 
     const QList<Message> &messages() const { return m_messages; }
@@ -51,6 +51,6 @@ private:
     QList<FieldError> m_fieldErrors;
     QList<Answer> m_answers;
     Answer m_defaultAnswer = Answer::No;
-    QSet<int> m_unavailableTabs;
+    std::array<bool, CalculatorCount> m_tabAvailable{true, true, true, true};
     bool m_dataWindowVisible = false;
 };

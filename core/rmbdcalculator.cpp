@@ -249,10 +249,9 @@ void RefreshSurvivingSpouse(Illustration &illustration) {
 }
 
 void RefreshRothPlanType(Illustration &illustration) {
-    IllustrationControls &controls = illustration.controls();
-    const bool roth = controls.cmboPlanType1 == QLatin1String("Roth IRA");
+    const bool roth = illustration.controls().cmboPlanType1 == QLatin1String("Roth IRA");
     if (roth)
-        controls.chkSurvivingSpouse = false;
-    controls.chkSurvivingSpouseEnabled = !roth;
+        illustration.setChecked(Control::chkSurvivingSpouse, false, ChangeOrigin::Refresh);
+    illustration.setSurvivingSpouseEnabled(!roth);
     RefreshSurvivingSpouse(illustration);
 }

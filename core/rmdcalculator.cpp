@@ -13,7 +13,6 @@ using NumberText::Val;
 
 namespace {
 
-constexpr int Calculator = 0;
 constexpr int MaximumAge = 115;
 const QString SampleDate = QStringLiteral("01/01/1930");
 

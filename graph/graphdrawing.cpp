@@ -1,5 +1,6 @@
 #include "graphdrawing.h"
 
+#include "errornumber.h"
 #include "fatalerror.h"
 #include "fieldformat.h"
 #include "numbertext.h"
@@ -25,8 +26,6 @@ namespace {
 // The house colours: gold, teal and navy; in gray scale they keep distinct shades.
 constexpr std::array<QRgb, 3> SeriesColours{0xffc9a227, 0xff1f7a80, 0xff1b2a4a};
 constexpr QRgb TextColour = 0xff1b2a4a;
-// The code the drawing routine has always reported for a file it cannot write.
-constexpr int FileAccessError = 75;
 
 QFont chartFont(int pixelSize, bool bold = false) {
     QFont font(QStringLiteral("Arial"));
@@ -187,7 +186,7 @@ void DrawGraph(const GraphData &data, const GraphOptions &options, const QImage 
     image.setDotsPerMeterY(3780);
     if (image.save(path, "BMP"))
         return;
-    FailGraphRoutine(FileAccessError, QStringLiteral("cannot write %1").arg(path), prompter);
+    FailGraphRoutine(ErrorNumber::PathFileAccess, QStringLiteral("cannot write %1").arg(path), prompter);
 }
 
 void FailGraphRoutine(int code, const QString &description, Prompter &prompter) {
@@ -197,5 +196,5 @@ void FailGraphRoutine(int code, const QString &description, Prompter &prompter) 
                                QStringLiteral("Description: ") + description,
                                QStringLiteral("This program will terminate.")}),
                     MessageIcon::Stop);
-    throw FatalError(QStringLiteral("Graph Routine"), code, description).markShown();
+    throw FatalError(QStringLiteral("Graph Routine"), code, description).markShown().markFileFailure();
 }

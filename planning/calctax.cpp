@@ -1,12 +1,11 @@
 #include "calctax.h"
 
+#include "errornumber.h"
 #include "fatalerror.h"
 
 #include <algorithm>
 
 namespace {
-
-constexpr int kBadArgument = 5; // "Invalid procedure call or argument"
 
 // Tax years with schedules of their own. 2010 reuses the 2009 schedules, as this estimator
 // always has; every other year outside the range takes the 2013 schedules with the 2012
@@ -60,7 +59,7 @@ void CalcTax::Compute() {
 
 FilingStatus CalcTax::status() const {
     if (filingStatus < 1 || filingStatus > 3)
-        throw FatalError(QStringLiteral("CalcTax"), kBadArgument,
+        throw FatalError(QStringLiteral("CalcTax"), ErrorNumber::InvalidProcedureCall,
                          QStringLiteral("Filing status %1 (1, 2 or 3 expected)").arg(filingStatus));
     return FilingStatus(filingStatus);
 }

@@ -1,14 +1,12 @@
 #include "calculators.h"
 
 #include "datetext.h"
+#include "errornumber.h"
 #include "fatalerror.h"
 #include "illustration.h"
 #include "prompter.h"
 
 namespace {
-
-// Runtime error numbers as the fatal message reports them.
-constexpr int ErrorInvalidProcedureCall = 5;
 
 template <typename Inputs>
 Validation finish(Illustration &illustration, std::variant<Inputs, ValidationFailure> outcome)
@@ -20,10 +18,10 @@ Validation finish(Illustration &illustration, std::variant<Inputs, ValidationFai
     return {std::get<Inputs>(std::move(outcome)), std::nullopt};
 }
 
-FatalError notAvailable(const char *routine, int calculator)
-{
-    return FatalError(QLatin1String(routine), ErrorInvalidProcedureCall,
-                      QStringLiteral("calculator ") + QString::number(calculator) +
+FatalError notAvailable(const char *routine, Calculator calculator) {
+    return FatalError(QLatin1String(routine), ErrorNumber::InvalidProcedureCall,
+                      QStringLiteral("calculator ") +
+                          QString::number(CalculatorNumber(calculator)) +
                           QStringLiteral(" is not available"));
 }
 
@@ -82,27 +80,24 @@ StretchProjection calculateStretch(Illustration &illustration, const CalcContext
 
 } // namespace
 
-bool CalculatorAvailable(int calculator) { return calculator >= 0 && calculator <= 3; }
-
 Validation DefineVariables(Illustration &illustration, CalcContext &context)
 {
     try {
         switch (illustration.calculator()) {
-        case 0:
+        case Calculator::Rmd:
             return finish(illustration, ValidateRmd(illustration, context.today));
-        case 1:
+        case Calculator::Rmbd:
             return finish(illustration, ValidateRmbd(illustration, context.today));
-        case 2:
+        case Calculator::Sepp:
             return finish(illustration, ValidateSepp(illustration, context));
-        case 3:
+        case Calculator::Stretch:
             return finish(illustration, ValidateStretch(illustration, context));
-        default:
-            throw notAvailable("DefineVariables", illustration.calculator());
         }
+        throw notAvailable("DefineVariables", illustration.calculator());
     } catch (const FatalError &) {
         throw;
     } catch (const std::exception &error) {
-        throw FatalError(QStringLiteral("DefineVariables"), ErrorInvalidProcedureCall,
+        throw FatalError(QStringLiteral("DefineVariables"), ErrorNumber::InvalidProcedureCall,
                          QString::fromLocal8Bit(error.what()));
     }
 }

@@ -39,6 +39,3 @@ struct CalculationResult {
 // the Stretch calculator builds its projection instead.
 CalculationResult CalculateValues(Illustration &illustration, const WorkingVariables &variables,
                                   CalcContext &context);
-
-// True for the calculators this build computes.
-bool CalculatorAvailable(int calculator);

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int SeppCalculator = 2;
 constexpr int OptionCount = 7;
 constexpr int FixedMethodsFirst = 3; // options 3 to 6 need the fixed methods' balance and rate
 constexpr std::array JointOptions = {2, 5};
@@ -61,26 +60,25 @@ void enableOptions(SeppTabState &tab, int first, int last, bool enabled) {
         enableOption(tab.options[std::size_t(i)], enabled);
 }
 
-void enableFixedMethodInputs(Illustration &illustration, bool enabled) {
+void enableFixedMethodInputs(Illustration &illustration, SeppTabState &tab, bool enabled) {
     FieldStore &fields = illustration.fields();
     for (const char *tag : FixedMethodTags) {
         const int slot = fields.SetIndex(QLatin1String(tag));
         fields.setEnabled(slot, enabled);
         fields.setCaptionColour(slot, enabled ? ColourRole::Normal : ColourRole::Grey);
     }
-    illustration.seppTab().irsButtonEnabled = enabled;
+    tab.irsButtonEnabled = enabled;
 }
 
-// Which options the inputs allow; false when an input is missing and nothing is to be
-// computed.
-bool enableForInputs(Illustration &illustration) {
-    SeppTabState &tab = illustration.seppTab();
+// Which options the inputs allow, into `tab`; false when an input is missing and nothing is to
+// be computed.
+bool enableForInputs(Illustration &illustration, SeppTabState &tab) {
     if (illustration.controls().chkRMDOnce) {
         // Only the RMD method applies: the fixed methods' inputs are zeroed before anything
         // reads them, so the calculation below sees them settled.
         for (const char *tag : FixedMethodTags)
             illustration.fields().SetField(QStringLiteral("0"), QLatin1String(tag));
-        enableFixedMethodInputs(illustration, false);
+        enableFixedMethodInputs(illustration, tab, false);
         if (firstNameBlank(illustration) || isZero(illustration, "6-EqualAcctValue1")) {
             enableOptions(tab, 0, OptionCount - 1, false);
             return false;
@@ -90,7 +88,7 @@ bool enableForInputs(Illustration &illustration) {
         return true;
     }
 
-    enableFixedMethodInputs(illustration, true);
+    enableFixedMethodInputs(illustration, tab, true);
     const bool missing =
         firstNameBlank(illustration) || isZero(illustration, "6-EqualAcctValue1") ||
         isZero(illustration, "6-EqualAcctValue2") || isZero(illustration, "1-EqualROR");
@@ -106,18 +104,22 @@ const std::array<const char *, 7> &EqualPaymentCaptions() {
 
 void RefreshEqualPayments(Illustration &illustration, CalcContext &context,
                           bool tabControlVisible) {
-    if (!enableForInputs(illustration))
+    SeppTabState tab = illustration.seppTab();
+    const bool complete = enableForInputs(illustration, tab);
+    // The computation reads the selected option's amount from the tab.
+    illustration.setSeppTab(tab);
+    if (!complete)
         return;
 
     // The window refreshes only while the SEPP tab is current; another calculator's checks
     // must never run from here.
-    if (tabControlVisible && illustration.calculator() == SeppCalculator) {
+    if (tabControlVisible && illustration.calculator() == Calculator::Sepp) {
         const Validation validation = DefineVariables(illustration, context);
         if (validation.passed())
             CalculateValues(illustration, validation.variables, context);
     }
 
-    SeppTabState &tab = illustration.seppTab();
+    tab = illustration.seppTab();
     const FieldStore &fields = illustration.fields();
     for (int i = 0; i < OptionCount; ++i)
         tab.options[std::size_t(i)].amount =
@@ -125,7 +127,7 @@ void RefreshEqualPayments(Illustration &illustration, CalcContext &context,
 
     // Without a beneficiary the joint options cannot be chosen; a joint choice falls back to the
     // single life option of the same method.
-    int &selected = illustration.controls().optEqualPmt;
+    int selected = illustration.controls().optEqualPmt;
     if (!DateText::IsDate(fields.GetField(QStringLiteral("7-EqualSpouseDOB1")))) {
         if (selected == JointOptions[0])
             selected = 0;
@@ -137,17 +139,19 @@ void RefreshEqualPayments(Illustration &illustration, CalcContext &context,
 
     if (selected >= 0 && selected < OptionCount && !tab.options[std::size_t(selected)].enabled)
         selected = 0;
+    illustration.setSeppTab(tab);
+    illustration.setPosition(Control::optEqualPmt, selected, ChangeOrigin::Refresh);
 }
 
 void ShowFieldNote(Illustration &illustration, int controlIndex) {
-    SeppTabState &tab = illustration.seppTab();
+    SeppTabState tab = illustration.seppTab();
+    tab.note = QLatin1String(RestingNote);
+    tab.noteBold = false;
     for (const FieldNote &note : Notes) {
         if (note.controlIndex == controlIndex) {
             tab.note = QLatin1String(note.text);
             tab.noteBold = true;
-            return;
         }
     }
-    tab.note = QLatin1String(RestingNote);
-    tab.noteBold = false;
+    illustration.setSeppTab(tab);
 }

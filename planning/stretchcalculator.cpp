@@ -1,6 +1,7 @@
 #include "stretchcalculator.h"
 
 #include "datetext.h"
+#include "errornumber.h"
 #include "fatalerror.h"
 #include "stretchfields.h"
 
@@ -10,11 +11,6 @@ using namespace StretchFields;
 
 namespace {
 
-constexpr int kTypeMismatch = 13;
-constexpr int kOverflow = 6;
-constexpr int kBadArgument = 5;
-constexpr int kSubscriptOutOfRange = 9;
-
 constexpr int LastYearIndex = Projection::Years - 1;
 constexpr double SmallestBalance = 100; // a beneficiary balance below this is paid out
 constexpr int PresetLast = 99;
@@ -23,7 +19,7 @@ constexpr int PresetLast = 99;
 qint64 wholeDollars(double value) {
     const double rounded = std::nearbyint(value);
     if (!(std::fabs(rounded) < 9.2e18))
-        throw FatalError(QStringLiteral("CalculateValues"), kOverflow,
+        throw FatalError(QStringLiteral("CalculateValues"), ErrorNumber::Overflow,
                          QStringLiteral("Projection value %1 is out of range").arg(value));
     return qint64(rounded);
 }
@@ -31,7 +27,7 @@ qint64 wholeDollars(double value) {
 QDate requiredDate(const Illustration &illustration, const char *tag) {
     const auto date = DateText::ParseDate(text(illustration, tag));
     if (!date)
-        throw FatalError(QStringLiteral("CalculateValues"), kTypeMismatch,
+        throw FatalError(QStringLiteral("CalculateValues"), ErrorNumber::TypeMismatch,
                          QStringLiteral("%1 \"%2\" is not a date")
                              .arg(QLatin1String(tag), text(illustration, tag)));
     return *date;
@@ -65,7 +61,7 @@ std::size_t ProjectionTable::index(int phase, int column, int year) {
     using namespace Projection;
     if (phase < 0 || phase >= Phases || column < 0 || column >= Columns || year < 0 ||
         year >= Years)
-        throw FatalError(QStringLiteral("ProjectionTable"), kSubscriptOutOfRange,
+        throw FatalError(QStringLiteral("ProjectionTable"), ErrorNumber::SubscriptOutOfRange,
                          QStringLiteral("Subscript out of range: phase %1, column %2, year %3")
                              .arg(phase)
                              .arg(column)
@@ -105,7 +101,7 @@ StretchProjection ComputeStretch(const Illustration &illustration) {
     // A spouse who does not outlive the planholder's expectancy gets no phase.
     result.sle = std::max(result.sle, result.ple);
     if (result.ple < 1 || result.sle > LastYearIndex)
-        throw FatalError(QStringLiteral("CalculateValues"), kBadArgument,
+        throw FatalError(QStringLiteral("CalculateValues"), ErrorNumber::InvalidProcedureCall,
                          QStringLiteral("Life expectancies %1 and %2 outside 1 to %3")
                              .arg(result.ple)
                              .arg(result.sle)

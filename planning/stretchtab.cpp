@@ -2,6 +2,7 @@
 
 #include "controllists.h"
 #include "datetext.h"
+#include "errornumber.h"
 #include "fatalerror.h"
 #include "stretchfields.h"
 
@@ -9,12 +10,6 @@
 #include <cmath>
 
 using namespace StretchFields;
-
-namespace {
-
-constexpr int kBadArgument = 5;
-
-} // namespace
 
 QStringList StretchGraphEntries(bool spousePhase) {
     QStringList entries = ControlLists::graphEntries();
@@ -29,7 +24,7 @@ void LookUpLifeExpectancy(Illustration &illustration, int element, const QDate &
         {"7-StretchSDOB", "2-StretchSLEO"},
     }};
     if (element < 0 || element >= int(Buttons.size()))
-        throw FatalError(QStringLiteral("cmdCalc_Click"), kBadArgument,
+        throw FatalError(QStringLiteral("cmdCalc_Click"), ErrorNumber::InvalidProcedureCall,
                          QStringLiteral("No lookup button %1").arg(element));
     const auto &[birthTag, lifeTag] = Buttons[std::size_t(element)];
     const auto birth = DateText::ParseDate(text(illustration, birthTag));
@@ -39,10 +34,7 @@ void LookUpLifeExpectancy(Illustration &illustration, int element, const QDate &
     // IRS Publication 590 Table I (Single Life Expectancy) at today's age, in whole years.
     const QString years =
         QString::number(qint64(std::nearbyint(double(RMDSINGLEFACTOR(0, age, age)))));
-    if (years == text(illustration, lifeTag))
-        return;
-    illustration.fields().SetField(years, QLatin1String(lifeTag));
-    illustration.setSaved(false);
+    illustration.editField(illustration.fields().SetIndex(QLatin1String(lifeTag)), years);
 }
 
 void RefreshSkipSpouse(Illustration &illustration) {
@@ -61,9 +53,8 @@ void RefreshSkipSpouse(Illustration &illustration) {
 }
 
 void SetSkipSpouse(Illustration &illustration, bool checked) {
-    illustration.controls().chkSkipSpouse = checked;
+    illustration.setChecked(Control::chkSkipSpouse, checked);
     RefreshSkipSpouse(illustration);
-    illustration.setSaved(false);
 }
 
 bool SpouseLookupEnabled(const Illustration &illustration) {

@@ -1,6 +1,7 @@
 #include "taxtables.h"
 
 #include "csvtable.h"
+#include "errornumber.h"
 #include "fatalerror.h"
 
 #include <QHash>
@@ -15,7 +16,6 @@ static void registerTaxTableResources() {
 
 namespace {
 
-constexpr int kBadArgument = 5; // "Invalid procedure call or argument"
 constexpr const char *kRoutine = "CalcTax";
 constexpr int kStateYear = 2013;
 
@@ -242,7 +242,7 @@ const RateSchedule &federalSchedule(int year, FilingStatus status) {
     const auto it = federal.constFind(year);
     const int index = int(status) - 1;
     if (it == federal.cend() || index < 0 || index > 2)
-        throw FatalError(QLatin1String(kRoutine), kBadArgument,
+        throw FatalError(QLatin1String(kRoutine), ErrorNumber::InvalidProcedureCall,
                          QStringLiteral("No federal schedule for %1, filing status %2")
                              .arg(year)
                              .arg(int(status)));
@@ -253,7 +253,7 @@ double federalExemption(int year) {
     const auto &exemptions = taxData().exemptions;
     const auto it = exemptions.constFind(year);
     if (it == exemptions.cend())
-        throw FatalError(QLatin1String(kRoutine), kBadArgument,
+        throw FatalError(QLatin1String(kRoutine), ErrorNumber::InvalidProcedureCall,
                          QStringLiteral("No federal exemption amount for %1").arg(year));
     return it.value();
 }

@@ -52,11 +52,9 @@ QString ClientName(const WorkingVariables &variables) {
     return std::visit(NameOf{}, variables);
 }
 
-QString PdfFileName(int calculator, const QString &clientName) {
-    const std::size_t index = calculator >= 0 && calculator < int(FileSuffixes.size())
-                                  ? std::size_t(calculator)
-                                  : FileSuffixes.size() - 1;
-    return CleanFileName(clientName) + QLatin1String(FileSuffixes[index]);
+QString PdfFileName(Calculator calculator, const QString &clientName) {
+    return CleanFileName(clientName) +
+           QLatin1String(FileSuffixes[std::size_t(CalculatorNumber(calculator))]);
 }
 
 PdfResult WritePdf(const Report &report, const QString &path) {
@@ -118,7 +116,7 @@ QString PdfNotSavedMessage(int errorNumber) {
                       QStringLiteral("Please try again.")});
 }
 
-QString ExportPdf(const Report &report, int calculator, const WorkingVariables &variables,
+QString ExportPdf(const Report &report, Calculator calculator, const WorkingVariables &variables,
                   const QString &pdfFolder, const QString &documentsFolder, Prompter &prompter) {
     const QString fileName = PdfFileName(calculator, ClientName(variables));
     const QString path = QDir(pdfFolder).filePath(fileName);

@@ -3,6 +3,7 @@
 // PDF files of a report: the file name made from the client's name, the writing, and the
 // messages that tell the user where the file went or that it was not written.
 
+#include "calculator.h"
 #include "calculators.h"
 
 #include <QString>
@@ -19,7 +20,7 @@ QString ClientName(const WorkingVariables &variables);
 
 // CleanFileName of the client's name followed by "RMD.pdf", "RMBD.pdf", "Equal.pdf" or
 // "Stretch.pdf" for calculators 0 to 3.
-QString PdfFileName(int calculator, const QString &clientName);
+QString PdfFileName(Calculator calculator, const QString &clientName);
 
 struct PdfResult {
     int errorNumber = 0; // 0: written
@@ -43,5 +44,5 @@ QString PdfNotSavedMessage(int errorNumber);
 // File > Export PDF on a rebuilt report: writes the report into the PDF folder under the
 // client's file name and tells the user through the prompter. Returns the path written, or an
 // empty text when writing failed.
-QString ExportPdf(const Report &report, int calculator, const WorkingVariables &variables,
+QString ExportPdf(const Report &report, Calculator calculator, const WorkingVariables &variables,
                   const QString &pdfFolder, const QString &documentsFolder, Prompter &prompter);

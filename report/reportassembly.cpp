@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int StretchCalculator = 3;
 // Drawn into the work folder by the graph step, perhaps while the other pictures are read.
 const QString GraphBitmap = QStringLiteral("RMDGraph.bmp");
 
@@ -81,9 +80,9 @@ std::vector<Decoration> StretchDecorations(const ReportPages &pages, int pageCou
     return decorations;
 }
 
-std::vector<Decoration> ReportDecorations(int calculator, const ReportPages &pages,
+std::vector<Decoration> ReportDecorations(Calculator calculator, const ReportPages &pages,
                                           int pageCount) {
-    if (calculator == StretchCalculator)
+    if (calculator == Calculator::Stretch)
         return StretchDecorations(pages, pageCount);
     return {{Kind::Logo, QString(), 0, 0, 1}};
 }

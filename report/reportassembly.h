@@ -3,6 +3,7 @@
 // Report assembly: the merged RTF drawn into a fresh document with the report margins, then the
 // pictures, logos and footers laid over the finished pages.
 
+#include "calculator.h"
 #include "pagefooter.h"
 #include "reportdocument.h"
 #include "reportpictures.h"
@@ -50,7 +51,7 @@ std::vector<Decoration> StretchDecorations(const ReportPages &pages, int pageCou
 
 // The decorations of a calculator's report: the Stretch report's, or the default logo on
 // page 1 for the others.
-std::vector<Decoration> ReportDecorations(int calculator, const ReportPages &pages,
+std::vector<Decoration> ReportDecorations(Calculator calculator, const ReportPages &pages,
                                           int pageCount);
 
 // CreateReport in steps, for callers that do other work between them. Loading the decorations

@@ -42,7 +42,8 @@ QImage readPicture(const QString &path, QString *error = nullptr) {
 // shown here, as the reading may run away from the window's thread.
 void refuseOversized(const ExtractResult &result, const char *routine) {
     if (result.code == ArchiveCode::EntryTooLarge)
-        throw FatalError(QLatin1String(routine), result.number(), result.description);
+        throw FatalError(QLatin1String(routine), result.number(), result.description)
+            .markFileFailure();
 }
 
 // Copies are deleted only when this extraction made them; a file that was there before stays.

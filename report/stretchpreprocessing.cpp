@@ -1,16 +1,9 @@
 #include "stretchpreprocessing.h"
 
+#include "errornumber.h"
 #include "fatalerror.h"
 #include "rtftext.h"
 #include "templatepreprocessor.h"
-
-namespace {
-
-// Runtime error numbers as the fatal message reports them.
-constexpr int ErrorFileNotFound = 53;
-constexpr int ErrorBadTemplate = 13;
-
-} // namespace
 
 void PreProcessRTF(const StretchReportData &data, const QString &inputFile,
                    const QString &outputFile, bool outdatedSystem) {
@@ -26,9 +19,9 @@ void PreProcessRTF(const StretchReportData &data, const QString &inputFile,
     preprocessor.EntryKeyword = QStringLiteral("$#entry");
     preprocessor.EndEntryKeyword = QStringLiteral("$#endentry");
     if (!preprocessor.LoadTemplate(inputFile))
-        throw FatalError(routine, ErrorFileNotFound, preprocessor.errorString());
+        throw FatalError(routine, ErrorNumber::FileNotFound, preprocessor.errorString());
     if (!preprocessor.Prepare())
-        throw FatalError(routine, ErrorBadTemplate,
+        throw FatalError(routine, ErrorNumber::TypeMismatch,
                          QStringLiteral("Stretch.rtf, ") + preprocessor.errorString());
 
     for (const ReportValue &value : data.values)
@@ -44,6 +37,6 @@ void PreProcessRTF(const StretchReportData &data, const QString &inputFile,
         preprocessor.EmitTable(table.name);
     }
     if (!preprocessor.SaveResult(outputFile))
-        throw FatalError(routine, ErrorFileNotFound,
+        throw FatalError(routine, ErrorNumber::FileNotFound,
                          QStringLiteral("cannot write %1").arg(outputFile));
 }

@@ -49,17 +49,18 @@ QString fillPlaceholder(QString text, const QString &placeholder, const QString 
 
 QString TemplateName(const Illustration &illustration) {
     switch (illustration.calculator()) {
-    case 0: {
+    case Calculator::Rmd: {
         const QString spouse = illustration.fields().GetField(QStringLiteral("7-SpouseDOB"));
         return QLatin1String(DateText::IsDate(spouse) ? Templates[0] : Templates[1]);
     }
-    case 1:
+    case Calculator::Rmbd:
         return QLatin1String(Templates[2]);
-    case 2:
+    case Calculator::Sepp:
         return QLatin1String(Templates[3]);
-    default:
-        return QLatin1String(Templates[4]);
+    case Calculator::Stretch:
+        break;
     }
+    return QLatin1String(Templates[4]);
 }
 
 QString MergeFields(QString text, const Illustration &illustration) {
@@ -95,14 +96,15 @@ QString ExtractTemplate(Illustration &illustration, const SupportArchive &archiv
                 QStringLiteral(" is damaged.\r\nPlease reinstall your software, then try again."),
             MessageIcon::Stop);
         throw FatalError(QStringLiteral("SubstituteRTF"), extracted.number(), extracted.description)
-            .markShown();
+            .markShown()
+            .markFileFailure();
     }
     return QDir(workFolder).filePath(name);
 }
 
 QString MergeTemplate(const QString &path, const Illustration &illustration,
                       const TemplatePreprocessing &preprocess) {
-    if (preprocess && illustration.calculator() == 3)
+    if (preprocess && illustration.calculator() == Calculator::Stretch)
         preprocess(path);
 
     QFile file(path);

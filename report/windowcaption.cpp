@@ -22,10 +22,8 @@ constexpr std::array<std::pair<const char *, const char *>, 4> Shortenings{{
 
 } // namespace
 
-QString CalculatorOptionCaption(int calculator) {
-    if (calculator < 0 || calculator >= int(OptionCaptions.size()))
-        return {};
-    return QLatin1String(OptionCaptions[std::size_t(calculator)]);
+QString CalculatorOptionCaption(Calculator calculator) {
+    return QLatin1String(OptionCaptions[std::size_t(CalculatorNumber(calculator))]);
 }
 
 QString ShortenedCaption(const QString &optionCaption) {
@@ -39,6 +37,6 @@ QString ShortenedCaption(const QString &optionCaption) {
     return caption;
 }
 
-QString MainWindowCaption(int calculator) {
+QString MainWindowCaption(Calculator calculator) {
     return ShortenedCaption(CalculatorOptionCaption(calculator));
 }

@@ -3,10 +3,12 @@
 // The main window's title, which the report footer repeats: the start-up window's option caption
 // of the calculator, with the words Required, Minimum, Distribution and Beneficiary shortened.
 
+#include "calculator.h"
+
 #include <QString>
 
-// The start-up window's caption for a calculator (0 to 3); empty for any other number.
-QString CalculatorOptionCaption(int calculator);
+// The start-up window's caption for a calculator.
+QString CalculatorOptionCaption(Calculator calculator);
 
 // The caption with the first "Required " made "R", then the first "Minimum " made "M", the first
 // "Distribution" made "D" and the first "Beneficiary " made "B": "Planholder Required Minimum
@@ -14,4 +16,4 @@ QString CalculatorOptionCaption(int calculator);
 QString ShortenedCaption(const QString &optionCaption);
 
 // The main window's caption for a calculator.
-QString MainWindowCaption(int calculator);
+QString MainWindowCaption(Calculator calculator);

@@ -1,7 +1,6 @@
 #include "illustrationrecord.h"
 
 #include "controllists.h"
-#include "fatalerror.h"
 #include "fieldformat.h"
 #include "illustration.h"
 #include "numbertext.h"
@@ -12,7 +11,6 @@ namespace IllustrationRecord {
 
 namespace {
 
-constexpr int RmbdCalculator = 1;
 const char *const OriginalDobTag = "7-OriginalDOB";
 
 QString slotTag(const SlotDefinition &slot) {
@@ -136,11 +134,8 @@ QString FieldTooWide(const Illustration &illustration) {
 }
 
 QString BuildRecord(const Illustration &illustration) {
-    const int calculator = illustration.calculator();
-    if (calculator < 0 || calculator > 9)
-        throw FatalError(QStringLiteral("BuildRecord"), 5,
-                         QStringLiteral("calculator %1 has no record digit").arg(calculator));
-    QString record = QStringLiteral("1") + QChar(u'0' + calculator);
+    const Calculator calculator = illustration.calculator();
+    QString record = QStringLiteral("1") + QChar(u'0' + CalculatorNumber(calculator));
     record.reserve(Length);
 
     const FieldStore &fields = illustration.fields();
@@ -150,7 +145,7 @@ QString BuildRecord(const Illustration &illustration) {
         const QString text = Windows1252::representable(fields.text(slot.index)).left(slot.width);
         // An RMBD illustration keeps the original planholder's date of birth at the start of
         // the text block, over the planholder's first name, as stored records always have.
-        if (calculator == RmbdCalculator && slotTag(slot) == QLatin1String(OriginalDobTag)) {
+        if (calculator == Calculator::Rmbd && slotTag(slot) == QLatin1String(OriginalDobTag)) {
             record.replace(2, text.size(), text);
             continue;
         }
@@ -187,7 +182,7 @@ bool LoadRecord(const QString &recordText, Illustration &illustration, const Rec
     const QString digit = positions(recordText, CalculatorPosition, 1);
     if (digit.size() != 1 || digit.at(0) < QLatin1Char('0') || digit.at(0) > QLatin1Char('3'))
         return false;
-    const int calculator = digit.at(0).digitValue();
+    const Calculator calculator = *CalculatorFromNumber(digit.at(0).digitValue());
     illustration.setCalculator(calculator);
 
     FieldStore &fields = illustration.fields();
@@ -198,7 +193,7 @@ bool LoadRecord(const QString &recordText, Illustration &illustration, const Rec
         const QString tag = slotTag(slot);
         const int inside = std::min(slot.width, TextBlockEnd - position + 1);
         QString text = trimBlanks(positions(recordText, position, inside));
-        if (calculator == RmbdCalculator && tag == QLatin1String(OriginalDobTag))
+        if (calculator == Calculator::Rmbd && tag == QLatin1String(OriginalDobTag))
             text = trimBlanks(positions(recordText, 3, 18));
         if (SlotTable::kindDigit(tag) == 1)
             text = FieldFormat::focusOut(1, CleanNumber(text));
@@ -206,7 +201,6 @@ bool LoadRecord(const QString &recordText, Illustration &illustration, const Rec
         position += slot.width;
     }
 
-    IllustrationControls &controls = illustration.controls();
     const auto planType = [&](FieldPlace at, const QStringList &entries) {
         QString stored = fieldText(recordText, at);
         if (stored == QLatin1String("Rollover IRA"))
@@ -215,36 +209,36 @@ bool LoadRecord(const QString &recordText, Illustration &illustration, const Rec
             stored = QStringLiteral("SEP-IRA");
         return listEntry(entries, stored);
     };
-    controls.cmboPlanType0 = planType(PlanType0, lists.planTypes0);
-    controls.cmboPlanType1 = planType(PlanType1, lists.planTypes1);
-    controls.optUseJoint = isOne(recordText, UseJointPosition) ? 0 : 1;
-    bool IllustrationControls::*const checkBoxes[] = {
-        &IllustrationControls::chkBackground, &IllustrationControls::chkGrayScale,
-        &IllustrationControls::chkRoth, &IllustrationControls::chkSkipSpouse,
-        &IllustrationControls::chkTopView};
+    illustration.setListEntry(Control::cmboPlanType0, planType(PlanType0, lists.planTypes0));
+    illustration.setListEntry(Control::cmboPlanType1, planType(PlanType1, lists.planTypes1));
+    illustration.setPosition(Control::optUseJoint, isOne(recordText, UseJointPosition) ? 0 : 1);
+    const Control checkBoxes[] = {Control::chkBackground, Control::chkGrayScale, Control::chkRoth,
+                                  Control::chkSkipSpouse, Control::chkTopView};
     int at = BackgroundPosition;
-    for (bool IllustrationControls::*box : checkBoxes)
-        controls.*box = isOne(recordText, at++);
+    for (const Control box : checkBoxes)
+        illustration.setChecked(box, isOne(recordText, at++));
 
     QString graph = fieldText(recordText, Graph);
     if (graph.isEmpty())
         graph = QStringLiteral("All Years");
-    controls.lstGraph = lists.graph.contains(graph) ? graph : QString();
+    illustration.setListEntry(Control::lstGraph, lists.graph.contains(graph) ? graph : QString());
 
     const int scroll = int(NumberText::Val(positions(recordText, GraphScroll.start, 2)));
-    controls.hScrollGraph = scroll == 0 ? 99 : scroll;
+    illustration.setPosition(Control::hScrollGraph, scroll == 0 ? 99 : scroll);
 
     // A value outside the seven options (a damaged trailer) leaves the selection as it was.
     const int option = int(NumberText::Val(positions(recordText, EqualPaymentPosition, 1)));
     if (option >= 0 && option <= 6)
-        controls.optEqualPmt = option;
+        illustration.setPosition(Control::optEqualPmt, option);
 
-    controls.chkRMDOnce = isOne(recordText, RmdOncePosition);
-    controls.chkSurvivingSpouse = isOne(recordText, SurvivingSpousePosition);
+    illustration.setChecked(Control::chkRMDOnce, isOne(recordText, RmdOncePosition));
+    illustration.setChecked(Control::chkSurvivingSpouse,
+                            isOne(recordText, SurvivingSpousePosition));
     // A stored state that is empty stays unchosen: taking the list's first entry ("AL") would
     // put a state the user never chose into the tax comparison and change the record on the
     // next save.
     const QString state = fieldText(recordText, State);
-    controls.cmboState = state.isEmpty() ? QString() : listEntry(lists.states, state);
+    illustration.setListEntry(Control::cmboState,
+                              state.isEmpty() ? QString() : listEntry(lists.states, state));
     return true;
 }

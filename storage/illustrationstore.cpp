@@ -25,11 +25,6 @@ int saveRecordNumber(const QString &text, int count, SaveTarget target) {
     return number >= 1 && number <= count ? int(number) : count + 1;
 }
 
-void reportNotSaved(Prompter &prompter, const StorageError &error) {
-    prompter.notice(QStringLiteral("Data Writing Error"),
-                    QStringLiteral("Record not saved.\r\n") + error.description, MessageIcon::None);
-}
-
 StorageError notOverwritten(const RecordFile &records, int number, const QString &why) {
     return {ErrorNumber::PermissionDenied,
             QStringLiteral("Record %1 of %2 %3; it was not overwritten. Save the illustration as "
@@ -70,37 +65,21 @@ Status checkOverwrite(const RecordFile &records, int number, const Illustration 
 
 } // namespace
 
-SaveOutcome SaveIllustration(const IllustrationDatabase &database, Illustration &illustration,
-                             bool ask, CalcContext &context, SaveTarget target) {
-    if (illustration.isSaved())
-        return {};
-    Prompter &prompter = illustration.prompter();
-    if (ask && prompter.ask(QStringLiteral("Illustration Data"),
-                            QStringLiteral("Your current illustration is not saved.\r\nDo you "
-                                           "wish to save it?"),
-                            Buttons::YesNo, MessageIcon::Question) != Answer::Yes)
-        return {SaveOutcome::Kind::Declined, 0, std::nullopt, std::nullopt};
-
-    const Validation validation = DefineVariables(illustration, context);
-    if (!validation.passed())
-        return {SaveOutcome::Kind::Invalid, 0, validation.failure, std::nullopt};
-
-    const auto failed = [&](const StorageError &error) {
-        reportNotSaved(prompter, error);
-        return SaveOutcome{SaveOutcome::Kind::Failed, 0, std::nullopt, error};
-    };
+WriteOutcome WriteIllustration(const IllustrationDatabase &database, Illustration &illustration,
+                               SaveTarget target) {
     if (const QString tag = FieldTooWide(illustration); !tag.isEmpty())
-        return failed({ErrorNumber::BadRecordLength,
-                       QStringLiteral("\"%1\" holds \"%2\", wider than its place in the record")
-                           .arg(tag, illustration.fields().GetField(tag))});
+        return {0, StorageError{ErrorNumber::BadRecordLength,
+                                QStringLiteral("\"%1\" holds \"%2\", wider than its place in "
+                                               "the record")
+                                    .arg(tag, illustration.fields().GetField(tag))}};
     // The number is chosen, checked and written under one lock: another program's save between
     // choosing and writing would otherwise take the same number.
     FileLock lock(database.path());
     if (Status error = lock.acquire(database.lockTimeoutMs()))
-        return failed(*error);
+        return {0, error};
     RecordFile records = database.records();
     if (Status error = CheckDatabaseFile(records))
-        return failed(*error);
+        return {0, error};
     FieldStore &fields = illustration.fields();
     const QString oldNumber = fields.GetField(RecordNumberTag);
     const int count = records.count();
@@ -114,20 +93,11 @@ SaveOutcome SaveIllustration(const IllustrationDatabase &database, Illustration 
         error = records.write(number, record);
     if (error) {
         fields.SetField(oldNumber, RecordNumberTag);
-        return failed(*error);
+        return {0, error};
     }
     illustration.setRecordFingerprint(RecordFingerprint(record));
     illustration.setSaved(true);
-    return {SaveOutcome::Kind::Saved, number, std::nullopt, std::nullopt};
-}
-
-SaveOutcome SaveFromMenu(const IllustrationDatabase &database, Illustration &illustration,
-                         CalcContext &context, SaveTarget target) {
-    const Validation validation = DefineVariables(illustration, context);
-    if (!validation.passed())
-        return {SaveOutcome::Kind::Invalid, 0, validation.failure, std::nullopt};
-    CalculateValues(illustration, validation.variables, context);
-    return SaveIllustration(database, illustration, false, context, target);
+    return {number, std::nullopt};
 }
 
 int NewRecordNumber(const RecordFile &records) {

@@ -1,8 +1,8 @@
 #pragma once
 
-// Saving the illustration on screen to its record, starting a new one, and opening a stored one.
+// Writing the illustration on screen to its record, starting a new one, and opening a stored
+// one.
 
-#include "calculators.h"
 #include "illustrationdatabase.h"
 #include "illustrationrecord.h"
 #include "storageerror.h"
@@ -21,34 +21,19 @@ enum class SaveTarget {
     NextFreeRecord
 };
 
-struct SaveOutcome {
-    enum class Kind {
-        Unchanged, // the saved flag was set: nothing to write
-        Declined,  // the user answered No
-        Invalid,   // the validation failed and showed its message
-        Saved,
-        Failed // "Record not saved." was shown; the saved flag stays cleared
-    };
-    Kind kind = Kind::Unchanged;
-    int record = 0;
-    std::optional<ValidationFailure> failure;
+struct WriteOutcome {
+    int record = 0; // the record written
     std::optional<StorageError> error;
+    bool ok() const { return !error.has_value(); }
 };
 
-// Writes the illustration to its record when it has unsaved changes; with `ask` the user is
-// asked first. An existing record is replaced only when it is the one the illustration was
-// read from (its fingerprint), or, without a fingerprint, holds the same client's name. The
-// validation runs again before the write. Every record is written whole under the database's lock;
-// when the write fails the record file stays as it was, the saved flag stays cleared and the
-// illustration keeps its record number.
-SaveOutcome SaveIllustration(const IllustrationDatabase &database, Illustration &illustration,
-                             bool ask, CalcContext &context,
-                             SaveTarget target = SaveTarget::OwnRecord);
-
-// Save of the File menu: validation and computation (refreshing "6-RMD_Amt"), then
-// SaveIllustration without asking.
-SaveOutcome SaveFromMenu(const IllustrationDatabase &database, Illustration &illustration,
-                         CalcContext &context, SaveTarget target = SaveTarget::OwnRecord);
+// Writes the illustration, which the caller has validated, to its record and sets its saved
+// flag. An existing record is replaced only when it is the one the illustration was read from
+// (its fingerprint), or, without a fingerprint, holds the same client's name. Every record is
+// written whole under the database's lock; when the write fails the record file stays as it
+// was, the saved flag stays cleared and the illustration keeps its record number.
+WriteOutcome WriteIllustration(const IllustrationDatabase &database, Illustration &illustration,
+                               SaveTarget target = SaveTarget::OwnRecord);
 
 // The record number a new illustration gets: the database length / 1000 + 1, rounded halves
 // to even, or 1 without a database. Nothing is reserved.

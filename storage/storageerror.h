@@ -3,6 +3,8 @@
 // A failed file operation of the storage layer, numbered as the run-time errors the system's
 // messages report ("An error occurred. Type: 61.").
 
+#include "errornumber.h"
+
 #include <QFileDevice>
 #include <QString>
 #include <optional>
@@ -11,17 +13,6 @@ struct StorageError {
     int number = 0;
     QString description;
 };
-
-// Run-time error numbers the messages use.
-namespace ErrorNumber {
-constexpr int FileNotFound = 53;
-constexpr int DeviceIo = 57;
-constexpr int BadRecordLength = 59;
-constexpr int BadRecordNumber = 63;
-constexpr int DiskFull = 61;
-constexpr int PermissionDenied = 70; // also a file that another program holds
-constexpr int PathFileAccess = 75;
-} // namespace ErrorNumber
 
 // The error of a failed QFile operation: "what: path: the system's reason".
 StorageError fileError(const QFileDevice &file, const QString &what);

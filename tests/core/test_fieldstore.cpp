@@ -86,12 +86,13 @@ TEST_F(FieldStoreTest, AgeOnRbdIsReachedOnlyBySetField) {
 }
 
 TEST_F(FieldStoreTest, ShowFieldErrorResetsSelectsAndShows) {
-    fields.ShowFieldError(QStringLiteral("Bad date"), QStringLiteral("Date Input Error"), 0,
-                          QStringLiteral("7-PartDOB"), QStringLiteral("01/01/1930"));
+    fields.ShowFieldError(QStringLiteral("Bad date"), QStringLiteral("Date Input Error"),
+                          Calculator::Rmd, QStringLiteral("7-PartDOB"),
+                          QStringLiteral("01/01/1930"));
     EXPECT_EQ(fields.text(3), QStringLiteral("01/01/1930"));
     ASSERT_EQ(prompter.fieldErrors().size(), 1);
     const auto &error = prompter.fieldErrors()[0];
-    EXPECT_EQ(error.focus.calculator, 0);
+    EXPECT_EQ(error.focus.calculator, Calculator::Rmd);
     EXPECT_EQ(error.focus.slot, 3);
     EXPECT_EQ(error.focus.selectionStart, 0);
     EXPECT_EQ(error.focus.selectionLength, 10);
@@ -99,26 +100,26 @@ TEST_F(FieldStoreTest, ShowFieldErrorResetsSelectsAndShows) {
     EXPECT_EQ(error.title, QStringLiteral("Date Input Error"));
 
     // An empty replacement clears the field and selects nothing.
-    fields.ShowFieldError(QStringLiteral("m"), QStringLiteral("t"), 0, QStringLiteral("7-DD0"),
-                          QString());
+    fields.ShowFieldError(QStringLiteral("m"), QStringLiteral("t"), Calculator::Rmd,
+                          QStringLiteral("7-DD0"), QString());
     EXPECT_EQ(fields.text(7), QString());
     EXPECT_EQ(prompter.fieldErrors()[1].focus.selectionLength, 0);
 }
 
 TEST_F(FieldStoreTest, ShowFieldErrorEarlyReturnsAndUnknownTag) {
-    prompter.setCalculatorTabAvailable(2, false);
-    fields.ShowFieldError(QStringLiteral("m"), QStringLiteral("t"), 2,
+    prompter.setCalculatorTabAvailable(Calculator::Sepp, false);
+    fields.ShowFieldError(QStringLiteral("m"), QStringLiteral("t"), Calculator::Sepp,
                           QStringLiteral("8-EqualFirst"), QStringLiteral("John"));
-    prompter.setCalculatorTabAvailable(2, true);
+    prompter.setCalculatorTabAvailable(Calculator::Sepp, true);
     prompter.setDataWindowVisible(true);
-    fields.ShowFieldError(QStringLiteral("m"), QStringLiteral("t"), 2,
+    fields.ShowFieldError(QStringLiteral("m"), QStringLiteral("t"), Calculator::Sepp,
                           QStringLiteral("8-EqualFirst"), QStringLiteral("John"));
     EXPECT_TRUE(prompter.fieldErrors().isEmpty());
     EXPECT_EQ(fields.text(21), QString()) << "nothing is reset when nothing is shown";
 
     prompter.setDataWindowVisible(false);
-    fields.ShowFieldError(QStringLiteral("m"), QStringLiteral("t"), 0, QStringLiteral("R-RMD"),
-                          QStringLiteral("x"));
+    fields.ShowFieldError(QStringLiteral("m"), QStringLiteral("t"), Calculator::Rmd,
+                          QStringLiteral("R-RMD"), QStringLiteral("x"));
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages()[0].caption, QStringLiteral("Critical Error"));
     EXPECT_EQ(prompter.messages()[0].text, QStringLiteral("No field found for tag: R-RMD"));

@@ -16,11 +16,11 @@ protected:
     // Pub 590-B (2018): the father died in 2017; his child, the designated beneficiary, is 53
     // in 2018; the IRA held $100,000 at the end of 2017.
     void reset() {
-        illustration.setCalculator(1);
+        illustration.setCalculator(Calculator::Rmbd);
         illustration.resetToNew(1, Today, QStringLiteral("IRA"));
         SetFields(illustration, {"8-BeneFirst=Sally", "8-BeneLast=Sample", "7-BeneDOB=06/15/1965",
                                  "7-DD1=03/10/2017", "3-Year1=2018", "6-AcctValue1=$100,000"});
-        illustration.controls().chkSurvivingSpouse = false;
+        illustration.setChecked(Control::chkSurvivingSpouse, false);
     }
 
     Validation run(bool detailed = false) {
@@ -80,13 +80,13 @@ TEST_F(RmbdTest, EachCheckReportsItsOwnFailure) {
     for (const auto &c : cases) {
         reset();
         SetFields(illustration, {{c.tag, c.text}});
-        illustration.controls().chkSurvivingSpouse = c.survivingSpouse;
+        illustration.setChecked(Control::chkSurvivingSpouse, c.survivingSpouse);
         prompter.clear();
         ExpectFailure(
             run(), prompter,
             {QLatin1String(c.tag), c.message, QLatin1String(c.title), QLatin1String(c.replacement)},
             c.name);
-        EXPECT_EQ(prompter.fieldErrors().value(0).focus.calculator, 1) << c.name;
+        EXPECT_EQ(prompter.fieldErrors().value(0).focus.calculator, Calculator::Rmbd) << c.name;
     }
 }
 
@@ -161,7 +161,7 @@ TEST_F(RmbdTest, Year2001UsesThe2001Table) {
 }
 
 TEST_F(RmbdTest, SurvivingSpouseWaitsForTheDeceasedsSeventyAndAHalf) {
-    illustration.controls().chkSurvivingSpouse = true;
+    illustration.setChecked(Control::chkSurvivingSpouse, true);
     SetFields(illustration, {"7-OriginalDOB=05/20/1960", "7-BeneDOB=02/02/1962", "7-DD1=09/09/2020",
                              "3-Year1=2022"});
     ASSERT_TRUE(run().passed());
@@ -178,7 +178,7 @@ TEST_F(RmbdTest, SurvivingSpouseWaitsForTheDeceasedsSeventyAndAHalf) {
 TEST_F(RmbdTest, SurvivingSpouseRecalculatesHerOwnFactor) {
     // The deceased reached 70 1/2 in 2015 and died in 2019; the younger spouse's own Table I
     // factor applies from the year after the death, at her age each year.
-    illustration.controls().chkSurvivingSpouse = true;
+    illustration.setChecked(Control::chkSurvivingSpouse, true);
     SetFields(illustration, {"7-OriginalDOB=03/03/1945", "7-BeneDOB=07/07/1950", "7-DD1=09/09/2019",
                              "3-Year1=2022"});
     ASSERT_TRUE(run().passed());
@@ -188,7 +188,7 @@ TEST_F(RmbdTest, SurvivingSpouseRecalculatesHerOwnFactor) {
 
 TEST_F(RmbdTest, OlderSpouseUsesTheLongerLifeExpectancy) {
     // The deceased, born 1940, died in 2015 at 75; in 2020 he would be 80: 13.4 - 5 = 8.4.
-    illustration.controls().chkSurvivingSpouse = true;
+    illustration.setChecked(Control::chkSurvivingSpouse, true);
     SetFields(illustration, {"7-OriginalDOB=01/10/1940", "7-BeneDOB=01/10/1935", "7-DD1=06/01/2015",
                              "3-Year1=2020"});
     ASSERT_TRUE(run().passed());
@@ -206,7 +206,7 @@ TEST_F(RmbdTest, OlderSpouseUsesTheLongerLifeExpectancy) {
 }
 
 TEST_F(RmbdTest, DetailedCalculationMode) {
-    illustration.controls().cmboPlanType1 = QStringLiteral("403(b)");
+    illustration.setListEntry(Control::cmboPlanType1, QStringLiteral("403(b)"));
     SetFields(illustration, {{"3-Year1", "2019"}});
     ASSERT_TRUE(run(true).passed());
     ASSERT_EQ(prompter.messages().size(), 1);
@@ -221,14 +221,14 @@ TEST_F(RmbdTest, DetailedCalculationMode) {
 }
 
 TEST_F(RmbdTest, RothPlanTypeUnticksTheSurvivingSpouseBox) {
-    illustration.controls().chkSurvivingSpouse = true;
+    illustration.setChecked(Control::chkSurvivingSpouse, true);
     RefreshSurvivingSpouse(illustration);
     SetFields(illustration, {{"7-OriginalDOB", "01/10/1940"}});
     const int slot = InputSlot("7-OriginalDOB");
     EXPECT_TRUE(illustration.fields().state(slot).enabled);
     EXPECT_EQ(illustration.fields().state(slot).background, ColourRole::Window);
 
-    illustration.controls().cmboPlanType1 = QStringLiteral("Roth IRA");
+    illustration.setListEntry(Control::cmboPlanType1, QStringLiteral("Roth IRA"));
     RefreshRothPlanType(illustration);
     EXPECT_FALSE(illustration.controls().chkSurvivingSpouse);
     EXPECT_FALSE(illustration.controls().chkSurvivingSpouseEnabled);
@@ -236,7 +236,7 @@ TEST_F(RmbdTest, RothPlanTypeUnticksTheSurvivingSpouseBox) {
     EXPECT_EQ(illustration.fields().state(slot).captionColour, ColourRole::Grey);
     EXPECT_EQ(illustration.fields().text(slot), QString());
 
-    illustration.controls().cmboPlanType1 = QStringLiteral("IRA");
+    illustration.setListEntry(Control::cmboPlanType1, QStringLiteral("IRA"));
     RefreshRothPlanType(illustration);
     EXPECT_TRUE(illustration.controls().chkSurvivingSpouseEnabled);
     EXPECT_FALSE(illustration.controls().chkSurvivingSpouse) << "enabling does not tick it";

@@ -84,7 +84,7 @@ TEST_F(RmdTest, EachCheckReportsItsOwnFailure) {
     for (const auto &c : cases) {
         MakeRmdSample(illustration, Today);
         SetFields(illustration, {{c.tag, c.text}});
-        illustration.controls().optUseJoint = c.optUseJoint;
+        illustration.setPosition(Control::optUseJoint, c.optUseJoint);
         prompter.clear();
 
         ExpectFailure(
@@ -111,7 +111,7 @@ TEST_F(RmdTest, BoundariesThatPass) {
     for (const auto &c : cases) {
         MakeRmdSample(illustration, Today);
         SetFields(illustration, {{c.tag, c.text}});
-        illustration.controls().optUseJoint = c.optUseJoint;
+        illustration.setPosition(Control::optUseJoint, c.optUseJoint);
         EXPECT_TRUE(run().passed()) << c.name;
     }
 }
@@ -151,7 +151,7 @@ TEST_F(RmdTest, PublishedUniformExample) {
 }
 
 TEST_F(RmdTest, SpouseMoreThanTenYearsYoungerUsesTheJointTable) {
-    illustration.controls().optUseJoint = 0;
+    illustration.setPosition(Control::optUseJoint, 0);
     SetFields(illustration, {{"7-SpouseDOB", "06/30/1961"}});
     ASSERT_TRUE(run().passed());
     // Pub 590 Table II: ages 72 and 61 give 26.3; 100000 / 26.3 = 3802.28.
@@ -243,7 +243,7 @@ TEST_F(RmdTest, BeforeTheFirstDistributionYearAgesAreZero) {
 
 TEST_F(RmdTest, RetirementDateOfAnEmployerPlan) {
     // 70 1/2 on 07/15/2020.
-    illustration.controls().cmboPlanType0 = QStringLiteral("401(k)");
+    illustration.setListEntry(Control::cmboPlanType0, QStringLiteral("401(k)"));
     const struct {
         const char *retired, *year, *rbd, *rmd;
     } cases[] = {
@@ -260,7 +260,7 @@ TEST_F(RmdTest, RetirementDateOfAnEmployerPlan) {
     EXPECT_EQ(field("R-Dec31YYYY"), QStringLiteral("April 1, 2024**"));
 
     // An IRA has no retirement date: the field is cleared and greyed at computation.
-    illustration.controls().cmboPlanType0 = QStringLiteral("IRA");
+    illustration.setListEntry(Control::cmboPlanType0, QStringLiteral("IRA"));
     SetFields(illustration, {{"7-PlanRetDate", "06/30/2023"}, {"3-Year0", "2022"}});
     ASSERT_TRUE(run().passed());
     EXPECT_FALSE(illustration.fields().state(6).enabled);
@@ -269,7 +269,7 @@ TEST_F(RmdTest, RetirementDateOfAnEmployerPlan) {
 }
 
 TEST_F(RmdTest, RothPlanHasNoRequiredDistribution) {
-    illustration.controls().cmboPlanType0 = QStringLiteral("Roth IRA");
+    illustration.setListEntry(Control::cmboPlanType0, QStringLiteral("Roth IRA"));
     ASSERT_TRUE(run().passed());
     expectFields({"R-Plan70=", "R-RBD=", "R-RMD=$0", "R-IRSTable=N/A"});
 }
@@ -281,7 +281,7 @@ TEST_F(RmdTest, PlanTypeMarkers) {
                  {"403(b)", "~I", "~X"}, {"401(k)", "~I", "~4"},     {"457", "~I", "~4"},
                  {"401(a)", "~I", "~4"}};
     for (const auto &c : cases) {
-        illustration.controls().cmboPlanType0 = QLatin1String(c.planType);
+        illustration.setListEntry(Control::cmboPlanType0, QLatin1String(c.planType));
         ASSERT_TRUE(run().passed());
         expectFields({{"R-PlanType", c.planType}, {"R-1", c.marker1}, {"R-2", c.marker2}},
                      c.planType);
@@ -306,7 +306,7 @@ TEST_F(RmdTest, DetailedCalculationMode) {
                              "RMD: 3907"));
 
     prompter.clear();
-    illustration.controls().optUseJoint = 0;
+    illustration.setPosition(Control::optUseJoint, 0);
     SetFields(illustration, {{"7-SpouseDOB", "06/30/1961"}});
     ASSERT_TRUE(run(true).passed());
     ASSERT_EQ(prompter.messages().size(), 1);
@@ -325,18 +325,18 @@ TEST_F(RmdTest, DetailedCalculationMode) {
 
 TEST_F(RmdTest, EnableRulesOfThePlanholderTab) {
     SetFields(illustration, {{"7-SpouseDOB", "01/01/1970"}});
-    illustration.controls().optUseJoint = 0;
+    illustration.setPosition(Control::optUseJoint, 0);
     RefreshSpouseDate(illustration);
     EXPECT_TRUE(illustration.fields().state(4).enabled);
     EXPECT_EQ(field("7-SpouseDOB"), QStringLiteral("01/01/1970"));
-    illustration.controls().optUseJoint = 1;
+    illustration.setPosition(Control::optUseJoint, 1);
     RefreshSpouseDate(illustration);
     EXPECT_FALSE(illustration.fields().state(4).enabled);
     EXPECT_EQ(illustration.fields().state(4).background, ColourRole::Grey);
     EXPECT_EQ(field("7-SpouseDOB"), QString());
 
     for (const char *plan : {"403(b)", "401(k)", "457", "401(a)"}) {
-        illustration.controls().cmboPlanType0 = QLatin1String(plan);
+        illustration.setListEntry(Control::cmboPlanType0, QLatin1String(plan));
         RefreshRetirementDate(illustration);
         EXPECT_TRUE(illustration.fields().state(6).enabled) << plan;
         EXPECT_EQ(illustration.fields().state(6).background, ColourRole::Normal) << plan;

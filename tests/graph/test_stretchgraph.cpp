@@ -197,15 +197,15 @@ TEST_F(CreateGraphTest, SavesTheBitmapInTheWorkFolder) {
 
 TEST_F(CreateGraphTest, OptionsChangeThePicture) {
     const QImage plain = bitmap(create());
-    illustration.controls().chkGrayScale = true;
+    illustration.setChecked(Control::chkGrayScale, true);
     const QImage gray = bitmap(create());
     EXPECT_TRUE(allGray(gray));
-    illustration.controls().chkGrayScale = false;
-    illustration.controls().chkTopView = true;
+    illustration.setChecked(Control::chkGrayScale, false);
+    illustration.setChecked(Control::chkTopView, true);
     const QImage top = bitmap(create());
     EXPECT_NE(top, plain);
-    illustration.controls().chkTopView = false;
-    illustration.controls().chkBackground = true;
+    illustration.setChecked(Control::chkTopView, false);
+    illustration.setChecked(Control::chkBackground, true);
     const QImage backed = bitmap(create());
     // The corner is white without the background picture.
     EXPECT_EQ(plain.pixel(2, 2), qRgb(255, 255, 255));
@@ -218,7 +218,7 @@ TEST_F(CreateGraphTest, MissingBackgroundIsLeftOut) {
     const QString emptyArchive = folder.dir.filePath(QStringLiteral("bare.icf"));
     WriteSupportArchive(emptyArchive, {{QStringLiteral("Other.txt"), "x"}});
     archive = SupportArchive(emptyArchive);
-    illustration.controls().chkBackground = true;
+    illustration.setChecked(Control::chkBackground, true);
     const QImage image = bitmap(create());
     EXPECT_EQ(image.pixel(2, 2), qRgb(255, 255, 255));
     EXPECT_TRUE(prompter.messages().isEmpty());

@@ -139,7 +139,7 @@ TEST_F(SeppTest, BoundariesThatPassSilently) {
     for (const auto &c : cases) {
         makeSample();
         SetFields(illustration, c.fields);
-        illustration.controls().chkRMDOnce = c.rmdOnce;
+        illustration.setChecked(Control::chkRMDOnce, c.rmdOnce);
         EXPECT_TRUE(run().passed()) << c.name;
         EXPECT_TRUE(prompter.messages().isEmpty()) << c.name;
         EXPECT_NE(field("R-Payment1"), QStringLiteral("R-Payment1")) << c.name << ": not computed";
@@ -220,10 +220,11 @@ TEST_F(SeppTest, FixedPaymentsAreNotRoundedToCents) {
 TEST_F(SeppTest, SelectedOptionMarkerAndAmount) {
     for (int selected = 0; selected < 7; ++selected) {
         makeSample();
-        illustration.controls().optEqualPmt = selected;
+        illustration.setPosition(Control::optEqualPmt, selected);
+        SeppTabState tab = illustration.seppTab();
         for (int i = 0; i < 7; ++i)
-            illustration.seppTab().options[std::size_t(i)].amount =
-                QStringLiteral("$%1.00").arg(i + 1);
+            tab.options[std::size_t(i)].amount = QStringLiteral("$%1.00").arg(i + 1);
+        illustration.setSeppTab(tab);
         ASSERT_TRUE(run().passed());
         for (int i = 0; i < 7; ++i) {
             const QString tag = QStringLiteral("R-") + QString::number(i + 1);

@@ -100,8 +100,8 @@ TEST_F(SeppPresenterTest, RateEdgeCases) {
 
 TEST_F(SeppPresenterTest, RmdMethodOnly) {
     SetFields(illustration, {{"7-EqualSpouseDOB1", "07/04/1981"}});
-    illustration.controls().optEqualPmt = 4;
-    illustration.controls().chkRMDOnce = true;
+    illustration.setPosition(Control::optEqualPmt, 4);
+    illustration.setChecked(Control::chkRMDOnce, true);
     refresh();
 
     EXPECT_TRUE(prompter.fieldErrors().isEmpty());
@@ -118,7 +118,7 @@ TEST_F(SeppPresenterTest, RmdMethodOnly) {
     EXPECT_EQ(selected(), 0);
 
     // Back to all methods: the inputs come back, still zero, so nothing can be chosen yet.
-    illustration.controls().chkRMDOnce = false;
+    illustration.setChecked(Control::chkRMDOnce, false);
     refresh();
     for (const char *tag : {"6-EqualAcctValue2", "1-EqualROR"}) {
         EXPECT_TRUE(state(tag).enabled) << tag;
@@ -144,9 +144,9 @@ TEST_F(SeppPresenterTest, MissingInputsDisableEveryOption) {
     for (const auto &c : cases) {
         makeSample();
         refresh();
-        illustration.controls().optEqualPmt = 4;
+        illustration.setPosition(Control::optEqualPmt, 4);
         SetFields(illustration, c.fields);
-        illustration.controls().chkRMDOnce = c.rmdOnce;
+        illustration.setChecked(Control::chkRMDOnce, c.rmdOnce);
         refresh();
         expectAllDisabled(c.name);
         EXPECT_TRUE(prompter.fieldErrors().isEmpty()) << c.name;
@@ -162,7 +162,7 @@ TEST_F(SeppPresenterTest, RemovingTheBeneficiaryMovesAJointChoice) {
         makeSample();
         SetFields(illustration, {{"7-EqualSpouseDOB1", "07/04/1981"}});
         refresh();
-        illustration.controls().optEqualPmt = c.before;
+        illustration.setPosition(Control::optEqualPmt, c.before);
         SetFields(illustration, {{"7-EqualSpouseDOB1", ""}});
         refresh();
         EXPECT_EQ(selected(), c.after) << "selected " << c.before;

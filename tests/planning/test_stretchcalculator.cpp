@@ -118,7 +118,7 @@ TEST_F(StretchTest, EveryCheckInOrder) {
     for (const auto &row : rows) {
         SetUp();
         SetFields(illustration, {{row.tag, row.text}});
-        illustration.controls().chkRoth = row.roth;
+        illustration.setChecked(Control::chkRoth, row.roth);
         prompter.clear();
         const char *failing = row.failingTag ? row.failingTag : row.tag;
         ExpectFailure(DefineVariables(illustration, context), prompter,
@@ -215,7 +215,7 @@ TEST_F(StretchTest, ContributionLimitFollowsTheCalendarYear) {
              {"2-StretchPLEO", "10"},
              {"7-StretchBDOB", "01/01/1990"}});
         SetSkipSpouse(illustration, true);
-        illustration.controls().chkRoth = row.roth;
+        illustration.setChecked(Control::chkRoth, row.roth);
         set({{"6-StretchAcctCont", QByteArray::number(row.limit).constData()}});
         EXPECT_TRUE(DefineVariables(illustration, context).passed())
             << row.year << " " << row.limit;
@@ -333,7 +333,7 @@ TEST_F(HandProjectionTest, ContributionsAndTheirTotal) {
 
 TEST_F(HandProjectionTest, RothDistributesOnlyToTheBeneficiary) {
     addSpouse("01/01/1945", "8");
-    illustration.controls().chkRoth = true;
+    illustration.setChecked(Control::chkRoth, true);
     const StretchProjection p = ComputeStretch(illustration);
     ASSERT_TRUE(p.spousePhase());
     for (int year = 0; year < p.sle; ++year)

@@ -20,11 +20,17 @@ protected:
     void SetUp() override {
         context.today = Today;
         MakeStretchPlanholderAlone(illustration, Today);
-        illustration.controls().cmboState = QStringLiteral("TX");
+        storeState("TX");
         representative = SampleRepresentative();
         representative.agency = QStringLiteral(" Example Financial ");
         representative.home = QStringLiteral("  ");
         representative.fax.clear();
+    }
+
+    // The state as stored with the illustration, so its dates stay those of its record.
+    void storeState(const char *state) {
+        illustration.setListEntry(Control::cmboState, QLatin1String(state));
+        illustration.setSaved(true);
     }
 
     StretchReportData build(const ReportPages &pages = {}) {
@@ -143,7 +149,7 @@ TEST_F(StretchReportTest, TaxComparisonByHand) {
 
 TEST_F(StretchReportTest, FlatStateTaxIsItsRateOfEveryPayment) {
     // Illinois 5%: 50,000 less 4,200 of exemptions is taxable already, so each payment adds 5%.
-    illustration.controls().cmboState = QStringLiteral("IL");
+    storeState("IL");
     const StretchReportData data = build();
     EXPECT_EQ(value(data, "S^"), QStringLiteral("Illinois"));
     const auto taxes = CompareTaxes(projection, {QStringLiteral("IL"), false, 5, 2026});
@@ -157,8 +163,8 @@ TEST_F(StretchReportTest, FlatStateTaxIsItsRateOfEveryPayment) {
 }
 
 TEST_F(StretchReportTest, RothPaymentsAddNoIncome) {
-    illustration.controls().chkRoth = true;
-    illustration.controls().cmboState = QStringLiteral("CA");
+    illustration.setChecked(Control::chkRoth, true);
+    storeState("CA");
     const StretchReportData data = build();
     for (const char *name : {"R-LumpTFedTax", "R-LumpTStateTax", "R-FiveTFedTax", "R-RMDTStateTax"})
         EXPECT_EQ(value(data, name), QStringLiteral("$0")) << name;

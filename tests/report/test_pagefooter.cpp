@@ -41,11 +41,10 @@ TEST(WindowCaptionTest, OptionCaptionsShortened) {
         QStringLiteral("Substantially Equal Periodic Payments"),
         QStringLiteral("Stretch IRA Concept"),
     };
-    for (int calculator = 0; calculator < 4; ++calculator)
-        EXPECT_EQ(MainWindowCaption(calculator), expected[calculator]) << calculator;
-    EXPECT_EQ(CalculatorOptionCaption(1),
+    for (int number = 0; number < CalculatorCount; ++number)
+        EXPECT_EQ(MainWindowCaption(*CalculatorFromNumber(number)), expected[number]) << number;
+    EXPECT_EQ(CalculatorOptionCaption(Calculator::Rmbd),
               QStringLiteral("Required Minimum Beneficiary Distribution Calculator"));
-    EXPECT_EQ(MainWindowCaption(4), QString());
     // Each word in its turn, and only its first occurrence.
     EXPECT_EQ(ShortenedCaption(QStringLiteral("Minimum Required Minimum Required ")),
               QStringLiteral("MRMinimum Required "));

@@ -47,16 +47,16 @@ TEST(PdfFileNameTest, ClientNameAndCalculatorSuffix) {
     stretch.planholderName = QStringLiteral("Robert J. Sample");
     stretch.beneficiaryName = QStringLiteral("Jack Sample");
     struct Case {
-        int calculator;
+        Calculator calculator;
         WorkingVariables variables;
         QString expected;
     };
     const Case cases[] = {
-        {0, rmd, QStringLiteral("MargaretASampleRMD.pdf")},
-        {1, rmbd, QStringLiteral("SallyOSampleRMBD.pdf")},
-        {2, sepp, QStringLiteral("PatSampleEqual.pdf")},
-        {3, stretch, QStringLiteral("RobertJSampleStretch.pdf")},
-        {0, std::monostate(), QStringLiteral("RMD.pdf")},
+        {Calculator::Rmd, rmd, QStringLiteral("MargaretASampleRMD.pdf")},
+        {Calculator::Rmbd, rmbd, QStringLiteral("SallyOSampleRMBD.pdf")},
+        {Calculator::Sepp, sepp, QStringLiteral("PatSampleEqual.pdf")},
+        {Calculator::Stretch, stretch, QStringLiteral("RobertJSampleStretch.pdf")},
+        {Calculator::Rmd, std::monostate(), QStringLiteral("RMD.pdf")},
     };
     for (const Case &c : cases)
         EXPECT_EQ(PdfFileName(c.calculator, ClientName(c.variables)), c.expected)
@@ -157,7 +157,8 @@ TEST(ExportPdfTest, ConfirmsOrReportsThroughThePrompter) {
     const QString pdfFolder = folder.work;
     RecordingPrompter prompter;
 
-    const QString written = ExportPdf(report, 3, inputs, pdfFolder, documents, prompter);
+    const QString written =
+        ExportPdf(report, Calculator::Stretch, inputs, pdfFolder, documents, prompter);
     EXPECT_EQ(written, folder.workFile(QStringLiteral("RobertJSampleStretch.pdf")));
     EXPECT_EQ(PdfPageCount(written), 3);
     ASSERT_EQ(prompter.messages().size(), 1);
@@ -169,7 +170,8 @@ TEST(ExportPdfTest, ConfirmsOrReportsThroughThePrompter) {
 
     prompter.clear();
     const QString missing = folder.workFile(QStringLiteral("no/such/folder"));
-    EXPECT_TRUE(ExportPdf(report, 3, inputs, missing, documents, prompter).isEmpty());
+    EXPECT_TRUE(
+        ExportPdf(report, Calculator::Stretch, inputs, missing, documents, prompter).isEmpty());
     ASSERT_EQ(prompter.messages().size(), 1) << "no confirmation after a failure";
     EXPECT_EQ(prompter.messages()[0].caption, QStringLiteral("Adobe Acrobat File Not Saved"));
     const QStringList lines = prompter.messages()[0].text.split(QStringLiteral("\r\n"));

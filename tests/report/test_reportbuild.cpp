@@ -8,6 +8,7 @@
 #include "fatalerror.h"
 #include "supportarchive.h"
 #include "testsupport.h"
+#include "windowcaption.h"
 
 namespace {
 
@@ -17,11 +18,9 @@ protected:
         context.today = QDate(2024, 1, 15);
         context.representative = SampleRepresentative();
     }
-    ReportEnvironment environment(int calculator) const {
-        const QString captions[] = {QStringLiteral("Planholder RMD Calculator"), QString(),
-                                    QString(), QStringLiteral("Stretch IRA Concept")};
+    ReportEnvironment environment(Calculator calculator) const {
         return {archive, folder.work, QStringLiteral("Retirement Distribution Planner"),
-                captions[calculator]};
+                MainWindowCaption(calculator)};
     }
 
     ArchiveFolder folder;
@@ -36,7 +35,7 @@ TEST_F(RebuildTest, FailedValidationLeavesThePreviousReport) {
     MakeRmdSample(illustration, context.today);
     SetFields(illustration, {{"8-PartFirst", ""}});
     const CalculatedIllustration calculated =
-        RebuildReport(report, illustration, context, ReportPages{}, environment(0));
+        RebuildReport(report, illustration, context, ReportPages{}, environment(Calculator::Rmd));
     ASSERT_FALSE(calculated.validation.passed());
     EXPECT_EQ(calculated.validation.failure->tag, QStringLiteral("8-PartFirst"));
     EXPECT_EQ(report.name, QStringLiteral("previous"));
@@ -47,7 +46,7 @@ TEST_F(RebuildTest, FailedValidationLeavesThePreviousReport) {
 TEST_F(RebuildTest, RmdReportFromItsTemplate) {
     MakeRmdSample(illustration, context.today);
     const CalculatedIllustration calculated =
-        RebuildReport(report, illustration, context, ReportPages{}, environment(0));
+        RebuildReport(report, illustration, context, ReportPages{}, environment(Calculator::Rmd));
     ASSERT_TRUE(calculated.validation.passed());
     EXPECT_EQ(report.name, QStringLiteral("Retirement Distribution Planner"));
     ASSERT_GE(report.document.pageCount(), 1);
@@ -83,8 +82,8 @@ TEST_F(RebuildTest, GraphStepOnlyWithTheGraphPage) {
             graphYears = projection.ple;
             EXPECT_EQ(inputs.planholderName, QStringLiteral("Robert J Sample"));
         };
-        const CalculatedIllustration calculated =
-            RebuildReport(report, illustration, context, c.pages, environment(3), steps);
+        const CalculatedIllustration calculated = RebuildReport(
+            report, illustration, context, c.pages, environment(Calculator::Stretch), steps);
         ASSERT_TRUE(calculated.validation.passed()) << c.name;
         EXPECT_EQ(calculations, 1) << c.name;
         EXPECT_EQ(graphs, c.graphs) << c.name;
@@ -109,7 +108,8 @@ TEST_F(RebuildTest, FailingGraphEndsTheRebuildWithItsError) {
         throw FatalError(QStringLiteral("Graph Routine"), 75, QStringLiteral("disk full"));
     };
     try {
-        RebuildReport(report, illustration, context, ReportPages{}, environment(3), steps);
+        RebuildReport(report, illustration, context, ReportPages{},
+                      environment(Calculator::Stretch), steps);
         ADD_FAILURE() << "the graph's error was lost";
     } catch (const FatalError &error) {
         EXPECT_EQ(error.routine(), QStringLiteral("Graph Routine"));

@@ -107,7 +107,7 @@ protected:
 };
 
 TEST_F(SubstituteTest, TemplateFollowsTheSpouseDateAndLeavesNoCopy) {
-    illustration.setCalculator(0);
+    illustration.setCalculator(Calculator::Rmd);
     EXPECT_EQ(substitute(), QStringLiteral("{\\rtf1 none $3,907}"));
     illustration.fields().SetField(QStringLiteral("7/4/1960"), QStringLiteral("7-SpouseDOB"));
     EXPECT_EQ(substitute(), QStringLiteral("{\\rtf1 spouse July 4, 1960}"));
@@ -116,13 +116,13 @@ TEST_F(SubstituteTest, TemplateFollowsTheSpouseDateAndLeavesNoCopy) {
 }
 
 TEST_F(SubstituteTest, EmptyTemplateIsMissingOrDamaged) {
-    illustration.setCalculator(2);
+    illustration.setCalculator(Calculator::Sepp);
     EXPECT_EQ(substitute(), QStringLiteral("Output file is missing or damaged."));
     EXPECT_TRUE(QDir(work).isEmpty());
 }
 
 TEST_F(SubstituteTest, TemplateTheArchiveLacksShowsTheDamagedArchiveMessage) {
-    illustration.setCalculator(1);
+    illustration.setCalculator(Calculator::Rmbd);
     try {
         substitute();
         FAIL() << "no error for a missing template";
@@ -139,7 +139,7 @@ TEST_F(SubstituteTest, TemplateTheArchiveLacksShowsTheDamagedArchiveMessage) {
 }
 
 TEST_F(SubstituteTest, StretchTemplateIsPreprocessedInPlace) {
-    illustration.setCalculator(3);
+    illustration.setCalculator(Calculator::Stretch);
     const auto preprocess = [](const QString &path) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -8,7 +8,7 @@
 
 namespace {
 
-QByteArray recordOf(int calculator, int number, std::initializer_list<const char *> values) {
+QByteArray recordOf(Calculator calculator, int number, std::initializer_list<const char *> values) {
     RecordingPrompter prompter;
     Illustration illustration(prompter);
     illustration.setCalculator(calculator);
@@ -33,19 +33,19 @@ protected:
 };
 
 TEST_F(ListingTest, ColumnsFollowEachCalculator) {
-    QByteArray rmd = recordOf(0, 1,
+    QByteArray rmd = recordOf(Calculator::Rmd, 1,
                               {"8-PartFirst=Jane", "8-PartMiddle=Q", "8-PartLast=Sample",
                                "8-PlanName0=Rollover", "3-Year0=2021", "6-RMD_Amt=$3,650"});
     rmd.replace(900, 7, "401(k) ");
-    const QByteArray rmbd = recordOf(1, 2,
+    const QByteArray rmbd = recordOf(Calculator::Rmbd, 2,
                                      {"8-BeneFirst=Bo", "8-BeneLast=Heir", "3-Year1=2020",
                                       "8-PlanName1=Inherited", "6-RMD_Amt=$900"});
-    const QByteArray sepp = recordOf(2, 3,
+    const QByteArray sepp = recordOf(Calculator::Sepp, 3,
                                      {"8-EqualFirst=Al", "8-EqualMiddle=B", "8-EqualPlanName=SEPP",
                                       "7-EqualDate=06/01/2023", "6-RMD_Amt=$1.00"});
-    writeDatabase(
-        rmd + rmbd + sepp +
-        recordOf(3, 4, {"8-StretchPLast=Long", "8-StretchPlanName=Legacy", "6-RMD_Amt=$5"}));
+    writeDatabase(rmd + rmbd + sepp +
+                  recordOf(Calculator::Stretch, 4,
+                           {"8-StretchPLast=Long", "8-StretchPlanName=Legacy", "6-RMD_Amt=$5"}));
     const IllustrationListing list = listing();
     ASSERT_EQ(list.rowCount(), 4);
     const QStringList expected[] = {

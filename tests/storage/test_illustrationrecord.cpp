@@ -23,16 +23,16 @@ private:
 class IllustrationRecordTest : public IllustrationTest {
 protected:
     // A new illustration (record 7, started 03/01/2022) with the planholder's entries.
-    void makeSample(int calculator) {
+    void makeSample(Calculator calculator) {
         illustration.setCalculator(calculator);
         illustration.resetToNew(7, QDate(2022, 3, 1), QStringLiteral("IRA"));
         SetFields(illustration, {"8-PartFirst=Jane", "8-PartLast=Sample", "7-PartDOB=01/15/1950",
                                  "6-AcctValue0=$100,000", "7-OriginalDOB=12/31/1920"});
     }
 
-    Illustration loaded() {
-        Illustration result(prompter);
-        EXPECT_TRUE(LoadRecord(BuildRecord(illustration), result, RecordLists::window()));
+    std::unique_ptr<Illustration> loaded() {
+        auto result = std::make_unique<Illustration>(prompter);
+        EXPECT_TRUE(LoadRecord(BuildRecord(illustration), *result, RecordLists::window()));
         return result;
     }
 };
@@ -67,10 +67,11 @@ ExpectedRecord sampleRecord(char calculator) {
 }
 
 TEST_F(IllustrationRecordTest, RecordsAreByteExactForEveryCalculator) {
-    for (const int calculator : {0, 1, 2, 3}) {
+    for (const Calculator calculator :
+         {Calculator::Rmd, Calculator::Rmbd, Calculator::Sepp, Calculator::Stretch}) {
         makeSample(calculator);
-        ExpectedRecord expected = sampleRecord(char('0' + calculator));
-        if (calculator == 1) {
+        ExpectedRecord expected = sampleRecord(char('0' + CalculatorNumber(calculator)));
+        if (calculator == Calculator::Rmbd) {
             // RMBD: the original planholder's date of birth over the start of slot 0.
             expected.put(3, "12/31/1920");
         } else {
@@ -78,20 +79,21 @@ TEST_F(IllustrationRecordTest, RecordsAreByteExactForEveryCalculator) {
             expected.put(3, "Jane").put(894, "12/31/1");
         }
         const QString text = BuildRecord(illustration);
-        EXPECT_EQ(text.size(), 975) << "calculator " << calculator;
-        EXPECT_EQ(encode(text), expected.bytes()) << "calculator " << calculator;
+        EXPECT_EQ(text.size(), 975) << CalculatorNumber(calculator);
+        EXPECT_EQ(encode(text), expected.bytes()) << CalculatorNumber(calculator);
     }
 }
 
 TEST_F(IllustrationRecordTest, SlotFiftyOneReadsBackByTheCalculatorsRule) {
-    makeSample(0);
-    EXPECT_EQ(loaded().fields().GetField(QStringLiteral("7-OriginalDOB")),
+    makeSample(Calculator::Rmd);
+    EXPECT_EQ(loaded()->fields().GetField(QStringLiteral("7-OriginalDOB")),
               QStringLiteral("12/31/1"));
 
-    makeSample(1);
+    makeSample(Calculator::Rmbd);
     SetFields(illustration, {{"8-PartFirst", "Jonathan Quincy"}});
-    const Illustration rmbd = loaded();
-    EXPECT_EQ(rmbd.calculator(), 1);
+    const std::unique_ptr<Illustration> loadedRmbd = loaded();
+    const Illustration &rmbd = *loadedRmbd;
+    EXPECT_EQ(rmbd.calculator(), Calculator::Rmbd);
     EXPECT_EQ(rmbd.fields().GetField(QStringLiteral("7-OriginalDOB")),
               QStringLiteral("12/31/1920uincy"));
     // Slot 0 reads the date and what followed it of the old first name.
@@ -104,7 +106,7 @@ TEST_F(IllustrationRecordTest, SlotFiftyOneReadsBackByTheCalculatorsRule) {
 }
 
 TEST_F(IllustrationRecordTest, EverySlotRoundTripsAtItsWidth) {
-    for (const int calculator : {0, 2}) {
+    for (const Calculator calculator : {Calculator::Rmd, Calculator::Sepp}) {
         for (const SlotDefinition &slot : SlotTable::inputSlots().first(52)) {
             illustration.setCalculator(calculator);
             illustration.resetToNew(1, QDate(2022, 3, 1), QStringLiteral("IRA"));
@@ -123,32 +125,30 @@ TEST_F(IllustrationRecordTest, EverySlotRoundTripsAtItsWidth) {
                 expected = expected.left(7);
             }
             illustration.fields().setText(slot.index, text);
-            EXPECT_EQ(loaded().fields().text(slot.index), expected)
-                << "calculator " << calculator << ", " << slot.tag;
+            EXPECT_EQ(loaded()->fields().text(slot.index), expected)
+                << "calculator " << CalculatorNumber(calculator) << ", " << slot.tag;
         }
     }
 }
 
 TEST_F(IllustrationRecordTest, TrailerHoldsTheControls) {
-    makeSample(3);
-    IllustrationControls &c = illustration.controls();
-    c.cmboPlanType0 = QStringLiteral("SIMPLE IRA");
-    c.cmboPlanType1 = QStringLiteral("Roth IRA");
-    c.optUseJoint = 0;
-    c.chkBackground = true;
-    c.chkRoth = true;
-    c.chkTopView = true;
-    c.lstGraph = QStringLiteral("Non-Spouse Beneficiary");
-    c.hScrollGraph = 57;
-    c.optEqualPmt = 6;
-    c.chkSurvivingSpouse = true;
-    c.cmboState = QStringLiteral("WY");
+    makeSample(Calculator::Stretch);
+    illustration.setListEntry(Control::cmboPlanType0, QStringLiteral("SIMPLE IRA"));
+    illustration.setListEntry(Control::cmboPlanType1, QStringLiteral("Roth IRA"));
+    illustration.setPosition(Control::optUseJoint, 0);
+    for (const Control box : {Control::chkBackground, Control::chkRoth, Control::chkTopView,
+                              Control::chkSurvivingSpouse})
+        illustration.setChecked(box, true);
+    illustration.setListEntry(Control::lstGraph, QStringLiteral("Non-Spouse Beneficiary"));
+    illustration.setPosition(Control::hScrollGraph, 57);
+    illustration.setPosition(Control::optEqualPmt, 6);
+    illustration.setListEntry(Control::cmboState, QStringLiteral("WY"));
     const QByteArray trailer("SIMPLE IRA          Roth IRA            "
                              "110101Non-Spouse Beneficiary5760"
                              "1WY                         ");
     EXPECT_EQ(encode(BuildRecord(illustration)).mid(900, 100), trailer);
     // Loaded, the controls write the same trailer again.
-    EXPECT_EQ(encode(BuildRecord(loaded())).mid(900, 100), trailer);
+    EXPECT_EQ(encode(BuildRecord(*loaded())).mid(900, 100), trailer);
 }
 
 TEST_F(IllustrationRecordTest, LoadingAppliesTheListAndDefaultRules) {
@@ -172,7 +172,7 @@ TEST_F(IllustrationRecordTest, LoadingAppliesTheListAndDefaultRules) {
         {"blank state stays unchosen", 974, "  ", "  "},
     };
     for (const auto &c : cases) {
-        makeSample(0);
+        makeSample(Calculator::Rmd);
         QByteArray record = encode(BuildRecord(illustration));
         record.replace(c.position - 1, c.stored.size(), c.stored);
         Illustration result(prompter);
@@ -182,8 +182,8 @@ TEST_F(IllustrationRecordTest, LoadingAppliesTheListAndDefaultRules) {
     }
 
     // The sibling program's lists start with "Rollover IRA"; a stored one still reads as IRA.
-    makeSample(0);
-    illustration.controls().cmboPlanType0 = QStringLiteral("Rollover IRA");
+    makeSample(Calculator::Rmd);
+    illustration.setListEntry(Control::cmboPlanType0, QStringLiteral("Rollover IRA"));
     Illustration result(prompter);
     ASSERT_TRUE(LoadRecord(BuildRecord(illustration), result, RecordLists::window(true)));
     EXPECT_EQ(result.controls().cmboPlanType0, QStringLiteral("IRA"));
@@ -195,24 +195,25 @@ TEST_F(IllustrationRecordTest, RatesAreReformattedOnLoad) {
     } cases[] = {{"5.5", "5.50%"}, {"5.5%", "5.50%"},   {"", "%"},
                  {"12", "12.00%"}, {" 7.125", "7.13%"}, {"$1,2.5", "12.50%"}};
     for (const auto &c : cases) {
-        makeSample(2);
+        makeSample(Calculator::Sepp);
         SetFields(illustration, {{"1-EqualROR", c.stored}});
-        EXPECT_EQ(loaded().fields().GetField(QStringLiteral("1-EqualROR")), QLatin1String(c.loaded))
+        EXPECT_EQ(loaded()->fields().GetField(QStringLiteral("1-EqualROR")),
+                  QLatin1String(c.loaded))
             << c.stored;
     }
 }
 
 TEST_F(IllustrationRecordTest, TextsAreStoredInWindows1252) {
-    makeSample(0);
+    makeSample(Calculator::Rmd);
     SetFields(illustration, {{"8-PartLast", "Müller\u2013Ωmega"}});
     const QByteArray record = encode(BuildRecord(illustration));
     EXPECT_EQ(record.mid(62, 12), QByteArray("M\xFCller\x96?mega"));
-    EXPECT_EQ(loaded().fields().GetField(QStringLiteral("8-PartLast")),
+    EXPECT_EQ(loaded()->fields().GetField(QStringLiteral("8-PartLast")),
               QStringLiteral("Müller\u2013?mega"));
 }
 
 TEST_F(IllustrationRecordTest, BadCalculatorDigitIsNotLoaded) {
-    makeSample(0);
+    makeSample(Calculator::Rmd);
     for (const char digit : {'4', '9', 'x', ' '}) {
         QByteArray record = encode(BuildRecord(illustration));
         record[1] = digit;

@@ -10,7 +10,6 @@ const QDate Today(2022, 3, 1);
 class IllustrationStoreTest : public DatabaseTest {
 protected:
     Illustration illustration{prompter};
-    CalcContext context{Today, {}, false, false};
 
     // An edited, valid RMD illustration of the client of record 2 ("Name2") whose record
     // number field holds `recordNumber`.
@@ -25,11 +24,11 @@ protected:
     }
 };
 
-TEST_F(IllustrationStoreTest, SaveWritesTheRecordAtItsNumber) {
+TEST_F(IllustrationStoreTest, WriteReplacesTheRecordAtItsNumber) {
     writeDatabase(SampleDatabase(3));
     makeEdited("2");
-    const SaveOutcome outcome = SaveIllustration(database, illustration, false, context);
-    ASSERT_EQ(outcome.kind, SaveOutcome::Kind::Saved);
+    const WriteOutcome outcome = WriteIllustration(database, illustration);
+    ASSERT_TRUE(outcome.ok());
     EXPECT_EQ(outcome.record, 2);
     EXPECT_TRUE(illustration.isSaved());
     const QByteArray bytes = databaseBytes();
@@ -56,72 +55,40 @@ TEST_F(IllustrationStoreTest, RecordNumbersThatAreNoRecordTakeTheNextFree) {
     for (const auto &c : cases) {
         writeDatabase(SampleDatabase(2));
         makeEdited(c.field);
-        const SaveOutcome outcome =
-            SaveIllustration(database, illustration, false, context, c.target);
+        const WriteOutcome outcome = WriteIllustration(database, illustration, c.target);
         EXPECT_EQ(outcome.record, c.record) << c.field;
         EXPECT_EQ(recordNumberField(), QString::number(c.record)) << c.field;
         EXPECT_EQ(databaseBytes().size(), qMax(2, c.record) * 1000) << c.field;
     }
 }
 
-TEST_F(IllustrationStoreTest, NothingIsWrittenWithoutChangesOrConsent) {
-    writeDatabase(SampleDatabase(1));
-    const QByteArray before = databaseBytes();
-
-    MakeRmdSample(illustration, Today); // saved flag set
-    EXPECT_EQ(SaveIllustration(database, illustration, true, context).kind,
-              SaveOutcome::Kind::Unchanged);
-    EXPECT_TRUE(prompter.questions().isEmpty());
-
-    makeEdited("1");
-    prompter.queueAnswer(Answer::No);
-    EXPECT_EQ(SaveIllustration(database, illustration, true, context).kind,
-              SaveOutcome::Kind::Declined);
-    ASSERT_EQ(prompter.questions().size(), 1);
-    EXPECT_EQ(prompter.questions().at(0).caption, QStringLiteral("Illustration Data"));
-    EXPECT_EQ(prompter.questions().at(0).text,
-              QStringLiteral("Your current illustration is not saved.\r\nDo you wish to save it?"));
-
-    makeEdited("1");
-    SetFields(illustration, {{"7-PartDOB", "not a date"}});
-    const SaveOutcome invalid = SaveIllustration(database, illustration, false, context);
-    EXPECT_EQ(invalid.kind, SaveOutcome::Kind::Invalid);
-    ASSERT_TRUE(invalid.failure.has_value());
-    EXPECT_EQ(invalid.failure->tag, QStringLiteral("7-PartDOB"));
-    EXPECT_FALSE(illustration.isSaved());
-    EXPECT_EQ(databaseBytes(), before);
-}
-
 TEST_F(IllustrationStoreTest, FailedWriteKeepsFileFlagAndNumber) {
     writeDatabase(SampleDatabase(2));
     const QByteArray before = databaseBytes();
     makeEdited("");
-    SaveOutcome outcome;
+    WriteOutcome outcome;
     {
         FileSizeLimit limit(2400);
-        outcome = SaveIllustration(database, illustration, false, context);
+        outcome = WriteIllustration(database, illustration);
     }
-    EXPECT_EQ(outcome.kind, SaveOutcome::Kind::Failed);
+    ASSERT_FALSE(outcome.ok());
     EXPECT_EQ(databaseBytes(), before);
     EXPECT_FALSE(illustration.isSaved());
     EXPECT_EQ(recordNumberField(), QString()) << "the illustration stays as it was";
-    ASSERT_FALSE(prompter.messages().isEmpty());
-    EXPECT_EQ(prompter.messages().constLast().caption, QStringLiteral("Data Writing Error"));
-    EXPECT_EQ(prompter.messages().constLast().text,
-              QStringLiteral("Record not saved.\r\nError Writing to Database: ") + database.path() +
-                  QStringLiteral(": File too large"));
+    EXPECT_EQ(outcome.error->description, QStringLiteral("Error Writing to Database: ") +
+                                              database.path() + QStringLiteral(": File too large"));
 }
 
 TEST_F(IllustrationStoreTest, AValueWiderThanItsPlaceIsNotCutButRefused) {
     writeDatabase(SampleDatabase(2));
     makeEdited("");
     SetFields(illustration, {{"6-RMD_Amt", "$3,703,703,704"}}); // a computed amount
-    EXPECT_EQ(SaveIllustration(database, illustration, false, context).kind,
-              SaveOutcome::Kind::Failed);
+    const WriteOutcome outcome = WriteIllustration(database, illustration);
+    ASSERT_FALSE(outcome.ok());
     EXPECT_EQ(databaseBytes(), SampleDatabase(2));
-    EXPECT_TRUE(prompter.messages().constLast().text.endsWith(
-        QStringLiteral("\"6-RMD_Amt\" holds \"$3,703,703,704\", wider than its place in the "
-                       "record")));
+    EXPECT_EQ(outcome.error->description,
+              QStringLiteral("\"6-RMD_Amt\" holds \"$3,703,703,704\", wider than its place in "
+                             "the record"));
 }
 
 TEST_F(IllustrationStoreTest, OverwritesOnlyTheRecordItWasReadFrom) {
@@ -154,13 +121,12 @@ TEST_F(IllustrationStoreTest, OverwritesOnlyTheRecordItWasReadFrom) {
             changed =
                 SampleRecord(1, QStringLiteral("Name1")) + SampleRecord(2, QStringLiteral("Name3"));
         writeDatabase(changed);
-        const SaveOutcome outcome =
-            SaveIllustration(database, illustration, false, context, c.target);
+        const WriteOutcome outcome = WriteIllustration(database, illustration, c.target);
         EXPECT_EQ(outcome.record, c.record) << c.last << int(c.change);
         if (c.record == 0) {
             EXPECT_EQ(databaseBytes(), changed);
-            EXPECT_TRUE(prompter.messages().constLast().text.contains(
-                QStringLiteral("it was not overwritten")));
+            EXPECT_TRUE(
+                outcome.error->description.contains(QStringLiteral("it was not overwritten")));
         }
     }
 }
@@ -172,13 +138,12 @@ TEST_F(IllustrationStoreTest, AnotherProgramsLockRefusesTheSave) {
     ASSERT_FALSE(other.acquire(0));
     database.setLockTimeoutMs(20);
     makeEdited("1");
-    EXPECT_EQ(SaveIllustration(database, illustration, false, context).kind,
-              SaveOutcome::Kind::Failed);
+    const WriteOutcome outcome = WriteIllustration(database, illustration);
+    ASSERT_FALSE(outcome.ok());
     EXPECT_EQ(databaseBytes(), before);
     EXPECT_FALSE(illustration.isSaved());
-    ASSERT_FALSE(prompter.messages().isEmpty());
-    EXPECT_TRUE(prompter.messages().constLast().text.startsWith(
-        QStringLiteral("Record not saved.\r\n\"rmdcalc.flt\" is in use by another program")));
+    EXPECT_TRUE(outcome.error->description.startsWith(
+        QStringLiteral("\"rmdcalc.flt\" is in use by another program")));
 }
 
 TEST_F(IllustrationStoreTest, NewIllustrationNumbersFromTheFileLength) {

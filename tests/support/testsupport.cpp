@@ -33,11 +33,11 @@ void SetFields(Illustration &illustration, std::initializer_list<const char *> e
 }
 
 void MakeRmdSample(Illustration &illustration, const QDate &today) {
-    illustration.setCalculator(0);
+    illustration.setCalculator(Calculator::Rmd);
     illustration.resetToNew(1, today, QStringLiteral("IRA"));
     SetFields(illustration, {"8-PartFirst=Jane", "8-PartMiddle=Q", "8-PartLast=Sample",
                              "7-PartDOB=01/15/1950", "3-Year0=2022", "6-AcctValue0=$100,000"});
-    illustration.controls().optUseJoint = 1;
+    illustration.setPosition(Control::optUseJoint, 1);
 }
 
 QString ExpectedDateHelp() {
@@ -69,18 +69,18 @@ Validation RunCalculation(Illustration &illustration, CalcContext &context) {
 }
 
 void MakeSeppSample(Illustration &illustration, const QDate &today) {
-    illustration.setCalculator(2);
+    illustration.setCalculator(Calculator::Sepp);
     illustration.resetToNew(1, today, QStringLiteral("IRA"));
     SetFields(illustration,
               {"8-EqualFirst=Bob", "8-EqualLast=Sample", "7-EqualDOB=03/15/1976",
                "8-EqualPlanName=Bob's IRA", "7-EqualDate=01/15/2026", "6-EqualAcctValue1=$400,000",
                "6-EqualAcctValue2=$400,000", "1-EqualROR=2.98%"});
-    illustration.controls().chkRMDOnce = false;
-    illustration.controls().optEqualPmt = 0;
+    illustration.setChecked(Control::chkRMDOnce, false);
+    illustration.setPosition(Control::optEqualPmt, 0);
 }
 
 void MakeStretchSample(Illustration &illustration, const QDate &today) {
-    illustration.setCalculator(3);
+    illustration.setCalculator(Calculator::Stretch);
     illustration.resetToNew(1, today, QStringLiteral("IRA"));
     SetFields(illustration,
               {"8-StretchPFirst=Robert", "8-StretchPMiddle=J", "8-StretchPLast=Sample",

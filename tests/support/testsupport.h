@@ -21,6 +21,10 @@ inline void PrintTo(const QLatin1String &text, std::ostream *out) {
     *out << '"' << std::string(text.data(), std::size_t(text.size())) << '"';
 }
 
+inline void PrintTo(Calculator calculator, std::ostream *out) {
+    *out << "calculator " << CalculatorNumber(calculator);
+}
+
 using FieldValues = std::initializer_list<std::pair<const char *, const char *>>;
 
 // The input slot of a tag, or -1.

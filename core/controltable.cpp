@@ -1,0 +1,61 @@
+#include "controltable.h"
+
+#include "controllists.h"
+
+#include <algorithm>
+
+namespace {
+
+using C = IllustrationControls;
+
+QStringList planTypes0(bool withRollover) {
+    return ControlLists::planTypes(0, withRollover);
+}
+QStringList planTypes1(bool withRollover) {
+    return ControlLists::planTypes(1, withRollover);
+}
+QStringList states(bool) {
+    return ControlLists::stateCodes();
+}
+QStringList graphEntries(bool) {
+    return ControlLists::graphEntries();
+}
+
+using K = ControlKind;
+const std::array<ControlSpec, 14> Table{{
+    {Control::cmboPlanType0, "cmboPlanType0", K::List, &C::cmboPlanType0, nullptr, nullptr, 0,
+     planTypes0},
+    {Control::cmboPlanType1, "cmboPlanType1", K::List, &C::cmboPlanType1, nullptr, nullptr, 0,
+     planTypes1},
+    {Control::optUseJoint, "optUseJoint", K::Position, nullptr, &C::optUseJoint, nullptr, 1},
+    {Control::optEqualPmt, "optEqualPmt", K::Position, nullptr, &C::optEqualPmt, nullptr, 6},
+    {Control::chkRoth, "chkRoth", K::CheckBox, nullptr, nullptr, &C::chkRoth},
+    {Control::chkSkipSpouse, "chkSkipSpouse", K::CheckBox, nullptr, nullptr, &C::chkSkipSpouse},
+    {Control::chkRMDOnce, "chkRMDOnce", K::CheckBox, nullptr, nullptr, &C::chkRMDOnce},
+    {Control::chkSurvivingSpouse, "chkSurvivingSpouse", K::CheckBox, nullptr, nullptr,
+     &C::chkSurvivingSpouse},
+    {Control::cmboState, "cmboState", K::List, &C::cmboState, nullptr, nullptr, 0, states, true},
+    {Control::lstGraph, "lstGraph", K::List, &C::lstGraph, nullptr, nullptr, 0, graphEntries, true},
+    {Control::hScrollGraph, "hScrollGraph", K::Position, nullptr, &C::hScrollGraph, nullptr, 120},
+    {Control::chkBackground, "chkBackground", K::CheckBox, nullptr, nullptr, &C::chkBackground},
+    {Control::chkGrayScale, "chkGrayScale", K::CheckBox, nullptr, nullptr, &C::chkGrayScale},
+    {Control::chkTopView, "chkTopView", K::CheckBox, nullptr, nullptr, &C::chkTopView},
+}};
+
+} // namespace
+
+const std::array<ControlSpec, 14> &ControlTable() {
+    return Table;
+}
+
+const ControlSpec &SpecOf(Control control) {
+    return *std::find_if(Table.begin(), Table.end(),
+                         [control](const ControlSpec &spec) { return spec.control == control; });
+}
+
+const ControlSpec *FindControl(QStringView name) {
+    const auto found = std::find_if(Table.begin(), Table.end(), [name](const ControlSpec &spec) {
+        return name == QLatin1String(spec.name);
+    });
+    return found == Table.end() ? nullptr : &*found;
+}
