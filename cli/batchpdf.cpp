@@ -3,15 +3,10 @@
 #include "batcherror.h"
 #include "fatalerror.h"
 #include "illustrationjson.h"
+#include "installation.h"
 #include "pdfexport.h"
 #include "reportrebuild.h"
 #include "windowcaption.h"
-
-namespace {
-
-const QString FileDescription = QStringLiteral("Retirement Distribution Planner");
-
-} // namespace
 
 ReportRun::ReportRun(const ReportRequest &request, const SupportArchive &archive,
                      const QString &workFolder) {
@@ -21,7 +16,7 @@ ReportRun::ReportRun(const ReportRequest &request, const SupportArchive &archive
     context.detailedMode =
         ReadIllustrationJson(request.illustration, illustration, context.today).detailedMode;
 
-    const ReportEnvironment environment{archive, workFolder, FileDescription,
+    const ReportEnvironment environment{archive, workFolder, Installation::FileDescription(),
                                         MainWindowCaption(illustration.calculator())};
     try {
         calculated =

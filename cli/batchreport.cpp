@@ -2,18 +2,9 @@
 
 #include "batcherror.h"
 #include "fatalerror.h"
+#include "installation.h"
 #include "stretchpreprocessing.h"
 #include "substitution.h"
-
-#include <QCoreApplication>
-#include <QDir>
-
-namespace {
-
-const QString ProgramName = QStringLiteral("rmdcalc");
-const QString FileDescription = QStringLiteral("Retirement Distribution Planner");
-
-} // namespace
 
 QCommandLineOption SupportArchiveOption() {
     return {QStringLiteral("support-archive"), QStringLiteral("The support archive."),
@@ -23,9 +14,7 @@ QCommandLineOption SupportArchiveOption() {
 SupportArchive SupportArchiveFor(const QCommandLineParser &parser) {
     if (parser.isSet(QStringLiteral("support-archive")))
         return SupportArchive(parser.value(QStringLiteral("support-archive")));
-    return SupportArchive(SupportArchive::locate(
-        ProgramName, {QDir::currentPath(), QCoreApplication::applicationDirPath(),
-                      QStringLiteral(RMD_INSTALL_DATADIR)}));
+    return Installation::LocateSupportArchive();
 }
 
 QString MergedReport(BatchCalculation &calculation, const SupportArchive &archive,
@@ -34,8 +23,8 @@ QString MergedReport(BatchCalculation &calculation, const SupportArchive &archiv
         PreProcessRTF(calculation.stretchReport(), path, path);
     };
     try {
-        return SubstituteRTF(calculation.illustration, archive, workFolder, FileDescription,
-                             preprocess);
+        return SubstituteRTF(calculation.illustration, archive, workFolder,
+                             Installation::FileDescription(), preprocess);
     } catch (const FatalError &error) {
         if (error.isFileFailure())
             throw BatchError(ExitCode::IoFailure, error.description());

@@ -7,6 +7,7 @@
 namespace ErrorNumber {
 constexpr int InvalidProcedureCall = 5; // "Invalid procedure call or argument"
 constexpr int Overflow = 6;
+constexpr int OutOfMemory = 7;
 constexpr int SubscriptOutOfRange = 9;
 constexpr int TypeMismatch = 13; // also a damaged table or template
 constexpr int FileNotFound = 53;

@@ -19,7 +19,7 @@ constexpr double LowestFooterTop = 720;
 } // namespace
 
 ProgramVersion CurrentVersion() {
-    return {RMD_VERSION_MAJOR, RMD_VERSION_MINOR};
+    return {RMD_VERSION_MAJOR, RMD_VERSION_MINOR, RMD_VERSION_REVISION};
 }
 
 QString FooterLeft(const QString &illustrationDate) {

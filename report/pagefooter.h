@@ -10,6 +10,7 @@ class ReportDocument;
 struct ProgramVersion {
     int major = 1;
     int minor = 0;
+    int revision = 0; // the build number
 };
 
 // This build's version.

@@ -1,0 +1,130 @@
+#pragma once
+
+// frmMain, the main window: the illustration on screen, one input tab per calculator, the Report
+// and Graph tabs, and the File, Options, Report Options and Help menus. The tabs' contents, the
+// report and graph, and the storage windows plug into the frame through setTabPage, the signals
+// and the window hooks; every rule the frame follows is a plain function of app/.
+
+#include "calculation.h"
+#include "illustration.h"
+#include "illustrationrecord.h"
+#include "menus.h"
+#include "startup.h"
+#include "tabviews.h"
+#include "windowplacement.h"
+#include "windowprompter.h"
+
+#include <QMainWindow>
+#include <QTimer>
+#include <QUrl>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class FatalHandler;
+class QTabWidget;
+struct ShellContext;
+
+// The windows other parts of the program open from the frame.
+struct WindowHooks {
+    // The representative window, modal; returns the details it leaves behind.
+    std::function<RepresentativeDetails(const RepresentativeDetails &)> representativeWindow;
+    // The saved-illustrations window, modal, and whether it is on screen.
+    std::function<void()> savedIllustrationsWindow;
+    std::function<bool()> savedIllustrationsVisible;
+};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // `messages` shows the boxes (message boxes, or a recorder in tests). `startCalculator` is
+    // the command line's switch.
+    MainWindow(ShellContext &context, Prompter &messages, FatalHandler &fatal, StartupChoice choice,
+               QUrl supportLink, std::optional<Calculator> startCalculator,
+               QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    Illustration &illustration() { return *m_illustration; }
+    CalcContext &calculation() { return m_calculation; }
+    const RecordLists &lists() const { return m_lists; }
+    const MenuState &menuState() const { return m_menus; }
+    QAction *action(MenuItem item) const { return m_actions[std::size_t(item)]; }
+    QTabWidget *tabs() const { return m_tabs; }
+    // The page of a tab; a later part replaces the placeholder with its own page.
+    QWidget *tabPage(Tab tab) const;
+    void setTabPage(Tab tab, QWidget *page);
+    // Finds the widget bound to an input slot, for field errors.
+    void setFieldLocator(std::function<QWidget *(int slot)> locator) {
+        m_prompter->setFieldLocator(std::move(locator));
+    }
+    void setHooks(WindowHooks hooks) { m_hooks = std::move(hooks); }
+
+    // Shows the window in the placement read at load, its state last.
+    void showPlaced();
+
+    // TabViews: the tabs, title and menus of the selected calculator.
+    void applyTabViews();
+
+    // The window's placement now, in twips.
+    Placement placement() const;
+
+signals:
+    // A tab became the current one (after the focused field's edit ended).
+    void tabShown(Tab tab);
+    // The one-shot graph timer elapsed while the Graph tab is current.
+    void graphTimerElapsed();
+    // File, Print; File, Export PDF; a page switch while the Report tab is current.
+    void printRequested();
+    void exportPdfRequested();
+    void reportRebuildRequested();
+    // The program ends with this status.
+    void ended(int status);
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void load(std::optional<Calculator> startCalculator);
+    void createTabs();
+    void createMenus();
+    void updateActions();
+    void updateFileMenu();
+    void updateOptionsMenu();
+    void run(MenuItem item);
+    void activate();
+    void newIllustration(Calculator calculator);
+    void openIllustration();
+    void exitProgram(); // asks first
+    void toggleReportPage(MenuItem item);
+    void storePlacement();
+    void endProgram(int status);
+    QSize minimumTwips() const;
+    QSize screenTwips() const;
+
+    ShellContext &m_context;
+    FatalHandler &m_fatal;
+    std::unique_ptr<FieldFocusPrompter> m_prompter;
+    std::unique_ptr<Illustration> m_illustration;
+    CalcContext m_calculation;
+    StartupChoice m_choice;
+    MenuState m_menus;
+    QUrl m_supportLink;
+    RecordLists m_lists;
+    WindowHooks m_hooks;
+    Placement m_placement;
+
+    QTabWidget *m_tabs = nullptr;
+    std::array<QAction *, MenuItemCount> m_actions{};
+    std::array<QAction *, MenuItemCount> m_separators{};
+    std::array<QMenu *, 4> m_menuBar{};
+    QTimer m_graphTimer;
+    bool m_activationQueued = false;
+    bool m_activating = false;
+    bool m_ended = false;
+    int m_endStatus = 0;
+};

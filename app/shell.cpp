@@ -1,0 +1,66 @@
+#include "shell.h"
+
+#include "fatalguard.h"
+#include "installation.h"
+#include "mainwindow.h"
+#include "pagefooter.h"
+#include "shellcontext.h"
+#include "splashwindow.h"
+
+#include <QApplication>
+#include <QIcon>
+
+// Q_INIT_RESOURCE has to be expanded at global namespace scope; app is a static library.
+static void initialiseIcon() {
+    Q_INIT_RESOURCE(rmdcalc);
+}
+
+void SetApplicationIdentity() {
+    initialiseIcon();
+    QCoreApplication::setOrganizationName(QStringLiteral("Brantex"));
+    QCoreApplication::setApplicationName(Installation::ProgramName());
+    const ProgramVersion version = CurrentVersion();
+    QCoreApplication::setApplicationVersion(
+        QStringLiteral("%1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision));
+    QGuiApplication::setApplicationDisplayName(Installation::FileDescription());
+    QGuiApplication::setDesktopFileName(Installation::ProgramName());
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/rmdcalc/rmdcalc.xpm")));
+}
+
+Shell::Shell(ShellContext &context, Prompter &messages, FatalHandler &fatal)
+    : m_context(context), m_messages(messages), m_fatal(fatal) {}
+
+Shell::~Shell() = default;
+
+bool Shell::start() {
+    m_load = LoadStartup(m_context.archive, m_context.workFolder, m_context.programFolder,
+                         m_context.system, m_messages);
+    if (m_load.ended)
+        return false;
+    m_switch = CalculatorSwitch(m_context.commandLine);
+    if (m_switch) {
+        // The switch carries out "&Ok" at once: the start-up window is never shown.
+        openMainWindow(*m_switch);
+        return true;
+    }
+    m_splash = std::make_unique<SplashWindow>(m_load.picture, m_load.choice);
+    connect(m_splash.get(), &QDialog::accepted, this,
+            Guarded(m_fatal, "cmdOK_Click", [this] { openMainWindow(m_splash->selected()); }));
+    connect(m_splash.get(), &QDialog::rejected, this,
+            Guarded(m_fatal, "cmdCancel_Click", [this] { emit ended(0); }));
+    m_splash->show();
+    return true;
+}
+
+void Shell::openMainWindow(Calculator calculator) {
+    if (m_splash)
+        m_splash->hide();
+    m_load.choice.selected = calculator;
+    m_main = std::make_unique<MainWindow>(m_context, m_messages, m_fatal, m_load.choice,
+                                          m_load.supportLink, m_switch);
+    if (!m_load.iconFile.isEmpty())
+        m_main->setWindowIcon(QIcon(m_load.iconFile));
+    connect(m_main.get(), &MainWindow::ended, this, &Shell::ended);
+    m_main->showPlaced();
+    RemoveReloadProgram(m_context.programFolder);
+}

@@ -1,0 +1,370 @@
+// The shell's windows, off screen: only what the widgets themselves can get wrong. The rules they
+// apply are tested as plain functions in test_shellrules.
+
+#include "fatalguard.h"
+#include "mainwindow.h"
+#include "reportfixture.h"
+#include "shell.h"
+#include "shellcontext.h"
+#include "splashwindow.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class RecordingFatalHandler final : public FatalHandler {
+public:
+    void fatal(const FatalError &error) override { errors.push_back(error); }
+    std::vector<FatalError> errors;
+};
+
+// A program folder with its support archive, data and work folders, user settings in a file of
+// their own, a fixed clock and scripted answers.
+class WindowTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    FixedClock clock{QDate(2026, 3, 2)};
+    RecordingPrompter prompter;
+    RecordingFatalHandler fatal;
+    ShellContext context;
+    QList<QUrl> opened;
+
+    void SetUp() override {
+        const QDir folder(dir.path());
+        folder.mkdir(QStringLiteral("work"));
+        folder.mkdir(QStringLiteral("data"));
+        context.programFolder = dir.path();
+        context.workFolder = folder.filePath(QStringLiteral("work"));
+        context.dataFolder = folder.filePath(QStringLiteral("data"));
+        context.home = dir.path();
+        context.archive = SupportArchive(folder.filePath(QStringLiteral("rmdcalc.icf")));
+        context.clock = &clock;
+        context.openUrl = [this](const QUrl &url) {
+            opened.append(url);
+            return true;
+        };
+        context.startProgram = [](const QString &) { return false; };
+        newUserSettings();
+        writeArchive();
+    }
+
+    // The user's settings as a new run of the program reads them.
+    void newUserSettings() {
+        context.userSettings = std::make_unique<SettingsStore>(SettingsStore::inIniFile(
+            QDir(dir.path()).filePath(QStringLiteral("user.ini")), QStringLiteral("tester")));
+    }
+
+    void writeArchive(const QByteArray &features = {}) {
+        WriteSupportArchive(context.archive.path(),
+                            {{QStringLiteral("RMDSplash.bmp"), PictureBytes(120, 80)},
+                             {QStringLiteral("URL_RMD_Support.txt"), "https://support.example\n"},
+                             {QStringLiteral("RMDInvisible.txt"), features}});
+    }
+
+    std::unique_ptr<Shell> start(const char *commandLine) {
+        context.commandLine = QLatin1String(commandLine);
+        auto shell = std::make_unique<Shell>(context, prompter, fatal);
+        EXPECT_TRUE(shell->start());
+        return shell;
+    }
+
+    // The main window opened by a switch, active, its first activation done.
+    std::unique_ptr<Shell> startActive(const char *commandLine) {
+        auto shell = start(commandLine);
+        MainWindow *window = shell->mainWindow();
+        QApplication::setActiveWindow(window);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        QCoreApplication::processEvents();
+        return shell;
+    }
+
+    static QStringList visibleTabs(const MainWindow &window) {
+        QStringList captions;
+        for (int index = 0; index < window.tabs()->count(); ++index) {
+            if (window.tabs()->isTabVisible(index))
+                captions << window.tabs()->tabText(index);
+        }
+        return captions;
+    }
+};
+
+TEST_F(WindowTest, SwitchesOpenTheMainWindowOnTheirCalculator) {
+    const struct {
+        const char *switchText;
+        QStringList tabs;
+        const char *title;
+        bool reportOptions;
+    } cases[] = {
+        {"/0", {"&Planholder", "&Report"}, "Planholder RMD Calculator", false},
+        {" /1 ", {"&Beneficiary", "&Report"}, "RMBD Calculator", false},
+        {"/2", {"S&EPP", "&Report"}, "Substantially Equal Periodic Payments", false},
+        {"/3", {"&Stretch Concept", "&Report", "&Graph"}, "Stretch IRA Concept", true},
+    };
+    for (const auto &c : cases) {
+        const auto shell = start(c.switchText);
+        EXPECT_EQ(shell->splashWindow(), nullptr) << c.switchText;
+        MainWindow *window = shell->mainWindow();
+        ASSERT_TRUE(window) << c.switchText;
+        EXPECT_TRUE(window->isVisible()) << c.switchText;
+        EXPECT_EQ(visibleTabs(*window), c.tabs) << c.switchText;
+        EXPECT_EQ(window->tabs()->currentIndex(),
+                  window->tabs()->indexOf(window->tabs()->widget(
+                      CalculatorNumber(window->illustration().calculator()))))
+            << c.switchText;
+        EXPECT_EQ(window->windowTitle(), QLatin1String(c.title)) << c.switchText;
+        const auto *reportMenu = window->findChild<QMenu *>(QStringLiteral("mnuReport"));
+        EXPECT_EQ(reportMenu->menuAction()->isVisible(), c.reportOptions) << c.switchText;
+    }
+}
+
+TEST_F(WindowTest, StartupWindowChoosesAndShrinksForHiddenOptions) {
+    auto shell = start("");
+    SplashWindow *splash = shell->splashWindow();
+    ASSERT_TRUE(splash);
+    EXPECT_TRUE(splash->isVisible());
+    EXPECT_EQ(shell->mainWindow(), nullptr);
+    const int fullHeight = splash->sizeHint().height();
+    splash->findChild<QRadioButton *>(QStringLiteral("optIllustrationType3"))->click();
+    const auto buttons = splash->findChildren<QPushButton *>();
+    const auto ok = std::find_if(buttons.begin(), buttons.end(), [](QPushButton *button) {
+        return button->text() == QLatin1String("&Ok");
+    });
+    ASSERT_NE(ok, buttons.end());
+    (*ok)->click();
+    EXPECT_FALSE(splash->isVisible());
+    ASSERT_TRUE(shell->mainWindow());
+    EXPECT_EQ(shell->mainWindow()->windowTitle(), QStringLiteral("Stretch IRA Concept"));
+
+    // Two options hidden: two rows of 300 twips fewer, and the selection moved on.
+    writeArchive("RMD\nRMBD\n");
+    shell = start("");
+    splash = shell->splashWindow();
+    EXPECT_EQ(fullHeight - splash->sizeHint().height(), 2 * 300 / 15);
+    EXPECT_EQ(splash->selected(), Calculator::Sepp);
+
+    QSignalSpy ended(shell.get(), &Shell::ended);
+    splash->reject();
+    ASSERT_EQ(ended.size(), 1);
+    EXPECT_EQ(ended[0][0].toInt(), 0);
+    EXPECT_EQ(shell->mainWindow(), nullptr);
+}
+
+TEST_F(WindowTest, MenuItemsHiddenAndDisabled) {
+    writeArchive("PDF\nEqual\n");
+    context.system = {4, 0};
+    const auto shell = start("/0");
+    MainWindow &window = *shell->mainWindow();
+    const auto visible = [&window](MenuItem item) { return window.action(item)->isVisible(); };
+    const auto enabled = [&window](MenuItem item) { return window.action(item)->isEnabled(); };
+    EXPECT_FALSE(visible(MenuItem::mnuFileExportPDF));
+    EXPECT_FALSE(visible(MenuItem::mnuFileNewEqual));
+    EXPECT_FALSE(visible(MenuItem::mnuHelpUpdate));
+    EXPECT_TRUE(visible(MenuItem::mnuHelpSupport));
+    EXPECT_TRUE(visible(MenuItem::mnuFileNewStretch));
+    EXPECT_FALSE(enabled(MenuItem::mnuFileNewStretch)) << "an outdated system";
+    // The separator before Export PDF went with it; the one before the New items stayed.
+    const QList<QAction *> file = window.findChild<QMenu *>(QStringLiteral("mnuFile"))->actions();
+    EXPECT_FALSE(file.at(file.indexOf(window.action(MenuItem::mnuFileExportPDF)) - 1)->isVisible());
+    EXPECT_TRUE(file.at(file.indexOf(window.action(MenuItem::mnuFileNew)) - 1)->isVisible());
+
+    // An empty database: nothing to compact or back up; the Internet backup stays usable.
+    emit window.findChild<QMenu *>(QStringLiteral("mnuOptions"))->aboutToShow();
+    EXPECT_FALSE(enabled(MenuItem::mnuOptionsCompact));
+    EXPECT_FALSE(enabled(MenuItem::mnuOptionsBackup));
+    EXPECT_TRUE(enabled(MenuItem::mnuOptionsInternetBackup));
+
+    // Save follows the saved flag as the model announces it.
+    window.illustration().setSaved(true);
+    EXPECT_FALSE(enabled(MenuItem::mnuFileSave));
+    window.illustration().editField(2, QStringLiteral("Sample"));
+    EXPECT_TRUE(enabled(MenuItem::mnuFileSave));
+}
+
+TEST_F(WindowTest, ExitAsksTheTitleBarDoesNotAndCtrlXInAFieldCuts) {
+    auto shell = startActive("/0");
+    MainWindow *window = shell->mainWindow();
+    QSignalSpy ended(window, &MainWindow::ended);
+
+    auto *field = new QLineEdit(QStringLiteral("cut me"), window->tabPage(Tab::Planholder));
+    field->show();
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), QString()) << "Ctrl+X cuts in a text field";
+    EXPECT_TRUE(prompter.questions().isEmpty());
+
+    window->tabs()->setFocus();
+    for (const int key : {int(Qt::Key_X), int(Qt::Key_Q)}) {
+        prompter.queueAnswer(Answer::No);
+        QTest::keyClick(window, Qt::Key(key), Qt::ControlModifier);
+        ASSERT_FALSE(prompter.questions().isEmpty());
+        EXPECT_EQ(prompter.questions().constLast().caption, QStringLiteral("Software Exit"));
+        EXPECT_EQ(prompter.questions().constLast().text,
+                  QStringLiteral("Are you sure you want to exit?"));
+    }
+    EXPECT_EQ(prompter.questions().size(), 2);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(ended.isEmpty());
+
+    // The title bar's close asks nothing but offers to save an unsaved illustration.
+    window->illustration().editField(2, QStringLiteral("Sample"));
+    prompter.clear();
+    prompter.queueAnswer(Answer::No);
+    window->close();
+    ASSERT_EQ(prompter.questions().size(), 1);
+    EXPECT_EQ(prompter.questions()[0].caption, QStringLiteral("Illustration Data"));
+    ASSERT_EQ(ended.size(), 1);
+    EXPECT_EQ(ended[0][0].toInt(), 0);
+
+    // Exit's Yes ends the program too.
+    shell = startActive("/0");
+    QSignalSpy endedAgain(shell->mainWindow(), &MainWindow::ended);
+    prompter.clear();
+    prompter.queueAnswer(Answer::Yes);
+    shell->mainWindow()->action(MenuItem::mnuFileExit)->trigger();
+    EXPECT_EQ(prompter.questions().size(), 1);
+    EXPECT_EQ(endedAgain.size(), 1);
+}
+
+TEST_F(WindowTest, TheWindowComesBackWhereItWasLeft) {
+    auto shell = start("/0");
+    MainWindow *window = shell->mainWindow();
+    EXPECT_EQ(window->placement().width, 8370) << "no settings: the default width";
+    // A place inside the screen, at least the minimum size.
+    const QPoint place(window->screen()->geometry().width() / 10, 0);
+    const QSize size(window->minimumWidth() + 20, window->minimumHeight());
+    window->move(place);
+    window->resize(size);
+    window->close();
+    const SettingsStore &written = *context.userSettings;
+    EXPECT_EQ(written.text("Left"), QString::number(place.x() * 15));
+    EXPECT_EQ(written.text("Width"), QString::number(size.width() * 15));
+    EXPECT_EQ(written.text("WindowState"), QStringLiteral("0"));
+
+    newUserSettings();
+    shell = start("/0");
+    EXPECT_EQ(shell->mainWindow()->pos(), place);
+    EXPECT_EQ(shell->mainWindow()->size(), size);
+
+    // A settings file beside the program wins over the user's settings when reading.
+    QSettings file(context.settingsFile(), QSettings::IniFormat);
+    file.setValue(QStringLiteral("Program/Left"), 1500);
+    file.sync();
+    shell = start("/0");
+    EXPECT_EQ(shell->mainWindow()->x(), 100);
+    EXPECT_EQ(shell->mainWindow()->width(), std::max(8370 / 15, window->minimumWidth()))
+        << "the file's default";
+}
+
+TEST_F(WindowTest, AFieldErrorSelectsTheTabFocusesTheFieldAndSelectsItsText) {
+    const auto shell = startActive("/0");
+    MainWindow *window = shell->mainWindow();
+    auto *field = new QLineEdit(window->tabPage(Tab::Planholder));
+    field->show();
+    window->setFieldLocator([field](int slot) { return slot == 3 ? field : nullptr; });
+    window->tabs()->setCurrentIndex(int(Tab::Report));
+    field->setText(QStringLiteral("01/01/1930"));
+
+    window->illustration().fields().ShowFieldError(
+        QStringLiteral("Bad date"), QStringLiteral("Date Input Error"), Calculator::Rmd,
+        QStringLiteral("7-PartDOB"), QStringLiteral("01/01/1930"));
+    EXPECT_EQ(window->tabs()->currentIndex(), int(Tab::Planholder));
+    EXPECT_TRUE(field->hasFocus());
+    EXPECT_EQ(field->selectedText(), QStringLiteral("01/01/1930"));
+    ASSERT_EQ(prompter.fieldErrors().size(), 1);
+    EXPECT_EQ(prompter.fieldErrors()[0].title, QStringLiteral("Date Input Error"));
+}
+
+// A field that notes when its edit ends.
+class NotingField : public QLineEdit {
+public:
+    NotingField(QStringList &log, QWidget *parent) : QLineEdit(parent), m_log(log) {}
+
+protected:
+    void focusOutEvent(QFocusEvent *event) override {
+        m_log << QStringLiteral("edit ended");
+        QLineEdit::focusOutEvent(event);
+    }
+
+private:
+    QStringList &m_log;
+};
+
+TEST_F(WindowTest, ClickingATabEndsTheFieldsEditBeforeTheTabsHandler) {
+    const auto shell = startActive("/0");
+    MainWindow *window = shell->mainWindow();
+    QStringList log;
+    auto *field = new NotingField(log, window->tabPage(Tab::Planholder));
+    field->show();
+    field->setFocus();
+    QObject::connect(window, &MainWindow::tabShown,
+                     [&log](Tab tab) { log << QStringLiteral("tab %1").arg(int(tab)); });
+    QTabBar *bar = window->tabs()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(int(Tab::Report)).center());
+    EXPECT_EQ(log, (QStringList{"edit ended", "tab 4"}));
+}
+
+TEST_F(WindowTest, MenuActionsAndAFailureAtAnEventBoundary) {
+    const auto shell = startActive("/3");
+    MainWindow &window = *shell->mainWindow();
+    prompter.clear();
+    window.action(MenuItem::mnuDebugMode)->trigger();
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text, QStringLiteral("Detailed Calculation Mode on."));
+    EXPECT_TRUE(window.calculation().detailedMode);
+
+    QSignalSpy rebuild(&window, &MainWindow::reportRebuildRequested);
+    window.action(MenuItem::mnuReportLedger)->trigger();
+    EXPECT_EQ(context.userSettings->text("ReportLedger"), QStringLiteral("False"));
+    EXPECT_TRUE(rebuild.isEmpty());
+    window.tabs()->setCurrentIndex(int(Tab::Report));
+    window.action(MenuItem::mnuReportLedger)->trigger();
+    EXPECT_EQ(context.userSettings->text("ReportLedger"), QStringLiteral("True"));
+    EXPECT_EQ(rebuild.size(), 1);
+
+    window.action(MenuItem::mnuHelpSupport)->trigger();
+    EXPECT_EQ(opened, QList<QUrl>{QUrl(QStringLiteral("https://support.example"))});
+
+    // A failure inside a handler goes to the fatal handler and no further.
+    context.openUrl = [](const QUrl &) -> bool { throw std::runtime_error("no browser"); };
+    window.action(MenuItem::mnuHelpSupport)->trigger();
+    ASSERT_EQ(fatal.errors.size(), 1u);
+    EXPECT_EQ(fatal.errors[0].caption(), QStringLiteral("Fatal Error in mnuHelpSupport"));
+    EXPECT_EQ(fatal.errors[0].description(), QStringLiteral("no browser"));
+}
+
+TEST_F(WindowTest, AboutShowsTheVersion) {
+    const auto shell = startActive("/0");
+    QStringList texts;
+    QString caption;
+    QTimer::singleShot(0, [&] {
+        QWidget *about = QApplication::activeModalWidget();
+        ASSERT_TRUE(about);
+        caption = about->windowTitle();
+        for (const QLabel *label : about->findChildren<QLabel *>())
+            texts << label->text();
+        about->close();
+    });
+    shell->mainWindow()->action(MenuItem::mnuHelpAbout)->trigger();
+    EXPECT_EQ(caption, QStringLiteral("About Retirement Distribution Planner"));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Version 1.0.0"))) << texts.join('|').toStdString();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Copyright (C) 2026 Brantex. All rights reserved.")));
+}
+
+} // namespace
