@@ -72,11 +72,12 @@ int RunDemo(const QStringList &arguments) {
     for (const auto &run : runs) {
         const QString path = out.filePath(run->pdfFileName());
         run->writePdf(path);
-        files.append(OrderedJson()
-                         .add(QStringLiteral("calculator"), CalculatorNumber(run->illustration.calculator()))
-                         .add(QStringLiteral("pdf"), path)
-                         .add(QStringLiteral("pages"), run->report.document.pageCount())
-                         .text());
+        files.append(
+            OrderedJson()
+                .add(QStringLiteral("calculator"), CalculatorNumber(run->illustration.calculator()))
+                .add(QStringLiteral("pdf"), path)
+                .add(QStringLiteral("pages"), run->report.document.pageCount())
+                .text());
     }
     PrintJson(OrderedJson()
                   .add(QStringLiteral("status"), QStringLiteral("ok"))

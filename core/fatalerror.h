@@ -18,8 +18,7 @@ public:
     // True when the user has already been shown a message of its own (the damaged support
     // archive, for one); the application then only ends.
     bool alreadyShown() const { return m_alreadyShown; }
-    FatalError &markShown()
-    {
+    FatalError &markShown() {
         m_alreadyShown = true;
         return *this;
     }

@@ -41,12 +41,11 @@ struct RmbdResult {
 };
 
 std::variant<RmbdInputs, ValidationFailure> ValidateRmbd(Illustration &illustration,
-                                                        const QDate &today);
+                                                         const QDate &today);
 
 // Dates, ages, factor and distribution. survivingSpouse is chkSurvivingSpouse; originalDob the
 // text of "7-OriginalDOB".
-RmbdResult ComputeRmbd(const RmbdInputs &inputs, bool survivingSpouse,
-                       const QString &originalDob);
+RmbdResult ComputeRmbd(const RmbdInputs &inputs, bool survivingSpouse, const QString &originalDob);
 
 void WriteRmbdReport(const RmbdInputs &inputs, const RmbdResult &result,
                      Illustration &illustration);

@@ -186,7 +186,8 @@ void DrawGraph(const GraphData &data, const GraphOptions &options, const QImage 
     image.setDotsPerMeterY(3780);
     if (image.save(path, "BMP"))
         return;
-    FailGraphRoutine(ErrorNumber::PathFileAccess, QStringLiteral("cannot write %1").arg(path), prompter);
+    FailGraphRoutine(ErrorNumber::PathFileAccess, QStringLiteral("cannot write %1").arg(path),
+                     prompter);
 }
 
 void FailGraphRoutine(int code, const QString &description, Prompter &prompter) {
@@ -196,5 +197,7 @@ void FailGraphRoutine(int code, const QString &description, Prompter &prompter) 
                                QStringLiteral("Description: ") + description,
                                QStringLiteral("This program will terminate.")}),
                     MessageIcon::Stop);
-    throw FatalError(QStringLiteral("Graph Routine"), code, description).markShown().markFileFailure();
+    throw FatalError(QStringLiteral("Graph Routine"), code, description)
+        .markShown()
+        .markFileFailure();
 }

@@ -9,8 +9,7 @@
 namespace {
 
 template <typename Inputs>
-Validation finish(Illustration &illustration, std::variant<Inputs, ValidationFailure> outcome)
-{
+Validation finish(Illustration &illustration, std::variant<Inputs, ValidationFailure> outcome) {
     if (auto *failure = std::get_if<ValidationFailure>(&outcome)) {
         ReportFailure(illustration, *failure);
         return {std::monostate{}, std::move(*failure)};
@@ -25,8 +24,7 @@ FatalError notAvailable(const char *routine, Calculator calculator) {
                           QStringLiteral(" is not available"));
 }
 
-void calculateRmd(Illustration &illustration, const RmdInputs &inputs, const CalcContext &context)
-{
+void calculateRmd(Illustration &illustration, const RmdInputs &inputs, const CalcContext &context) {
     RefreshRetirementDate(illustration);
     CommonStart(illustration, context, inputs.calculationYear);
     const RmdResult result =
@@ -39,8 +37,7 @@ void calculateRmd(Illustration &illustration, const RmdInputs &inputs, const Cal
 }
 
 void calculateRmbd(Illustration &illustration, const RmbdInputs &inputs,
-                   const CalcContext &context)
-{
+                   const CalcContext &context) {
     CommonStart(illustration, context, inputs.calculationYear);
     const FieldStore &fields = illustration.fields();
     if (!DateText::IsDate(fields.GetField(QStringLiteral("7-DD1")))) {
@@ -49,9 +46,8 @@ void calculateRmbd(Illustration &illustration, const RmbdInputs &inputs,
                                        MessageIcon::None);
         return;
     }
-    const RmbdResult result =
-        ComputeRmbd(inputs, illustration.controls().chkSurvivingSpouse,
-                    fields.GetField(QStringLiteral("7-OriginalDOB")));
+    const RmbdResult result = ComputeRmbd(inputs, illustration.controls().chkSurvivingSpouse,
+                                          fields.GetField(QStringLiteral("7-OriginalDOB")));
     if (context.detailedMode && result.factor > 0)
         illustration.prompter().notice(inputs.planType + QStringLiteral(" Calculation Details:"),
                                        RmbdCalculationDetails(inputs, result),
@@ -60,8 +56,7 @@ void calculateRmbd(Illustration &illustration, const RmbdInputs &inputs,
 }
 
 void calculateSepp(Illustration &illustration, const SeppInputs &inputs,
-                   const CalcContext &context)
-{
+                   const CalcContext &context) {
     const SeppResult result = ComputeSepp(illustration);
     CommonStart(illustration, context, result.year);
     WriteSeppReport(inputs, result, illustration);
@@ -69,10 +64,9 @@ void calculateSepp(Illustration &illustration, const SeppInputs &inputs,
 
 // The projection's first year is the illustration's; CommonStart gives an edited illustration
 // today's date before the projection reads it.
-StretchProjection calculateStretch(Illustration &illustration, const CalcContext &context)
-{
-    const auto dated = DateText::ParseDate(
-        illustration.fields().GetField(QStringLiteral("6-IllustrationDate")));
+StretchProjection calculateStretch(Illustration &illustration, const CalcContext &context) {
+    const auto dated =
+        DateText::ParseDate(illustration.fields().GetField(QStringLiteral("6-IllustrationDate")));
     const int year = !illustration.isSaved() ? context.today.year() : dated ? dated->year() : 0;
     CommonStart(illustration, context, year ? QString::number(year) : QString());
     return ComputeStretch(illustration);
@@ -80,8 +74,7 @@ StretchProjection calculateStretch(Illustration &illustration, const CalcContext
 
 } // namespace
 
-Validation DefineVariables(Illustration &illustration, CalcContext &context)
-{
+Validation DefineVariables(Illustration &illustration, CalcContext &context) {
     try {
         switch (illustration.calculator()) {
         case Calculator::Rmd:
@@ -103,8 +96,7 @@ Validation DefineVariables(Illustration &illustration, CalcContext &context)
 }
 
 CalculationResult CalculateValues(Illustration &illustration, const WorkingVariables &variables,
-                                  CalcContext &context)
-{
+                                  CalcContext &context) {
     if (const auto *rmd = std::get_if<RmdInputs>(&variables))
         calculateRmd(illustration, *rmd, context);
     else if (const auto *rmbd = std::get_if<RmbdInputs>(&variables))

@@ -21,12 +21,12 @@ struct SeppInputs {
 // Interest Rate Assumption" warning, shown through the prompter only while
 // context.rateWarningShown is clear (the warning then sets it).
 std::variant<SeppInputs, ValidationFailure> ValidateSepp(Illustration &illustration,
-                                                        CalcContext &context);
+                                                         CalcContext &context);
 
 struct SeppResult {
-    QString year;           // Y, the calculation date's year
-    int age = 0;            // A
-    int beneficiaryAge = -1; // S, -1 without a beneficiary date of birth
+    QString year;                    // Y, the calculation date's year
+    int age = 0;                     // A
+    int beneficiaryAge = -1;         // S, -1 without a beneficiary date of birth
     std::array<float, 3> factors{};  // F1 single, F2 uniform, F3 joint (1 without beneficiary)
     float annuityFactor = 0;         // AF
     double balance1 = 0;             // B1, for the required-minimum-distribution method

@@ -22,8 +22,7 @@ const std::array<const char *, 7> &EqualPaymentCaptions();
 // Recomputes the seven payments when the inputs allow it and moves the selection off options
 // that cannot be chosen. tabControlVisible: whether the window's tabs are shown; only then are
 // the validation and computation run (and may show their messages).
-void RefreshEqualPayments(Illustration &illustration, CalcContext &context,
-                          bool tabControlVisible);
+void RefreshEqualPayments(Illustration &illustration, CalcContext &context, bool tabControlVisible);
 
 // The tab's note for the control with this index: the two balances (27, 29) and the rate (31,
 // also the Web Lookup button) have bold notes; anything else shows "* Required fields".

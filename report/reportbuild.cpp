@@ -33,8 +33,8 @@ CalculatedIllustration RebuildReport(Report &report, Illustration &illustration,
                           path, path);
         };
     }
-    const QString templatePath = ExtractTemplate(illustration, environment.archive,
-                                                 environment.workFolder, environment.fileDescription);
+    const QString templatePath = ExtractTemplate(
+        illustration, environment.archive, environment.workFolder, environment.fileDescription);
 
     // Merging the template and reading the pictures touch no window, so they run on a second
     // thread while the graph is drawn here (the chart wants the GUI thread). The text is laid

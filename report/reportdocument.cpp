@@ -211,8 +211,7 @@ void ReportDocument::write(const QString &text, bool endParagraph) {
     while (!rest.isEmpty()) {
         const double room = rightEdge() - m_x;
         if ((m_xSetByCaller && room <= 0) ||
-            (rest.size() <= ShortText &&
-             width(rest.toString()) <= room + Tolerance)) {
+            (rest.size() <= ShortText && width(rest.toString()) <= room + Tolerance)) {
             addPiece(rest.toString());
             break;
         }

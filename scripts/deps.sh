@@ -2,7 +2,7 @@
 # Installs the Debian packages the planner builds and tests with, when any is missing.
 set -euo pipefail
 
-packages=(g++ cmake make pkg-config qt6-base-dev qt6-charts-dev libzip-dev libgif-dev libgtest-dev
+packages=(g++ cmake make pkg-config clang-format qt6-base-dev qt6-charts-dev libzip-dev libgif-dev libgtest-dev
           fonts-liberation2 poppler-utils)
 
 missing=()

@@ -13,16 +13,14 @@ namespace {
 
 constexpr const char *Password = "Marlow";
 
-int fail(const QString &message)
-{
+int fail(const QString &message) {
     std::fprintf(stderr, "packarchive: %s\n", message.toLocal8Bit().constData());
     return 1;
 }
 
 } // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     if (argc < 3)
         return fail(QStringLiteral("usage: packarchive OUTPUT.icf FILE..."));
     const QString output = QString::fromLocal8Bit(argv[1]);
@@ -46,8 +44,8 @@ int main(int argc, char *argv[])
         const zip_int64_t entry =
             source ? zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8)
                    : -1;
-        if (entry < 0 ||
-            zip_file_set_encryption(archive, zip_uint64_t(entry), ZIP_EM_TRAD_PKWARE, Password) != 0) {
+        if (entry < 0 || zip_file_set_encryption(archive, zip_uint64_t(entry), ZIP_EM_TRAD_PKWARE,
+                                                 Password) != 0) {
             if (source && entry < 0)
                 zip_source_free(source);
             const QString message = QString::fromLocal8Bit(zip_strerror(archive));

@@ -21,31 +21,28 @@ struct MergeRun {
     QByteArray err;
 };
 
-MergeRun merge(const QStringList &arguments)
-{
+MergeRun merge(const QStringList &arguments) {
     QProcess process;
     process.start(QStringLiteral(RMDBATCH_PATH), QStringList{QStringLiteral("merge")} + arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
-QByteArray readFile(const QString &path)
-{
+QByteArray readFile(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TEST(MergeGoldenTest, EveryCaseMatchesItsExpectedReport)
-{
+TEST(MergeGoldenTest, EveryCaseMatchesItsExpectedReport) {
     const QDir cases(QStringLiteral(GOLDEN_DIR));
     const QStringList names = cases.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     ASSERT_GE(names.size(), 9);
     const bool update = qEnvironmentVariableIntValue("RMD_UPDATE_GOLDEN") == 1;
     for (const QString &name : names) {
         const QDir dir(cases.filePath(name));
-        QStringList arguments = QString::fromUtf8(readFile(dir.filePath(QStringLiteral("args"))))
-                                    .split(QRegularExpression(QStringLiteral("\\s+")),
-                                           Qt::SkipEmptyParts);
+        QStringList arguments =
+            QString::fromUtf8(readFile(dir.filePath(QStringLiteral("args"))))
+                .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
         arguments.replaceInStrings(QRegularExpression(QStringLiteral("^REP$")),
                                    QStringLiteral(SAMPLES_DIR "/rep.json"));
         arguments << QStringLiteral("--input") << dir.filePath(QStringLiteral("ill.json"))
@@ -59,7 +56,8 @@ TEST(MergeGoldenTest, EveryCaseMatchesItsExpectedReport)
             file.write(run.out);
             continue;
         }
-        EXPECT_EQ(run.out.toStdString(), readFile(expectedPath).toStdString()) << name.toStdString();
+        EXPECT_EQ(run.out.toStdString(), readFile(expectedPath).toStdString())
+            << name.toStdString();
 
         // What a client reads never shows a placeholder, a directive or a table column.
         const QString text = QString::fromLatin1(run.out);
@@ -72,8 +70,7 @@ TEST(MergeGoldenTest, EveryCaseMatchesItsExpectedReport)
 // Whatever a client's or a representative's entry holds stays text: every name, plan name and
 // representative entry comes out escaped and in the report's code page exactly where a plain
 // entry would, and changes nothing else.
-TEST(MergeEntriesTest, TypedEntriesStayText)
-{
+TEST(MergeEntriesTest, TypedEntriesStayText) {
     // Twelve characters: as wide as the narrowest name field.
     const QString typed = QStringLiteral(u"}\\par\\b{\u2019\u20ac\u00e9\u674e");
     const QByteArray written = "\\}\\\\par\\\\b\\{\x92\x80\xe9\\u26446?";
@@ -115,12 +112,11 @@ TEST(MergeEntriesTest, TypedEntriesStayText)
     }
 }
 
-TEST(MergeFailureTest, MissingArchiveIsAnIoFailureAndBadInputIsNotMerged)
-{
+TEST(MergeFailureTest, MissingArchiveIsAnIoFailureAndBadInputIsNotMerged) {
     QTemporaryDir dir;
-    const MergeRun missing = merge({QStringLiteral("--input"), QStringLiteral(SAMPLES_DIR "/rmd.json"),
-                               QStringLiteral("--support-archive"),
-                               dir.filePath(QStringLiteral("none.icf"))});
+    const MergeRun missing =
+        merge({QStringLiteral("--input"), QStringLiteral(SAMPLES_DIR "/rmd.json"),
+               QStringLiteral("--support-archive"), dir.filePath(QStringLiteral("none.icf"))});
     EXPECT_EQ(missing.exitCode, 3);
     EXPECT_TRUE(missing.out.isEmpty());
     EXPECT_TRUE(missing.err.contains("none.icf")) << missing.err.toStdString();
@@ -129,9 +125,9 @@ TEST(MergeFailureTest, MissingArchiveIsAnIoFailureAndBadInputIsNotMerged)
     ASSERT_TRUE(invalid.open(QIODevice::WriteOnly));
     invalid.write(R"({"calculator":0,"fields":{"8-PartFirst":""}})");
     invalid.close();
-    const MergeRun failed = merge({QStringLiteral("--input"), invalid.fileName(),
-                              QStringLiteral("--support-archive"),
-                              QStringLiteral(SUPPORT_ARCHIVE)});
+    const MergeRun failed =
+        merge({QStringLiteral("--input"), invalid.fileName(), QStringLiteral("--support-archive"),
+               QStringLiteral(SUPPORT_ARCHIVE)});
     EXPECT_EQ(failed.exitCode, 2);
     EXPECT_TRUE(failed.out.contains("\"status\":\"invalid\""));
 }

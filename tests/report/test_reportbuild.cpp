@@ -103,8 +103,7 @@ TEST_F(RebuildTest, GraphStepOnlyWithTheGraphPage) {
 TEST_F(RebuildTest, FailingGraphEndsTheRebuildWithItsError) {
     MakeStretchSample(illustration, context.today);
     RebuildSteps steps;
-    steps.createGraph = [](const Illustration &, const StretchInputs &,
-                           const StretchProjection &) {
+    steps.createGraph = [](const Illustration &, const StretchInputs &, const StretchProjection &) {
         throw FatalError(QStringLiteral("Graph Routine"), 75, QStringLiteral("disk full"));
     };
     try {

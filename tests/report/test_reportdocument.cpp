@@ -57,8 +57,8 @@ TEST(ReportDocument, RememberedWidthsFollowTheFont) {
         bool bold;
         double points;
         bool underline;
-    } fonts[] = {{"regular", false, 10, false}, {"bold", true, 10, false},
-                 {"larger", false, 14, false},  {"regular again", false, 10, false},
+    } fonts[] = {{"regular", false, 10, false},   {"bold", true, 10, false},
+                 {"larger", false, 14, false},    {"regular again", false, 10, false},
                  {"underlined", false, 10, true}, {"bold again", true, 10, false}};
     for (const auto &font : fonts) {
         document.setBold(font.bold);
@@ -66,8 +66,7 @@ TEST(ReportDocument, RememberedWidthsFollowTheFont) {
         document.setUnderline(font.underline);
         ReportFont expected{u"Arial"_s, font.points};
         expected.bold = font.bold;
-        EXPECT_DOUBLE_EQ(document.measure(text).width(),
-                         expected.metrics().horizontalAdvance(text))
+        EXPECT_DOUBLE_EQ(document.measure(text).width(), expected.metrics().horizontalAdvance(text))
             << font.name;
     }
 }

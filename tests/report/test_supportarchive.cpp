@@ -27,8 +27,7 @@ void writeArchive(const QString &path, const QList<Entry> &entries, const char *
         const zip_int64_t index = zip_file_add(archive, entry.name, source, ZIP_FL_ENC_UTF_8);
         ASSERT_GE(index, 0) << entry.name;
         if (*password) {
-            ASSERT_EQ(
-                zip_file_set_encryption(archive, zip_uint64_t(index), method, password), 0);
+            ASSERT_EQ(zip_file_set_encryption(archive, zip_uint64_t(index), method, password), 0);
         }
     }
     ASSERT_EQ(zip_close(archive), 0);
