@@ -326,7 +326,15 @@ void MainWindow::storePlacement() {
         PlacementToStore(placement(), screenTwips(), minimumTwips());
     for (std::size_t index = 0; index < texts.size(); ++index)
         m_context.userSettings->setText(PlacementKeys()[index].key, texts[index]);
-    m_context.userSettings->sync();
+    saveSettings();
+}
+
+void MainWindow::saveSettings() {
+    if (!m_context.userSettings->sync())
+        m_prompter->notice(QString(),
+                           QStringLiteral("The settings could not be written to %1.")
+                               .arg(QDir::toNativeSeparators(m_context.userSettings->location())),
+                           MessageIcon::Exclamation);
 }
 
 void MainWindow::applyTabViews() {
@@ -376,7 +384,7 @@ void MainWindow::run(MenuItem item) {
     case MenuItem::mnuFileNewRBD:
     case MenuItem::mnuFileNewEqual:
     case MenuItem::mnuFileNewStretch:
-        newIllustration(*CalculatorFromNumber(int(item) - int(MenuItem::mnuFileNew)));
+        newIllustration(*NewItemCalculator(item));
         break;
     case MenuItem::mnuFileLoad:
         openIllustration();
@@ -462,7 +470,7 @@ void MainWindow::toggleReportPage(MenuItem item) {
     const bool checked = m_actions[std::size_t(item)]->isChecked();
     m_menus[item].checked = checked;
     m_context.userSettings->setFlag(SpecOf(item).settingsKey, checked);
-    m_context.userSettings->sync();
+    saveSettings();
     if (currentTab() == Tab::Report)
         emit reportRebuildRequested();
 }

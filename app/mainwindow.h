@@ -53,7 +53,7 @@ public:
     QAction *action(MenuItem item) const { return m_actions[std::size_t(item)]; }
     // The tab strip holds the tabs shown, in tab order; the others' pages wait outside it.
     QTabWidget *tabs() const { return m_tabs; }
-    // The page of a tab; a later part replaces the placeholder with its own page.
+    // The page of a tab: a placeholder until the tab's own page takes its place.
     QWidget *tabPage(Tab tab) const { return m_pages[std::size_t(tab)]; }
     void setTabPage(Tab tab, QWidget *page);
     std::optional<Tab> currentTab() const;
@@ -107,6 +107,7 @@ private:
     void exitProgram(); // asks first
     void toggleReportPage(MenuItem item);
     void storePlacement();
+    void saveSettings(); // says so when the user's settings cannot be written
     void endProgram(int status);
     QSize minimumTwips() const;
     QSize screenTwips() const;
