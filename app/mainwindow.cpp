@@ -186,8 +186,10 @@ void MainWindow::createMenus() {
         action->setShortcuts(keys);
         action->setCheckable(spec.settingsKey != nullptr);
         const MenuItem item = spec.item;
+        // Queued: the menu has closed when the item's work starts, and whoever triggered it (a
+        // click, a key, an accessibility client's action) gets its answer before a box opens.
         connect(action, &QAction::triggered, this,
-                Guarded(m_fatal, spec.name, [this, item] { run(item); }));
+                Guarded(m_fatal, spec.name, [this, item] { run(item); }), Qt::QueuedConnection);
         m_actions[index] = action;
     }
     connect(m_menuBar[std::size_t(Menu::File)], &QMenu::aboutToShow, this,
@@ -283,12 +285,14 @@ void MainWindow::load(std::optional<Calculator> startCalculator) {
         RefreshPlanNotes(*m_illustration);
         applyTabViews();
     });
+    // A switch names the calculator, and its start-up option's whole caption is the title until
+    // the next TabViews shortens it.
     step([this, startCalculator] {
         if (!startCalculator)
             return;
         m_choice.selected = *startCalculator;
         m_illustration->setCalculator(*startCalculator);
-        setWindowTitle(MainWindowCaption(*startCalculator));
+        setWindowTitle(CalculatorOptionCaption(*startCalculator));
     });
     updateFileMenu();
     updateOptionsMenu();

@@ -94,6 +94,12 @@ protected:
         return shell;
     }
 
+    // A menu item's work runs once the event loop takes it up.
+    static void choose(MainWindow &window, MenuItem item) {
+        window.action(item)->trigger();
+        QCoreApplication::processEvents();
+    }
+
     static QStringList visibleTabs(const MainWindow &window) {
         QStringList captions;
         for (int index = 0; index < window.tabs()->count(); ++index)
@@ -103,14 +109,21 @@ protected:
 };
 
 TEST_F(WindowTest, SwitchesOpenTheMainWindowOnTheirCalculator) {
+    // The switch's option caption is the title until TabViews next shortens it.
     const struct {
         const char *switchText;
         QStringList tabs;
         const char *title;
         bool reportOptions;
     } cases[] = {
-        {"/0", {"&Planholder", "&Report"}, "Planholder RMD Calculator", false},
-        {" /1 ", {"&Beneficiary", "&Report"}, "RMBD Calculator", false},
+        {"/0",
+         {"&Planholder", "&Report"},
+         "Planholder Required Minimum Distribution Calculator",
+         false},
+        {" /1 ",
+         {"&Beneficiary", "&Report"},
+         "Required Minimum Beneficiary Distribution Calculator",
+         false},
         {"/2", {"S&EPP", "&Report"}, "Substantially Equal Periodic Payments", false},
         {"/3", {"&Stretch Concept", "&Report", "&Graph"}, "Stretch IRA Concept", true},
     };
@@ -127,6 +140,9 @@ TEST_F(WindowTest, SwitchesOpenTheMainWindowOnTheirCalculator) {
         const auto *reportMenu = window->findChild<QMenu *>(QStringLiteral("mnuReport"));
         EXPECT_EQ(reportMenu->menuAction()->isVisible(), c.reportOptions) << c.switchText;
     }
+    const auto shell = start("/0");
+    shell->mainWindow()->applyTabViews();
+    EXPECT_EQ(shell->mainWindow()->windowTitle(), QStringLiteral("Planholder RMD Calculator"));
 }
 
 TEST_F(WindowTest, StartupWindowChoosesAndShrinksForHiddenOptions) {
@@ -202,6 +218,7 @@ TEST_F(WindowTest, ExitAsksTheTitleBarDoesNotAndCtrlXInAFieldCuts) {
     field->setFocus();
     field->selectAll();
     QTest::keyClick(field, Qt::Key_X, Qt::ControlModifier);
+    QCoreApplication::processEvents();
     EXPECT_EQ(field->text(), QString()) << "Ctrl+X cuts in a text field";
     EXPECT_TRUE(prompter.questions().isEmpty());
 
@@ -209,6 +226,7 @@ TEST_F(WindowTest, ExitAsksTheTitleBarDoesNotAndCtrlXInAFieldCuts) {
     for (const int key : {int(Qt::Key_X), int(Qt::Key_Q)}) {
         prompter.queueAnswer(Answer::No);
         QTest::keyClick(window, Qt::Key(key), Qt::ControlModifier);
+        QCoreApplication::processEvents();
         ASSERT_FALSE(prompter.questions().isEmpty());
         EXPECT_EQ(prompter.questions().constLast().caption, QStringLiteral("Software Exit"));
         EXPECT_EQ(prompter.questions().constLast().text,
@@ -233,7 +251,7 @@ TEST_F(WindowTest, ExitAsksTheTitleBarDoesNotAndCtrlXInAFieldCuts) {
     QSignalSpy endedAgain(shell->mainWindow(), &MainWindow::ended);
     prompter.clear();
     prompter.queueAnswer(Answer::Yes);
-    shell->mainWindow()->action(MenuItem::mnuFileExit)->trigger();
+    choose(*shell->mainWindow(), MenuItem::mnuFileExit);
     EXPECT_EQ(prompter.questions().size(), 1);
     EXPECT_EQ(endedAgain.size(), 1);
 }
@@ -322,26 +340,26 @@ TEST_F(WindowTest, MenuActionsAndAFailureAtAnEventBoundary) {
     const auto shell = startActive("/3");
     MainWindow &window = *shell->mainWindow();
     prompter.clear();
-    window.action(MenuItem::mnuDebugMode)->trigger();
+    choose(window, MenuItem::mnuDebugMode);
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages()[0].text, QStringLiteral("Detailed Calculation Mode on."));
     EXPECT_TRUE(window.calculation().detailedMode);
 
     QSignalSpy rebuild(&window, &MainWindow::reportRebuildRequested);
-    window.action(MenuItem::mnuReportLedger)->trigger();
+    choose(window, MenuItem::mnuReportLedger);
     EXPECT_EQ(context.userSettings->text("ReportLedger"), QStringLiteral("False"));
     EXPECT_TRUE(rebuild.isEmpty());
     window.showTab(Tab::Report);
-    window.action(MenuItem::mnuReportLedger)->trigger();
+    choose(window, MenuItem::mnuReportLedger);
     EXPECT_EQ(context.userSettings->text("ReportLedger"), QStringLiteral("True"));
     EXPECT_EQ(rebuild.size(), 1);
 
-    window.action(MenuItem::mnuHelpSupport)->trigger();
+    choose(window, MenuItem::mnuHelpSupport);
     EXPECT_EQ(opened, QList<QUrl>{QUrl(QStringLiteral("https://support.example"))});
 
     // A failure inside a handler goes to the fatal handler and no further.
     context.openUrl = [](const QUrl &) -> bool { throw std::runtime_error("no browser"); };
-    window.action(MenuItem::mnuHelpSupport)->trigger();
+    choose(window, MenuItem::mnuHelpSupport);
     ASSERT_EQ(fatal.errors.size(), 1u);
     EXPECT_EQ(fatal.errors[0].caption(), QStringLiteral("Fatal Error in mnuHelpSupport"));
     EXPECT_EQ(fatal.errors[0].description(), QStringLiteral("no browser"));
@@ -351,6 +369,8 @@ TEST_F(WindowTest, AboutShowsTheVersion) {
     const auto shell = startActive("/0");
     QStringList texts;
     QString caption;
+    shell->mainWindow()->action(MenuItem::mnuHelpAbout)->trigger();
+    // Runs inside the About window's own event loop, which the item's work opens first.
     QTimer::singleShot(0, [&] {
         QWidget *about = QApplication::activeModalWidget();
         ASSERT_TRUE(about);
@@ -359,7 +379,7 @@ TEST_F(WindowTest, AboutShowsTheVersion) {
             texts << label->text();
         about->close();
     });
-    shell->mainWindow()->action(MenuItem::mnuHelpAbout)->trigger();
+    QCoreApplication::processEvents();
     EXPECT_EQ(caption, QStringLiteral("About Retirement Distribution Planner"));
     EXPECT_TRUE(texts.contains(QStringLiteral("Version 1.0.0"))) << texts.join('|').toStdString();
     EXPECT_TRUE(texts.contains(QStringLiteral("Copyright (C) 2026 Brantex. All rights reserved.")));
