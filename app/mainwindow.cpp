@@ -66,7 +66,9 @@ MainWindow::MainWindow(ShellContext &context, Prompter &messages, FatalHandler &
     setObjectName(QStringLiteral("frmMain"));
     createTabs();
     m_prompter = std::make_unique<FieldFocusPrompter>(
-        messages, m_tabs, [](int) -> QWidget * { return nullptr; },
+        messages, m_tabs,
+        [this](Calculator calculator) { return tabPage(CalculatorTab(calculator)); },
+        [](int) -> QWidget * { return nullptr; },
         [this] {
             return m_hooks.savedIllustrationsVisible && m_hooks.savedIllustrationsVisible();
         });
@@ -76,7 +78,7 @@ MainWindow::MainWindow(ShellContext &context, Prompter &messages, FatalHandler &
     m_graphTimer.setSingleShot(true);
     m_graphTimer.setInterval(GraphDelayMs);
     connect(&m_graphTimer, &QTimer::timeout, this, Guarded(m_fatal, "tmrGraph_Timer", [this] {
-        if (m_tabs->currentIndex() == int(Tab::Graph))
+        if (currentTab() == Tab::Graph)
             emit graphTimerElapsed();
     }));
     connect(m_illustration.get(), &Illustration::savedChanged, this,
@@ -95,41 +97,73 @@ void MainWindow::createTabs() {
         auto *page = new QWidget(m_tabs);
         page->setObjectName(QLatin1String(TabNames[std::size_t(index)]));
         page->setAccessibleName(AccessibleName(TabCaption(Tab(index))));
-        m_tabs->addTab(page, TabCaption(Tab(index)));
+        page->hide();
+        m_pages[std::size_t(index)] = page;
     }
     // A click or a mnemonic on the tab strip first ends the edit of the focused field.
     m_tabs->tabBar()->installEventFilter(this);
-    connect(m_tabs, &QTabWidget::currentChanged, this,
-            Guarded(m_fatal, "tabMain_Click", [this](int index) {
-                if (index < 0)
+    connect(m_tabs, &QTabWidget::currentChanged, this, Guarded(m_fatal, "tabMain_Click", [this] {
+                const std::optional<Tab> tab = currentTab();
+                if (!tab)
                     return;
-                if (index == int(Tab::Graph))
+                if (*tab == Tab::Graph)
                     m_graphTimer.start();
-                emit tabShown(Tab(index));
+                emit tabShown(*tab);
             }));
     setCentralWidget(m_tabs);
 }
 
-QWidget *MainWindow::tabPage(Tab tab) const {
-    return m_tabs->widget(int(tab));
+void MainWindow::setTabPage(Tab tab, QWidget *page) {
+    QWidget *old = tabPage(tab);
+    page->setParent(m_tabs);
+    page->setObjectName(old->objectName());
+    page->setAccessibleName(old->accessibleName());
+    page->hide();
+    const int index = m_tabs->indexOf(old);
+    if (index >= 0) {
+        const QSignalBlocker blocker(m_tabs);
+        const bool enabled = m_tabs->isTabEnabled(index);
+        const bool current = m_tabs->currentIndex() == index;
+        m_tabs->removeTab(index);
+        m_tabs->insertTab(index, page, TabCaption(tab));
+        m_tabs->setTabEnabled(index, enabled);
+        if (current)
+            m_tabs->setCurrentIndex(index);
+    }
+    m_pages[std::size_t(tab)] = page;
+    delete old;
 }
 
-void MainWindow::setTabPage(Tab tab, QWidget *page) {
-    const int index = int(tab);
-    const bool visible = m_tabs->isTabVisible(index);
-    const bool enabled = m_tabs->isTabEnabled(index);
-    const bool current = m_tabs->currentIndex() == index;
-    QWidget *old = m_tabs->widget(index);
-    const QSignalBlocker blocker(m_tabs);
-    m_tabs->removeTab(index);
-    m_tabs->insertTab(index, page, TabCaption(tab));
-    page->setObjectName(QLatin1String(TabNames[std::size_t(index)]));
-    page->setAccessibleName(AccessibleName(TabCaption(tab)));
-    m_tabs->setTabVisible(index, visible);
-    m_tabs->setTabEnabled(index, enabled);
-    if (current)
-        m_tabs->setCurrentIndex(index);
-    delete old;
+std::optional<Tab> MainWindow::currentTab() const {
+    for (int index = 0; index < TabCount; ++index) {
+        if (m_pages[std::size_t(index)] == m_tabs->currentWidget())
+            return Tab(index);
+    }
+    return std::nullopt;
+}
+
+void MainWindow::showTab(Tab tab) {
+    if (m_tabs->indexOf(tabPage(tab)) >= 0)
+        m_tabs->setCurrentWidget(tabPage(tab));
+}
+
+// Hidden tabs leave the strip, so neither the keyboard nor an accessibility client meets them.
+void MainWindow::arrangeTabs(const std::array<TabState, TabCount> &tabs) {
+    int position = 0;
+    for (int index = 0; index < TabCount; ++index) {
+        QWidget *page = m_pages[std::size_t(index)];
+        const TabState &state = tabs[std::size_t(index)];
+        const int at = m_tabs->indexOf(page);
+        if (!state.visible) {
+            if (at >= 0)
+                m_tabs->removeTab(at);
+            continue;
+        }
+        if (at < 0)
+            m_tabs->insertTab(position, page, TabCaption(Tab(index)));
+        m_tabs->setTabEnabled(position, state.enabled);
+        ++position;
+    }
 }
 
 void MainWindow::createMenus() {
@@ -152,8 +186,10 @@ void MainWindow::createMenus() {
         action->setShortcuts(keys);
         action->setCheckable(spec.settingsKey != nullptr);
         const MenuItem item = spec.item;
+        // Queued: the menu has closed when the item's work starts, and whoever triggered it (a
+        // click, a key, an accessibility client's action) gets its answer before a box opens.
         connect(action, &QAction::triggered, this,
-                Guarded(m_fatal, spec.name, [this, item] { run(item); }));
+                Guarded(m_fatal, spec.name, [this, item] { run(item); }), Qt::QueuedConnection);
         m_actions[index] = action;
     }
     connect(m_menuBar[std::size_t(Menu::File)], &QMenu::aboutToShow, this,
@@ -249,12 +285,14 @@ void MainWindow::load(std::optional<Calculator> startCalculator) {
         RefreshPlanNotes(*m_illustration);
         applyTabViews();
     });
+    // A switch names the calculator, and its start-up option's whole caption is the title until
+    // the next TabViews shortens it.
     step([this, startCalculator] {
         if (!startCalculator)
             return;
         m_choice.selected = *startCalculator;
         m_illustration->setCalculator(*startCalculator);
-        setWindowTitle(MainWindowCaption(*startCalculator));
+        setWindowTitle(CalculatorOptionCaption(*startCalculator));
     });
     updateFileMenu();
     updateOptionsMenu();
@@ -292,7 +330,15 @@ void MainWindow::storePlacement() {
         PlacementToStore(placement(), screenTwips(), minimumTwips());
     for (std::size_t index = 0; index < texts.size(); ++index)
         m_context.userSettings->setText(PlacementKeys()[index].key, texts[index]);
-    m_context.userSettings->sync();
+    saveSettings();
+}
+
+void MainWindow::saveSettings() {
+    if (!m_context.userSettings->sync())
+        m_prompter->notice(QString(),
+                           QStringLiteral("The settings could not be written to %1.")
+                               .arg(QDir::toNativeSeparators(m_context.userSettings->location())),
+                           MessageIcon::Exclamation);
 }
 
 void MainWindow::applyTabViews() {
@@ -301,9 +347,10 @@ void MainWindow::applyTabViews() {
         m_illustration->setCalculator(calculator);
         const TabView view = TabViews(calculator, m_context.system.outdated());
         setWindowTitle(view.title);
-        for (int index = 0; index < TabCount; ++index) {
-            m_tabs->setTabVisible(index, view.tabs[std::size_t(index)].visible);
-            m_tabs->setTabEnabled(index, view.tabs[std::size_t(index)].enabled);
+        const std::optional<Tab> before = currentTab();
+        {
+            const QSignalBlocker blocker(m_tabs);
+            arrangeTabs(view.tabs);
         }
         if (view.outdatedNotice)
             tell(*m_prompter, ShellText::OutdatedSystem(), MessageIcon::Information);
@@ -317,7 +364,13 @@ void MainWindow::applyTabViews() {
             view.reportMenuVisible);
         updateActions();
         RefreshPlanNotes(*m_illustration);
-        m_tabs->setCurrentIndex(int(view.current));
+        {
+            const QSignalBlocker blocker(m_tabs);
+            showTab(view.current);
+        }
+        // The strip was arranged silently; a tab that became current is announced.
+        if (const std::optional<Tab> now = currentTab(); now && now != before)
+            emit tabShown(*now);
     });
 }
 
@@ -335,7 +388,7 @@ void MainWindow::run(MenuItem item) {
     case MenuItem::mnuFileNewRBD:
     case MenuItem::mnuFileNewEqual:
     case MenuItem::mnuFileNewStretch:
-        newIllustration(*CalculatorFromNumber(int(item) - int(MenuItem::mnuFileNew)));
+        newIllustration(*NewItemCalculator(item));
         break;
     case MenuItem::mnuFileLoad:
         openIllustration();
@@ -421,8 +474,8 @@ void MainWindow::toggleReportPage(MenuItem item) {
     const bool checked = m_actions[std::size_t(item)]->isChecked();
     m_menus[item].checked = checked;
     m_context.userSettings->setFlag(SpecOf(item).settingsKey, checked);
-    m_context.userSettings->sync();
-    if (m_tabs->currentIndex() == int(Tab::Report))
+    saveSettings();
+    if (currentTab() == Tab::Report)
         emit reportRebuildRequested();
 }
 

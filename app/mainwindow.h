@@ -51,10 +51,14 @@ public:
     const RecordLists &lists() const { return m_lists; }
     const MenuState &menuState() const { return m_menus; }
     QAction *action(MenuItem item) const { return m_actions[std::size_t(item)]; }
+    // The tab strip holds the tabs shown, in tab order; the others' pages wait outside it.
     QTabWidget *tabs() const { return m_tabs; }
-    // The page of a tab; a later part replaces the placeholder with its own page.
-    QWidget *tabPage(Tab tab) const;
+    // The page of a tab: a placeholder until the tab's own page takes its place.
+    QWidget *tabPage(Tab tab) const { return m_pages[std::size_t(tab)]; }
     void setTabPage(Tab tab, QWidget *page);
+    std::optional<Tab> currentTab() const;
+    // Makes a shown tab the current one.
+    void showTab(Tab tab);
     // Finds the widget bound to an input slot, for field errors.
     void setFieldLocator(std::function<QWidget *(int slot)> locator) {
         m_prompter->setFieldLocator(std::move(locator));
@@ -91,6 +95,7 @@ protected:
 private:
     void load(std::optional<Calculator> startCalculator);
     void createTabs();
+    void arrangeTabs(const std::array<TabState, TabCount> &tabs);
     void createMenus();
     void updateActions();
     void updateFileMenu();
@@ -102,6 +107,7 @@ private:
     void exitProgram(); // asks first
     void toggleReportPage(MenuItem item);
     void storePlacement();
+    void saveSettings(); // says so when the user's settings cannot be written
     void endProgram(int status);
     QSize minimumTwips() const;
     QSize screenTwips() const;
@@ -119,6 +125,7 @@ private:
     Placement m_placement;
 
     QTabWidget *m_tabs = nullptr;
+    std::array<QWidget *, TabCount> m_pages{};
     std::array<QAction *, MenuItemCount> m_actions{};
     std::array<QAction *, MenuItemCount> m_separators{};
     std::array<QMenu *, 4> m_menuBar{};

@@ -1,5 +1,7 @@
 #include "menus.h"
 
+#include <utility>
+
 namespace {
 
 using I = MenuItem;
@@ -83,6 +85,20 @@ void MenuState::hideWithSeparator(MenuItem item) {
     MenuItemState &state = (*this)[item];
     state.visible = false;
     state.separatorVisible = false;
+}
+
+std::optional<Calculator> NewItemCalculator(MenuItem item) {
+    static constexpr std::array<std::pair<MenuItem, Calculator>, CalculatorCount> NewItems{{
+        {I::mnuFileNew, Calculator::Rmd},
+        {I::mnuFileNewRBD, Calculator::Rmbd},
+        {I::mnuFileNewEqual, Calculator::Sepp},
+        {I::mnuFileNewStretch, Calculator::Stretch},
+    }};
+    for (const auto &[newItem, calculator] : NewItems) {
+        if (newItem == item)
+            return calculator;
+    }
+    return std::nullopt;
 }
 
 bool SaveEnabled(bool saved) {

@@ -3,8 +3,11 @@
 // The main window's menus as data: every item with its menu, caption, shortcut and the separator
 // before it, the state each item is in (shown, usable, ticked), and the rules that change it.
 
+#include "calculator.h"
+
 #include <QString>
 #include <array>
+#include <optional>
 
 enum class Menu { File, Options, ReportOptions, Help };
 
@@ -80,6 +83,9 @@ public:
 private:
     std::array<MenuItemState, MenuItemCount> m_items;
 };
+
+// The calculator of a File, New item; none for the other items.
+std::optional<Calculator> NewItemCalculator(MenuItem item);
 
 // File menu opening: Save only while the illustration has unsaved changes.
 bool SaveEnabled(bool saved);

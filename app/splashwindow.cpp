@@ -97,6 +97,16 @@ SplashWindow::SplashWindow(const QImage &picture, const StartupChoice &choice, Q
     }
     setTabOrder(previous, ok);
     setTabOrder(ok, cancel);
+    // The keyboard starts on the selected option, so the arrows choose and Enter confirms.
+    QRadioButton *start = m_options[std::size_t(CalculatorNumber(choice.selected))];
+    if (!start->isVisibleTo(this) || !start->isEnabled())
+        start = nullptr;
+    for (QRadioButton *option : m_options) {
+        if (!start && option->isVisibleTo(this) && option->isEnabled())
+            start = option;
+    }
+    if (start)
+        start->setFocus();
 }
 
 Calculator SplashWindow::selected() const {

@@ -67,9 +67,10 @@ void MessageBoxPrompter::showFieldError(const FieldFocus &, const QString &messa
 }
 
 FieldFocusPrompter::FieldFocusPrompter(Prompter &messages, QTabWidget *tabs,
+                                       std::function<QWidget *(Calculator)> page,
                                        std::function<QWidget *(int slot)> field,
                                        std::function<bool()> dataWindowVisible)
-    : m_messages(messages), m_tabs(tabs), m_field(std::move(field)),
+    : m_messages(messages), m_tabs(tabs), m_page(std::move(page)), m_field(std::move(field)),
       m_dataWindowVisible(std::move(dataWindowVisible)) {}
 
 void FieldFocusPrompter::notice(const QString &caption, const QString &text, MessageIcon icon) {
@@ -83,8 +84,8 @@ Answer FieldFocusPrompter::ask(const QString &caption, const QString &text, Butt
 
 void FieldFocusPrompter::showFieldError(const FieldFocus &focus, const QString &message,
                                         const QString &title) {
-    if (m_tabs)
-        m_tabs->setCurrentIndex(CalculatorNumber(focus.calculator));
+    if (calculatorTabAvailable(focus.calculator))
+        m_tabs->setCurrentWidget(m_page(focus.calculator));
     if (QWidget *widget = m_field ? m_field(focus.slot) : nullptr) {
         widget->setFocus(Qt::OtherFocusReason);
         if (auto *line = qobject_cast<QLineEdit *>(widget); line && focus.selectionLength > 0)
@@ -94,8 +95,8 @@ void FieldFocusPrompter::showFieldError(const FieldFocus &focus, const QString &
 }
 
 bool FieldFocusPrompter::calculatorTabAvailable(Calculator calculator) const {
-    const int index = CalculatorNumber(calculator);
-    return m_tabs && m_tabs->isTabVisible(index) && m_tabs->isTabEnabled(index);
+    const int index = m_tabs ? m_tabs->indexOf(m_page(calculator)) : -1;
+    return index >= 0 && m_tabs->isTabEnabled(index);
 }
 
 bool FieldFocusPrompter::dataWindowVisible() const {

@@ -27,10 +27,11 @@ public:
 
 class FieldFocusPrompter final : public Prompter {
 public:
-    // `tabs` holds the calculator tabs at their calculator's index; `field` finds the widget
+    // `tabs` is the tab strip and `page` a calculator's page in it; `field` finds the widget
     // bound to a slot (nullptr while none is); `dataWindowVisible` tells whether the
     // saved-illustrations window is on screen.
     FieldFocusPrompter(Prompter &messages, QTabWidget *tabs,
+                       std::function<QWidget *(Calculator)> page,
                        std::function<QWidget *(int slot)> field,
                        std::function<bool()> dataWindowVisible);
 
@@ -47,6 +48,7 @@ public:
 private:
     Prompter &m_messages;
     QPointer<QTabWidget> m_tabs;
+    std::function<QWidget *(Calculator)> m_page;
     std::function<QWidget *(int)> m_field;
     std::function<bool()> m_dataWindowVisible;
 };

@@ -1,6 +1,12 @@
 #!/usr/bin/env bash
-# Builds the planner and runs it: for now the headless calculator on the sample illustration.
+# Builds the planner and starts the desktop program. Without a display it says so and writes the
+# sample reports with the headless calculator instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
-build/bin/rmdbatch calc --input samples/rmd.json --rep samples/rep.json "$@"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    out="${TMPDIR:-/tmp}/rmdcalc-demo"
+    echo "No display to open rmdcalc on: writing the sample reports into $out with rmdbatch demo."
+    exec build/bin/rmdbatch demo --out "$out"
+fi
+exec build/bin/rmdcalc "$@"

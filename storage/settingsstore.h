@@ -44,6 +44,8 @@ public:
 
     // Writes pending changes; false when the store cannot be written.
     bool sync();
+    // Where the store keeps its values: a file, or the registry path on Windows.
+    QString location() const { return m_settings->fileName(); }
 
 private:
     QString keyPath(const char *key) const;

@@ -1,5 +1,7 @@
+#include "fatalguard.h"
 #include "menus.h"
 #include "shellrules.h"
+#include "shelltexts.h"
 #include "startup.h"
 #include "tabviews.h"
 #include "testsupport.h"
@@ -278,6 +280,53 @@ TEST(ShellRulesTest, SmallRules) {
     EXPECT_EQ(SystemMonitor(found({"plasma-systemmonitor", "ksysguard"})),
               QStringLiteral("/usr/bin/ksysguard"));
     EXPECT_EQ(SystemMonitor(found({})), QString());
+}
+
+} // namespace
+
+namespace {
+
+TEST(FatalGuardTest, AFailureIsShownOnceAndEndsTheProgram) {
+    RecordingPrompter prompter;
+    QList<int> statuses;
+    EndingFatalHandler handler(prompter, [&statuses](int status) { statuses << status; });
+    RunGuarded(handler, QStringLiteral("mnuFileSave_Click"),
+               [] { throw std::runtime_error("disk gone"); });
+    RunGuarded(handler, QStringLiteral("tmrGraph_Timer"),
+               [] { throw FatalError(QStringLiteral("CalcTax"), 13, QStringLiteral("late")); });
+    EXPECT_EQ(statuses, QList<int>{1});
+    ASSERT_EQ(prompter.messages().size(), 1) << "the program ended with the first";
+    EXPECT_EQ(prompter.messages()[0].caption, QStringLiteral("Fatal Error in mnuFileSave_Click"));
+    EXPECT_EQ(prompter.messages()[0].text,
+              QStringLiteral("An error, type 5,\r\n\"disk gone\"\r\nhas just occured in routine: "
+                             "mnuFileSave_Click\r\n\r\nPress OK to exit."));
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Stop);
+
+    // A failure whose own message was shown only ends the program.
+    RecordingPrompter quiet;
+    EndingFatalHandler shown(quiet, [&statuses](int status) { statuses << status; });
+    RunGuarded(shown, QStringLiteral("Graph Routine"), [] {
+        throw FatalError(QStringLiteral("Graph Routine"), 75, QStringLiteral("x")).markShown();
+    });
+    EXPECT_TRUE(quiet.messages().isEmpty());
+    EXPECT_EQ(statuses, (QList<int>{1, 1}));
+}
+
+TEST(FatalGuardTest, LoadAndTabViewsErrorsAreShownAndTheWorkGoesOn) {
+    RecordingPrompter prompter;
+    bool after = false;
+    RunShowingErrors(prompter, ShellText::LoadError, [] {
+        throw FatalError(QStringLiteral("Form_Load"), 53, QStringLiteral("no such file"));
+    });
+    RunShowingErrors(prompter, ShellText::TabViewsError,
+                     [] { throw std::runtime_error("bad tab"); });
+    RunShowingErrors(prompter, ShellText::LoadError, [&after] { after = true; });
+    EXPECT_TRUE(after);
+    ASSERT_EQ(prompter.messages().size(), 2);
+    EXPECT_EQ(prompter.messages()[0].caption, QStringLiteral("Error in frmMain Form_Load"));
+    EXPECT_EQ(prompter.messages()[0].text, QStringLiteral("Error Number: 53\r\nno such file"));
+    EXPECT_EQ(prompter.messages()[1].caption, QStringLiteral("Critical Error in TabViews"));
+    EXPECT_EQ(prompter.messages()[1].text, QStringLiteral("Error Type 5\r\nbad tab"));
 }
 
 } // namespace
