@@ -263,11 +263,11 @@ void WriteSeppReport(const SeppInputs &inputs, const SeppResult &result,
             QStringLiteral("6-RMD_Amt"));
 
     // The representative's name: the block up to and including the blank before its first
-    // bullet. "R-Aname" itself was written by the common start and is left as it is.
-    // The representative's name: the block up to its first bullet. Without one the block holds
-    // no agency or address, and the name is its first line; leaving the field unchanged would
-    // print the placeholder itself, or another representative's name from an earlier run.
-    // Only the block's own control words count: a name may hold "\\par" as escaped text.
+    // bullet ("R-Aname" itself, written by the common start, is left as it is). Without a bullet
+    // the block holds no agency or address, and the name is its first line; leaving the field
+    // unchanged would print the placeholder itself, or another representative's name from an
+    // earlier run. Only the block's own control words count: a name may hold "\\par" as escaped
+    // text.
     const QString block = fields.GetField(QStringLiteral("R-Aname"));
     const qsizetype bulletWord = RtfText::indexOfControlWord(block, u"bullet");
     const qsizetype bullet =
