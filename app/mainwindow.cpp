@@ -171,25 +171,25 @@ void MainWindow::createMenus() {
         m_menuBar[menu] = menuBar()->addMenu(MenuTitle(Menu(menu)));
         m_menuBar[menu]->setObjectName(QLatin1String(MenuNames[menu]));
     }
-    for (const MenuItemSpec &spec : MenuItems()) {
-        QMenu *menu = m_menuBar[std::size_t(spec.menu)];
-        const auto index = std::size_t(spec.item);
-        if (spec.separatorBefore)
+    for (const MenuItemEntry &entry : MenuItems()) {
+        QMenu *menu = m_menuBar[std::size_t(entry.menu)];
+        const auto index = std::size_t(entry.item);
+        if (entry.separatorBefore)
             m_separators[index] = menu->addSeparator();
-        QAction *action = menu->addAction(QLatin1String(spec.caption));
-        action->setObjectName(QLatin1String(spec.name));
+        QAction *action = menu->addAction(QLatin1String(entry.caption));
+        action->setObjectName(QLatin1String(entry.name));
         QList<QKeySequence> keys;
-        for (const char *key : {spec.shortcut, spec.secondShortcut}) {
+        for (const char *key : {entry.shortcut, entry.secondShortcut}) {
             if (key)
                 keys.append(QKeySequence(QLatin1String(key)));
         }
         action->setShortcuts(keys);
-        action->setCheckable(spec.settingsKey != nullptr);
-        const MenuItem item = spec.item;
+        action->setCheckable(entry.settingsKey != nullptr);
+        const MenuItem item = entry.item;
         // Queued: the menu has closed when the item's work starts, and whoever triggered it (a
         // click, a key, an accessibility client's action) gets its answer before a box opens.
         connect(action, &QAction::triggered, this,
-                Guarded(m_fatal, spec.name, [this, item] { run(item); }), Qt::QueuedConnection);
+                Guarded(m_fatal, entry.name, [this, item] { run(item); }), Qt::QueuedConnection);
         m_actions[index] = action;
     }
     connect(m_menuBar[std::size_t(Menu::File)], &QMenu::aboutToShow, this,
@@ -199,9 +199,9 @@ void MainWindow::createMenus() {
 }
 
 void MainWindow::updateActions() {
-    for (const MenuItemSpec &spec : MenuItems()) {
-        const auto index = std::size_t(spec.item);
-        const MenuItemState &state = m_menus[spec.item];
+    for (const MenuItemEntry &entry : MenuItems()) {
+        const auto index = std::size_t(entry.item);
+        const MenuItemState &state = m_menus[entry.item];
         m_actions[index]->setVisible(state.visible);
         m_actions[index]->setEnabled(state.enabled);
         m_actions[index]->setChecked(state.checked);
@@ -473,7 +473,7 @@ void MainWindow::openIllustration() {
 void MainWindow::toggleReportPage(MenuItem item) {
     const bool checked = m_actions[std::size_t(item)]->isChecked();
     m_menus[item].checked = checked;
-    m_context.userSettings->setFlag(SpecOf(item).settingsKey, checked);
+    m_context.userSettings->setFlag(EntryOf(item).settingsKey, checked);
     saveSettings();
     if (currentTab() == Tab::Report)
         emit reportRebuildRequested();

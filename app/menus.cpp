@@ -7,7 +7,7 @@ namespace {
 using I = MenuItem;
 using M = Menu;
 
-constexpr std::array<MenuItemSpec, MenuItemCount> Items{{
+constexpr std::array<MenuItemEntry, MenuItemCount> Items{{
     // item, name, menu, caption, shortcut, second shortcut, separator before, settings key
     {I::mnuFilePrint, "mnuFilePrint", M::File, "&Print Report...", "Ctrl+P"},
     {I::mnuFileExportPDF, "mnuFileExportPDF", M::File, "&Export Report to PDF...", nullptr, nullptr,
@@ -61,11 +61,11 @@ static_assert(inEnumOrder(), "the menu table is indexed by MenuItem");
 
 } // namespace
 
-const std::array<MenuItemSpec, MenuItemCount> &MenuItems() {
+const std::array<MenuItemEntry, MenuItemCount> &MenuItems() {
     return Items;
 }
 
-const MenuItemSpec &SpecOf(MenuItem item) {
+const MenuItemEntry &EntryOf(MenuItem item) {
     return Items[std::size_t(item)];
 }
 
@@ -77,8 +77,8 @@ QString MenuTitle(Menu menu) {
 
 MenuState::MenuState() {
     // Tick marks at design time: every page of the Stretch report is on.
-    for (const MenuItemSpec &spec : Items)
-        m_items[std::size_t(spec.item)].checked = spec.settingsKey != nullptr;
+    for (const MenuItemEntry &entry : Items)
+        m_items[std::size_t(entry.item)].checked = entry.settingsKey != nullptr;
 }
 
 void MenuState::hideWithSeparator(MenuItem item) {

@@ -43,7 +43,7 @@ enum class MenuItem {
 
 constexpr int MenuItemCount = 27;
 
-struct MenuItemSpec {
+struct MenuItemEntry {
     MenuItem item;
     const char *name;
     Menu menu;
@@ -57,8 +57,8 @@ struct MenuItemSpec {
 };
 
 // Every item in menu order.
-const std::array<MenuItemSpec, MenuItemCount> &MenuItems();
-const MenuItemSpec &SpecOf(MenuItem item);
+const std::array<MenuItemEntry, MenuItemCount> &MenuItems();
+const MenuItemEntry &EntryOf(MenuItem item);
 
 // "&File", "&Options", "Report Op&tions", "&Help".
 QString MenuTitle(Menu menu);

@@ -83,7 +83,7 @@ int inputSlot(const QString &tag) {
 
 // A list's entries as a file may give them: with "Rollover IRA", and with nothing selected where
 // the list allows it (no state chosen, a stored graph text the list lacks).
-QStringList choices(const ControlSpec &control) {
+QStringList choices(const ControlEntry &control) {
     QStringList entries = control.entries(true);
     if (control.noneAllowed)
         entries.prepend(QString());
@@ -93,7 +93,7 @@ QStringList choices(const ControlSpec &control) {
 void readControls(const QJsonObject &object, Illustration &illustration) {
     for (auto it = object.begin(); it != object.end(); ++it) {
         const QString name = it.key();
-        const ControlSpec *control = FindControl(name);
+        const ControlEntry *control = FindControl(name);
         if (!control)
             throw badInput(QStringLiteral("unknown control \"%1\"").arg(name));
         switch (control->kind) {
@@ -172,7 +172,7 @@ QString WriteIllustrationJson(const Illustration &illustration, bool detailedMod
     }
     OrderedJson controls;
     const IllustrationControls &values = illustration.controls();
-    for (const ControlSpec &control : ControlTable()) {
+    for (const ControlEntry &control : ControlTable()) {
         const QString name = QLatin1String(control.name);
         if (control.flag)
             controls.add(name, values.*(control.flag));

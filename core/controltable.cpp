@@ -22,7 +22,7 @@ QStringList graphEntries(bool) {
 }
 
 using K = ControlKind;
-const std::array<ControlSpec, 14> Table{{
+const std::array<ControlEntry, 14> Table{{
     {Control::cmboPlanType0, "cmboPlanType0", K::List, &C::cmboPlanType0, nullptr, nullptr, 0,
      planTypes0},
     {Control::cmboPlanType1, "cmboPlanType1", K::List, &C::cmboPlanType1, nullptr, nullptr, 0,
@@ -44,18 +44,18 @@ const std::array<ControlSpec, 14> Table{{
 
 } // namespace
 
-const std::array<ControlSpec, 14> &ControlTable() {
+const std::array<ControlEntry, 14> &ControlTable() {
     return Table;
 }
 
-const ControlSpec &SpecOf(Control control) {
+const ControlEntry &EntryOf(Control control) {
     return *std::find_if(Table.begin(), Table.end(),
-                         [control](const ControlSpec &spec) { return spec.control == control; });
+                         [control](const ControlEntry &entry) { return entry.control == control; });
 }
 
-const ControlSpec *FindControl(QStringView name) {
-    const auto found = std::find_if(Table.begin(), Table.end(), [name](const ControlSpec &spec) {
-        return name == QLatin1String(spec.name);
+const ControlEntry *FindControl(QStringView name) {
+    const auto found = std::find_if(Table.begin(), Table.end(), [name](const ControlEntry &entry) {
+        return name == QLatin1String(entry.name);
     });
     return found == Table.end() ? nullptr : &*found;
 }

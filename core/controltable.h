@@ -52,7 +52,7 @@ enum class ControlKind {
     CheckBox,
 };
 
-struct ControlSpec {
+struct ControlEntry {
     Control control;
     const char *name;
     ControlKind kind;
@@ -67,9 +67,9 @@ struct ControlSpec {
 };
 
 // Every control, in the order ILL.json lists them.
-const std::array<ControlSpec, 14> &ControlTable();
+const std::array<ControlEntry, 14> &ControlTable();
 
-const ControlSpec &SpecOf(Control control);
+const ControlEntry &EntryOf(Control control);
 
 // The control of this name ("chkRoth"); nullptr for any other name.
-const ControlSpec *FindControl(QStringView name);
+const ControlEntry *FindControl(QStringView name);

@@ -24,8 +24,8 @@ void Illustration::setSaved(bool saved) {
     emit savedChanged(saved);
 }
 
-const ControlSpec &Illustration::spec(Control control, ControlKind kind) const {
-    const ControlSpec &found = SpecOf(control);
+const ControlEntry &Illustration::entryOf(Control control, ControlKind kind) const {
+    const ControlEntry &found = EntryOf(control);
     if (found.kind != kind)
         throw FatalError(QStringLiteral("Illustration"), ErrorNumber::InvalidProcedureCall,
                          QStringLiteral("%1 is not set that way").arg(QLatin1String(found.name)));
@@ -39,7 +39,7 @@ void Illustration::changed(Control control, ChangeOrigin origin) {
 }
 
 void Illustration::setListEntry(Control control, const QString &entry, ChangeOrigin origin) {
-    QString &value = m_controls.*(spec(control, ControlKind::List).text);
+    QString &value = m_controls.*(entryOf(control, ControlKind::List).text);
     if (value == entry)
         return;
     value = entry;
@@ -47,7 +47,7 @@ void Illustration::setListEntry(Control control, const QString &entry, ChangeOri
 }
 
 void Illustration::setPosition(Control control, int position, ChangeOrigin origin) {
-    int &value = m_controls.*(spec(control, ControlKind::Position).position);
+    int &value = m_controls.*(entryOf(control, ControlKind::Position).position);
     if (value == position)
         return;
     value = position;
@@ -55,7 +55,7 @@ void Illustration::setPosition(Control control, int position, ChangeOrigin origi
 }
 
 void Illustration::setChecked(Control control, bool checked, ChangeOrigin origin) {
-    bool &value = m_controls.*(spec(control, ControlKind::CheckBox).flag);
+    bool &value = m_controls.*(entryOf(control, ControlKind::CheckBox).flag);
     if (value == checked)
         return;
     value = checked;

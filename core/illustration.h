@@ -96,7 +96,7 @@ signals:
     void seppTabChanged();
 
 private:
-    const ControlSpec &spec(Control control, ControlKind kind) const;
+    const ControlEntry &entryOf(Control control, ControlKind kind) const;
     void changed(Control control, ChangeOrigin origin);
 
     FieldStore m_fields;

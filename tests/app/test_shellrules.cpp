@@ -16,9 +16,9 @@ using I = MenuItem;
 // The items a choice hides, by name, in menu order.
 QStringList hiddenItems(const MenuState &menus) {
     QStringList names;
-    for (const MenuItemSpec &spec : MenuItems()) {
-        if (!menus[spec.item].visible)
-            names << QLatin1String(spec.name);
+    for (const MenuItemEntry &entry : MenuItems()) {
+        if (!menus[entry.item].visible)
+            names << QLatin1String(entry.name);
     }
     return names;
 }

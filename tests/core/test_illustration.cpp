@@ -19,7 +19,7 @@ public:
                 heard << QStringLiteral("calculator %1").arg(CalculatorNumber(calculator));
             });
         QObject::connect(&illustration, &Illustration::controlChanged, [this](Control control) {
-            heard << QStringLiteral("control ") + QLatin1String(SpecOf(control).name);
+            heard << QStringLiteral("control ") + QLatin1String(EntryOf(control).name);
         });
         QObject::connect(&illustration, &Illustration::seppTabChanged,
                          [this] { heard << QStringLiteral("sepp tab"); });
