@@ -1,5 +1,6 @@
 #include "shell.h"
 
+#include "calculatortabs.h"
 #include "fatalguard.h"
 #include "installation.h"
 #include "mainwindow.h"
@@ -58,6 +59,7 @@ void Shell::openMainWindow(Calculator calculator) {
     m_load.choice.selected = calculator;
     m_main = std::make_unique<MainWindow>(m_context, m_messages, m_fatal, m_load.choice,
                                           m_load.supportLink, m_switch);
+    InstallCalculatorTabs(*m_main, m_context, m_fatal);
     if (!m_load.iconFile.isEmpty())
         m_main->setWindowIcon(QIcon(m_load.iconFile));
     connect(m_main.get(), &MainWindow::ended, this, &Shell::ended);

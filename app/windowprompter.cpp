@@ -84,12 +84,15 @@ Answer FieldFocusPrompter::ask(const QString &caption, const QString &text, Butt
 
 void FieldFocusPrompter::showFieldError(const FieldFocus &focus, const QString &message,
                                         const QString &title) {
-    if (calculatorTabAvailable(focus.calculator))
-        m_tabs->setCurrentWidget(m_page(focus.calculator));
+    if (!calculatorTabAvailable(focus.calculator) || dataWindowVisible())
+        return;
+    m_tabs->setCurrentWidget(m_page(focus.calculator));
     if (QWidget *widget = m_field ? m_field(focus.slot) : nullptr) {
+        // A real focus move: the field the focus leaves and this one format their texts.
         widget->setFocus(Qt::OtherFocusReason);
+        // The whole text, as focusing formatted it (a rate loses its "%").
         if (auto *line = qobject_cast<QLineEdit *>(widget); line && focus.selectionLength > 0)
-            line->setSelection(focus.selectionStart, focus.selectionLength);
+            line->setSelection(focus.selectionStart, int(line->text().size()));
     }
     m_messages.showFieldError(focus, message, title);
 }

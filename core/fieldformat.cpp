@@ -73,6 +73,15 @@ bool acceptsText(int kind, const QString &text) {
     return true;
 }
 
+QString typedText(int kind, const QString &before, const QString &typed) {
+    QString kept;
+    for (const QChar key : typed) {
+        if (key.category() != QChar::Other_Control && acceptsKey(kind, key, before + kept))
+            kept += key;
+    }
+    return kept;
+}
+
 FocusInResult focusIn(int kind, const QString &text) {
     QString shown = text;
     if (kind == 1) {

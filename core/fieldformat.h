@@ -32,6 +32,12 @@ struct FocusInResult {
     bool selectAll = false; // the whole text is selected when it is not empty
 };
 
+// What typing `typed` into a field of this kind gives, when the field holds `before` besides the
+// selection it replaces: the characters the keystroke filter lets through, in order. Pasted and
+// dropped text takes this way too, so it can never put into a field what typing could not.
+// Control characters carry no text and are dropped.
+QString typedText(int kind, const QString &before, const QString &typed);
+
 // The text a field of this kind shows when it gains the focus.
 FocusInResult focusIn(int kind, const QString &text);
 // The text a field of this kind shows when it loses the focus.

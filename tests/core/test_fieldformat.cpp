@@ -82,6 +82,27 @@ TEST(FieldFormatTest, WholeTextsByKind) {
             << "kind " << c.kind << " \"" << c.text << '"';
 }
 
+TEST(FieldFormatTest, PastedTextKeepsWhatTypingWould) {
+    const struct {
+        int kind;
+        const char *before;
+        const char *pasted;
+        const char *kept;
+    } cases[] = {
+        {6, "", "$1,234.56", "123456"},
+        {1, "", "4.25%", "4.25"},
+        {1, "4.", "1.5", "15"},
+        {3, "", "20 26", "2026"},
+        {2, "", "x", ""},
+        {8, "", "O'Neil\tJr", "O'NeilJr"},
+        {7, "", "1 Jan 1930", "1 Jan 1930"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(typedText(c.kind, QLatin1String(c.before), QLatin1String(c.pasted)),
+                  QLatin1String(c.kept))
+            << "kind " << c.kind << " \"" << c.pasted << "\" after \"" << c.before << '"';
+}
+
 TEST(FieldFormatTest, FocusOutThenFocusIn) {
     const struct {
         int kind;
