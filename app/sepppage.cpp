@@ -86,9 +86,9 @@ SeppPage::SeppPage(PageContext &context, QWidget *parent) : CalculatorPage(conte
                 Guarded(context.fatal, "txtInput_GotFocus", [this](int entered) {
                     if (m_illustration.calculator() != Calculator::Sepp)
                         return;
-                    if (entered == FirstNameSlot)
-                        refresh();
                     showNote(entered);
+                    if (entered == FirstNameSlot)
+                        refreshLater();
                 }));
         connect(edit, &FieldEdit::focusLeft, this, [this] {
             if (m_illustration.calculator() == Calculator::Sepp)

@@ -245,6 +245,13 @@ TEST(CalculatorTabsTest, SeppOptionsFollowTheRefresh) {
     EXPECT_FALSE(tabs.control<QPushButton>("cmdIRS")->isEnabled());
     EXPECT_TRUE(tabs.messages.fieldErrors().isEmpty());
 
+    // Today fills the calculation date and takes the focus two controls on.
+    auto *today = tabs.control<QPushButton>("cmdToday");
+    tabs.focus(today);
+    today->click();
+    EXPECT_EQ(tabs.text(26), QStringLiteral("03/02/2026"));
+    EXPECT_TRUE(tabs.field(27)->hasFocus());
+
     // The notes of the focused control.
     tabs.focus(tabs.field(27));
     EXPECT_TRUE(tabs.control<QLabel>("Label3")->font().bold());
