@@ -121,9 +121,12 @@ void RefreshEqualPayments(Illustration &illustration, CalcContext &context,
 
     tab = illustration.seppTab();
     const FieldStore &fields = illustration.fields();
-    for (int i = 0; i < OptionCount; ++i)
-        tab.options[std::size_t(i)].amount =
-            fields.GetField(QStringLiteral("R-Payment") + QString::number(i + 1));
+    for (int i = 0; i < OptionCount; ++i) {
+        // Before any calculation a report field holds its own tag, which is no amount.
+        const QString tag = QStringLiteral("R-Payment") + QString::number(i + 1);
+        const QString payment = fields.GetField(tag);
+        tab.options[std::size_t(i)].amount = payment == tag ? ZeroAmount : payment;
+    }
 
     // Without a beneficiary the joint options cannot be chosen; a joint choice falls back to the
     // single life option of the same method.

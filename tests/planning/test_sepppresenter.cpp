@@ -182,6 +182,13 @@ TEST_F(SeppPresenterTest, HiddenTabOnlyEnablesAndCopies) {
     EXPECT_TRUE(option(6).enabled);
 }
 
+TEST_F(SeppPresenterTest, NoAmountBeforeTheFirstCalculation) {
+    SetFields(illustration, {{"7-EqualDOB", "13/45/1970"}});
+    refresh();
+    ASSERT_EQ(prompter.fieldErrors().size(), 1);
+    EXPECT_EQ(option(0).amount, QStringLiteral("0.00")) << "not the report field's tag";
+}
+
 // The annuity factor ends at 114 (two payments left); at 115 it is an error code and the
 // annuitization payment stays 0 while the other methods still compute.
 TEST_F(SeppPresenterTest, AmountsFromTheCalculation) {
