@@ -22,9 +22,13 @@ struct BatchRun {
     QString text(const char *key) const { return at(key).toString(); }
 };
 
-// With a file-size limit, a write that would grow a file past it fails as on a full disk.
+// Run as a cron job runs it: without a session's runtime folder. With a file-size limit, a
+// write that would grow a file past it fails as on a full disk.
 inline BatchRun RunBatch(const QStringList &arguments, qint64 fileSizeLimit = 0) {
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    process.setProcessEnvironment(environment);
     if (fileSizeLimit > 0)
         process.setChildProcessModifier([fileSizeLimit] {
             const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};

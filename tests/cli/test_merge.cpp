@@ -3,6 +3,7 @@
 // rmdbatch merge must print (expected.rtf). RMD_UPDATE_GOLDEN=1 rewrites the expected files
 // after a deliberate change of a template; read the difference before committing it.
 
+#include "batchrun.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -15,22 +16,8 @@
 
 namespace {
 
-struct MergeRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-MergeRun merge(const QStringList &arguments) {
-    QProcess process;
-    process.start(QStringLiteral(RMDBATCH_PATH), QStringList{QStringLiteral("merge")} + arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-QByteArray readFile(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+BatchRun merge(const QStringList &arguments) {
+    return RunBatch(QStringList{QStringLiteral("merge")} + arguments);
 }
 
 TEST(MergeGoldenTest, EveryCaseMatchesItsExpectedReport) {
@@ -41,22 +28,20 @@ TEST(MergeGoldenTest, EveryCaseMatchesItsExpectedReport) {
     for (const QString &name : names) {
         const QDir dir(cases.filePath(name));
         QStringList arguments =
-            QString::fromUtf8(readFile(dir.filePath(QStringLiteral("args"))))
+            QString::fromUtf8(ReadWholeFile(dir.filePath(QStringLiteral("args"))))
                 .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
         arguments.replaceInStrings(QRegularExpression(QStringLiteral("^REP$")),
                                    QStringLiteral(SAMPLES_DIR "/rep.json"));
         arguments << QStringLiteral("--input") << dir.filePath(QStringLiteral("ill.json"))
                   << QStringLiteral("--support-archive") << QStringLiteral(SUPPORT_ARCHIVE);
-        const MergeRun run = merge(arguments);
+        const BatchRun run = merge(arguments);
         ASSERT_EQ(run.exitCode, 0) << name.toStdString() << ": " << run.err.toStdString();
         const QString expectedPath = dir.filePath(QStringLiteral("expected.rtf"));
         if (update) {
-            QFile file(expectedPath);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(run.out);
+            WriteWholeFile(expectedPath, run.out);
             continue;
         }
-        EXPECT_EQ(run.out.toStdString(), readFile(expectedPath).toStdString())
+        EXPECT_EQ(run.out.toStdString(), ReadWholeFile(expectedPath).toStdString())
             << name.toStdString();
 
         // What a client reads never shows a placeholder, a directive or a table column.
@@ -77,14 +62,13 @@ TEST(MergeEntriesTest, TypedEntriesStayText) {
     const QString plain = QStringLiteral("Qz");
     QTemporaryDir dir;
     const auto write = [&dir](const char *name, const QJsonObject &object) {
-        QFile file(dir.filePath(QLatin1String(name)));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QJsonDocument(object).toJson());
-        return file.fileName();
+        const QString path = dir.filePath(QLatin1String(name));
+        WriteWholeFile(path, QJsonDocument(object).toJson());
+        return path;
     };
     const auto mergeWith = [&](const char *sample, const QString &text) {
         const QString path = QStringLiteral(SAMPLES_DIR "/") + QLatin1String(sample);
-        QJsonObject illustration = QJsonDocument::fromJson(readFile(path)).object();
+        QJsonObject illustration = QJsonDocument::fromJson(ReadWholeFile(path)).object();
         QJsonObject fields = illustration[QStringLiteral("fields")].toObject();
         for (const QString &tag : fields.keys()) {
             if (tag.startsWith(QLatin1String("8-")))
@@ -102,8 +86,8 @@ TEST(MergeEntriesTest, TypedEntriesStayText) {
                       QStringLiteral("--support-archive"), QStringLiteral(SUPPORT_ARCHIVE)});
     };
     for (const char *sample : {"rmd.json", "rmbd.json", "sepp.json", "stretch.json"}) {
-        const MergeRun reference = mergeWith(sample, plain);
-        const MergeRun run = mergeWith(sample, typed);
+        const BatchRun reference = mergeWith(sample, plain);
+        const BatchRun run = mergeWith(sample, typed);
         ASSERT_EQ(run.exitCode, 0) << sample << ": " << run.err.toStdString();
         EXPECT_TRUE(run.out.contains(written)) << sample;
         EXPECT_EQ(QByteArray(run.out).replace(written, plain.toLatin1()).toStdString(),
@@ -114,19 +98,17 @@ TEST(MergeEntriesTest, TypedEntriesStayText) {
 
 TEST(MergeFailureTest, MissingArchiveIsAnIoFailureAndBadInputIsNotMerged) {
     QTemporaryDir dir;
-    const MergeRun missing =
+    const BatchRun missing =
         merge({QStringLiteral("--input"), QStringLiteral(SAMPLES_DIR "/rmd.json"),
                QStringLiteral("--support-archive"), dir.filePath(QStringLiteral("none.icf"))});
     EXPECT_EQ(missing.exitCode, 3);
     EXPECT_TRUE(missing.out.isEmpty());
     EXPECT_TRUE(missing.err.contains("none.icf")) << missing.err.toStdString();
 
-    QFile invalid(dir.filePath(QStringLiteral("ill.json")));
-    ASSERT_TRUE(invalid.open(QIODevice::WriteOnly));
-    invalid.write(R"({"calculator":0,"fields":{"8-PartFirst":""}})");
-    invalid.close();
-    const MergeRun failed =
-        merge({QStringLiteral("--input"), invalid.fileName(), QStringLiteral("--support-archive"),
+    const QString invalid = dir.filePath(QStringLiteral("ill.json"));
+    WriteWholeFile(invalid, R"({"calculator":0,"fields":{"8-PartFirst":""}})");
+    const BatchRun failed =
+        merge({QStringLiteral("--input"), invalid, QStringLiteral("--support-archive"),
                QStringLiteral(SUPPORT_ARCHIVE)});
     EXPECT_EQ(failed.exitCode, 2);
     EXPECT_TRUE(failed.out.contains("\"status\":\"invalid\""));

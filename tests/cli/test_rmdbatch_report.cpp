@@ -1,6 +1,7 @@
 // rmdbatch report and demo end to end: every calculator's sample through the whole report
 // build into a PDF, read back with poppler's pdfinfo, pdftotext and pdfimages.
 
+#include "batchrun.h"
 #include "reportfixture.h"
 #include "supportarchive.h"
 #include "testsupport.h"
@@ -9,32 +10,10 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QImageReader>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QMap>
-#include <QProcess>
 #include <zip.h>
 
 namespace {
-
-struct BatchRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
-};
-
-// Run as a cron job runs it: without a session's runtime folder.
-BatchRun runBatch(const QStringList &arguments) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(RMDBATCH_PATH), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 QString sample(const char *name) {
     return QStringLiteral(SAMPLES_DIR "/") + QLatin1String(name);
@@ -61,7 +40,7 @@ QMap<QString, QString> pictureNames(const QString &folder) {
 class ReportCommandTest : public ::testing::Test {
 protected:
     BatchRun report(const QString &input, const QStringList &more = {}) {
-        return runBatch(QStringList{QStringLiteral("report"), QStringLiteral("--input"), input,
+        return RunBatch(QStringList{QStringLiteral("report"), QStringLiteral("--input"), input,
                                     QStringLiteral("--pdf"), pdf, QStringLiteral("--rep"),
                                     sample("rep.json"), QStringLiteral("--today"),
                                     QStringLiteral("12/06/2025")} +
@@ -82,16 +61,13 @@ protected:
     // A copy of a sample with one field (or another entry of `section`) changed.
     QString withField(const char *name, const char *tag, const QJsonValue &value,
                       const char *section = "fields") {
-        QFile file(sample(name));
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        QJsonObject illustration = QJsonDocument::fromJson(file.readAll()).object();
+        QJsonObject illustration = QJsonDocument::fromJson(ReadWholeFile(sample(name))).object();
         QJsonObject entries = illustration[QLatin1String(section)].toObject();
         entries[QLatin1String(tag)] = value;
         illustration[QLatin1String(section)] = entries;
-        QFile copy(folder.dir.filePath(QLatin1String(name)));
-        EXPECT_TRUE(copy.open(QIODevice::WriteOnly));
-        copy.write(QJsonDocument(illustration).toJson());
-        return copy.fileName();
+        const QString copy = folder.dir.filePath(QLatin1String(name));
+        WriteWholeFile(copy, QJsonDocument(illustration).toJson());
+        return copy;
     }
 
     ArchiveFolder folder;
@@ -109,16 +85,16 @@ TEST_F(ReportCommandTest, EveryCalculatorsSample) {
         {"rmd.json",
          2,
          {"Margaret A Sample", "$9,260", "Page 1 of 2", "Page 2 of 2",
-          "Planholder RMD Calculator Version 1.0"},
+          "Planholder RMD Calculator Version"},
          {"1:logo"}},
-        {"rmbd.json", 2, {"Sally Sample", "$3,185", "RMBD Calculator Version 1.0"}, {"1:logo"}},
+        {"rmbd.json", 2, {"Sally Sample", "$3,185", "RMBD Calculator Version"}, {"1:logo"}},
         {"sepp.json",
          2,
-         {"Pat Sample", "$18,810.52", "Substantially Equal Periodic Payments Version 1.0"},
+         {"Pat Sample", "$18,810.52", "Substantially Equal Periodic Payments Version"},
          {"1:logo"}},
         {"stretch.json",
          7,
-         {"Robert J Sample", "Planning for", "Page 7 of 7", "Stretch IRA Concept Version 1.0",
+         {"Robert J Sample", "Planning for", "Page 7 of 7", "Stretch IRA Concept Version",
           "January 15, 2024", "Your Account Over the Years"},
          {"1:side", "1:logo", "1:logo", "2:story", "3:cash", "3:cash", "3:cash", "3:logo",
           "7:graph", "7:logo"}},
@@ -165,11 +141,9 @@ TEST_F(ReportCommandTest, StretchDecorationsFollowThePages) {
 }
 
 TEST_F(ReportCommandTest, FailuresAndTheirExitCodes) {
-    QFile invalid(folder.dir.filePath(QStringLiteral("invalid.json")));
-    ASSERT_TRUE(invalid.open(QIODevice::WriteOnly));
-    invalid.write(R"({"calculator":0,"fields":{"8-PartFirst":""}})");
-    invalid.close();
-    const BatchRun failed = report(invalid.fileName());
+    const QString invalid = folder.dir.filePath(QStringLiteral("invalid.json"));
+    WriteWholeFile(invalid, R"({"calculator":0,"fields":{"8-PartFirst":""}})");
+    const BatchRun failed = report(invalid);
     EXPECT_EQ(failed.exitCode, 2);
     EXPECT_EQ(failed.json()[QStringLiteral("status")].toString(), QStringLiteral("invalid"));
     EXPECT_EQ(failed.json()[QStringLiteral("tag")].toString(), QStringLiteral("8-PartFirst"));
@@ -188,7 +162,7 @@ TEST_F(ReportCommandTest, FailuresAndTheirExitCodes) {
     EXPECT_TRUE(unwritable.out.isEmpty());
 
     const BatchRun noPdf =
-        runBatch({QStringLiteral("report"), QStringLiteral("--input"), sample("rmd.json")});
+        RunBatch({QStringLiteral("report"), QStringLiteral("--input"), sample("rmd.json")});
     EXPECT_EQ(noPdf.exitCode, 1);
     EXPECT_TRUE(noPdf.err.contains("--pdf")) << noPdf.err.toStdString();
 }
@@ -258,7 +232,7 @@ TEST_F(ReportCommandTest, OversizedArchiveEntriesAreIoFailures) {
                   0);
         ASSERT_EQ(zip_close(archive), 0);
 
-        const BatchRun run = runBatch(
+        const BatchRun run = RunBatch(
             c.arguments + QStringList{QStringLiteral("--support-archive"), folder.archive});
         EXPECT_EQ(run.exitCode, 3) << c.entry << ": " << run.err.toStdString();
         // Qt may warn about the environment first; the run's own message is one line.
@@ -273,7 +247,7 @@ TEST_F(ReportCommandTest, OversizedArchiveEntriesAreIoFailures) {
 TEST(DemoCommandTest, OneSampleReportForEachCalculator) {
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("demo"));
-    const BatchRun run = runBatch({QStringLiteral("demo"), QStringLiteral("--out"), out,
+    const BatchRun run = RunBatch({QStringLiteral("demo"), QStringLiteral("--out"), out,
                                    QStringLiteral("--today"), QStringLiteral("12/06/2025")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
@@ -304,7 +278,7 @@ TEST(DemoCommandTest, FailuresLeaveNoFolder) {
         {"--support-archive", "/nonexistent/rmdcalc.icf", 3},
     };
     for (const auto &c : cases) {
-        const BatchRun run = runBatch({QStringLiteral("demo"), QStringLiteral("--out"), out,
+        const BatchRun run = RunBatch({QStringLiteral("demo"), QStringLiteral("--out"), out,
                                        QLatin1String(c.option), QLatin1String(c.value)});
         EXPECT_EQ(run.exitCode, c.exitCode) << c.option << ": " << run.err.toStdString();
         EXPECT_FALSE(QFileInfo::exists(out)) << c.option;

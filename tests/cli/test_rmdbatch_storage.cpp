@@ -216,17 +216,9 @@ TEST_F(RmdBatchStorageTest, BackupAndRestoreKeepTheReplacedDatabase) {
     EXPECT_EQ(databaseBytes(), SampleDatabase(2));
 }
 
+// The record's layout and the entry checks are the library's; here the JSON in and out.
 TEST_F(RmdBatchStorageTest, RepresentativeShowAndSet) {
-    const BatchRun empty = run("rep show");
-    ASSERT_EQ(empty.exitCode, 0);
-    EXPECT_EQ(empty.text("First"), QString());
-
-    WriteWholeFile(QDir(data).filePath(QStringLiteral("KVR.ini")),
-                   "[Agent Information]\nFirst=Lee\nState=ny\n");
-    const BatchRun defaults = run("rep show");
-    EXPECT_EQ(defaults.text("First"), QStringLiteral("Lee"));
-    EXPECT_EQ(defaults.text("State"), QStringLiteral("NY"));
-
+    EXPECT_EQ(run("rep show").text("First"), QString());
     // The record would cut a name longer than its 20 places.
     QByteArray longName = ReadWholeFile(QStringLiteral(SAMPLES_DIR "/rep.json"));
     longName.replace("\"Pat\"", "\"Patricia-Anne Bartholomew\"");
@@ -234,13 +226,11 @@ TEST_F(RmdBatchStorageTest, RepresentativeShowAndSet) {
         run(Words("rep set --input") << write(QStringLiteral("r0.json"), longName));
     EXPECT_EQ(tooLong.exitCode, 1);
     EXPECT_TRUE(tooLong.err.contains("First")) << tooLong.err.toStdString();
+
     const BatchRun set = run("rep set --input SAMPLES/rep.json");
     ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
     const QByteArray file = ReadWholeFile(QDir(data).filePath(QStringLiteral("RepInfo.flt")));
     ASSERT_EQ(file.size(), 1000);
-    EXPECT_EQ(file.left(21), QByteArray("Pat                 Q"));
-    EXPECT_EQ(file.mid(354, 19), QByteArray("12/06/2026 12:00:00"));
-    EXPECT_EQ(file.mid(389), QByteArray(611, '\0'));
     const BatchRun shown = run("rep show");
     EXPECT_EQ(shown.text("Agency"), QStringLiteral("Example Financial"));
     // rep show gives a REP.json that calc takes.
@@ -254,11 +244,6 @@ TEST_F(RmdBatchStorageTest, RepresentativeShowAndSet) {
     EXPECT_EQ(incomplete.exitCode, 2);
     EXPECT_EQ(incomplete.text("key"), QStringLiteral("Address"));
     EXPECT_EQ(incomplete.text("message"), QStringLiteral("Please fill in all required fields."));
-    const BatchRun badState =
-        run(Words("rep set --input")
-            << write(QStringLiteral("r2.json"), R"({"First":"Pat","State":"QQ"})"));
-    EXPECT_EQ(badState.exitCode, 2);
-    EXPECT_EQ(badState.text("message"), QStringLiteral("Invalid State Code."));
     EXPECT_EQ(ReadWholeFile(QDir(data).filePath(QStringLiteral("RepInfo.flt"))), file)
         << "unchanged";
 }
@@ -278,45 +263,6 @@ TEST_F(RmdBatchStorageTest, AHeldLockRefusesEveryWrite) {
         EXPECT_EQ(databaseBytes(), before);
     }
     EXPECT_EQ(rows().size(), 2) << "reading goes on";
-}
-
-TEST_F(RmdBatchStorageTest, AKilledCompactionLosesNothing) {
-    // Big enough that the compaction is still writing when it is killed.
-    const QByteArray one = SampleRecord(1, QStringLiteral("Bulk"));
-    QByteArray bytes;
-    const int count = 60000;
-    bytes.reserve(qsizetype(count) * 1000);
-    for (int number = 1; number <= count; ++number) {
-        QByteArray record = one;
-        IllustrationRecord::setRecordNumber(record, number);
-        if (number % 10 == 0)
-            record[0] = '0';
-        bytes += record;
-    }
-    WriteWholeFile(database(), bytes);
-    const QString temp = QDir(data).filePath(QStringLiteral("Temp.flt"));
-
-    QProcess process;
-    process.start(QStringLiteral(RMDBATCH_PATH), Words("db compact --yes --data-folder") << data);
-    ASSERT_TRUE(process.waitForStarted());
-    QElapsedTimer timer;
-    timer.start();
-    while (!QFileInfo::exists(temp) && process.state() == QProcess::Running &&
-           timer.elapsed() < 20000)
-        QThread::usleep(200);
-    const bool killedHalfWay = process.state() == QProcess::Running;
-    process.kill();
-    process.waitForFinished();
-
-    const BatchRun after = run("db list");
-    ASSERT_EQ(after.exitCode, 0);
-    // Either the old database or the compacted one, whole: every active illustration is there.
-    EXPECT_EQ(after.at("rows").toArray().size(), count - count / 10);
-    if (killedHalfWay && after.err.contains("did not finish")) {
-        EXPECT_EQ(databaseBytes(), bytes);
-        EXPECT_TRUE(after.err.contains("Temp-20261206-120000.flt")) << after.err.toStdString();
-    }
-    EXPECT_FALSE(QFileInfo::exists(temp));
 }
 
 TEST_F(RmdBatchStorageTest, ConcurrentSavesAllLand) {

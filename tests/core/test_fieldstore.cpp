@@ -9,36 +9,6 @@ protected:
     FieldStore fields{prompter};
 };
 
-TEST(SlotTableTest, RangesAndMarkers) {
-    // Slot positions in the record are checked byte by byte by the storage tests.
-    EXPECT_EQ(SlotTable::lastInputSlot(), 51);
-    EXPECT_EQ(SlotTable::slot(51)->width, 18);
-    EXPECT_EQ(SlotTable::slot(53), nullptr);
-    EXPECT_EQ(SlotTable::slot(100), nullptr);
-    EXPECT_STREQ(SlotTable::slot(52)->tag, "");
-    EXPECT_STREQ(SlotTable::slot(158)->tag, "");
-    EXPECT_STREQ(SlotTable::slot(101)->tag, "R-Plan70");
-    EXPECT_STREQ(SlotTable::slot(146)->tag, "R-NameAgent");
-    EXPECT_STREQ(SlotTable::slot(157)->tag, "Age of Beneficiary on RBD");
-    for (int index = 0; index <= 51; ++index) {
-        const QString tag = QLatin1String(SlotTable::slot(index)->tag);
-        EXPECT_GE(SlotTable::kindDigit(tag), 1) << tag.toStdString();
-    }
-    EXPECT_EQ(SlotTable::kindDigit(QStringLiteral("R-RMD")), 0);
-    EXPECT_EQ(SlotTable::kindDigit(QStringLiteral("1-EqualROR")), 1);
-}
-
-TEST_F(FieldStoreTest, InitialTexts) {
-    EXPECT_EQ(fields.text(0), QString());
-    EXPECT_EQ(fields.text(18), QStringLiteral("Record"));
-    EXPECT_EQ(fields.text(19), QStringLiteral("19 - Illustration Date - Invisible"));
-    EXPECT_EQ(fields.text(20), QStringLiteral("20 - RMD Amount - Invisible"));
-    EXPECT_EQ(fields.text(52), QStringLiteral("52 - Last Field - Invisible, No Tag"));
-    EXPECT_EQ(fields.text(103), QStringLiteral("R-RMD"));
-    EXPECT_EQ(fields.text(158), QStringLiteral("Last Field Blank"));
-    EXPECT_EQ(fields.state(103).background, ColourRole::Grey);
-}
-
 TEST_F(FieldStoreTest, TagSearchStaysInsideItsRange) {
     fields.SetField(QStringLiteral("Jane"), QStringLiteral("8-PartFirst"));
     fields.SetField(QStringLiteral("$1"), QStringLiteral("R-RMD"));

@@ -179,11 +179,3 @@ TEST(NumberText, RoundHalfEvenJudgesTheDecimalForm) {
         EXPECT_EQ(RoundHalfEven(c.value, c.decimals), c.expected)
             << "RoundHalfEven(" << c.input << ", " << c.decimals << ")";
 }
-
-TEST(NumberText, IntAndSingle) {
-    const Case<double, double> cases[] = {CASE(-2.5, -3), CASE(2.99, 2), CASE(-3.0, -3),
-                                          CASE(-0.1, -1)};
-    for (const auto &c : cases)
-        EXPECT_EQ(Int(c.value), c.expected) << "Int(" << c.input << ")";
-    EXPECT_EQ(Single(0.1), 0.1f);
-}

@@ -274,20 +274,6 @@ TEST_F(RmdTest, RothPlanHasNoRequiredDistribution) {
     expectFields({"R-Plan70=", "R-RBD=", "R-RMD=$0", "R-IRSTable=N/A"});
 }
 
-TEST_F(RmdTest, PlanTypeMarkers) {
-    const struct {
-        const char *planType, *marker1, *marker2;
-    } cases[] = {{"IRA", "~X", "~4"},    {"SIMPLE IRA", "~X", "~4"}, {"SEP-IRA", "~X", "~4"},
-                 {"403(b)", "~I", "~X"}, {"401(k)", "~I", "~4"},     {"457", "~I", "~4"},
-                 {"401(a)", "~I", "~4"}};
-    for (const auto &c : cases) {
-        illustration.setListEntry(Control::cmboPlanType0, QLatin1String(c.planType));
-        ASSERT_TRUE(run().passed());
-        expectFields({{"R-PlanType", c.planType}, {"R-1", c.marker1}, {"R-2", c.marker2}},
-                     c.planType);
-    }
-}
-
 TEST_F(RmdTest, DateOfDeathFollowsTheBirthDate) {
     SetFields(illustration, {{"7-DD0", "3/10/2022"}});
     ASSERT_TRUE(run().passed());

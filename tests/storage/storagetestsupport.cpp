@@ -26,19 +26,6 @@ QByteArray SampleDatabase(int count, std::initializer_list<int> deleted) {
     return bytes;
 }
 
-QByteArray ReadWholeFile(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
-
-void WriteWholeFile(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 FileSizeLimit::FileSizeLimit(qint64 bytes) {
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);

@@ -17,9 +17,6 @@ QByteArray SampleRecord(int number, const QString &last, bool deleted = false);
 // deleted.
 QByteArray SampleDatabase(int count, std::initializer_list<int> deleted = {});
 
-QByteArray ReadWholeFile(const QString &path);
-void WriteWholeFile(const QString &path, const QByteArray &bytes);
-
 // While it lives, a file of this process cannot grow past `bytes`: a write that would is cut
 // short and fails (SIGXFSZ is ignored), as on a full disk.
 class FileSizeLimit {

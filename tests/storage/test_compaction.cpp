@@ -167,17 +167,4 @@ TEST_F(CompactionTest, ALeftoverIsNotTouchedWhileAnotherProgramCompacts) {
     EXPECT_TRUE(QFileInfo::exists(database.tempPath()));
 }
 
-TEST_F(CompactionTest, AnotherProgramsLockRefusesTheCompaction) {
-    writeDatabase(SampleDatabase(3, {1}));
-    const QByteArray before = databaseBytes();
-    FileLock other(database.path());
-    ASSERT_FALSE(other.acquire(0));
-    database.setLockTimeoutMs(20);
-    const CompactionOutcome outcome = compact();
-    EXPECT_EQ(outcome.kind, CompactionOutcome::Kind::Failed);
-    EXPECT_EQ(databaseBytes(), before);
-    EXPECT_EQ(prompter.messages().constLast().caption, QStringLiteral("Error Reading Database"));
-    EXPECT_TRUE(prompter.messages().constLast().text.contains(QStringLiteral("in use")));
-}
-
 } // namespace

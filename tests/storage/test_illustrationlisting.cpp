@@ -225,20 +225,4 @@ TEST_F(ListingTest, ARecordChangedSinceListingIsLeftAlone) {
     EXPECT_FALSE(DeleteRecord(database, 1, prompter, list.recordBytes(0)).has_value());
 }
 
-TEST_F(ListingTest, WritesWaitForNoOtherProgram) {
-    writeDatabase(SampleDatabase(2, {1}));
-    const QByteArray before = databaseBytes();
-    FileLock other(database.path());
-    ASSERT_FALSE(other.acquire(0));
-    database.setLockTimeoutMs(20);
-    EXPECT_TRUE(DeleteRecord(database, 2, prompter).has_value());
-    EXPECT_FALSE(CopyRecord(database, 2, prompter).ok());
-    EXPECT_FALSE(UndeleteAll(database, prompter).ok());
-    EXPECT_EQ(databaseBytes(), before);
-    for (const auto &message : prompter.messages())
-        EXPECT_TRUE(message.text.contains(QStringLiteral("in use by another program")))
-            << message.text.toStdString();
-    EXPECT_EQ(prompter.messages().constLast().caption, QStringLiteral("Error Writing to Database"));
-}
-
 } // namespace

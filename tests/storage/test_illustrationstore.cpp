@@ -131,21 +131,6 @@ TEST_F(IllustrationStoreTest, OverwritesOnlyTheRecordItWasReadFrom) {
     }
 }
 
-TEST_F(IllustrationStoreTest, AnotherProgramsLockRefusesTheSave) {
-    writeDatabase(SampleDatabase(1));
-    const QByteArray before = databaseBytes();
-    FileLock other(database.path());
-    ASSERT_FALSE(other.acquire(0));
-    database.setLockTimeoutMs(20);
-    makeEdited("1");
-    const WriteOutcome outcome = WriteIllustration(database, illustration);
-    ASSERT_FALSE(outcome.ok());
-    EXPECT_EQ(databaseBytes(), before);
-    EXPECT_FALSE(illustration.isSaved());
-    EXPECT_TRUE(outcome.error->description.startsWith(
-        QStringLiteral("\"rmdcalc.flt\" is in use by another program")));
-}
-
 TEST_F(IllustrationStoreTest, NewIllustrationNumbersFromTheFileLength) {
     const struct {
         qint64 size;

@@ -2,6 +2,7 @@
 
 #include "stretchtab.h"
 
+#include <QFile>
 #include <QtEndian>
 #include <cstring>
 
@@ -145,4 +146,17 @@ QByteArray DeclaringUnpackedSize(QByteArray zip, quint32 size) {
                   qFromLittleEndian<quint16>(at(header + 32));
     }
     return zip;
+}
+
+QByteArray ReadWholeFile(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+void WriteWholeFile(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size());
 }

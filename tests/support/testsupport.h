@@ -79,6 +79,10 @@ RepresentativeDetails SampleRepresentative();
 // and in their local headers, whatever their data unpacks to (a zip without comment or zip64).
 QByteArray DeclaringUnpackedSize(QByteArray zip, quint32 size);
 
+// A file's bytes (empty when it cannot be read), and a file written whole or the test fails.
+QByteArray ReadWholeFile(const QString &path);
+void WriteWholeFile(const QString &path, const QByteArray &bytes);
+
 // A test with its own prompter and illustration.
 class IllustrationTest : public ::testing::Test {
 protected:
