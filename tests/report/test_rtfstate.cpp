@@ -1,7 +1,8 @@
 // The bounds of the renderer's group stack and tab stops, which hostile input would otherwise
-// grow without end.
+// grow without end, and the format of the empty runs no drawn text shows.
 
 #include "rtfgroupstate.h"
+#include "rtfparagraph.h"
 
 #include <gtest/gtest.h>
 
@@ -32,4 +33,24 @@ TEST(RtfParaFormat, TabStopsTakeThePendingKindAndAreBounded) {
     for (int i = 0; i < 1000; ++i)
         format.addTabStop(i);
     EXPECT_EQ(format.tabStops.size(), RtfParaFormat::MaximumTabStops);
+}
+
+// The run after a closing tab takes the tab's format (an underlined one draws its line); an empty
+// paragraph takes the format at its end, which sets its height.
+TEST(RtfParagraph, EmptyRunsTakeTheFormatBeforeThem) {
+    const RtfCharFormat plain{0, 24, 0};
+    const RtfCharFormat underlined{0, 24, RtfStyle::Underline};
+    const RtfCharFormat bold{0, 24, RtfStyle::Bold};
+    RtfParagraph tabbed;
+    tabbed.append(u'a', plain);
+    tabbed.append(u'\t', underlined);
+    const auto runs = tabbed.runs(bold);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].length, 0);
+    EXPECT_EQ(runs[1].format, underlined);
+    EXPECT_TRUE(runs[1].last);
+    const auto empty = RtfParagraph{}.runs(bold);
+    ASSERT_EQ(empty.size(), 1u);
+    EXPECT_EQ(empty[0].format, bold);
+    EXPECT_TRUE(empty[0].last);
 }
