@@ -42,16 +42,9 @@ TEST(AnnuityFactorTest, ErrorCodesOutsideTheTableAndTheRateLimit) {
     }
 }
 
-// At 114 only two payments are possible: now, and at 115 for the 9.9181% who survive.
-TEST(AnnuityFactorTest, LastAgeHasTwoPayments) {
-    for (const double rate : {0.0, 0.01, 0.0298, 0.06, 0.12}) {
-        const float expected = float(1 + (1 - 0.900819) / (1 + rate));
-        EXPECT_FLOAT_EQ(AnnuityFactor(114, rate), expected) << "rate " << rate;
-    }
-}
-
 // The forward sum against the textbook backward recursion a(x) = 1 + p(x) a(x+1) / (1 + i),
-// a(115) = 1, for every age and a spread of rates: a wrong mortality index or discount shows.
+// a(115) = 1, for every age and a spread of rates: a wrong mortality index or discount shows. At
+// 114 that leaves two payments: now, and at 115 for the 9.9181% who survive.
 TEST(AnnuityFactorTest, MatchesBackwardRecursionAtEveryAge) {
     MortalityTable q;
     FillMortalityTable(q);

@@ -19,11 +19,13 @@ ReportDocument RenderRtf(const QString &rtf) {
 
 namespace {
 
-template <typename Item> std::vector<Item> itemsOn(const ReportDocument &document, int page) {
+template <typename Item>
+std::vector<Item> itemsOn(const ReportDocument &document, int page, bool overlay = false) {
     std::vector<Item> found;
     if (page < 1 || page > document.pageCount())
         return found;
-    for (const PageItem &item : document.page(page).content) {
+    for (const PageItem &item :
+         overlay ? document.page(page).overlay : document.page(page).content) {
         if (const Item *match = std::get_if<Item>(&item))
             found.push_back(*match);
     }
@@ -38,6 +40,14 @@ std::vector<TextItem> TextsOn(const ReportDocument &document, int pageNumber) {
 
 std::vector<LineItem> LinesOn(const ReportDocument &document, int pageNumber) {
     return itemsOn<LineItem>(document, pageNumber);
+}
+
+std::vector<TextItem> OverlayTextsOn(const ReportDocument &document, int pageNumber) {
+    return itemsOn<TextItem>(document, pageNumber, true);
+}
+
+std::vector<PictureItem> OverlayPicturesOn(const ReportDocument &document, int pageNumber) {
+    return itemsOn<PictureItem>(document, pageNumber, true);
 }
 
 QString DrawnText(const ReportDocument &document) {

@@ -16,6 +16,9 @@ ReportDocument RenderRtf(const QString &rtf);
 
 std::vector<TextItem> TextsOn(const ReportDocument &document, int pageNumber = 1);
 std::vector<LineItem> LinesOn(const ReportDocument &document, int pageNumber = 1);
+// What was laid over a finished page: footers, logos and pictures.
+std::vector<TextItem> OverlayTextsOn(const ReportDocument &document, int pageNumber);
+std::vector<PictureItem> OverlayPicturesOn(const ReportDocument &document, int pageNumber);
 // Every text of the document, pages in order, joined by "|".
 QString DrawnText(const ReportDocument &document);
 // The first text item whose text is `text`; fails the test when there is none.

@@ -1,10 +1,10 @@
-# The report document and the RTF renderer. These tests measure text, so their own main starts
-# a QGuiApplication.
+# The report document and the RTF renderer. These tests measure text, so they run under the GUI
+# test main.
 add_library(rendertestsupport STATIC displaylist.cpp displaylist.h)
 target_link_libraries(rendertestsupport PUBLIC report GTest::gtest)
 
 foreach(name test_rtftokenizer test_rtfstate test_drawrtf test_reportdocument test_rtfregression)
-    rmd_add_test(${name} ${name}.cpp guitestmain.cpp)
+    rmd_add_gui_test(${name} ${name}.cpp)
     target_link_libraries(${name} PRIVATE rendertestsupport)
 endforeach()
 target_compile_definitions(test_rtfregression PRIVATE

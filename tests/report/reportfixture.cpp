@@ -1,7 +1,5 @@
 #include "reportfixture.h"
 
-#include "supportarchive.h"
-
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -9,9 +7,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
-#include <zip.h>
 
-void WriteSupportArchive(const QString &path, const QList<ArchiveEntry> &entries) {
+void WriteSupportArchive(const QString &path, const QList<ArchiveEntry> &entries,
+                         const char *password, zip_uint16_t method) {
     int error = 0;
     zip_t *archive =
         zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
@@ -22,9 +20,9 @@ void WriteSupportArchive(const QString &path, const QList<ArchiveEntry> &entries
         const zip_int64_t index =
             zip_file_add(archive, entry.name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
         ASSERT_GE(index, 0) << entry.name.toStdString();
-        ASSERT_EQ(zip_file_set_encryption(archive, zip_uint64_t(index), ZIP_EM_AES_256,
-                                          SupportArchive::Password),
-                  0);
+        if (*password) {
+            ASSERT_EQ(zip_file_set_encryption(archive, zip_uint64_t(index), method, password), 0);
+        }
     }
     ASSERT_EQ(zip_close(archive), 0);
 }

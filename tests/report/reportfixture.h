@@ -2,19 +2,24 @@
 
 // Support archives and pictures for the report assembly tests.
 
+#include "supportarchive.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
+#include <zip.h>
 
 struct ArchiveEntry {
     QString name;
     QByteArray content;
 };
 
-// Writes a support archive (entries encrypted with the archive password).
-void WriteSupportArchive(const QString &path, const QList<ArchiveEntry> &entries);
+// Writes a support archive, its entries encrypted with `password` (none when empty) by `method`.
+void WriteSupportArchive(const QString &path, const QList<ArchiveEntry> &entries,
+                         const char *password = SupportArchive::Password,
+                         zip_uint16_t method = ZIP_EM_AES_256);
 
 // A picture file of the given size in pixels (PNG data, which the picture reader recognises
 // whatever the file is called).

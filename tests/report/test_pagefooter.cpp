@@ -1,4 +1,4 @@
-// The footer of every report page and the window caption it repeats.
+// The footer of every report page and the shortening of the window caption it repeats.
 
 #include "pagefooter.h"
 #include "windowcaption.h"
@@ -27,36 +27,15 @@ TEST(FooterTextTest, ThreeParts) {
          QStringLiteral("January 15, 2024")},
         {"a text that is not a date stays", FooterLeft(QStringLiteral("soon")),
          QStringLiteral("soon")},
-        {"this build's version", FooterRight(QString(), CurrentVersion()),
-         QStringLiteral(" Version 1.0")},
     };
     for (const Case &c : cases)
         EXPECT_EQ(c.computed, c.expected) << c.name;
 }
 
-TEST(WindowCaptionTest, OptionCaptionsShortened) {
-    const QString expected[] = {
-        QStringLiteral("Planholder RMD Calculator"),
-        QStringLiteral("RMBD Calculator"),
-        QStringLiteral("Substantially Equal Periodic Payments"),
-        QStringLiteral("Stretch IRA Concept"),
-    };
-    for (int number = 0; number < CalculatorCount; ++number)
-        EXPECT_EQ(MainWindowCaption(*CalculatorFromNumber(number)), expected[number]) << number;
-    EXPECT_EQ(CalculatorOptionCaption(Calculator::Rmbd),
-              QStringLiteral("Required Minimum Beneficiary Distribution Calculator"));
-    // Each word in its turn, and only its first occurrence.
+// Each word in its turn, and only its first occurrence, gives its initial.
+TEST(WindowCaptionTest, ShortenedCaption) {
     EXPECT_EQ(ShortenedCaption(QStringLiteral("Minimum Required Minimum Required ")),
               QStringLiteral("MRMinimum Required "));
-}
-
-std::vector<TextItem> footerItems(const ReportDocument &document, int page) {
-    std::vector<TextItem> texts;
-    for (const PageItem &item : document.page(page).overlay) {
-        if (const auto *text = std::get_if<TextItem>(&item))
-            texts.push_back(*text);
-    }
-    return texts;
 }
 
 TEST(DrawPageFooterTest, LeftCentreAndRightBelowTheText) {
@@ -78,7 +57,7 @@ TEST(DrawPageFooterTest, LeftCentreAndRightBelowTheText) {
         lowestText = std::max(lowestText, item.origin.y() + item.font.metrics().descent());
     const double pageHeight = document.pageSize().height();
     for (int page = 1; page <= document.pageCount(); ++page) {
-        const std::vector<TextItem> items = footerItems(document, page);
+        const std::vector<TextItem> items = OverlayTextsOn(document, page);
         ASSERT_EQ(items.size(), 3u) << page;
         EXPECT_EQ(items[0].text, QStringLiteral("December 31, 2025"));
         EXPECT_EQ(items[1].text,

@@ -108,17 +108,23 @@ Report threePageReport() {
     return report;
 }
 
-TEST(WritePdfTest, LetterPagesWithTextAndFooters) {
+// The export writes letter pages with their text and footers over an older file of the name,
+// and confirms it; a folder it cannot write in is reported instead.
+TEST(ExportPdfTest, WritesTheReportAndConfirmsOrReports) {
     const Report report = threePageReport();
+    StretchInputs inputs;
+    inputs.planholderName = QStringLiteral("Robert J Sample");
     ArchiveFolder folder;
-    const QString path = folder.workFile(QStringLiteral("out.pdf"));
+    const QString documents = folder.dir.path();
+    const QString path = folder.workFile(QStringLiteral("RobertJSampleStretch.pdf"));
     QFile old(path);
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("an older file of that name");
     old.close();
+    RecordingPrompter prompter;
 
-    const PdfResult result = WritePdf(report, path);
-    ASSERT_TRUE(result.ok()) << result.description.toStdString();
+    EXPECT_EQ(ExportPdf(report, Calculator::Stretch, inputs, folder.work, documents, prompter),
+              path);
     EXPECT_EQ(PdfPageCount(path), 3);
     EXPECT_EQ(PdfPageSize(path), QStringLiteral("612 x 792 pts (letter)"));
     const QStringList pages = PdfText(path).split(QLatin1Char('\f'));
@@ -131,36 +137,8 @@ TEST(WritePdfTest, LetterPagesWithTextAndFooters) {
         EXPECT_TRUE(pages[page].contains(QStringLiteral("January 15, 2024")));
         EXPECT_TRUE(pages[page].contains(QStringLiteral("Stretch IRA Concept Version 1.0")));
     }
-    EXPECT_EQ(folder.workFiles(), QStringList{QStringLiteral("out.pdf")}) << "no leftovers";
-}
-
-TEST(WritePdfTest, FolderThatCannotBeWrittenIsAFailure) {
-    ArchiveFolder folder;
-    // A file where the folder should be.
-    QFile blocker(folder.workFile(QStringLiteral("PDF")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.write("x");
-    blocker.close();
-    const PdfResult result =
-        WritePdf(threePageReport(), folder.workFile(QStringLiteral("PDF/out.pdf")));
-    EXPECT_FALSE(result.ok());
-    EXPECT_GT(result.errorNumber, 0);
-    EXPECT_FALSE(result.description.isEmpty());
-}
-
-TEST(ExportPdfTest, ConfirmsOrReportsThroughThePrompter) {
-    const Report report = threePageReport();
-    StretchInputs inputs;
-    inputs.planholderName = QStringLiteral("Robert J Sample");
-    ArchiveFolder folder;
-    const QString documents = folder.dir.path();
-    const QString pdfFolder = folder.work;
-    RecordingPrompter prompter;
-
-    const QString written =
-        ExportPdf(report, Calculator::Stretch, inputs, pdfFolder, documents, prompter);
-    EXPECT_EQ(written, folder.workFile(QStringLiteral("RobertJSampleStretch.pdf")));
-    EXPECT_EQ(PdfPageCount(written), 3);
+    EXPECT_EQ(folder.workFiles(), QStringList{QStringLiteral("RobertJSampleStretch.pdf")})
+        << "no leftovers";
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages()[0].caption, QStringLiteral("Adobe Acrobat File Saved"));
     EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Information);
@@ -168,16 +146,22 @@ TEST(ExportPdfTest, ConfirmsOrReportsThroughThePrompter) {
               PdfSavedMessage(QStringLiteral("RobertJSampleStretch.pdf"),
                               QDir(documents).dirName() + QStringLiteral("/work")));
 
+    // A file where the folder should be.
     prompter.clear();
-    const QString missing = folder.workFile(QStringLiteral("no/such/folder"));
+    QFile blocker(folder.workFile(QStringLiteral("PDF")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
     EXPECT_TRUE(
-        ExportPdf(report, Calculator::Stretch, inputs, missing, documents, prompter).isEmpty());
+        ExportPdf(report, Calculator::Stretch, inputs, blocker.fileName(), documents, prompter)
+            .isEmpty());
     ASSERT_EQ(prompter.messages().size(), 1) << "no confirmation after a failure";
     EXPECT_EQ(prompter.messages()[0].caption, QStringLiteral("Adobe Acrobat File Not Saved"));
     const QStringList lines = prompter.messages()[0].text.split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 3);
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("An error type ")));
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral(" occurred ")));
+    EXPECT_NE(lines[0], PdfNotSavedMessage(0).split(QStringLiteral("\r\n"))[0])
+        << "no error number";
     EXPECT_EQ(lines[1], QStringLiteral("while creating the PDF file."));
     EXPECT_EQ(lines[2], QStringLiteral("Please try again."));
 }

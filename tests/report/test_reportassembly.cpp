@@ -31,6 +31,13 @@ QStringList describe(const std::vector<Decoration> &decorations) {
     return lines;
 }
 
+QStringList texts(const std::vector<TextItem> &items) {
+    QStringList list;
+    for (const TextItem &item : items)
+        list << item.text;
+    return list;
+}
+
 ReportPages switches(bool cover, bool wenmark, bool taxes, bool ledger, bool graph) {
     return {cover, wenmark, taxes, ledger, graph};
 }
@@ -84,24 +91,6 @@ TEST(StretchDecorationsTest, PagesFollowTheSwitches) {
         EXPECT_EQ(describe(StretchDecorations(c.pages, c.pageCount)), c.expected) << c.name;
 }
 
-std::vector<PictureItem> overlayPictures(const ReportDocument &document, int page) {
-    std::vector<PictureItem> pictures;
-    for (const PageItem &item : document.page(page).overlay) {
-        if (const auto *picture = std::get_if<PictureItem>(&item))
-            pictures.push_back(*picture);
-    }
-    return pictures;
-}
-
-QStringList overlayTexts(const ReportDocument &document, int page) {
-    QStringList texts;
-    for (const PageItem &item : document.page(page).overlay) {
-        if (const auto *text = std::get_if<TextItem>(&item))
-            texts << text->text;
-    }
-    return texts;
-}
-
 QSize pictureSize(const QString &archivePath, const QString &entry, const QString &folder) {
     const ExtractResult result = SupportArchive(archivePath).extract(entry, folder);
     EXPECT_TRUE(result.ok()) << entry.toStdString();
@@ -149,7 +138,7 @@ TEST_F(CreateReportTest, StretchPagesGetTheirPicturesLogosAndFooters) {
 
     const QSize side = pictureSize(builtArchive, QStringLiteral("100side.bmp"), folder.work);
     const QSize pile = pictureSize(builtArchive, QStringLiteral("PileofCashMed.jpg"), folder.work);
-    const std::vector<PictureItem> cover = overlayPictures(document, 1);
+    const std::vector<PictureItem> cover = OverlayPicturesOn(document, 1);
     ASSERT_EQ(cover.size(), 3u);
     EXPECT_EQ(cover[0].target, QRectF(QPointF(1440, 1440), QSizeF(side) * 15));
     // The Stretch logo at its placement's left, the default logo beside it, both 720 down.
@@ -158,7 +147,7 @@ TEST_F(CreateReportTest, StretchPagesGetTheirPicturesLogosAndFooters) {
     EXPECT_EQ(cover[1].target.height(), 560);
     EXPECT_LE(cover[2].target.right(), cover[1].target.left()) << "the logos overlap";
 
-    const std::vector<PictureItem> taxes = overlayPictures(document, 2);
+    const std::vector<PictureItem> taxes = OverlayPicturesOn(document, 2);
     ASSERT_EQ(taxes.size(), 3u);
     const QPointF pileCorners[] = {{10080, 1440}, {10080, 6480}, {9432, 6480}};
     for (std::size_t i = 0; i < 3; ++i) {
@@ -170,14 +159,14 @@ TEST_F(CreateReportTest, StretchPagesGetTheirPicturesLogosAndFooters) {
     // One picture read once, shared by its places, so that a PDF holds it once.
     EXPECT_EQ(taxes[0].image.cacheKey(), taxes[2].image.cacheKey());
 
-    const std::vector<PictureItem> last = overlayPictures(document, 3);
+    const std::vector<PictureItem> last = OverlayPicturesOn(document, 3);
     ASSERT_EQ(last.size(), 2u);
     EXPECT_EQ(last[0].target, QRectF(3600, 1440, 7200, 5400));
     EXPECT_EQ(last[1].target.topLeft(), QPointF(6230, 720));
     EXPECT_EQ(last[1].image.cacheKey(), cover[1].image.cacheKey());
 
     for (int page = 1; page <= 3; ++page)
-        EXPECT_EQ(overlayTexts(document, page),
+        EXPECT_EQ(texts(OverlayTextsOn(document, page)),
                   QStringList({QStringLiteral("January 15, 2024"),
                                QStringLiteral("Page %1 of 3").arg(page),
                                QStringLiteral("Stretch IRA Concept Version 1.0")}))

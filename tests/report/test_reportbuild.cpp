@@ -43,19 +43,6 @@ TEST_F(RebuildTest, FailedValidationLeavesThePreviousReport) {
     EXPECT_EQ(prompter.fieldErrors().size(), 1);
 }
 
-TEST_F(RebuildTest, RmdReportFromItsTemplate) {
-    MakeRmdSample(illustration, context.today);
-    const CalculatedIllustration calculated =
-        RebuildReport(report, illustration, context, ReportPages{}, environment(Calculator::Rmd));
-    ASSERT_TRUE(calculated.validation.passed());
-    EXPECT_EQ(report.name, QStringLiteral("Retirement Distribution Planner"));
-    ASSERT_GE(report.document.pageCount(), 1);
-    const QString text = DrawnText(report.document);
-    EXPECT_TRUE(text.contains(QStringLiteral("Jane Q Sample"))) << text.toStdString();
-    EXPECT_FALSE(text.contains(QStringLiteral("R-PHName")));
-    EXPECT_TRUE(folder.workFiles().isEmpty()) << "the template's copy is deleted";
-}
-
 TEST_F(RebuildTest, GraphStepOnlyWithTheGraphPage) {
     struct Case {
         const char *name;

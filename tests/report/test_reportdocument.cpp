@@ -3,13 +3,8 @@
 #include "displaylist.h"
 #include "pageoverlay.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -317,39 +312,4 @@ TEST(ReportDocument, PaintsPagesThroughTheCallersPainter) {
     EXPECT_TRUE(hasInk(image, heading));
     EXPECT_FALSE(hasInk(image, empty));
     EXPECT_TRUE(hasInk(image, overlay));
-}
-
-TEST(ReportDocument, PaintsIntoAPdfWriter) {
-    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
-    if (pdftotext.isEmpty())
-        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-    ReportDocument document = openDocument();
-    document.writeParagraph(u"First page text"_s);
-    document.newPage();
-    document.writeParagraph(u"Second page text"_s);
-    document.close();
-
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const QString path = folder.filePath(u"pages.pdf"_s);
-    {
-        QPdfWriter writer(path);
-        writer.setPageSize(QPageSize(QPageSize::Letter));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        QPainter painter(&writer);
-        const QRectF page(0, 0, writer.width(), writer.height());
-        for (int number = 1; number <= document.pageCount(); ++number) {
-            if (number > 1)
-                writer.newPage();
-            document.paintPage(painter, number, page);
-        }
-    }
-    QProcess process;
-    process.start(pdftotext, {u"-layout"_s, path, u"-"_s});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    const QString text = QString::fromUtf8(process.readAllStandardOutput());
-    const QStringList pages = text.split(u'\f');
-    ASSERT_GE(pages.size(), 2);
-    EXPECT_TRUE(pages[0].contains(u"First page text"_s)) << text.toStdString();
-    EXPECT_TRUE(pages[1].contains(u"Second page text"_s)) << text.toStdString();
 }

@@ -1,12 +1,11 @@
 #include "fatalerror.h"
+#include "reportfixture.h"
 #include "substitution.h"
 #include "supportarchive.h"
 #include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
-#include <zip.h>
 
 namespace {
 
@@ -70,40 +69,22 @@ TEST_F(MergeTest, PlaceholdersMatchAsPlainSubstringsInSlotOrder) {
 class SubstituteTest : public IllustrationTest {
 protected:
     void SetUp() override {
-        work = dir.filePath(QStringLiteral("work"));
-        QDir().mkpath(work);
-        archivePath = dir.filePath(QStringLiteral("rmdcalc.icf"));
-        int error = 0;
-        zip_t *archive =
-            zip_open(QFile::encodeName(archivePath).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-        ASSERT_NE(archive, nullptr);
-        const std::pair<const char *, const char *> entries[] = {
-            {"RMDPartNone.rtf", "{\\rtf1 none R-RMD}"},
-            {"RMDPartSpouse.rtf", "{\\rtf1 spouse R-SpouseDOB}"},
-            {"Equal.rtf", ""},
-            {"Stretch.rtf", "{\\rtf1 directives}"},
-        };
-        for (const auto &[name, content] : entries) {
-            zip_source_t *source = zip_source_buffer(archive, content, strlen(content), 0);
-            const zip_int64_t index = zip_file_add(archive, name, source, 0);
-            ASSERT_GE(index, 0);
-            zip_file_set_encryption(archive, zip_uint64_t(index), ZIP_EM_AES_256,
-                                    SupportArchive::Password);
-        }
-        ASSERT_EQ(zip_close(archive), 0);
+        WriteSupportArchive(folder.archive, {{"RMDPartNone.rtf", "{\\rtf1 none R-RMD}"},
+                                             {"RMDPartSpouse.rtf", "{\\rtf1 spouse R-SpouseDOB}"},
+                                             {"Equal.rtf", ""},
+                                             {"Stretch.rtf", "{\\rtf1 directives}"}});
         illustration.fields().SetField(QStringLiteral("$3,907"), QStringLiteral("R-RMD"));
         illustration.fields().SetField(QStringLiteral("July 4, 1960"),
                                        QStringLiteral("R-SpouseDOB"));
     }
 
     QString substitute() {
-        return SubstituteRTF(illustration, SupportArchive(archivePath), work,
+        return SubstituteRTF(illustration, SupportArchive(folder.archive), work,
                              QStringLiteral("Retirement Distribution Planner"));
     }
 
-    QTemporaryDir dir;
-    QString work;
-    QString archivePath;
+    ArchiveFolder folder;
+    const QString &work = folder.work;
 };
 
 TEST_F(SubstituteTest, TemplateFollowsTheSpouseDateAndLeavesNoCopy) {
@@ -145,8 +126,9 @@ TEST_F(SubstituteTest, StretchTemplateIsPreprocessedInPlace) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write("{\\rtf1 resolved R-RMD}");
     };
-    EXPECT_EQ(SubstituteRTF(illustration, SupportArchive(archivePath), work, QString(), preprocess),
-              QStringLiteral("{\\rtf1 resolved $3,907}"));
+    EXPECT_EQ(
+        SubstituteRTF(illustration, SupportArchive(folder.archive), work, QString(), preprocess),
+        QStringLiteral("{\\rtf1 resolved $3,907}"));
     EXPECT_TRUE(QDir(work).isEmpty());
 }
 

@@ -1,58 +1,30 @@
+#include "reportfixture.h"
 #include "supportarchive.h"
 #include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
-#include <zip.h>
 
 namespace {
-
-struct Entry {
-    const char *name;
-    QByteArray content;
-};
-
-// Writes a zip archive whose entries are encrypted with `password` (none when empty).
-void writeArchive(const QString &path, const QList<Entry> &entries, const char *password,
-                  zip_uint16_t method = ZIP_EM_AES_256) {
-    int error = 0;
-    zip_t *archive =
-        zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    ASSERT_NE(archive, nullptr);
-    for (const Entry &entry : entries) {
-        zip_source_t *source = zip_source_buffer(archive, entry.content.constData(),
-                                                 zip_uint64_t(entry.content.size()), 0);
-        const zip_int64_t index = zip_file_add(archive, entry.name, source, ZIP_FL_ENC_UTF_8);
-        ASSERT_GE(index, 0) << entry.name;
-        if (*password) {
-            ASSERT_EQ(zip_file_set_encryption(archive, zip_uint64_t(index), method, password), 0);
-        }
-    }
-    ASSERT_EQ(zip_close(archive), 0);
-}
 
 class SupportArchiveTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        work = dir.filePath(QStringLiteral("work"));
-        QDir().mkpath(work);
-        archivePath = dir.filePath(QStringLiteral("rmdcalc.icf"));
-        writeArchive(archivePath,
-                     {{"Equal.rtf", "{\\rtf1 equal}"},
-                      {"StretchLogo.gif", "GIF89a"},
-                      {"StretchLogo.txt", "100,200,0,0"},
-                      {"StretchLogoExtra.txt", "not part of the logo"},
-                      {"URL_RMD_Support.txt", "https://example.com/support page\r\nsecond"}},
-                     SupportArchive::Password);
+        WriteSupportArchive(
+            archivePath, {{"Equal.rtf", "{\\rtf1 equal}"},
+                          {"StretchLogo.gif", "GIF89a"},
+                          {"StretchLogo.txt", "100,200,0,0"},
+                          {"StretchLogoExtra.txt", "not part of the logo"},
+                          {"URL_RMD_Support.txt", "https://example.com/support page\r\nsecond"}});
     }
 
-    QString workFile(const char *name) const { return QDir(work).filePath(QLatin1String(name)); }
+    QString workFile(const char *name) const { return folder.workFile(QLatin1String(name)); }
 
-    QTemporaryDir dir;
-    QString work;
-    QString archivePath;
+    ArchiveFolder folder;
+    const QTemporaryDir &dir = folder.dir;
+    const QString &work = folder.work;
+    const QString &archivePath = folder.archive;
 };
 
 TEST_F(SupportArchiveTest, ExtractsOneEntryOrEveryExtensionOfAName) {
@@ -73,30 +45,20 @@ TEST_F(SupportArchiveTest, ExtractsOneEntryOrEveryExtensionOfAName) {
 }
 
 // The build packs with the traditional method, which opens without a key derivation per
-// entry; archives packed with AES open as well.
-TEST_F(SupportArchiveTest, BothEncryptionMethodsOpen) {
+// entry; archives packed with AES open as well. The second, shorter copy replaces the first.
+TEST_F(SupportArchiveTest, BothEncryptionMethodsOpenAndOverwriteAnEarlierCopy) {
     for (const zip_uint16_t method : {ZIP_EM_TRAD_PKWARE, ZIP_EM_AES_256}) {
+        const QByteArray content(method == ZIP_EM_AES_256 ? 3000 : 5000, 'e');
         const QString path = dir.filePath(QStringLiteral("method%1.icf").arg(method));
-        writeArchive(path, {{"Equal.rtf", QByteArray(5000, 'e')}}, SupportArchive::Password,
-                     method);
+        WriteSupportArchive(path, {{"Equal.rtf", content}}, SupportArchive::Password, method);
         const ExtractResult result =
             SupportArchive(path).extract(QStringLiteral("Equal.rtf"), work);
         ASSERT_TRUE(result.ok()) << method << ": " << result.description.toStdString();
         QFile copy(workFile("Equal.rtf"));
         ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-        EXPECT_EQ(copy.readAll(), QByteArray(5000, 'e')) << method;
+        EXPECT_EQ(copy.readAll(), content) << method;
         EXPECT_FALSE(QFile::exists(workFile("Equal.rtf.part"))) << method;
     }
-}
-
-TEST_F(SupportArchiveTest, OverwritesAnEarlierCopy) {
-    QFile stale(workFile("Equal.rtf"));
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.write("stale and longer than the entry");
-    stale.close();
-    ASSERT_TRUE(SupportArchive(archivePath).extract(QStringLiteral("Equal.rtf"), work).ok());
-    ASSERT_TRUE(stale.open(QIODevice::ReadOnly));
-    EXPECT_EQ(stale.readAll(), QByteArray("{\\rtf1 equal}"));
 }
 
 TEST_F(SupportArchiveTest, FailuresGiveACodeAndADescription) {
@@ -106,7 +68,7 @@ TEST_F(SupportArchiveTest, FailuresGiveACodeAndADescription) {
     file.write(QByteArray(4096, 'x'));
     file.close();
     const QString otherPassword = dir.filePath(QStringLiteral("other.icf"));
-    writeArchive(otherPassword, {{"Equal.rtf", "secret"}}, "Wrong");
+    WriteSupportArchive(otherPassword, {{"Equal.rtf", "secret"}}, "Wrong");
 
     const struct {
         const char *name;
@@ -136,9 +98,8 @@ TEST_F(SupportArchiveTest, FailuresGiveACodeAndADescription) {
 
 TEST_F(SupportArchiveTest, HostileEntryNamesNeverLeaveTheWorkFolder) {
     const QString hostile = dir.filePath(QStringLiteral("hostile.icf"));
-    writeArchive(hostile,
-                 {{"../escaped.txt", "x"}, {"sub/inner.txt", "x"}, {"/tmp/absolute.txt", "x"}},
-                 SupportArchive::Password);
+    WriteSupportArchive(
+        hostile, {{"../escaped.txt", "x"}, {"sub/inner.txt", "x"}, {"/tmp/absolute.txt", "x"}});
     const SupportArchive archive(hostile);
     for (const char *request : {"../escaped.txt", "sub/inner.txt", "/tmp/absolute.txt"})
         EXPECT_EQ(archive.extract(QLatin1String(request), work).code, ArchiveCode::UnsafeName)
@@ -167,7 +128,8 @@ TEST_F(SupportArchiveTest, OversizedEntriesAreRefused) {
     };
     for (const auto &c : cases) {
         for (const zip_uint16_t method : {ZIP_EM_TRAD_PKWARE, ZIP_EM_AES_256}) {
-            writeArchive(archivePath, {{"Big.rtf", c.content}}, SupportArchive::Password, method);
+            WriteSupportArchive(archivePath, {{"Big.rtf", c.content}}, SupportArchive::Password,
+                                method);
             if (c.declared) {
                 QFile file(archivePath);
                 ASSERT_TRUE(file.open(QIODevice::ReadWrite));

@@ -1,5 +1,6 @@
-// Test main for the graph: Qt Charts draws through widgets, which need a QApplication. Off screen
-// unless the caller chose a platform.
+// Test main for the tests that measure text or draw charts: fonts need a QGuiApplication and
+// Qt Charts a QApplication. Off screen unless the caller chose a platform, so that test discovery
+// at build time needs no display either.
 
 #include <QApplication>
 #include <gtest/gtest.h>
