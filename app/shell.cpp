@@ -2,9 +2,11 @@
 
 #include "calculatortabs.h"
 #include "fatalguard.h"
+#include "graphtab.h"
 #include "installation.h"
 #include "mainwindow.h"
 #include "pagefooter.h"
+#include "reporttab.h"
 #include "shellcontext.h"
 #include "splashwindow.h"
 
@@ -60,6 +62,9 @@ void Shell::openMainWindow(Calculator calculator) {
     m_main = std::make_unique<MainWindow>(m_context, m_messages, m_fatal, m_load.choice,
                                           m_load.supportLink, m_switch);
     InstallCalculatorTabs(*m_main, m_context, m_fatal);
+    // Each page takes its tab, which owns it.
+    new ReportTab(*m_main, m_context, m_fatal);
+    new GraphTab(*m_main, m_context, m_fatal);
     if (!m_load.iconFile.isEmpty())
         m_main->setWindowIcon(QIcon(m_load.iconFile));
     connect(m_main.get(), &MainWindow::ended, this, &Shell::ended);

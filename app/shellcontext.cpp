@@ -21,6 +21,13 @@ QString ShellContext::syncFolder() const {
     return SyncFolder(userSettings->text(SettingsKey::SyncFolder), home);
 }
 
+QString ShellContext::pdfFolder() const {
+    SystemFolders folders;
+    folders.home = home;
+    folders.documents = documentsFolder;
+    return PdfFolder(folders);
+}
+
 ShellContext ShellContext::fromSystem(const Clock &clock, const QString &commandLine) {
     const SystemFolders folders = SystemFolders::fromSystem();
     ShellContext context;
@@ -28,6 +35,7 @@ ShellContext ShellContext::fromSystem(const Clock &clock, const QString &command
     context.workFolder = WorkFolder(folders);
     context.dataFolder = DataFolder(folders);
     context.home = folders.home;
+    context.documentsFolder = folders.documents;
     context.mediaRoots = folders.mediaRoots;
     context.archive = Installation::LocateSupportArchive();
     context.userSettings =

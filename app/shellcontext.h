@@ -19,7 +19,8 @@ struct ShellContext {
     QString workFolder; // private folder for extracted files
     QString dataFolder; // the database and the representative file
     QString home;
-    QStringList mediaRoots; // where removable disks appear
+    QString documentsFolder; // the user's documents; empty when the system names none
+    QStringList mediaRoots;  // where removable disks appear
     SupportArchive archive{QString()};
     std::unique_ptr<SettingsStore> userSettings;
     const Clock *clock = nullptr;
@@ -38,6 +39,8 @@ struct ShellContext {
     // folder.
     QString removableMediaFolder() const;
     QString syncFolder() const;
+    // Where File, Export PDF writes: the documents folder's "PDF", created when missing.
+    QString pdfFolder() const;
 
     // The running program's folders, settings and system.
     static ShellContext fromSystem(const Clock &clock, const QString &commandLine);

@@ -4,12 +4,12 @@
 // settings, kept on the screen, and written back at exit. Positions and sizes are in twips; one
 // twip is 1/15 of a logical pixel, so the window keeps its proportions on high-DPI screens.
 
+#include "reportpictures.h" // TwipsPerPixel: 96 logical pixels to the inch, as pictures
+
 #include <QSize>
 #include <QString>
 #include <array>
 #include <functional>
-
-constexpr int TwipsPerPixel = 15;
 
 // Window states as stored: 0 normal, 1 minimised, 2 maximised.
 enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
@@ -48,8 +48,8 @@ std::array<QString, 5> PlacementToStore(const Placement &placement, QSize screen
 
 // Twips to logical pixels and back.
 constexpr int ToPixels(int twips) {
-    return twips / TwipsPerPixel;
+    return twips / int(TwipsPerPixel);
 }
 constexpr int ToTwips(int pixels) {
-    return pixels * TwipsPerPixel;
+    return pixels * int(TwipsPerPixel);
 }

@@ -26,12 +26,21 @@ namespace {
 // The house colours: gold, teal and navy; in gray scale they keep distinct shades.
 constexpr std::array<QRgb, 3> SeriesColours{0xffc9a227, 0xff1f7a80, 0xff1b2a4a};
 constexpr QRgb TextColour = 0xff1b2a4a;
+constexpr QRgb GridColour = 0xffd5dbe3;
 
 QFont chartFont(int pixelSize, bool bold = false) {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;
+}
+
+// Gray scale draws every colour as its own gray, so the live chart and the bitmap agree.
+QColor shade(const QColor &colour, const GraphOptions &options) {
+    if (!options.grayScale)
+        return colour;
+    const int gray = qGray(colour.rgb());
+    return QColor(gray, gray, gray, colour.alpha());
 }
 
 QString titleHtml(const QString &title) {
@@ -51,18 +60,7 @@ double niceStep(double span, int count) {
     return 10 * magnitude;
 }
 
-qint64 valueOf(const GraphYear &year, int series) {
-    switch (series) {
-    case 0:
-        return year.annualIncome;
-    case 1:
-        return year.totalIncome;
-    default:
-        return year.accountValue;
-    }
-}
-
-QValueAxis *yearAxis(const GraphData &data) {
+QValueAxis *yearAxis(const GraphData &data, const GraphOptions &options) {
     auto *axis = new QValueAxis;
     const double first = double(data.years.front().year);
     const double last = std::max(double(data.years.back().year), first + 1);
@@ -74,11 +72,11 @@ QValueAxis *yearAxis(const GraphData &data) {
     axis->setTickInterval(step);
     axis->setLabelFormat(QStringLiteral("%d"));
     axis->setLabelsFont(chartFont(11));
-    axis->setGridLineColor(QColor(0xffd5dbe3));
+    axis->setGridLineColor(shade(QColor(GridColour), options));
     return axis;
 }
 
-QCategoryAxis *dollarAxis(double maximum) {
+QCategoryAxis *dollarAxis(double maximum, const GraphOptions &options) {
     auto *axis = new QCategoryAxis;
     const std::vector<AxisLabel> labels = DollarAxisLabels(maximum);
     axis->setStartValue(labels.front().value);
@@ -87,7 +85,7 @@ QCategoryAxis *dollarAxis(double maximum) {
     axis->setRange(labels.front().value, labels.back().value);
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     axis->setLabelsFont(chartFont(11));
-    axis->setGridLineColor(QColor(0xffd5dbe3));
+    axis->setGridLineColor(shade(QColor(GridColour), options));
     return axis;
 }
 
@@ -99,8 +97,8 @@ void addSeries(QChart &chart, const GraphData &data, const GraphOptions &options
     for (const int index : order) {
         auto *line = new QLineSeries;
         for (const GraphYear &year : data.years)
-            line->append(double(year.year), double(valueOf(year, index)));
-        QColor colour(SeriesColours[std::size_t(index)]);
+            line->append(double(year.year), double(GraphValue(year, index)));
+        QColor colour = shade(QColor(SeriesColours[std::size_t(index)]), options);
         QAbstractSeries *series = line;
         if (options.topView) {
             auto *area = new QAreaSeries(line);
@@ -118,11 +116,22 @@ void addSeries(QChart &chart, const GraphData &data, const GraphOptions &options
     }
 }
 
-QImage toGray(const QImage &image) {
-    return image.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32);
+} // namespace
+
+qint64 GraphValue(const GraphYear &year, int series) {
+    switch (series) {
+    case 0:
+        return year.annualIncome;
+    case 1:
+        return year.totalIncome;
+    default:
+        return year.accountValue;
+    }
 }
 
-} // namespace
+QImage GrayPicture(const QImage &image) {
+    return image.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32);
+}
 
 std::vector<AxisLabel> DollarAxisLabels(double maximum) {
     const double top = std::max(maximum, 1.0);
@@ -136,32 +145,42 @@ std::vector<AxisLabel> DollarAxisLabels(double maximum) {
     return labels;
 }
 
+void BuildGraphChart(QChart &chart, const GraphData &data, const GraphOptions &options) {
+    chart.setAnimationOptions(QChart::NoAnimation);
+    chart.setBackgroundRoundness(0);
+    chart.setBackgroundVisible(false);
+    // Room on the right for the last year's label, which the value lines would otherwise reach.
+    chart.setMargins(QMargins(8, 8, 24, 8));
+    chart.setTitleFont(chartFont(15, true));
+    chart.setTitleBrush(shade(QColor(TextColour), options));
+    chart.setTitle(titleHtml(data.title));
+    chart.legend()->setAlignment(Qt::AlignBottom);
+    chart.legend()->setFont(chartFont(12));
+    if (!data.years.empty()) {
+        qint64 maximum = 0;
+        for (const GraphYear &year : data.years)
+            for (int series = 0; series < 3; ++series)
+                maximum = std::max(maximum, GraphValue(year, series));
+        QValueAxis *xAxis = yearAxis(data, options);
+        QCategoryAxis *yAxis = dollarAxis(double(maximum), options);
+        chart.addAxis(xAxis, Qt::AlignBottom);
+        chart.addAxis(yAxis, Qt::AlignLeft);
+        addSeries(chart, data, options, xAxis, yAxis);
+    }
+    // The theme's own label and line colours carry a tint of blue.
+    for (QAbstractAxis *axis : chart.axes()) {
+        axis->setLabelsColor(shade(axis->labelsColor(), options));
+        axis->setLinePenColor(shade(axis->linePenColor(), options));
+    }
+    chart.legend()->setLabelColor(shade(chart.legend()->labelColor(), options));
+}
+
 QImage RenderGraph(const GraphData &data, const GraphOptions &options, const QImage &background) {
     QGraphicsScene scene; // owns the chart, which owns its series and axes
     auto *chart = new QChart;
     scene.addItem(chart);
     chart->setGeometry(0, 0, GraphWidth, GraphHeight);
-    chart->setAnimationOptions(QChart::NoAnimation);
-    chart->setBackgroundRoundness(0);
-    chart->setBackgroundVisible(false);
-    // Room on the right for the last year's label, which the value lines would otherwise reach.
-    chart->setMargins(QMargins(8, 8, 24, 8));
-    chart->setTitleFont(chartFont(15, true));
-    chart->setTitleBrush(QColor(TextColour));
-    chart->setTitle(titleHtml(data.title));
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->legend()->setFont(chartFont(12));
-    if (!data.years.empty()) {
-        qint64 maximum = 0;
-        for (const GraphYear &year : data.years)
-            for (int series = 0; series < 3; ++series)
-                maximum = std::max(maximum, valueOf(year, series));
-        QValueAxis *xAxis = yearAxis(data);
-        QCategoryAxis *yAxis = dollarAxis(double(maximum));
-        chart->addAxis(xAxis, Qt::AlignBottom);
-        chart->addAxis(yAxis, Qt::AlignLeft);
-        addSeries(*chart, data, options, xAxis, yAxis);
-    }
+    BuildGraphChart(*chart, data, options);
     chart->layout()->activate();
 
     QImage image(GraphWidth, GraphHeight, QImage::Format_ARGB32_Premultiplied);
@@ -175,7 +194,15 @@ QImage RenderGraph(const GraphData &data, const GraphOptions &options, const QIm
     scene.render(&painter, area, area);
     painter.end();
     const QImage opaque = image.convertToFormat(QImage::Format_RGB32);
-    return options.grayScale ? toGray(opaque) : opaque;
+    return options.grayScale ? GrayPicture(opaque) : opaque;
+}
+
+QString GraphYearTip(const GraphYear &year) {
+    QStringList lines{QString::number(year.year)};
+    for (int series = 0; series < 3; ++series)
+        lines << QLatin1String(GraphSeriesNames[series]) + QStringLiteral(": ") +
+                     FormatDollars(QString::number(GraphValue(year, series)));
+    return lines.join(QLatin1Char('\n'));
 }
 
 void DrawGraph(const GraphData &data, const GraphOptions &options, const QImage &background,

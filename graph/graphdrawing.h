@@ -7,6 +7,7 @@
 #include <vector>
 
 class Prompter;
+class QChart;
 
 struct GraphOptions {
     bool background = false; // the background picture behind the chart
@@ -32,8 +33,15 @@ constexpr int GraphHeight = 468;
 // The series' names, in drawing order of the legend.
 extern const char *const GraphSeriesNames[3];
 
+// A year's value of series 0 to 2, in the order of GraphSeriesNames.
+qint64 GraphValue(const GraphYear &year, int series);
+
 // "Annual Income", "Total Income" and "Account Value" over the years, with the title, the
-// amounts on the value axis in the field store's dollar format. Needs a QApplication.
+// amounts on the value axis in the field store's dollar format, added to an empty chart. The
+// saved picture and the Graph tab's live chart are both drawn from it.
+void BuildGraphChart(QChart &chart, const GraphData &data, const GraphOptions &options);
+
+// The chart as the 624 by 468 picture the report places. Needs a QApplication.
 QImage RenderGraph(const GraphData &data, const GraphOptions &options,
                    const QImage &background = QImage());
 
@@ -44,6 +52,12 @@ struct AxisLabel {
     QString text;
 };
 std::vector<AxisLabel> DollarAxisLabels(double maximum);
+
+// The picture in shades of gray, as gray scale draws the background.
+QImage GrayPicture(const QImage &image);
+
+// What hovering a year shows: the year, then each series' name and amount on a line of its own.
+QString GraphYearTip(const GraphYear &year);
 
 // Renders and saves the picture as BMP at `path`. A picture that cannot be saved is reported as
 // "Error in Graph Routine" and throws FatalError (already shown).

@@ -35,21 +35,6 @@ int column(const ProjectionTable &table, Phase phase, Projection::Column col, in
     return int(table.at(phase, col, row));
 }
 
-// The background is optional: a picture the archive cannot give is left out. One too large to
-// read means an archive that is not the one installed, which ends the program.
-QImage backgroundPicture(const SupportArchive &archive, const QString &workFolder,
-                         Prompter &prompter) {
-    const ExtractResult extracted = archive.extract(BackgroundName, workFolder);
-    if (extracted.code == ArchiveCode::EntryTooLarge)
-        FailGraphRoutine(extracted.number(), extracted.description, prompter);
-    const QImage picture = QImageReader(QDir(workFolder).filePath(BackgroundName)).read();
-    if (extracted.ok()) {
-        for (const QString &file : extracted.files)
-            QFile::remove(file);
-    }
-    return picture;
-}
-
 } // namespace
 
 Projection::Phase GraphPhase(const QString &entry) {
@@ -114,32 +99,55 @@ GraphRows GraphYears(const ProjectionTable &table, Projection::Phase phase, cons
     return rows;
 }
 
-GraphResult CreateGraph(const Illustration &illustration, const StretchInputs &inputs,
-                        const StretchProjection &projection, const SupportArchive &archive,
-                        const QString &workFolder) {
+// The background is optional: a picture the archive cannot give is left out. One too large to
+// read means an archive that is not the one installed, which ends the program.
+QImage GraphBackground(const SupportArchive &archive, const QString &workFolder,
+                       Prompter &prompter) {
+    const ExtractResult extracted = archive.extract(BackgroundName, workFolder);
+    if (extracted.code == ArchiveCode::EntryTooLarge)
+        FailGraphRoutine(extracted.number(), extracted.description, prompter);
+    const QImage picture = QImageReader(QDir(workFolder).filePath(BackgroundName)).read();
+    if (extracted.ok()) {
+        for (const QString &file : extracted.files)
+            QFile::remove(file);
+    }
+    return picture;
+}
+
+GraphContent PrepareGraph(const Illustration &illustration, const StretchInputs &inputs,
+                          const StretchProjection &projection) {
     const IllustrationControls &controls = illustration.controls();
-    GraphResult result;
-    result.phase = GraphPhase(SelectedGraphEntry(controls.lstGraph, projection.spousePhase()));
+    GraphContent content;
+    GraphResult &result = content.result;
+    content.spousePhase = projection.spousePhase();
+    content.entry = SelectedGraphEntry(controls.lstGraph, content.spousePhase);
+    result.phase = GraphPhase(content.entry);
     result.title = GraphTitle(result.phase, inputs,
                               illustration.fields().GetField(QStringLiteral("1-StretchROR")));
     const ProjectionTable &table = projection.table;
     result.range = GraphScrollRange(table, result.phase);
     result.scrollPosition = ClampedScrollPosition(result.range, controls.hScrollGraph);
 
-    GraphData data;
-    data.title = result.title;
+    content.data.title = result.title;
     const GraphRows rows = GraphYears(table, result.phase, result.range, result.scrollPosition);
     for (int row = rows.first; row <= rows.last; ++row)
-        data.years.push_back({table.at(result.phase, Projection::Year, row),
-                              table.at(result.phase, Projection::Distribution, row),
-                              table.at(result.phase, Projection::Accumulated, row),
-                              table.at(result.phase, Projection::Balance, row)});
+        content.data.years.push_back({table.at(result.phase, Projection::Year, row),
+                                      table.at(result.phase, Projection::Distribution, row),
+                                      table.at(result.phase, Projection::Accumulated, row),
+                                      table.at(result.phase, Projection::Balance, row)});
+    content.options = {controls.chkBackground, controls.chkGrayScale, controls.chkTopView};
+    return content;
+}
 
-    const GraphOptions options{controls.chkBackground, controls.chkGrayScale, controls.chkTopView};
-    const QImage background = options.background
-                                  ? backgroundPicture(archive, workFolder, illustration.prompter())
+GraphResult CreateGraph(const Illustration &illustration, const StretchInputs &inputs,
+                        const StretchProjection &projection, const SupportArchive &archive,
+                        const QString &workFolder) {
+    GraphContent content = PrepareGraph(illustration, inputs, projection);
+    const QImage background = content.options.background
+                                  ? GraphBackground(archive, workFolder, illustration.prompter())
                                   : QImage();
-    result.bitmap = QDir(workFolder).filePath(BitmapName);
-    DrawGraph(data, options, background, result.bitmap, illustration.prompter());
-    return result;
+    content.result.bitmap = QDir(workFolder).filePath(BitmapName);
+    DrawGraph(content.data, content.options, background, content.result.bitmap,
+              illustration.prompter());
+    return content.result;
 }

@@ -11,6 +11,7 @@
 #include <QString>
 
 class Illustration;
+class Prompter;
 class SupportArchive;
 
 // The phase a graph-list entry selects by its first letter: "P" the planholder, "S" the spouse,
@@ -56,6 +57,24 @@ struct GraphResult {
     int scrollPosition = 0;
     QString bitmap; // the saved "RMDGraph.bmp"
 };
+
+// What the graph of the illustration's list entry, scroll position and options shows, without
+// drawing it: for the Graph tab's live chart and for the saved bitmap.
+struct GraphContent {
+    GraphResult result;
+    GraphData data;
+    GraphOptions options;
+    bool spousePhase = false; // whether the list offers "Spouse Beneficiary"
+    QString entry;            // the list entry shown as selected; empty for none
+};
+GraphContent PrepareGraph(const Illustration &illustration, const StretchInputs &inputs,
+                          const StretchProjection &projection);
+
+// The background picture "GraphBack.bmp" from the support archive; a null picture when the
+// archive does not give it. An entry larger than the archive allows is reported ("Error in
+// Graph Routine") and ends the program.
+QImage GraphBackground(const SupportArchive &archive, const QString &workFolder,
+                       Prompter &prompter);
 
 // Builds the graph of the illustration's list entry, scroll position and options, and saves
 // it. The background picture comes from the support archive. A bitmap that cannot be saved, or

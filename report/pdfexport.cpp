@@ -1,5 +1,6 @@
 #include "pdfexport.h"
 
+#include "errornumber.h"
 #include "numbertext.h"
 #include "prompter.h"
 #include "reportassembly.h"
@@ -109,23 +110,35 @@ QString PdfSavedMessage(const QString &fileName, const QString &shownFolder) {
              QStringLiteral(".")});
 }
 
-QString PdfNotSavedMessage(int errorNumber) {
-    return JoinLines({QStringLiteral("An error type") + NumberText::Str(errorNumber) +
+QString PdfNotSavedMessage(int errorNumber, const QString &cause) {
+    QStringList lines{QStringLiteral("An error type") + NumberText::Str(errorNumber) +
                           QStringLiteral(" occurred "),
-                      QStringLiteral("while creating the PDF file."),
-                      QStringLiteral("Please try again.")});
+                      QStringLiteral("while creating the PDF file.")};
+    if (!cause.isEmpty())
+        lines << cause;
+    lines << QStringLiteral("Please try again.");
+    return JoinLines(lines);
 }
 
 QString ExportPdf(const Report &report, Calculator calculator, const WorkingVariables &variables,
                   const QString &pdfFolder, const QString &documentsFolder, Prompter &prompter) {
     const QString fileName = PdfFileName(calculator, ClientName(variables));
     const QString path = QDir(pdfFolder).filePath(fileName);
-    const PdfResult result = WritePdf(report, path);
-    if (!result.ok()) {
+    const auto notSaved = [&prompter](int number, const QString &cause) {
         prompter.notice(QStringLiteral("Adobe Acrobat File Not Saved"),
-                        PdfNotSavedMessage(result.errorNumber), MessageIcon::Information);
-        return {};
-    }
+                        PdfNotSavedMessage(number, cause), MessageIcon::Information);
+        return QString();
+    };
+    // The user is told which folder failed and why, not only that something did.
+    if (!QDir().mkpath(pdfFolder))
+        return notSaved(ErrorNumber::PathFileAccess,
+                        QStringLiteral("The folder %1 cannot be created.")
+                            .arg(QDir::toNativeSeparators(pdfFolder)));
+    const PdfResult result = WritePdf(report, path);
+    if (!result.ok())
+        return notSaved(
+            result.errorNumber,
+            QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), result.description));
     prompter.notice(QStringLiteral("Adobe Acrobat File Saved"),
                     PdfSavedMessage(fileName, ShownFolder(pdfFolder, documentsFolder)),
                     MessageIcon::Information);

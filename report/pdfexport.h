@@ -37,12 +37,14 @@ PdfResult WritePdf(const Report &report, const QString &path);
 // from the documents folder's own name on when the folder lies inside it; otherwise whole.
 QString ShownFolder(const QString &folder, const QString &documentsFolder);
 
-// "Adobe Acrobat File Saved" and "Adobe Acrobat File Not Saved" texts.
+// "Adobe Acrobat File Saved" and "Adobe Acrobat File Not Saved" texts; a cause, when given,
+// is a line of its own before "Please try again.".
 QString PdfSavedMessage(const QString &fileName, const QString &shownFolder);
-QString PdfNotSavedMessage(int errorNumber);
+QString PdfNotSavedMessage(int errorNumber, const QString &cause = {});
 
 // File > Export PDF on a rebuilt report: writes the report into the PDF folder under the
-// client's file name and tells the user through the prompter. Returns the path written, or an
-// empty text when writing failed.
+// client's file name and tells the user through the prompter; the folder is created when
+// missing, and a failure names the folder or file and the cause. Returns the path written, or
+// an empty text when writing failed.
 QString ExportPdf(const Report &report, Calculator calculator, const WorkingVariables &variables,
                   const QString &pdfFolder, const QString &documentsFolder, Prompter &prompter);

@@ -5,10 +5,13 @@
 
 CalculatedIllustration RebuildIllustrationReport(Report &report, Illustration &illustration,
                                                  CalcContext &context, const ReportPages &pages,
-                                                 const ReportEnvironment &environment) {
+                                                 const ReportEnvironment &environment,
+                                                 const std::function<void()> &validated) {
     RebuildSteps steps;
-    steps.calculate = [](Illustration &target, CalcContext &calculation) {
+    steps.calculate = [&validated](Illustration &target, CalcContext &calculation) {
         const CalculatorRun run = RunCalculator(target, calculation);
+        if (run.passed() && validated)
+            validated();
         return CalculatedIllustration{run.validation, run.result};
     };
     steps.createGraph = [&environment](const Illustration &target, const StretchInputs &inputs,

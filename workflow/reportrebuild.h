@@ -7,7 +7,9 @@
 
 // The calculation sequence, the merged template, for the Stretch report with its graph page
 // the graph drawn from the support archive into the work folder, and the document. A failed
-// check leaves the report as it was and is returned.
+// check leaves the report as it was and is returned. `validated`, when given, runs once the
+// check has passed, before the document is made (the window shows that it is busy from then).
 CalculatedIllustration RebuildIllustrationReport(Report &report, Illustration &illustration,
                                                  CalcContext &context, const ReportPages &pages,
-                                                 const ReportEnvironment &environment);
+                                                 const ReportEnvironment &environment,
+                                                 const std::function<void()> &validated = {});

@@ -146,24 +146,40 @@ TEST(ExportPdfTest, WritesTheReportAndConfirmsOrReports) {
               PdfSavedMessage(QStringLiteral("RobertJSampleStretch.pdf"),
                               QDir(documents).dirName() + QStringLiteral("/work")));
 
-    // A file where the folder should be.
-    prompter.clear();
-    QFile blocker(folder.workFile(QStringLiteral("PDF")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    EXPECT_TRUE(
-        ExportPdf(report, Calculator::Stretch, inputs, blocker.fileName(), documents, prompter)
-            .isEmpty());
-    ASSERT_EQ(prompter.messages().size(), 1) << "no confirmation after a failure";
-    EXPECT_EQ(prompter.messages()[0].caption, QStringLiteral("Adobe Acrobat File Not Saved"));
-    const QStringList lines = prompter.messages()[0].text.split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("An error type ")));
-    EXPECT_TRUE(lines[0].endsWith(QStringLiteral(" occurred ")));
-    EXPECT_NE(lines[0], PdfNotSavedMessage(0).split(QStringLiteral("\r\n"))[0])
-        << "no error number";
-    EXPECT_EQ(lines[1], QStringLiteral("while creating the PDF file."));
-    EXPECT_EQ(lines[2], QStringLiteral("Please try again."));
+    // A folder that cannot be made, and a file that cannot be replaced: each is named with its
+    // cause, and nothing half-written stays behind.
+    QFile(folder.workFile(QStringLiteral("plain"))).open(QIODevice::WriteOnly);
+    const QString blocked = folder.workFile(QStringLiteral("plain/PDF"));
+    QDir(folder.work).mkpath(QStringLiteral("taken/RobertJSampleStretch.pdf"));
+    const QString taken = folder.workFile(QStringLiteral("taken"));
+    const struct {
+        const char *name;
+        QString pdfFolder;
+        QString named;
+    } failures[] = {
+        {"folder", blocked, QDir::toNativeSeparators(blocked)},
+        {"file", taken,
+         QDir::toNativeSeparators(taken + QStringLiteral("/RobertJSampleStretch.pdf"))},
+    };
+    for (const auto &c : failures) {
+        prompter.clear();
+        EXPECT_TRUE(ExportPdf(report, Calculator::Stretch, inputs, c.pdfFolder, documents, prompter)
+                        .isEmpty())
+            << c.name;
+        ASSERT_EQ(prompter.messages().size(), 1) << c.name << ": no confirmation after a failure";
+        EXPECT_EQ(prompter.messages()[0].caption, QStringLiteral("Adobe Acrobat File Not Saved"));
+        const QStringList lines = prompter.messages()[0].text.split(QStringLiteral("\r\n"));
+        ASSERT_EQ(lines.size(), 4) << c.name;
+        EXPECT_TRUE(lines[0].startsWith(QStringLiteral("An error type "))) << c.name;
+        EXPECT_TRUE(lines[0].endsWith(QStringLiteral(" occurred "))) << c.name;
+        EXPECT_NE(lines[0], PdfNotSavedMessage(0).split(QStringLiteral("\r\n"))[0])
+            << c.name << ": no error number";
+        EXPECT_EQ(lines[1], QStringLiteral("while creating the PDF file.")) << c.name;
+        EXPECT_TRUE(lines[2].contains(c.named)) << c.name << ": " << lines[2].toStdString();
+        EXPECT_EQ(lines[3], QStringLiteral("Please try again.")) << c.name;
+    }
+    EXPECT_EQ(QDir(taken).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{QStringLiteral("RobertJSampleStretch.pdf")});
 }
 
 } // namespace
