@@ -118,8 +118,9 @@ void addFinalYear(OrderedJson &fields, const Illustration &illustration) {
         fields.add(QStringLiteral("R-FinalYear"), illustration.ruleSetOutcome().finalYear);
 }
 
-// The same illustration computed under the other rule set: its report fields, or its failed
-// check (current law asks for the original planholder's date of birth on every beneficiary).
+// The same illustration computed under the other rule set: its report fields as "fields" holds
+// them, or its failed check (current law asks for the original planholder's date of birth on
+// every beneficiary).
 OrderedJson otherRuleSet(BatchCalculation &calculation) {
     Illustration &illustration = calculation.illustration;
     const RuleSet other = OtherRuleSet(RuleSetOfCaption(illustration.controls().cmboRuleSet));
@@ -131,10 +132,7 @@ OrderedJson otherRuleSet(BatchCalculation &calculation) {
         return ValidationFailureObject(*run.validation.failure);
     OrderedJson fields = reportFields(illustration.fields());
     addFinalYear(fields, illustration);
-    OrderedJson result;
-    result.add(QStringLiteral("rules"), RuleSetBatchName(other))
-        .add(QStringLiteral("fields"), fields);
-    return result;
+    return fields;
 }
 
 } // namespace
