@@ -102,12 +102,16 @@ void PrintJson(const QString &json) {
     std::fflush(stdout);
 }
 
-QString ValidationFailureJson(const ValidationFailure &failure) {
-    return OrderedJson()
-        .add(QStringLiteral("status"), QStringLiteral("invalid"))
+OrderedJson ValidationFailureObject(const ValidationFailure &failure) {
+    OrderedJson object;
+    object.add(QStringLiteral("status"), QStringLiteral("invalid"))
         .add(QStringLiteral("tag"), failure.tag)
         .add(QStringLiteral("title"), failure.title)
         .add(QStringLiteral("message"), failure.message)
-        .add(QStringLiteral("replacement"), failure.replacement)
-        .text();
+        .add(QStringLiteral("replacement"), failure.replacement);
+    return object;
+}
+
+QString ValidationFailureJson(const ValidationFailure &failure) {
+    return ValidationFailureObject(failure).text();
 }

@@ -2,6 +2,8 @@
 
 // Options shared by the rmdbatch subcommands.
 
+#include "orderedjson.h"
+
 #include <QCommandLineParser>
 #include <QDate>
 #include <QStringList>
@@ -30,3 +32,4 @@ void PrintJson(const QString &json);
 
 // {"status":"invalid","tag":...,"title":...,"message":...,"replacement":...}
 QString ValidationFailureJson(const ValidationFailure &failure);
+OrderedJson ValidationFailureObject(const ValidationFailure &failure);

@@ -8,6 +8,7 @@
 #include "illustrationjson.h"
 #include "orderedjson.h"
 #include "recordingprompter.h"
+#include "ruleset.h"
 #include "sepppresenter.h"
 #include "stretchreport.h"
 
@@ -109,27 +110,58 @@ void addStretch(OrderedJson &output, const StretchProjection &projection,
         .add(QStringLiteral("tables"), tables);
 }
 
+// Current law's inherited-account deadline, beside the report slots: an RMBD illustration under
+// current law only, so every other output keeps its fields.
+void addFinalYear(OrderedJson &fields, const Illustration &illustration) {
+    if (illustration.calculator() == Calculator::Rmbd &&
+        RuleSetOfCaption(illustration.controls().cmboRuleSet) == RuleSet::CurrentLaw)
+        fields.add(QStringLiteral("R-FinalYear"), illustration.ruleSetOutcome().finalYear);
+}
+
+// The same illustration computed under the other rule set: its report fields as "fields" holds
+// them, or its failed check (current law asks for the original planholder's date of birth on
+// every beneficiary).
+OrderedJson otherRuleSet(BatchCalculation &calculation) {
+    Illustration &illustration = calculation.illustration;
+    const RuleSet other = OtherRuleSet(RuleSetOfCaption(illustration.controls().cmboRuleSet));
+    const bool saved = illustration.isSaved();
+    illustration.setListEntry(Control::cmboRuleSet, RuleSetCaption(other));
+    illustration.setSaved(saved);
+    const CalculatorRun run = RunCalculator(illustration, calculation.context);
+    if (!run.passed())
+        return ValidationFailureObject(*run.validation.failure);
+    OrderedJson fields = reportFields(illustration.fields());
+    addFinalYear(fields, illustration);
+    return fields;
+}
+
 } // namespace
 
 int RunCalc(const QStringList &arguments) {
     QCommandLineParser parser;
-    ParseOptions(parser, arguments, CalculationOptions());
+    const QCommandLineOption compare(QStringLiteral("compare-rules"),
+                                     QStringLiteral("Also compute under the other rule set."));
+    ParseOptions(parser, arguments, CalculationOptions() << compare);
     BatchCalculation calculation(parser);
     const Illustration &illustration = calculation.illustration;
     if (!calculation.passed()) {
         PrintJson(ValidationFailureJson(*calculation.run.validation.failure));
         return int(ExitCode::ValidationFailed);
     }
+    OrderedJson fields = reportFields(illustration.fields());
+    addFinalYear(fields, illustration);
     OrderedJson output;
     output.add(QStringLiteral("status"), QStringLiteral("ok"))
         .add(QStringLiteral("calculator"), CalculatorNumber(illustration.calculator()))
-        .add(QStringLiteral("fields"), reportFields(illustration.fields()))
+        .add(QStringLiteral("fields"), fields)
         .add(QStringLiteral("inputs"), inputFields(illustration.fields()))
         .addArray(QStringLiteral("notices"), notices(calculation.prompter));
     if (illustration.calculator() == Calculator::Sepp)
         output.addArray(QStringLiteral("options"), equalPaymentOptions(illustration));
     if (illustration.calculator() == Calculator::Stretch)
         addStretch(output, *calculation.run.result.projection, calculation.stretchReport());
+    if (parser.isSet(compare))
+        output.add(QStringLiteral("other"), otherRuleSet(calculation));
     PrintJson(output.text());
     return int(ExitCode::Ok);
 }

@@ -7,6 +7,7 @@
 #include "jsonkeys.h"
 #include "orderedjson.h"
 #include "representativemodel.h"
+#include "ruleset.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -96,6 +97,8 @@ void readControls(const QJsonObject &object, Illustration &illustration) {
         const ControlEntry *control = FindControl(name);
         if (!control)
             throw badInput(QStringLiteral("unknown control \"%1\"").arg(name));
+        if (control->control == Control::cmboRuleSet)
+            throw badInput(QStringLiteral("the rule set is given as \"rules\", not as a control"));
         switch (control->kind) {
         case ControlKind::CheckBox:
             illustration.setChecked(control->control, boolean(it.value(), name));
@@ -135,6 +138,14 @@ BatchRunOptions ReadIllustrationJson(const QByteArray &json, Illustration &illus
             options.detailedMode = boolean(it.value(), key);
         } else if (key == QLatin1String("saved")) {
             saved = boolean(it.value(), key);
+        } else if (key == QLatin1String("rules")) {
+            const QString name = text(it.value(), key);
+            const auto rules = RuleSetOfBatchName(name);
+            if (!rules)
+                throw badInput(
+                    QStringLiteral("\"rules\" cannot be \"%1\"; it is \"2002\" or \"current\"")
+                        .arg(name));
+            illustration.setListEntry(Control::cmboRuleSet, RuleSetCaption(*rules));
         } else if (key == QLatin1String("fingerprint")) {
             illustration.setRecordFingerprint(text(it.value(), key));
         } else if (key == QLatin1String("controls")) {
@@ -172,8 +183,15 @@ QString WriteIllustrationJson(const Illustration &illustration, bool detailedMod
     }
     OrderedJson controls;
     const IllustrationControls &values = illustration.controls();
+    // The rule set goes out as "rules"; it and the beneficiary class are written only when they
+    // differ from what a file without them means, so older files read back unchanged.
+    const RuleSet rules = RuleSetOfCaption(values.cmboRuleSet);
     for (const ControlEntry &control : ControlTable()) {
         const QString name = QLatin1String(control.name);
+        if (control.control == Control::cmboRuleSet ||
+            (control.control == Control::cmboBeneClass &&
+             values.cmboBeneClass == ControlLists::beneficiaryClasses().constFirst()))
+            continue;
         if (control.flag)
             controls.add(name, values.*(control.flag));
         else if (control.position)
@@ -187,6 +205,8 @@ QString WriteIllustrationJson(const Illustration &illustration, bool detailedMod
         .add(QStringLiteral("controls"), controls)
         .add(QStringLiteral("detailed"), detailedMode)
         .add(QStringLiteral("saved"), illustration.isSaved());
+    if (rules != RuleSet::Regulations2002)
+        json.add(QStringLiteral("rules"), RuleSetBatchName(rules));
     if (!illustration.recordFingerprint().isEmpty())
         json.add(QStringLiteral("fingerprint"), illustration.recordFingerprint());
     return json.text();

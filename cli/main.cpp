@@ -48,6 +48,7 @@ const std::array<Command, 8> Commands{{
 
 const char *const Usage =
     "usage: rmdbatch calc --input ILL.json [--today MM/DD/YYYY] [--rep REP.json] [--pages P]\n"
+    "                     [--compare-rules]\n"
     "       rmdbatch merge --input ILL.json [--today] [--rep] [--pages P]\n"
     "                      [--support-archive PATH]\n"
     "       rmdbatch report --input ILL.json --pdf OUT.pdf [--today] [--rep] [--pages P]\n"

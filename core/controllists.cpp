@@ -30,4 +30,11 @@ const QStringList &graphEntries() {
     return entries;
 }
 
+const QStringList &beneficiaryClasses() {
+    static const QStringList entries{
+        QStringLiteral("Designated beneficiary"), QStringLiteral("Minor child of the owner"),
+        QStringLiteral("Disabled or chronically ill"), QStringLiteral("Estate, charity or trust")};
+    return entries;
+}
+
 } // namespace ControlLists

@@ -16,4 +16,8 @@ const QStringList &stateCodes();
 // "Planholder", "Spouse Beneficiary", "Non-Spouse Beneficiary", "All Years".
 const QStringList &graphEntries();
 
+// The Beneficiary tab's beneficiary classes, in list order: "Designated beneficiary", "Minor
+// child of the owner", "Disabled or chronically ill", "Estate, charity or trust".
+const QStringList &beneficiaryClasses();
+
 } // namespace ControlLists

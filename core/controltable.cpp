@@ -1,6 +1,7 @@
 #include "controltable.h"
 
 #include "controllists.h"
+#include "ruleset.h"
 
 #include <algorithm>
 
@@ -20,9 +21,15 @@ QStringList states(bool) {
 QStringList graphEntries(bool) {
     return ControlLists::graphEntries();
 }
+QStringList ruleSets(bool) {
+    return RuleSetCaptions();
+}
+QStringList beneficiaryClasses(bool) {
+    return ControlLists::beneficiaryClasses();
+}
 
 using K = ControlKind;
-const std::array<ControlEntry, 14> Table{{
+const std::array<ControlEntry, 16> Table{{
     {Control::cmboPlanType0, "cmboPlanType0", K::List, &C::cmboPlanType0, nullptr, nullptr, 0,
      planTypes0},
     {Control::cmboPlanType1, "cmboPlanType1", K::List, &C::cmboPlanType1, nullptr, nullptr, 0,
@@ -40,11 +47,14 @@ const std::array<ControlEntry, 14> Table{{
     {Control::chkBackground, "chkBackground", K::CheckBox, nullptr, nullptr, &C::chkBackground},
     {Control::chkGrayScale, "chkGrayScale", K::CheckBox, nullptr, nullptr, &C::chkGrayScale},
     {Control::chkTopView, "chkTopView", K::CheckBox, nullptr, nullptr, &C::chkTopView},
+    {Control::cmboRuleSet, "cmboRuleSet", K::List, &C::cmboRuleSet, nullptr, nullptr, 0, ruleSets},
+    {Control::cmboBeneClass, "cmboBeneClass", K::List, &C::cmboBeneClass, nullptr, nullptr, 0,
+     beneficiaryClasses},
 }};
 
 } // namespace
 
-const std::array<ControlEntry, 14> &ControlTable() {
+const std::array<ControlEntry, 16> &ControlTable() {
     return Table;
 }
 

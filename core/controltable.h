@@ -24,6 +24,8 @@ enum class Control {
     chkBackground,
     chkGrayScale,
     chkTopView,
+    cmboRuleSet,
+    cmboBeneClass,
 };
 
 struct IllustrationControls {
@@ -42,6 +44,9 @@ struct IllustrationControls {
     QString cmboState; // empty: no state chosen
     QString lstGraph = QStringLiteral("All Years");
     int hScrollGraph = 99;
+    // Records and files from before current law carry none: they are 2002 regulations.
+    QString cmboRuleSet = QStringLiteral("2002 regulations");
+    QString cmboBeneClass = QStringLiteral("Designated beneficiary");
 
     bool operator==(const IllustrationControls &) const = default;
 };
@@ -67,7 +72,7 @@ struct ControlEntry {
 };
 
 // Every control, in the order ILL.json lists them.
-const std::array<ControlEntry, 14> &ControlTable();
+const std::array<ControlEntry, 16> &ControlTable();
 
 const ControlEntry &EntryOf(Control control);
 

@@ -69,6 +69,13 @@ void Illustration::setSurvivingSpouseEnabled(bool enabled) {
     emit controlChanged(Control::chkSurvivingSpouse);
 }
 
+void Illustration::setRuleSetOutcome(const RuleSetOutcome &outcome) {
+    if (outcome == m_ruleSetOutcome)
+        return;
+    m_ruleSetOutcome = outcome;
+    emit ruleSetOutcomeChanged();
+}
+
 void Illustration::setSeppTab(const SeppTabState &state) {
     if (m_seppTab == state)
         return;

@@ -34,6 +34,14 @@ struct SeppTabState {
     bool operator==(const SeppTabState &) const = default;
 };
 
+// What a computation shows beside its result on the calculator tab besides the report fields.
+struct RuleSetOutcome {
+    QString finalYear;        // the year an inherited account must be empty by; empty when none
+    QString otherRuleSetNote; // the other rule set's amount where it differs; empty otherwise
+
+    bool operator==(const RuleSetOutcome &) const = default;
+};
+
 // Who changes a control. The user's changes are inputs and clear the saved flag; a refresh that
 // moves a selection or unticks a box as a consequence of another input does not.
 enum class ChangeOrigin { Input, Refresh };
@@ -75,6 +83,9 @@ public:
     const SeppTabState &seppTab() const { return m_seppTab; }
     void setSeppTab(const SeppTabState &state);
 
+    const RuleSetOutcome &ruleSetOutcome() const { return m_ruleSetOutcome; }
+    void setRuleSetOutcome(const RuleSetOutcome &outcome);
+
     // A keystroke typed into an input slot: clears the saved flag whatever the key, and says
     // whether the key reaches the text.
     bool keyPress(int slot, QChar key);
@@ -94,6 +105,7 @@ signals:
     void calculatorChanged(Calculator calculator);
     void controlChanged(Control control);
     void seppTabChanged();
+    void ruleSetOutcomeChanged();
 
 private:
     const ControlEntry &entryOf(Control control, ControlKind kind) const;
@@ -105,4 +117,5 @@ private:
     QString m_recordFingerprint;
     IllustrationControls m_controls;
     SeppTabState m_seppTab;
+    RuleSetOutcome m_ruleSetOutcome;
 };

@@ -35,6 +35,10 @@ constexpr TableSource kUniform2001{"uniform_lifetime_2001.csv", 70, 115};
 // Pub 590 Table II; 1.72-9 Table VI. Full squares, both orders of every pair.
 constexpr TableSource kJoint2002{"joint_last_survivor_2002.csv", 0, 115};
 constexpr TableSource kJoint2001{"joint_last_survivor_2001.csv", 5, 115};
+// T.D. 9930: Treas. Reg. 1.401(a)(9)-9(b), (c) and (d) as amended, "120" meaning 120 and over.
+constexpr TableSource kSingle2022{"single_life_2022.csv", 0, 120};
+constexpr TableSource kUniform2022{"uniform_lifetime_2022.csv", 72, 120};
+constexpr TableSource kJoint2022{"joint_last_survivor_2022.csv", 0, 120};
 
 struct AgeRange {
     int firstAge = 0;
@@ -66,7 +70,7 @@ struct JointTable {
     }
 };
 
-enum class Edition { Final2002, Proposed2001 };
+using Edition = LifeTableEdition;
 
 QString resourcePath(const TableSource &source) {
     return QStringLiteral(":/life_tables/") + QLatin1String(source.file);
@@ -175,30 +179,77 @@ JointTable loadJointTable(const char *routine, const TableSource &source) {
 // the first use thread-safe, and a load that throws is retried by the next call (whose routine
 // name then goes into the message).
 const AgeTable &singleTable(Edition edition, const char *routine) {
-    if (edition == Edition::Final2002) {
+    switch (edition) {
+    case Edition::Proposed2001: {
+        static const AgeTable table = loadAgeTable(routine, kSingle2001);
+        return table;
+    }
+    case Edition::Final2002: {
         static const AgeTable table = loadAgeTable(routine, kSingle2002);
         return table;
     }
-    static const AgeTable table = loadAgeTable(routine, kSingle2001);
+    case Edition::Final2022:
+        break;
+    }
+    static const AgeTable table = loadAgeTable(routine, kSingle2022);
     return table;
 }
 
 const AgeTable &uniformTable(Edition edition, const char *routine) {
-    if (edition == Edition::Final2002) {
+    switch (edition) {
+    case Edition::Proposed2001: {
+        static const AgeTable table = loadAgeTable(routine, kUniform2001);
+        return table;
+    }
+    case Edition::Final2002: {
         static const AgeTable table = loadAgeTable(routine, kUniform2002);
         return table;
     }
-    static const AgeTable table = loadAgeTable(routine, kUniform2001);
+    case Edition::Final2022:
+        break;
+    }
+    static const AgeTable table = loadAgeTable(routine, kUniform2022);
     return table;
 }
 
 const JointTable &jointTable(Edition edition, const char *routine) {
-    if (edition == Edition::Final2002) {
+    switch (edition) {
+    case Edition::Proposed2001: {
+        static const JointTable table = loadJointTable(routine, kJoint2001);
+        return table;
+    }
+    case Edition::Final2002: {
         static const JointTable table = loadJointTable(routine, kJoint2002);
         return table;
     }
-    static const JointTable table = loadJointTable(routine, kJoint2001);
+    case Edition::Final2022:
+        break;
+    }
+    static const JointTable table = loadJointTable(routine, kJoint2022);
     return table;
+}
+
+// Six decimals as printed, each a probability.
+std::vector<double> loadMortalityRates(const char *routine) {
+    const TableSource source{"mortality_rates_2022.csv", 0, 120};
+    const CsvTable csv = readTable(routine, source, "age,qx");
+    const int rows = source.lastAge - source.firstAge + 1;
+    if (csv.size() != rows)
+        csv.damaged(0, QStringLiteral("%1 ages instead of %2").arg(csv.size()).arg(rows));
+    std::vector<double> rates;
+    for (int i = 0; i < rows; ++i) {
+        const int lineNumber = CsvTable::lineNumber(i);
+        const auto &fields = csv.fields(i, 2);
+        if (parseAge(csv, lineNumber, fields[0]) != i)
+            csv.damaged(lineNumber, QStringLiteral("age out of order"));
+        bool ok = false;
+        const double rate = QByteArray(fields[1].data(), fields[1].size()).toDouble(&ok);
+        if (!ok || rate <= 0 || rate > 1)
+            csv.damaged(lineNumber,
+                        QStringLiteral("bad rate \"%1\"").arg(QString::fromLatin1(fields[1])));
+        rates.push_back(rate);
+    }
+    return rates;
 }
 
 float fromTenths(long long tenths) {
@@ -294,4 +345,17 @@ float RMDJOINTFACTOR(int ownerAge, int beneficiaryAge, int flag) {
 
 float RMDJOINTFACTOR2001(int ownerAge, int beneficiaryAge, int flag) {
     return jointFactor(Edition::Proposed2001, "RMDJOINTFACTOR2001", ownerAge, beneficiaryAge, flag);
+}
+
+float SingleFactor(LifeTableEdition edition, int firstAge, int currentAge) {
+    return singleFactor(edition, "SingleFactor", firstAge, currentAge);
+}
+
+float JointFactor(LifeTableEdition edition, int ownerAge, int beneficiaryAge, int flag) {
+    return jointFactor(edition, "JointFactor", ownerAge, beneficiaryAge, flag);
+}
+
+const std::vector<double> &MortalityRates2022() {
+    static const std::vector<double> rates = loadMortalityRates("MortalityRates2022");
+    return rates;
 }

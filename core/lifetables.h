@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QString>
+#include <vector>
 
 // Whole years of age on asOf. A birthday of February 29 falls on February 28 in a common year.
 // The result is negative when asOf lies before the birth date; callers replace that by 0.
@@ -34,3 +35,17 @@ float RMDSINGLEFACTOR2001(int unused, int firstAge, int currentAge);
 // Any other flag throws FatalError.
 float RMDJOINTFACTOR(int ownerAge, int beneficiaryAge, int flag);
 float RMDJOINTFACTOR2001(int ownerAge, int beneficiaryAge, int flag);
+
+// The editions by name, for the rules that choose one by year (current law: the 2022 tables of
+// T.D. 9930, Treas. Reg. 1.401(a)(9)-9 as amended, for distribution years 2022 and later).
+enum class LifeTableEdition { Proposed2001, Final2002, Final2022 };
+
+// RMDSINGLEFACTOR and RMDJOINTFACTOR of an edition. Below the uniform table's first age the
+// factor is Joint(age, age - 10): for the 2022 edition exactly the Uniform Lifetime Table of
+// Notice 2022-6 Appendix A (ages 10 and up).
+float SingleFactor(LifeTableEdition edition, int firstAge, int currentAge);
+float JointFactor(LifeTableEdition edition, int ownerAge, int beneficiaryAge, int flag);
+
+// The 2022 mortality rates q(x) of Treas. Reg. 1.401(a)(9)-9(e), ages 0 to 120, which Notice
+// 2022-6 prescribes for the fixed annuitization method.
+const std::vector<double> &MortalityRates2022();

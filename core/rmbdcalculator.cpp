@@ -1,9 +1,12 @@
 #include "rmbdcalculator.h"
 
+#include "controllists.h"
+#include "currentlawrmbd.h"
 #include "datetext.h"
 #include "distribution.h"
 #include "fieldformat.h"
 #include "illustration.h"
+#include "lawtables.h"
 #include "lifetables.h"
 #include "numbertext.h"
 #include "rtftext.h"
@@ -36,6 +39,9 @@ std::variant<RmbdInputs, ValidationFailure> ValidateRmbd(Illustration &illustrat
     const FieldStore &fields = illustration.fields();
     RmbdInputs inputs;
     inputs.planType = illustration.controls().cmboPlanType1;
+    inputs.rules = RuleSetOfCaption(illustration.controls().cmboRuleSet);
+    inputs.beneficiaryClass = int(std::max<qsizetype>(
+        0, ControlLists::beneficiaryClasses().indexOf(illustration.controls().cmboBeneClass)));
 
     const QString first = fields.GetField(QStringLiteral("8-BeneFirst"));
     if (first.trimmed().isEmpty())
@@ -105,7 +111,7 @@ std::variant<RmbdInputs, ValidationFailure> ValidateRmbd(Illustration &illustrat
     if (auto failure = AmountOutsideField(fields, QStringLiteral("6-AcctValue1")))
         return *failure;
 
-    if (illustration.controls().chkSurvivingSpouse) {
+    if (illustration.controls().chkSurvivingSpouse || inputs.rules == RuleSet::CurrentLaw) {
         const auto original = DateText::ParseDate(fields.GetField(QStringLiteral("7-OriginalDOB")));
         if (!original)
             return dateFailure("7-OriginalDOB",
@@ -135,7 +141,8 @@ RmbdResult ComputeRmbd(const RmbdInputs &inputs, bool survivingSpouse, const QSt
         // The spouse's own life expectancy, recalculated each year, from the year the deceased
         // would have reached 70 1/2.
         result.originalDateOfBirth = *DateText::ParseDate(originalDob);
-        const QDate halfAge = *DateText::ParseDate(CALCDATEHALFAGE(result.originalDateOfBirth, 70));
+        const QDate halfAge =
+            *DateText::ParseDate(ApplicableAgeDate(inputs.rules, result.originalDateOfBirth));
         deceasedAgeNow = ageOn(result.originalDateOfBirth, yearEnd);
         deceasedAgeAtDeath =
             ageOn(result.originalDateOfBirth, QDate(result.dateOfDeath.year(), 12, 31));
@@ -147,16 +154,19 @@ RmbdResult ComputeRmbd(const RmbdInputs &inputs, bool survivingSpouse, const QSt
     }
     result.startDate = std::max(result.yearAfterDeath, result.candidateStart);
 
-    if (result.startDate > yearEnd || year == 2009)
-        return result;
+    if (result.startDate > yearEnd || WaivedYearNote(inputs.rules, year))
+        return ApplyCurrentLawPayout(inputs, originalDob, result);
 
-    result.factor = year == 2001 ? RMDSINGLEFACTOR2001(0, result.startAge, result.currentAge)
-                                 : RMDSINGLEFACTOR(0, result.startAge, result.currentAge);
+    const LifeTableEdition edition = EditionForYear(inputs.rules, year);
+    // The longer-expectancy comparison never used the 2001 tables.
+    const LifeTableEdition compared =
+        edition == LifeTableEdition::Proposed2001 ? LifeTableEdition::Final2002 : edition;
+    result.factor = SingleFactor(edition, result.startAge, result.currentAge);
     if (survivingSpouse && result.currentAge > deceasedAgeNow && deceasedAgeAtDeath > 70) {
         // An older spouse of a planholder who died past 70 may use the deceased's remaining
         // life expectancy when it is the longer (Treas. Reg. 1.401(a)(9)-5 Q&A-5(a)(1)).
-        const float beneficiary = RMDSINGLEFACTOR(0, result.startAge, result.currentAge);
-        const float deceased = RMDSINGLEFACTOR(0, deceasedAgeAtDeath, deceasedAgeNow);
+        const float beneficiary = SingleFactor(compared, result.startAge, result.currentAge);
+        const float deceased = SingleFactor(compared, deceasedAgeAtDeath, deceasedAgeNow);
         if (!(beneficiary > deceased)) {
             result.factor = deceased;
             result.startAge = deceasedAgeAtDeath;
@@ -172,7 +182,7 @@ RmbdResult ComputeRmbd(const RmbdInputs &inputs, bool survivingSpouse, const QSt
     }
     result.rmd = RequiredDistribution(Val(inputs.accountValue), result.factor);
     result.penalty = MissedDistributionPenalty(result.rmd);
-    return result;
+    return ApplyCurrentLawPayout(inputs, originalDob, result);
 }
 
 void WriteRmbdReport(const RmbdInputs &inputs, const RmbdResult &result,
@@ -210,7 +220,10 @@ void WriteRmbdReport(const RmbdInputs &inputs, const RmbdResult &result,
     set(FormatDollars(inputs.accountValue), "R-PlanValue");
     WriteDistribution(fields, result.rmd, result.penalty);
     set(LongDate(QDate(year, 12, 31)), "R-Dec31YYYY");
-    set(year == 2009 ? Note2009() : QString(169, QLatin1Char(' ')), "R-NoteYear1");
+    if (inputs.rules == RuleSet::CurrentLaw)
+        set(result.payoutNote, "R-NoteYear1");
+    else
+        set(year == 2009 ? Note2009() : QString(169, QLatin1Char(' ')), "R-NoteYear1");
 
     // Markers: spouse or non-spouse wording; "~X" keeps the note on a death before the start.
     if (result.survivingSpouse) {
@@ -240,7 +253,9 @@ QString RmbdCalculationDetails(const RmbdInputs &inputs, const RmbdResult &resul
 void RefreshSurvivingSpouse(Illustration &illustration) {
     FieldStore &fields = illustration.fields();
     const int slot = fields.SetIndex(QStringLiteral("7-OriginalDOB"));
-    const bool ticked = illustration.controls().chkSurvivingSpouse;
+    const bool ticked =
+        illustration.controls().chkSurvivingSpouse ||
+        RuleSetOfCaption(illustration.controls().cmboRuleSet) == RuleSet::CurrentLaw;
     if (!ticked)
         fields.setText(slot, QString());
     fields.setEnabled(slot, ticked);

@@ -6,6 +6,7 @@
 // 70 1/2 and may use the deceased's remaining life expectancy when it is the longer (Treas. Reg.
 // 1.401(a)(9)-5 Q&A-5).
 
+#include "ruleset.h"
 #include "validation.h"
 
 #include <QDate>
@@ -21,6 +22,8 @@ struct RmbdInputs {
     QString calculationYear;
     QString accountValue; // cleaned of "$", "," and blanks
     QString planType;
+    RuleSet rules = RuleSet::Regulations2002;
+    int beneficiaryClass = 0; // index of cmboBeneClass
 };
 
 struct RmbdResult {
@@ -38,6 +41,10 @@ struct RmbdResult {
     bool factorRaised = false; // a factor below 1 was raised to 1
     qint64 rmd = 0;
     qint64 penalty = 0;
+    // Current law: the year by which the account must be empty (0: none fixed) and what the
+    // report says about the payout rule.
+    int finalYear = 0;
+    QString payoutNote;
 };
 
 std::variant<RmbdInputs, ValidationFailure> ValidateRmbd(Illustration &illustration,
@@ -54,7 +61,7 @@ void WriteRmbdReport(const RmbdInputs &inputs, const RmbdResult &result,
 QString RmbdCalculationDetails(const RmbdInputs &inputs, const RmbdResult &result);
 
 // "7-OriginalDOB" follows the surviving-spouse box: cleared, disabled and greyed (caption too)
-// when it is not ticked.
+// when it is not ticked, unless the rule set is current law, which needs it for every beneficiary.
 void RefreshSurvivingSpouse(Illustration &illustration);
 
 // Plan type "Roth IRA" in list 1 unticks and disables the surviving-spouse box.

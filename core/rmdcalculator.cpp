@@ -4,6 +4,7 @@
 #include "distribution.h"
 #include "fieldformat.h"
 #include "illustration.h"
+#include "lawtables.h"
 #include "lifetables.h"
 #include "numbertext.h"
 #include "rtftext.h"
@@ -52,6 +53,7 @@ std::variant<RmdInputs, ValidationFailure> ValidateRmd(Illustration &illustratio
     FieldStore &fields = illustration.fields();
     RmdInputs inputs;
     inputs.planType = illustration.controls().cmboPlanType0;
+    inputs.rules = RuleSetOfCaption(illustration.controls().cmboRuleSet);
 
     const QString first = fields.GetField(QStringLiteral("8-PartFirst"));
     if (first.isEmpty())
@@ -166,8 +168,9 @@ RmdResult ComputeRmd(const RmdInputs &inputs, const QString &retirementDate) {
     result.joint = spouse.has_value();
     result.spouseDate = spouse.value_or(result.dateOfBirth);
 
+    const ApplicableAge applicableAge = ApplicableAgeFor(inputs.rules, result.dateOfBirth);
     if (!inputs.planType.contains(QLatin1String("Roth"))) {
-        result.halfAgeDate = CALCDATEHALFAGE(result.dateOfBirth, 70);
+        result.halfAgeDate = ApplicableAgeDate(inputs.rules, result.dateOfBirth);
         const QDate halfAge = *DateText::ParseDate(result.halfAgeDate);
         result.firstDistributionYear = halfAge.year();
         const auto retired = DateText::ParseDate(retirementDate);
@@ -184,22 +187,31 @@ RmdResult ComputeRmd(const RmdInputs &inputs, const QString &retirementDate) {
         result.dec31 = FormatLongDate(result.requiredBeginningDate) + QStringLiteral("**");
         result.noteYear1 = firstYearNote(result.requiredBeginningDate,
                                          result.firstDistributionYear + 1, inputs.calculationYear);
-    } else if (year == 2009) {
+    } else if (const auto waived = WaivedYearNote(inputs.rules, year)) {
         result.dec31 = DateText::LongDate(yearEnd);
-        result.noteYear1 = Note2009().leftJustified(400, QLatin1Char(' '), true);
+        result.noteYear1 = waived->leftJustified(400, QLatin1Char(' '), true);
     } else {
         result.dec31 = DateText::LongDate(yearEnd);
         result.noteYear1 = QString(400, QLatin1Char(' '));
     }
 
-    if (year != 2009 && result.age >= 70) {
+    if (!WaivedYearNote(inputs.rules, year) && result.age >= applicableAge.years) {
         const int flag = result.joint ? -1 : 0;
-        result.factor = year == 2001 ? RMDJOINTFACTOR2001(result.age, result.spouseAge, flag)
-                                     : RMDJOINTFACTOR(result.age, result.spouseAge, flag);
+        result.factor =
+            JointFactor(EditionForYear(inputs.rules, year), result.age, result.spouseAge, flag);
         result.factorComputed = true;
         result.rmd = RequiredDistribution(Val(inputs.accountValue), result.factor);
     }
-    result.penalty = MissedDistributionPenalty(result.rmd);
+    result.penalty = ExciseTax(result.rmd, ExcisePercent(inputs.rules, year));
+    if (inputs.rules == RuleSet::CurrentLaw) {
+        // Current law names itself in the note paragraph, which the templates give every report.
+        const QString note =
+            QStringList{result.noteYear1.trimmed(), RuleSetWording(inputs.rules, year),
+                        CurrentLawOwnerNotes(inputs.rules, year, inputs.planType)}
+                .join(QLatin1Char(' '))
+                .trimmed();
+        result.noteYear1 = note.leftJustified(400, QLatin1Char(' '));
+    }
     return result;
 }
 
@@ -224,7 +236,12 @@ void WriteRmdReport(const RmdInputs &inputs, const RmdResult &result, Illustrati
         result.joint && std::abs(result.spouseDate.year() - result.dateOfBirth.year()) > 10;
     set(jointTable ? QStringLiteral("Joint Life Expectancy") : QStringLiteral("Uniform Lifetime"),
         "R-XTable");
-    set(FormatLongDate(result.halfAgeDate), "R-Plan70");
+    QString applicableDate = FormatLongDate(result.halfAgeDate);
+    const ApplicableAge age = ApplicableAgeFor(inputs.rules, result.dateOfBirth);
+    // The template's line names age 70 1/2; a later applicable age says which it is.
+    if (!result.halfAgeDate.isEmpty() && age.months == 0)
+        applicableDate += QStringLiteral(" (applicable age ") + age.text() + QLatin1Char(')');
+    set(applicableDate, "R-Plan70");
 
     const QString retirement = fields.GetField(QStringLiteral("7-PlanRetDate"));
     set(DateText::IsDate(retirement) ? FormatLongDate(retirement) : QStringLiteral("~R"),

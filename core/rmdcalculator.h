@@ -5,6 +5,7 @@
 // required beginning date April 1 after the year of age 70 1/2; no distribution for 2009
 // (Worker, Retiree, and Employer Recovery Act of 2008).
 
+#include "ruleset.h"
 #include "validation.h"
 
 #include <QDate>
@@ -22,13 +23,14 @@ struct RmdInputs {
     QString calculationYear;
     QString accountValue; // cleaned of "$", "," and blanks
     QString planType;
+    RuleSet rules = RuleSet::Regulations2002;
 };
 
 struct RmdResult {
     QDate dateOfBirth;
     QDate spouseDate; // the planholder's own date when there is no spouse
     bool joint = false;
-    QString halfAgeDate;           // "MM/DD/YYYY"; empty for a Roth plan
+    QString halfAgeDate;           // "MM/DD/YYYY", the applicable age's; empty for a Roth plan
     QString requiredBeginningDate; // "MM/DD/YYYY"; empty for a Roth plan
     int firstDistributionYear = 0;
     int age = 0;

@@ -1,5 +1,7 @@
 #include "annuityfactor.h"
 
+#include "lifetables.h"
+
 namespace {
 
 constexpr int LastAge = 115;
@@ -56,6 +58,25 @@ float AnnuityFactor(int age, double rate) {
     double factor = 1;
     for (int k = age + 1; k <= LastAge; ++k) {
         survival *= 1 - q[k - 1];
+        discount /= 1 + rate;
+        factor += survival * discount;
+    }
+    return static_cast<float>(factor);
+}
+
+float AnnuityFactor2022(int age, double rate) {
+    const std::vector<double> &q = MortalityRates2022();
+    const int lastAge = int(q.size()) - 1;
+    if (age < 0 || age >= lastAge)
+        return AgeOutOfRange;
+    if (rate < 0 || rate > HighestRate)
+        return RateOutOfRange;
+    // The table ends at 120: nobody is counted alive past it.
+    double survival = 1;
+    double discount = 1;
+    double factor = 0;
+    for (int k = age + 1; k <= lastAge; ++k) {
+        survival *= 1 - q[size_t(k - 1)];
         discount /= 1 + rate;
         factor += survival * discount;
     }

@@ -3,6 +3,7 @@
 #include "datetext.h"
 #include "errornumber.h"
 #include "fatalerror.h"
+#include "fieldformat.h"
 #include "illustration.h"
 #include "prompter.h"
 
@@ -24,6 +25,17 @@ FatalError notAvailable(const char *routine, Calculator calculator) {
                           QStringLiteral(" is not available"));
 }
 
+// The note under a result when the other rule set gives another amount.
+QString otherRuleSetNote(RuleSet rules, qint64 amount, std::optional<qint64> otherAmount) {
+    if (!otherAmount || *otherAmount == amount)
+        return QString();
+    const RuleSet other = OtherRuleSet(rules);
+    return QStringLiteral("Under %1 the required distribution would be %2.")
+        .arg(other == RuleSet::CurrentLaw ? QStringLiteral("current law")
+                                          : QStringLiteral("the 2002 regulations"),
+             FormatDollars(QString::number(*otherAmount)));
+}
+
 void calculateRmd(Illustration &illustration, const RmdInputs &inputs, const CalcContext &context) {
     RefreshRetirementDate(illustration);
     CommonStart(illustration, context, inputs.calculationYear);
@@ -34,6 +46,12 @@ void calculateRmd(Illustration &illustration, const RmdInputs &inputs, const Cal
                                        RmdCalculationDetails(inputs, result),
                                        MessageIcon::Information);
     WriteRmdReport(inputs, result, illustration);
+    RmdInputs other = inputs;
+    other.rules = OtherRuleSet(inputs.rules);
+    const RmdResult otherResult =
+        ComputeRmd(other, illustration.fields().GetField(QStringLiteral("7-PlanRetDate")));
+    illustration.setRuleSetOutcome(
+        {QString(), otherRuleSetNote(inputs.rules, result.rmd, otherResult.rmd)});
 }
 
 void calculateRmbd(Illustration &illustration, const RmbdInputs &inputs,
@@ -53,6 +71,17 @@ void calculateRmbd(Illustration &illustration, const RmbdInputs &inputs,
                                        RmbdCalculationDetails(inputs, result),
                                        MessageIcon::Information);
     WriteRmbdReport(inputs, result, illustration);
+    // Current law needs the original planholder's date of birth, which a 2002 illustration of a
+    // non-spouse beneficiary may lack: then there is nothing to compare.
+    RmbdInputs other = inputs;
+    other.rules = OtherRuleSet(inputs.rules);
+    const QString originalDob = fields.GetField(QStringLiteral("7-OriginalDOB"));
+    std::optional<qint64> otherRmd;
+    if (other.rules == RuleSet::Regulations2002 || DateText::IsDate(originalDob))
+        otherRmd = ComputeRmbd(other, illustration.controls().chkSurvivingSpouse, originalDob).rmd;
+    illustration.setRuleSetOutcome(
+        {result.finalYear ? QString::number(result.finalYear) : QString(),
+         otherRuleSetNote(inputs.rules, result.rmd, otherRmd)});
 }
 
 void calculateSepp(Illustration &illustration, const SeppInputs &inputs,

@@ -4,6 +4,7 @@
 #include "datetext.h"
 #include "fieldformat.h"
 #include "illustration.h"
+#include "lawtables.h"
 #include "lifetables.h"
 #include "numbertext.h"
 #include "prompter.h"
@@ -19,6 +20,7 @@ namespace {
 constexpr int MaximumAge = 115;
 constexpr float LowestRate = 1;
 constexpr float QuietRate = 6;
+constexpr float NoticeQuietRate = 5; // Notice 2022-6 allows up to 5% whatever the mid-term rate
 constexpr float HighestRate = 12;
 const QDate FirstCalculationDate(2002, 1, 1); // Rev. Rul. 2002-62 governs from 2002 on
 const QDate UnreadableDate(2100, 12, 1);      // an unreadable date fails the "after today" check
@@ -54,6 +56,25 @@ QString rateWarning() {
             QStringLiteral(" button"),
         QStringLiteral("to find the maximum allowable rate."),
     });
+}
+
+QString noticeRateWarning() {
+    return JoinLines({
+        QStringLiteral("Important: Under IRS Notice 2022-6 the Chosen Interest Rate may not"),
+        QStringLiteral("exceed the greater of 5% or 120% of the federal mid-term rate for"),
+        QStringLiteral("either of the two months prior to the date distributions begin."),
+        QString(),
+        QStringLiteral("Please press the ") + WebLookup +
+            QStringLiteral(" button to confirm that 120% of the"),
+        QStringLiteral("mid-term rate is at least the rate chosen."),
+    });
+}
+
+// The series starts in the calculation date's year.
+bool underNotice(const Illustration &illustration) {
+    const auto start = DateText::ParseDate(text(illustration, "7-EqualDate"));
+    return start && SeppUnderNotice2022_6(RuleSetOfCaption(illustration.controls().cmboRuleSet),
+                                          start->year());
 }
 
 ValidationFailure rateFailure() {
@@ -165,9 +186,11 @@ std::variant<SeppInputs, ValidationFailure> ValidateSepp(Illustration &illustrat
         NumberText::Single(illustration.fields().cleanValue(QStringLiteral("1-EqualROR")));
     if (rate < LowestRate || rate > HighestRate)
         return rateFailure();
-    if (rate > QuietRate && !context.rateWarningShown) {
+    const bool notice = underNotice(illustration);
+    if (rate > (notice ? NoticeQuietRate : QuietRate) && !context.rateWarningShown) {
         illustration.prompter().notice(QStringLiteral("Questionable Interest Rate Assumption"),
-                                       rateWarning(), MessageIcon::Exclamation);
+                                       notice ? noticeRateWarning() : rateWarning(),
+                                       MessageIcon::Exclamation);
         context.rateWarningShown = true;
     }
     return inputs;
@@ -189,10 +212,15 @@ SeppResult ComputeSepp(const Illustration &illustration) {
         result.beneficiaryAge = ageAtYearEnd(*beneficiary, year);
 
     const int age = result.age;
-    result.factors[0] = RMDSINGLEFACTOR(0, age, age);
-    result.factors[1] = RMDJOINTFACTOR(age, age, -1); // the owner alone: Uniform Lifetime
+    result.notice2022_6 = underNotice(illustration);
+    // Rev. Rul. 2002-62 uses the 2002 tables; Notice 2022-6 the 2022 tables, its Appendix A
+    // Uniform Lifetime Table below 72 being Joint(age, age - 10) of the 2022 joint table.
+    const LifeTableEdition edition =
+        result.notice2022_6 ? LifeTableEdition::Final2022 : LifeTableEdition::Final2002;
+    result.factors[0] = SingleFactor(edition, age, age);
+    result.factors[1] = JointFactor(edition, age, age, -1); // the owner alone: Uniform Lifetime
     result.factors[2] =
-        result.beneficiaryAge > -1 ? RMDJOINTFACTOR(age, result.beneficiaryAge, 2) : 1.0f;
+        result.beneficiaryAge > -1 ? JointFactor(edition, age, result.beneficiaryAge, 2) : 1.0f;
 
     // RMD method: the payment is rounded to the cent, ties to the even cent.
     result.balance1 = illustration.fields().cleanValue(QStringLiteral("6-EqualAcctValue1"));
@@ -208,7 +236,8 @@ SeppResult ComputeSepp(const Illustration &illustration) {
     result.balance2 = illustration.fields().cleanValue(QStringLiteral("6-EqualAcctValue2"));
     for (int i = 0; i < 3; ++i)
         result.payments[3 + i] = amortizedPayment(result.balance2, rate, result.factors[i]);
-    result.annuityFactor = AnnuityFactor(age, rate);
+    result.annuityFactor =
+        result.notice2022_6 ? AnnuityFactor2022(age, rate) : AnnuityFactor(age, rate);
     // A negative factor is an error code (age or rate out of range): payment 7 stays 0.
     if (result.annuityFactor > 0)
         result.payments[6] = NumberText::Single(result.balance2 / double(result.annuityFactor));

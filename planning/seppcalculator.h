@@ -33,6 +33,7 @@ struct SeppResult {
     double balance2 = 0;             // B2, for the fixed methods
     std::array<float, 7> payments{}; // P1 to P7, single precision
     bool rmdOnce = false;            // chkRMDOnce
+    bool notice2022_6 = false;       // a current-law series starting in 2023 or later
 };
 
 // The payments of the illustration's SEPP tab.

@@ -1,8 +1,10 @@
 #include "stretchcalculator.h"
 
+#include "controllists.h"
 #include "datetext.h"
 #include "errornumber.h"
 #include "fatalerror.h"
+#include "lawtables.h"
 #include "stretchfields.h"
 
 #include <cmath>
@@ -55,6 +57,16 @@ void recordDistribution(ProjectionTable &table, int phase, int year, double dist
     table.at(AllYears, Accumulated, year) = wholeDollars(allBefore + distribution);
 }
 
+// The age at year end from which an owner's distributions run: under the 2002 regulations age
+// 70 in the year of 70 1/2 for a birthday in the first half of the year, 71 otherwise; under
+// current law a later applicable age in the year it is reached.
+int firstDistributionAge(RuleSet rules, const QDate &birth) {
+    const ApplicableAge age = ApplicableAgeFor(rules, birth);
+    if (age.months == 0)
+        return age.years;
+    return birth.month() < 7 ? 70 : 71;
+}
+
 } // namespace
 
 std::size_t ProjectionTable::index(int phase, int column, int year) {
@@ -87,15 +99,28 @@ StretchProjection ComputeStretch(const Illustration &illustration) {
 
     const QDate planholderBirth = requiredDate(illustration, "7-StretchPDOB");
     const int planholderAge = ageOn(planholderBirth, yearEnd);
-    // The required beginning date is April 1 after the year of age 70 1/2: age 70 in that year
-    // for a birthday in the first half of the year, 71 otherwise.
-    const int beginningAge = planholderBirth.month() < 7 ? 70 : 71;
+    const RuleSet rules = RuleSetOfCaption(illustration.controls().cmboRuleSet);
+    const bool currentLaw = rules == RuleSet::CurrentLaw;
+    const int beginningAge = firstDistributionAge(rules, planholderBirth);
+    // The 2002 regulations' projection keeps the 2002 tables whatever its first year.
+    const auto edition = [&](int i) {
+        return currentLaw ? EditionForYear(rules, firstYear + i) : LifeTableEdition::Final2002;
+    };
+    const auto waived = [&](int i) {
+        return currentLaw && WaivedYearNote(rules, firstYear + i).has_value();
+    };
     result.ple = wholeYears(illustration, "2-StretchPLEO");
 
     int spouseAge = planholderAge;
+    // Past 70 under the 2002 regulations; current law starts at the spouse's applicable age.
+    int spouseBeginningAge = 71;
+    QDate spouseBirthDate;
     result.sle = result.ple;
     if (const auto spouseBirth = DateText::ParseDate(text(illustration, "7-StretchSDOB"))) {
         spouseAge = ageOn(*spouseBirth, yearEnd);
+        spouseBirthDate = *spouseBirth;
+        if (currentLaw)
+            spouseBeginningAge = firstDistributionAge(rules, *spouseBirth);
         result.sle = wholeYears(illustration, "2-StretchSLEO");
     }
     // A spouse who does not outlive the planholder's expectancy gets no phase.
@@ -107,7 +132,8 @@ StretchProjection ComputeStretch(const Illustration &illustration) {
                              .arg(result.sle)
                              .arg(LastYearIndex));
 
-    const int beneficiaryAge = ageOn(requiredDate(illustration, "7-StretchBDOB"), yearEnd);
+    const QDate beneficiaryBirth = requiredDate(illustration, "7-StretchBDOB");
+    const int beneficiaryAge = ageOn(beneficiaryBirth, yearEnd);
     const int firstBeneficiaryAge = beneficiaryAge + result.sle;
 
     // The running total of the opening balance and the contributions, in single precision as it
@@ -129,8 +155,8 @@ StretchProjection ComputeStretch(const Illustration &illustration) {
             // Uniform Lifetime, or Joint and Last Survivor for a spouse more than ten years
             // younger (Treas. Reg. 1.401(a)(9)-5 Q&A-4); the divisor of the start balance.
             const float factor =
-                std::max(1.0f, RMDJOINTFACTOR(planholderAge + i, spouseAge + i, -1));
-            distribution = roth ? 0 : start / double(factor);
+                std::max(1.0f, JointFactor(edition(i), planholderAge + i, spouseAge + i, -1));
+            distribution = roth || waived(i) ? 0 : start / double(factor);
         }
         balance -= distribution;
         recordDistribution(table, Planholder, i, distribution, balance);
@@ -145,9 +171,10 @@ StretchProjection ComputeStretch(const Illustration &illustration) {
         double distribution = 0;
         // A surviving spouse may treat the account as their own (Treas. Reg. 1.408-8 Q&A-5): the
         // Uniform Lifetime table once past 70.
-        if (spouseAge + i > 70) {
-            const float factor = std::max(1.0f, RMDJOINTFACTOR(spouseAge + i, spouseAge + i, -1));
-            distribution = roth ? 0 : start / double(factor);
+        if (spouseAge + i >= spouseBeginningAge) {
+            const float factor =
+                std::max(1.0f, JointFactor(edition(i), spouseAge + i, spouseAge + i, -1));
+            distribution = roth || waived(i) ? 0 : start / double(factor);
         }
         balance -= distribution;
         recordDistribution(table, Spouse, i, distribution, balance);
@@ -157,6 +184,21 @@ StretchProjection ComputeStretch(const Illustration &illustration) {
     // each year (Treas. Reg. 1.401(a)(9)-5 Q&A-5(c)); Roth accounts distribute here too.
     result.last = PresetLast;
     result.blast = LastYearIndex;
+    // Current law (IRC 401(a)(9)(H)): the life-expectancy stretch only for an eligible designated
+    // beneficiary, here one not more than 10 years younger than the previous owner, or disabled
+    // or chronically ill; anyone else empties the account in the tenth year after the death,
+    // with annual distributions before it when the previous owner died past the required
+    // beginning date (Treas. Reg. 1.401(a)(9)-5(d)(1)(i)). The previous owner dies at the end of
+    // the phase's last year.
+    const bool spouseLast = result.spousePhase() && spouseBirthDate.isValid();
+    const QDate previousOwnerBirth = spouseLast ? spouseBirthDate : planholderBirth;
+    const int deathAge = spouseLast ? spouseAge + result.sle - 1 : planholderAge + result.ple - 1;
+    const bool diedPastRbd = deathAge > (spouseLast ? spouseBeginningAge : beginningAge);
+    const bool eligible =
+        beneficiaryBirth <= previousOwnerBirth.addYears(10) ||
+        illustration.controls().cmboBeneClass == ControlLists::beneficiaryClasses().at(2);
+    const bool tenYear = currentLaw && !eligible;
+    const int tenthYear = result.sle + 9;
     for (int i = result.sle; i <= LastYearIndex; ++i) {
         table.at(Beneficiary, Year, i) = firstYear + i;
         table.at(Beneficiary, Age, i) = beneficiaryAge + i;
@@ -164,8 +206,12 @@ StretchProjection ComputeStretch(const Illustration &illustration) {
         const double start = balance;
         balance *= growth;
         const float factor =
-            std::max(1.0f, RMDSINGLEFACTOR(0, firstBeneficiaryAge, beneficiaryAge + i));
-        const double distribution = factor > 1 ? start / double(factor) : balance;
+            std::max(1.0f, SingleFactor(edition(i), firstBeneficiaryAge, beneficiaryAge + i));
+        double distribution = factor > 1 ? start / double(factor) : balance;
+        if (tenYear && i >= tenthYear)
+            distribution = balance;
+        else if (tenYear && !diedPastRbd)
+            distribution = 0;
         balance -= distribution;
         recordDistribution(table, Beneficiary, i, distribution, balance);
         if (balance < SmallestBalance) {

@@ -4,7 +4,9 @@
 // planholder (required distributions from the Uniform Lifetime table, or the Joint and Last
 // Survivor table for a spouse more than ten years younger), a spouse beneficiary and a
 // non-spouse beneficiary whose distributions follow the Single Life table without
-// recalculation (Treas. Reg. 1.401(a)(9)-5 and -9, IRS Publication 590).
+// recalculation (Treas. Reg. 1.401(a)(9)-5 and -9, IRS Publication 590). Under current law the
+// owners start at their applicable age on the tables of the year, and a beneficiary who is not
+// an eligible designated beneficiary empties the account in the tenth year.
 
 #include "stretchvalidation.h"
 

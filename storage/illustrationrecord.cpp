@@ -5,6 +5,7 @@
 #include "illustration.h"
 #include "numbertext.h"
 #include "prompter.h"
+#include "ruleset.h"
 #include "windows1252.h"
 
 namespace IllustrationRecord {
@@ -170,6 +171,13 @@ QString BuildRecord(const Illustration &illustration) {
     record += flag(controls.chkRMDOnce);
     record += flag(controls.chkSurvivingSpouse);
     record += fixedWidth(controls.cmboState, State.width);
+    const qsizetype beneficiaryClass =
+        ControlLists::beneficiaryClasses().indexOf(controls.cmboBeneClass);
+    QString added{RuleSetRecordCode(RuleSetOfCaption(controls.cmboRuleSet))};
+    added += beneficiaryClass > 0 ? QChar(char16_t(u'0' + beneficiaryClass)) : QChar(u' ');
+    // A 2002 illustration of the first class stays the record older versions wrote.
+    if (!added.trimmed().isEmpty())
+        record += added;
     return record;
 }
 
@@ -240,5 +248,14 @@ bool LoadRecord(const QString &recordText, Illustration &illustration, const Rec
     const QString state = fieldText(recordText, State);
     illustration.setListEntry(Control::cmboState,
                               state.isEmpty() ? QString() : listEntry(lists.states, state));
+
+    const QString added = positions(recordText, RuleSetPosition, 2).leftJustified(2);
+    illustration.setListEntry(Control::cmboRuleSet,
+                              RuleSetCaption(RuleSetOfRecordCode(added.at(0))));
+    // A digit beyond the list (a damaged trailer) takes the first class, as a blank does.
+    const QStringList &classes = ControlLists::beneficiaryClasses();
+    const int beneficiaryClass = added.at(1).digitValue();
+    illustration.setListEntry(Control::cmboBeneClass,
+                              classes.value(beneficiaryClass, classes.constFirst()));
     return true;
 }

@@ -20,7 +20,7 @@ struct FieldPlace {
 namespace IllustrationRecord {
 
 constexpr int Length = 1000;
-constexpr int BuiltLength = 975; // what BuildRecord fills; the rest is spaces
+constexpr int BuiltLength = 975; // what BuildRecord fills before 976 and 977; the rest is spaces
 constexpr int TextBlockEnd = 900;
 constexpr int StatusPosition = 1;
 constexpr int CalculatorPosition = 2;
@@ -36,6 +36,9 @@ constexpr int EqualPaymentPosition = 971;
 constexpr int RmdOncePosition = 972;
 constexpr int SurvivingSpousePosition = 973;
 constexpr FieldPlace State{974, 2};
+// Added with current law; a blank in each is what every older record holds.
+constexpr int RuleSetPosition = 976;          // "C" current law, blank 2002 regulations
+constexpr int BeneficiaryClassPosition = 977; // the list index as a digit, blank the first
 
 // The place of an input slot's text in the text block; std::nullopt for a tag that no input
 // slot carries. "3-DatabaseIndex" is at 461, width 6.
@@ -64,7 +67,8 @@ void setRecordNumber(char *record, int number);
 // carries shows tag + ": Invalid Tag in DataFindPointers" and leaves start and width unchanged.
 bool DataFindPointers(int &start, int &width, const QString &tag, Prompter &prompter);
 
-// The record text of an illustration: 975 characters, each one the record's code page holds.
+// The record text of an illustration: 975 characters, each one the record's code page holds,
+// then positions 976 and 977 when either is not blank (current law, a later beneficiary class).
 QString BuildRecord(const Illustration &illustration);
 
 // The tag of the first field whose text is wider than its place in the record (which would cut

@@ -26,6 +26,14 @@ void SettingsStore::setText(const char *key, const QString &value) {
     m_settings->setValue(keyPath(key), value);
 }
 
+RuleSet SettingsStore::newIllustrationRules() const {
+    return RuleSetOfBatchName(text(SettingsKey::RuleSet)).value_or(DefaultRuleSet);
+}
+
+void SettingsStore::setNewIllustrationRules(RuleSet rules) {
+    setText(SettingsKey::RuleSet, RuleSetBatchName(rules));
+}
+
 bool SettingsStore::flag(const char *key, bool fallback) const {
     const QString value = text(key);
     if (value == QLatin1String("True"))

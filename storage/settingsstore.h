@@ -4,6 +4,8 @@
 // text values, switches stored as "True" and "False". The QSettings behind it is handed in, so
 // tests and tools can use an INI file of their own.
 
+#include "ruleset.h"
+
 #include <QSettings>
 #include <memory>
 
@@ -23,6 +25,8 @@ constexpr const char *ReportGraph = "ReportGraph";
 // Where backups go on this desktop: the removable-media and synchronised folders.
 constexpr const char *BackupFolder = "BackupFolder";
 constexpr const char *SyncFolder = "SyncFolder";
+// The rule set new illustrations take: "2002" or "current".
+constexpr const char *RuleSet = "RuleSet";
 } // namespace SettingsKey
 
 class SettingsStore {
@@ -41,6 +45,10 @@ public:
     // "True" is true and "False" false; anything else, or no value, is the fallback.
     bool flag(const char *key, bool fallback) const;
     void setFlag(const char *key, bool on);
+
+    // The setting "RuleSet"; current law when it is unset or holds anything else.
+    RuleSet newIllustrationRules() const;
+    void setNewIllustrationRules(RuleSet rules);
 
     // Writes pending changes; false when the store cannot be written.
     bool sync();

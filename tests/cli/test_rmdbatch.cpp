@@ -129,6 +129,10 @@ TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne) {
          "3-Year0"},
         {"control given twice", R"({"controls":{"chkRoth":true,"chkRoth":false}})", "", "chkRoth"},
         {"option given twice", ValidRmd, "--today 12/07/2026", "--today"},
+        {"unknown rule set", R"({"rules":"2024"})", "", "rules"},
+        {"rule set as a control", R"({"controls":{"cmboRuleSet":"Current law"}})", "", "rules"},
+        {"beneficiary class not in the list", R"({"controls":{"cmboBeneClass":"Friend"}})", "",
+         "cmboBeneClass"},
     };
     for (const auto &c : cases) {
         const BatchRun run = calc(c.illustration, Words(c.extra));
@@ -138,6 +142,33 @@ TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne) {
         EXPECT_EQ(run.err.count('\n'), 1) << c.name << ": " << run.err.toStdString();
         EXPECT_TRUE(run.err.startsWith("rmdbatch: ")) << c.name;
     }
+}
+
+// An inherited IRA under the 10-year rule: the owner, born 1940, died past the required
+// beginning date in 2021, so 2025 takes an annual distribution, 53.4 - 3 years; the 2002
+// regulations stretch it over 51.4 - 3.
+TEST_F(RmdBatchTest, CurrentLawBesideThe2002Regulations) {
+    const QByteArray inherited =
+        R"({"calculator":1,"rules":"current","fields":{"8-BeneFirst":"Sally",
+        "8-BeneLast":"Sample","7-BeneDOB":"01/01/1990","7-DD1":"03/01/2021",
+        "7-OriginalDOB":"01/01/1940","3-Year1":"2025","6-AcctValue1":"$100,000"}})";
+    const BatchRun run = calc(inherited, {QStringLiteral("--compare-rules")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonValue fields = run.at("fields");
+    EXPECT_EQ(entry(fields, "R-RMD"), u"$1,985");
+    EXPECT_EQ(entry(fields, "R-IRSPen"), u"$496");
+    EXPECT_EQ(entry(fields, "R-FinalYear"), u"2031");
+    EXPECT_TRUE(entry(fields, "R-NoteYear1").contains(u"10-year rule"));
+    const QJsonValue other = run.at("other");
+    EXPECT_EQ(entry(other, "R-RMD"), u"$2,067");
+    EXPECT_FALSE(other.toObject().contains(u"R-FinalYear"));
+
+    // Current law needs the owner's date of birth for every beneficiary.
+    QByteArray withoutOwner = inherited;
+    withoutOwner.replace("01/01/1940", "");
+    const BatchRun invalid = calc(withoutOwner);
+    EXPECT_EQ(invalid.exitCode, 2);
+    EXPECT_EQ(invalid.text("tag"), u"7-OriginalDOB");
 }
 
 // The sample Stretch illustration: Robert 74 at the end of 2024 with 15 years, Mary with 25,

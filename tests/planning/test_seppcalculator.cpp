@@ -172,6 +172,22 @@ TEST_F(SeppTest, IrsFaqKnownAnswers) {
     expectFields({"R-Factor2=46.5", "R-Payment2=$8,602.15", "R-Payment5=$16,005.69"});
 }
 
+// Notice 2022-6 section 2.04, 50 at 4% with the 2022 tables: single life 36.2, amortization
+// factor 18.9559, annuity factor 18.1568 (here over $500,000). A series started in 2022 keeps
+// Rev. Rul. 2002-62 under current law too.
+TEST_F(SeppTest, Notice2022_6Example) {
+    SetFields(illustration, {{"6-EqualAcctValue1", "$500,000"},
+                             {"6-EqualAcctValue2", "$500,000"},
+                             {"1-EqualROR", "4.00%"}});
+    illustration.setListEntry(Control::cmboRuleSet, QStringLiteral("Current law"));
+    ASSERT_TRUE(run().passed());
+    expectFields({"R-Factor1=36.2", "R-Payment1=$13,812.15", "R-Payment4=$26,377.04",
+                  "R-Payment7=$27,537.91"});
+    SetFields(illustration, {{"7-EqualDate", "01/15/2022"}});
+    ASSERT_TRUE(run().passed());
+    expectFields({"R-Age= 46", "R-Factor1=37.9"});
+}
+
 TEST_F(SeppTest, ReportFields) {
     SetFields(illustration, {{"8-EqualMiddle", " Q "}, {"7-EqualSpouseDOB1", "July 4, 1981"}});
     ASSERT_TRUE(run().passed());

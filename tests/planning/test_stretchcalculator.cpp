@@ -363,6 +363,29 @@ TEST_F(HandProjectionTest, SpousePhase) {
     EXPECT_EQ(ComputeStretch(illustration).table.at(Planholder, Distribution, 0), 3322);
 }
 
+// Current law: born in 1950, Robert starts at 72 (2022) on the 2022 Uniform table (72: 27.4,
+// 73: 26.5): 105,000 / 27.4 = 3,832.12; 106,417.88 / 26.5 = 4,015.77. He dies past his required
+// beginning date; the beneficiary, 30 years younger, takes annual distributions (Single Life
+// 2022 at 44: 41.9) and the rest in the tenth year, 2033.
+TEST_F(HandProjectionTest, CurrentLawTenYearRule) {
+    illustration.setListEntry(Control::cmboRuleSet, QStringLiteral("Current law"));
+    StretchProjection p = ComputeStretch(illustration);
+    EXPECT_EQ(p.table.at(Planholder, Distribution, 0), 0);
+    EXPECT_EQ(p.table.at(Planholder, Distribution, 1), 3832);
+    EXPECT_EQ(p.table.at(Planholder, Distribution, 2), 4016);
+    EXPECT_EQ(p.table.at(Planholder, Balance, 2), 107723);
+    EXPECT_EQ(p.table.at(Beneficiary, Distribution, 3), 2571); // 107,723.01 / 41.9
+    EXPECT_EQ(p.blast, 12);
+    EXPECT_EQ(p.last, 12);
+    EXPECT_EQ(p.table.at(Beneficiary, Year, 12), 2033);
+    EXPECT_EQ(p.table.at(Beneficiary, Balance, 12), 0);
+
+    // Not more than ten years younger than the owner: the life-expectancy stretch stays.
+    set({{"7-StretchBDOB", "07/01/1959"}});
+    p = ComputeStretch(illustration);
+    EXPECT_GT(p.blast, 12);
+}
+
 TEST_F(HandProjectionTest, SpouseNotOutlivingThePlanholderIsDropped) {
     addSpouse("02/01/1945", "3");
     const StretchProjection p = ComputeStretch(illustration);

@@ -144,4 +144,14 @@ TEST_F(DataLocationsTest, SettingsKeepTrueAndFalseAsText) {
         << "each user has a section";
 }
 
+TEST_F(DataLocationsTest, NewIllustrationsTakeCurrentLawUnlessSetOtherwise) {
+    SettingsStore store = SettingsStore::inIniFile(path("rmdcalc.ini"), QStringLiteral("jsmith"));
+    EXPECT_EQ(store.newIllustrationRules(), RuleSet::CurrentLaw) << "unset";
+    store.setNewIllustrationRules(RuleSet::Regulations2002);
+    EXPECT_EQ(store.text(SettingsKey::RuleSet), QStringLiteral("2002"));
+    EXPECT_EQ(store.newIllustrationRules(), RuleSet::Regulations2002);
+    store.setText(SettingsKey::RuleSet, QStringLiteral("1987"));
+    EXPECT_EQ(store.newIllustrationRules(), RuleSet::CurrentLaw) << "anything else";
+}
+
 } // namespace

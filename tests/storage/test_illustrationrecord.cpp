@@ -170,6 +170,11 @@ TEST_F(IllustrationRecordTest, LoadingAppliesTheListAndDefaultRules) {
         {"SEPP option beyond the seven: unchanged", 971, "9", "0"},
         {"unknown state: last entry", 974, "ZZ", "PR"},
         {"blank state stays unchosen", 974, "  ", "  "},
+        {"blank rule set: 2002 regulations", 976, "  ", "  "},
+        {"C: current law", 976, "C", "C"},
+        {"unknown rule code: 2002 regulations", 976, "X", " "},
+        {"beneficiary class digit", 977, "3", "3"},
+        {"class digit beyond the list: the first", 977, "7", " "},
     };
     for (const auto &c : cases) {
         makeSample(Calculator::Rmd);
