@@ -139,6 +139,8 @@ void RepresentativeWindow::closeEvent(QCloseEvent *event) {
 }
 
 bool RepresentativeWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (!m_state) // still being built
+        return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn) {
         // Focus on an entry selects its text, so typing replaces it.
         if (auto *edit = qobject_cast<QLineEdit *>(watched); edit && !edit->text().isEmpty())

@@ -134,6 +134,8 @@ TEST_F(StorageWindowTest, RepresentativeWindowChecksAndWrites) {
     QFile::remove(representativeFile());
     RepresentativeWindow window({}, representativeFile(), clock, prompter, fatal);
     window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     window.entry(0)->setText(QStringLiteral("Rita"));
     Click(&window, "cmdOK");
     ASSERT_EQ(prompter.messages().size(), 1);
@@ -150,7 +152,7 @@ TEST_F(StorageWindowTest, RepresentativeWindowChecksAndWrites) {
     window.entry(0)->setFocus();
     ASSERT_EQ(prompter.messages().size(), 2);
     EXPECT_EQ(prompter.messages()[1].text, QStringLiteral("Invalid State Code."));
-    window.stateList()->lineEdit()->setText(QStringLiteral("ca"));
+    window.stateList()->lineEdit()->setText(QStringLiteral("CA"));
 
     // Cancel with a required entry empty: incomplete.
     RepresentativeWindow cancelled({}, representativeFile(), clock, prompter, fatal);
