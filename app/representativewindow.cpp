@@ -145,7 +145,9 @@ bool RepresentativeWindow::eventFilter(QObject *watched, QEvent *event) {
         // Focus on an entry selects its text, so typing replaces it.
         if (auto *edit = qobject_cast<QLineEdit *>(watched); edit && !edit->text().isEmpty())
             QTimer::singleShot(0, edit, &QLineEdit::selectAll);
-    } else if (watched == m_state->lineEdit() && event->type() == QEvent::KeyPress) {
+    } else if ((watched == m_state || watched == m_state->lineEdit()) &&
+               event->type() == QEvent::KeyPress) {
+        // The list hands keys to its line edit directly, past the line edit's filters.
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->text().size() == 1 && StateKey(key->text().at(0)) != key->text().at(0)) {
             m_state->lineEdit()->insert(StateKey(key->text().at(0)));

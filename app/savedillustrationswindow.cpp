@@ -13,6 +13,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -86,10 +88,10 @@ SavedIllustrationsWindow::SavedIllustrationsWindow(IllustrationDatabase database
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setTabKeyNavigation(false);
     m_grid->verticalHeader()->hide();
-    // The columns follow the grid's width: the name takes what the others leave.
+    // The columns fit their texts; the last takes what the grid's width leaves.
     QHeaderView *header = m_grid->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(GridColumn::Name, QHeaderView::Stretch);
+    header->setStretchLastSection(true);
     // Record order until a header is clicked; each click on the same header turns the order.
     header->setSectionsClickable(true);
     header->setSortIndicatorShown(true);
@@ -137,7 +139,6 @@ SavedIllustrationsWindow::SavedIllustrationsWindow(IllustrationDatabase database
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(frame, 1);
     layout->addLayout(buttons);
-    resize(sizeHint().width() * 2, sizeHint().height());
 
     m_searchTimer.setSingleShot(true);
     m_searchTimer.setInterval(TypeAheadPauseMs);
@@ -145,6 +146,11 @@ SavedIllustrationsWindow::SavedIllustrationsWindow(IllustrationDatabase database
             Guarded(fatal, "tmrSearch_Timer", [this] { clearTypeAhead(); }));
 
     fillGrid();
+    // Wide enough for every column of the listed rows, as far as the screen allows.
+    const int columns = header->length() + 2 * m_grid->frameWidth() +
+                        m_grid->verticalScrollBar()->sizeHint().width();
+    m_grid->setMinimumWidth(screen() ? std::min(columns, screen()->availableSize().width() * 3 / 4)
+                                     : columns);
     if (m_sorted->rowCount() > 0)
         selectRow(0, true);
     m_grid->setFocus(Qt::OtherFocusReason);
