@@ -147,7 +147,7 @@ TEST_F(StorageWindowTest, RepresentativeWindowChecksAndWrites) {
     // refused when the list loses the focus.
     window.stateList()->setFocus();
     window.stateList()->lineEdit()->clear();
-    QTest::keyClicks(window.stateList()->lineEdit(), QStringLiteral("zz"));
+    QTest::keyClicks(window.stateList(), QStringLiteral("zz"));
     EXPECT_EQ(window.stateList()->currentText(), QStringLiteral("ZZ"));
     window.entry(0)->setFocus();
     ASSERT_EQ(prompter.messages().size(), 2);
