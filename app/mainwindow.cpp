@@ -1,15 +1,12 @@
 #include "mainwindow.h"
 
 #include "aboutwindow.h"
-#include "backup.h"
 #include "compaction.h"
 #include "datalocations.h"
 #include "fatalguard.h"
-#include "illustrationstore.h"
 #include "programfiles.h"
 #include "representativemodel.h"
 #include "representativerecord.h"
-#include "saveflow.h"
 #include "shellcontext.h"
 #include "shellrules.h"
 #include "shelltexts.h"
@@ -247,7 +244,8 @@ void MainWindow::load(std::optional<Calculator> startCalculator) {
         setMinimumSize(ToPixels(minimum.width()), ToPixels(minimum.height()));
     });
     step([this, &database] {
-        if (const Status error = MoveOldDatabase(m_context.programFolder, database))
+        if (const Status error = MoveOldDatabase(m_context.programFolder, database,
+                                                 m_context.clock->now(), *m_prompter))
             throw FatalError(QStringLiteral("Form_Load"), error->number, error->description);
         ReportInterruptedCompaction(database, *m_prompter, m_context.clock->now());
     });
@@ -375,7 +373,6 @@ void MainWindow::applyTabViews() {
 }
 
 void MainWindow::run(MenuItem item) {
-    const IllustrationDatabase database = m_context.database();
     m_calculation.today = m_context.clock->today();
     switch (item) {
     case MenuItem::mnuFilePrint:
@@ -394,34 +391,20 @@ void MainWindow::run(MenuItem item) {
         openIllustration();
         break;
     case MenuItem::mnuFileSave:
-        SaveFromMenu(database, *m_illustration, m_calculation);
+        saveFromMenu();
         break;
     case MenuItem::mnuFileExit:
         exitProgram();
         break;
     case MenuItem::mnuOptionsAdvisor:
-        if (m_hooks.representativeWindow)
-            m_calculation.representative =
-                m_hooks.representativeWindow(m_calculation.representative);
+        representativeFromMenu();
         break;
     case MenuItem::mnuOptionsCompact:
-        Compact(database, *m_prompter, m_context.clock->now());
-        break;
     case MenuItem::mnuOptionsBackup:
-        Backup(database, BackupPlace::RemovableMedia, m_context.workFolder,
-               m_context.removableMediaFolder(), *m_prompter);
-        break;
     case MenuItem::mnuOptionsRestore:
-        Restore(database, BackupPlace::RemovableMedia, m_context.removableMediaFolder(),
-                *m_prompter, m_context.clock->now());
-        break;
     case MenuItem::mnuOptionsInternetBackup:
-        Backup(database, BackupPlace::SyncFolder, m_context.workFolder, m_context.syncFolder(),
-               *m_prompter);
-        break;
     case MenuItem::mnuOptionsInternetRestore:
-        Restore(database, BackupPlace::SyncFolder, m_context.syncFolder(), *m_prompter,
-                m_context.clock->now());
+        runMaintenance(item);
         break;
     case MenuItem::mnuDebugMode:
         m_calculation.detailedMode = !m_calculation.detailedMode;
@@ -453,23 +436,6 @@ void MainWindow::run(MenuItem item) {
     }
 }
 
-void MainWindow::newIllustration(Calculator calculator) {
-    applyTabViews();
-    SaveIllustration(m_context.database(), *m_illustration, true, m_calculation);
-    m_choice.selected = calculator;
-    m_illustration->setCalculator(calculator);
-    NewIllustration(m_context.database(), *m_illustration, m_calculation.today,
-                    m_lists.planTypes0.constFirst());
-    applyTabViews();
-}
-
-void MainWindow::openIllustration() {
-    applyTabViews();
-    SaveIllustration(m_context.database(), *m_illustration, true, m_calculation);
-    if (m_hooks.savedIllustrationsWindow)
-        m_hooks.savedIllustrationsWindow();
-}
-
 void MainWindow::toggleReportPage(MenuItem item) {
     const bool checked = m_actions[std::size_t(item)]->isChecked();
     m_menus[item].checked = checked;
@@ -477,14 +443,6 @@ void MainWindow::toggleReportPage(MenuItem item) {
     saveSettings();
     if (currentTab() == Tab::Report)
         emit reportRebuildRequested();
-}
-
-void MainWindow::exitProgram() {
-    const Notice question = ShellText::ExitQuestion();
-    if (m_prompter->ask(question.caption, question.text, Buttons::YesNo, MessageIcon::Question) !=
-        Answer::Yes)
-        return;
-    close();
 }
 
 void MainWindow::changeEvent(QEvent *event) {
@@ -506,13 +464,18 @@ void MainWindow::activate() {
     const Busy busy(m_activating);
     m_calculation.today = m_context.clock->today();
     if (m_hooks.representativeWindow && RepresentativeMissing(m_calculation.representative.first)) {
-        m_calculation.representative = m_hooks.representativeWindow(m_calculation.representative);
-        if (MissingRequiredEntry(m_calculation.representative)) {
+        const RepresentativeWindowResult result =
+            m_hooks.representativeWindow(m_calculation.representative);
+        m_calculation.representative = result.details;
+        if (result.incomplete) {
             tell(*m_prompter, ShellText::IncompleteRepresentative(), MessageIcon::Stop);
             m_endStatus = 1;
             close();
             return;
         }
+        // Closed by the title bar without the details: asked again at the next activation.
+        if (RepresentativeMissing(m_calculation.representative.first))
+            return;
     }
     const bool dataWindowVisible =
         m_hooks.savedIllustrationsVisible && m_hooks.savedIllustrationsVisible();
@@ -524,19 +487,25 @@ void MainWindow::activate() {
         return;
     }
     // Without the saved-illustrations window a new illustration is what it would offer first.
-    NewIllustration(m_context.database(), *m_illustration, m_calculation.today,
-                    m_lists.planTypes0.constFirst());
-    applyTabViews();
+    startNewIllustration();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {
-    RunGuarded(m_fatal, QStringLiteral("Form_Unload"), [this] {
+    bool leave = true;
+    RunGuarded(m_fatal, QStringLiteral("Form_Unload"), [this, &leave] {
         if (m_ended)
             return;
         m_calculation.today = m_context.clock->today();
-        SaveIllustration(m_context.database(), *m_illustration, true, m_calculation);
-        storePlacement();
+        leave = offerToSave();
+        if (leave)
+            storePlacement();
     });
+    if (!leave) {
+        // The user stays at the field or with the message; the program goes on.
+        event->ignore();
+        m_endStatus = 0;
+        return;
+    }
     event->accept();
     endProgram(m_endStatus);
 }

@@ -9,6 +9,7 @@
 #include "illustration.h"
 #include "illustrationrecord.h"
 #include "menus.h"
+#include "representativewindow.h"
 #include "startup.h"
 #include "tabviews.h"
 #include "windowplacement.h"
@@ -28,8 +29,9 @@ struct ShellContext;
 
 // The windows other parts of the program open from the frame.
 struct WindowHooks {
-    // The representative window, modal; returns the details it leaves behind.
-    std::function<RepresentativeDetails(const RepresentativeDetails &)> representativeWindow;
+    // The representative window, modal; returns the details it leaves behind and whether
+    // Cancel left them incomplete.
+    std::function<RepresentativeWindowResult(const RepresentativeDetails &)> representativeWindow;
     // The saved-illustrations window, modal, and whether it is on screen.
     std::function<void()> savedIllustrationsWindow;
     std::function<bool()> savedIllustrationsVisible;
@@ -74,6 +76,12 @@ public:
     // The window's placement now, in twips.
     Placement placement() const;
 
+    // Open of the saved-illustrations window read a record into the illustration: its
+    // calculator's tabs and menus, the saved flag set.
+    void showLoadedIllustration();
+    // A new illustration for the current calculator, without the offer to save.
+    void startNewIllustration();
+
 signals:
     // A tab became the current one (after the focused field's edit ended).
     void tabShown(Tab tab);
@@ -102,9 +110,15 @@ private:
     void updateOptionsMenu();
     void run(MenuItem item);
     void activate();
+    // The File and Options menus' storage flows (fileflows.cpp).
     void newIllustration(Calculator calculator);
     void openIllustration();
     void exitProgram(); // asks first
+    void saveFromMenu();
+    void representativeFromMenu();
+    void runMaintenance(MenuItem item); // compaction, backup, restore
+    // The offer to save before New, Open and the end; false keeps the illustration on screen.
+    bool offerToSave();
     void toggleReportPage(MenuItem item);
     void storePlacement();
     void saveSettings(); // says so when the user's settings cannot be written

@@ -1,6 +1,7 @@
 #include "programfiles.h"
 
 #include "datalocations.h"
+#include "durablefile.h"
 #include "installation.h"
 #include "prompter.h"
 #include "shelltexts.h"
@@ -112,15 +113,28 @@ void RemoveReloadProgram(const QString &programFolder) {
         QFile::remove(QDir(programFolder).filePath(QLatin1String(name)));
 }
 
-Status MoveOldDatabase(const QString &programFolder, const IllustrationDatabase &database) {
+Status MoveOldDatabase(const QString &programFolder, const IllustrationDatabase &database,
+                       const QDateTime &now, Prompter &prompter) {
     const QString old = QDir(programFolder).filePath(database.fileName());
-    if (!FileExists(old) || QFileInfo(old) == QFileInfo(database.path()) ||
-        QFileInfo::exists(database.path()))
+    if (!FileExists(old) || QFileInfo(old) == QFileInfo(database.path()))
         return std::nullopt;
+    const bool keptAside = QFileInfo::exists(database.path());
+    const QString target =
+        keptAside ? DatedPath(database.folder(), database.stem(), now) : database.path();
     QFile source(old);
-    if (!source.copy(database.path()))
-        return fileError(source, QStringLiteral("Error Moving the Database"));
+    if (const QString reason = DurableFile::copy(old, target); !reason.isEmpty())
+        return StorageError{
+            ErrorNumber::PathFileAccess,
+            QStringLiteral("%1 could not be moved to %2: %3")
+                .arg(QDir::toNativeSeparators(old), QDir::toNativeSeparators(target), reason)};
     if (!source.remove())
         return fileError(source, QStringLiteral("Error Moving the Database"));
+    if (keptAside)
+        prompter.notice(QStringLiteral("Illustration Data"),
+                        QStringLiteral("An older database was found in the program folder. Your "
+                                       "database was not changed; the older one was moved "
+                                       "beside it as\r\n\"%1\".")
+                            .arg(QDir::toNativeSeparators(target)),
+                        MessageIcon::Information);
     return std::nullopt;
 }

@@ -39,6 +39,8 @@ bool SiblingProgramInstalled(const QString &programFolder);
 void RemoveReloadProgram(const QString &programFolder);
 
 // A database the program folder still holds (older installations kept it there) moves into the
-// data folder: copied, then removed. When the data folder already has a database, both stay
-// where they are, so neither is lost.
-Status MoveOldDatabase(const QString &programFolder, const IllustrationDatabase &database);
+// data folder: copied, then removed. When the data folder already has a database, that one
+// stays and the old one is moved beside it under a dated name ("rmdcalc-YYYYMMDD-HHMMSS.flt"),
+// and the user is told where; neither is lost.
+Status MoveOldDatabase(const QString &programFolder, const IllustrationDatabase &database,
+                       const QDateTime &now, Prompter &prompter);

@@ -9,6 +9,7 @@
 #include "reporttab.h"
 #include "shellcontext.h"
 #include "splashwindow.h"
+#include "storagewindows.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -68,6 +69,7 @@ void Shell::openMainWindow(Calculator calculator) {
     if (!m_load.iconFile.isEmpty())
         m_main->setWindowIcon(QIcon(m_load.iconFile));
     connect(m_main.get(), &MainWindow::ended, this, &Shell::ended);
+    m_main->setHooks(StorageWindowHooks(*m_main, m_context, m_fatal));
     m_main->showPlaced();
     RemoveReloadProgram(m_context.programFolder);
 }

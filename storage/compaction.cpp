@@ -100,12 +100,14 @@ Result<int> countDeleted(const RecordFile &records) {
 
 // Reads the old database chunk by chunk and writes the kept records to "Temp.flt".
 Status buildCompacted(const IllustrationDatabase &database, QFile &temp, CompactionCounts &counts,
-                      const CompactionHooks &hooks) {
+                      const CompactionHooks &hooks, const FollowedRecord &followed,
+                      CompactionOutcome &outcome) {
     QFile old(database.path());
     if (!old.open(QIODevice::ReadOnly))
         return fileError(old, QStringLiteral("Error Reading Database"));
     counts = {};
     counts.records = RecordFile::countForSize(old.size());
+    outcome.numbering.fill(0, counts.records);
     int number = 0;
     QByteArray output;
     output.reserve(ChunkRecords * RecordFile::RecordLength);
@@ -136,6 +138,12 @@ Status buildCompacted(const IllustrationDatabase &database, QFile &temp, Compact
             output.append(record, size);
             mendEncoding(output.data() + at, size);
             IllustrationRecord::setRecordNumber(output.data() + at, ++counts.illustrations);
+            if (number <= outcome.numbering.size())
+                outcome.numbering[number - 1] = counts.illustrations;
+            if (number == followed.number &&
+                RecordFingerprint(QByteArray(record, size)) == followed.fingerprint)
+                outcome.followedFingerprint =
+                    RecordFingerprint(QByteArray(output.constData() + at, size));
             if (recordByRecord) {
                 if (temp.write(output) != output.size() || !temp.flush())
                     return fileError(temp, QStringLiteral("Error Writing to Database"));
@@ -210,11 +218,12 @@ bool ReportInterruptedCompaction(const IllustrationDatabase &database, Prompter 
 }
 
 CompactionOutcome Compact(const IllustrationDatabase &database, Prompter &prompter,
-                          const QDateTime &now, const CompactionHooks &hooks) {
+                          const QDateTime &now, const CompactionHooks &hooks,
+                          const FollowedRecord &followed) {
     const auto failed = [&](const StorageError &error, CompactionCounts counts = {}) {
         prompter.notice(QStringLiteral("Error Reading Database"), ErrorOccurredText(error),
                         MessageIcon::Stop);
-        return CompactionOutcome{CompactionOutcome::Kind::Failed, counts, error, {}};
+        return CompactionOutcome{CompactionOutcome::Kind::Failed, counts, error, {}, {}, {}};
     };
 
     ReportInterruptedCompaction(database, prompter, now);
@@ -236,7 +245,7 @@ CompactionOutcome Compact(const IllustrationDatabase &database, Prompter &prompt
     if (!database.records().exists()) {
         prompter.notice(QStringLiteral("Compact Database Complete"), CompactionReport({}),
                         MessageIcon::Information);
-        return {CompactionOutcome::Kind::Compacted, {}, std::nullopt, {}};
+        return {CompactionOutcome::Kind::Compacted, {}, std::nullopt, {}, {}, {}};
     }
     // The new file would take its place whatever the old one's permissions say.
     if (DurableFile::isReadOnly(database.path()))
@@ -247,7 +256,8 @@ CompactionOutcome Compact(const IllustrationDatabase &database, Prompter &prompt
     if (!temp.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return failed(fileError(temp, QStringLiteral("Error Writing to Database")));
     CompactionCounts counts;
-    if (Status error = buildCompacted(database, temp, counts, hooks)) {
+    CompactionOutcome done{CompactionOutcome::Kind::Compacted, {}, std::nullopt, {}, {}, {}};
+    if (Status error = buildCompacted(database, temp, counts, hooks, followed, done)) {
         // Closing flushes again and fails again; the file goes all the same.
         temp.close();
         QFile::remove(database.tempPath());
@@ -277,5 +287,7 @@ CompactionOutcome Compact(const IllustrationDatabase &database, Prompter &prompt
     }
     prompter.notice(QStringLiteral("Compact Database Complete"), CompactionReport(counts, kept),
                     MessageIcon::Information);
-    return {CompactionOutcome::Kind::Compacted, counts, std::nullopt, kept};
+    done.counts = counts;
+    done.kept = kept;
+    return done;
 }

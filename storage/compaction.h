@@ -10,6 +10,7 @@
 #include "storageerror.h"
 
 #include <QDateTime>
+#include <QList>
 #include <functional>
 
 class Prompter;
@@ -28,6 +29,18 @@ struct CompactionOutcome {
     std::optional<StorageError> error;
     // The database as it was, kept aside when damaged records were removed from it.
     QString kept;
+    // Old record n's new number at index n - 1; 0 when it was removed.
+    QList<int> numbering;
+    // The followed record's fingerprint after compaction; empty when it was removed or no
+    // longer held the fingerprint it was followed by.
+    QString followedFingerprint;
+};
+
+// The record of the illustration on screen, followed through the renumbering: its number and
+// the fingerprint it had when the illustration was read from it or written to it.
+struct FollowedRecord {
+    int number = 0;
+    QString fingerprint;
 };
 
 // A seam for tests: called after each record is written to "Temp.flt" (which is then flushed
@@ -41,7 +54,8 @@ struct CompactionHooks {
 // when any is removed, the database as it was is kept beside it under a dated name
 // ("rmdcalc-YYYYMMDD-HHMMSS.flt") and the report says so. A read-only database is not touched.
 CompactionOutcome Compact(const IllustrationDatabase &database, Prompter &prompter,
-                          const QDateTime &now, const CompactionHooks &hooks = {});
+                          const QDateTime &now, const CompactionHooks &hooks = {},
+                          const FollowedRecord &followed = {});
 
 // What a start-up finds of an interrupted compaction. When "Temp.flt" is there, it is reported
 // and nothing is lost: beside a database it is kept as "Temp-YYYYMMDD-HHMMSS.flt"; without a

@@ -186,8 +186,14 @@ GridButtons IllustrationListing::buttons() const {
 }
 
 int TypeAheadRow(const IllustrationListing &listing, const QString &buffer) {
-    for (int row = 0; row < listing.rowCount(); ++row) {
-        if (listing.cell(row, GridColumn::Name).toUpper().left(buffer.size()) == buffer)
+    return TypeAheadRow(
+        listing.rowCount(), [&listing](int row) { return listing.cell(row, GridColumn::Name); },
+        buffer);
+}
+
+int TypeAheadRow(int rows, const std::function<QString(int row)> &name, const QString &buffer) {
+    for (int row = 0; row < rows; ++row) {
+        if (name(row).toUpper().left(buffer.size()) == buffer)
             return row;
     }
     return -1;
@@ -196,6 +202,11 @@ int TypeAheadRow(const IllustrationListing &listing, const QString &buffer) {
 int TypeAheadSearch::type(QChar key, const IllustrationListing &listing) {
     m_buffer += key.toUpper();
     return TypeAheadRow(listing, m_buffer);
+}
+
+int TypeAheadSearch::type(QChar key, int rows, const std::function<QString(int row)> &name) {
+    m_buffer += key.toUpper();
+    return TypeAheadRow(rows, name, m_buffer);
 }
 
 int RowAfterDelete(int deletedRow, int rowCountAfter) {

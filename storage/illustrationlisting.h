@@ -87,6 +87,8 @@ private:
 // The first row whose name, in upper case and cut to the buffer's length, equals the buffer
 // (already in upper case); -1 when none does.
 int TypeAheadRow(const IllustrationListing &listing, const QString &buffer);
+// The same over rows in any order (a sorted grid): `name` gives row r's name.
+int TypeAheadRow(int rows, const std::function<QString(int row)> &name, const QString &buffer);
 
 // The type-ahead buffer of the grid: each typed character, in upper case, is appended; the
 // window's timer clears it.
@@ -94,6 +96,7 @@ class TypeAheadSearch {
 public:
     // Appends the key and returns the row to select, or -1.
     int type(QChar key, const IllustrationListing &listing);
+    int type(QChar key, int rows, const std::function<QString(int row)> &name);
     void clear() { m_buffer.clear(); }
     const QString &buffer() const { return m_buffer; }
 

@@ -116,15 +116,23 @@ TEST(ProgramFolderTest, SiblingProgramReloadAndOldDatabase) {
     const IllustrationDatabase database(data.path());
     const QString old = folder.filePath(QStringLiteral("rmdcalc.flt"));
     put(old, SampleDatabase(2));
-    ASSERT_FALSE(MoveOldDatabase(program.path(), database));
+    RecordingPrompter prompter;
+    const QDateTime now(QDate(2026, 12, 6), QTime(19, 5, 1));
+    ASSERT_FALSE(MoveOldDatabase(program.path(), database, now, prompter));
     EXPECT_FALSE(QFile::exists(old));
     EXPECT_EQ(ReadWholeFile(database.path()), SampleDatabase(2));
+    EXPECT_TRUE(prompter.messages().isEmpty());
 
-    // A database in the data folder is never replaced: both stay.
+    // A database in the data folder is never replaced: the old one is kept beside it.
     put(old, SampleDatabase(1));
-    ASSERT_FALSE(MoveOldDatabase(program.path(), database));
-    EXPECT_EQ(ReadWholeFile(old), SampleDatabase(1));
+    ASSERT_FALSE(MoveOldDatabase(program.path(), database, now, prompter));
+    EXPECT_FALSE(QFile::exists(old));
     EXPECT_EQ(ReadWholeFile(database.path()), SampleDatabase(2));
+    const QString kept = QDir(data.path()).filePath(QStringLiteral("rmdcalc-20261206-190501.flt"));
+    EXPECT_EQ(ReadWholeFile(kept), SampleDatabase(1));
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_TRUE(prompter.messages()[0].text.contains(kept))
+        << prompter.messages()[0].text.toStdString();
 }
 
 } // namespace

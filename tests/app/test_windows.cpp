@@ -1,13 +1,8 @@
 // The shell's windows, off screen: only what the widgets themselves can get wrong. The rules they
 // apply are tested as plain functions in test_shellrules.
 
-#include "fatalguard.h"
-#include "mainwindow.h"
-#include "reportfixture.h"
-#include "shell.h"
-#include "shellcontext.h"
 #include "splashwindow.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,86 +22,6 @@
 #include <QTimer>
 
 namespace {
-
-class RecordingFatalHandler final : public FatalHandler {
-public:
-    void fatal(const FatalError &error) override { errors.push_back(error); }
-    std::vector<FatalError> errors;
-};
-
-// A program folder with its support archive, data and work folders, user settings in a file of
-// their own, a fixed clock and scripted answers.
-class WindowTest : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-    FixedClock clock{QDate(2026, 3, 2)};
-    RecordingPrompter prompter;
-    RecordingFatalHandler fatal;
-    ShellContext context;
-    QList<QUrl> opened;
-
-    void SetUp() override {
-        const QDir folder(dir.path());
-        folder.mkdir(QStringLiteral("work"));
-        folder.mkdir(QStringLiteral("data"));
-        context.programFolder = dir.path();
-        context.workFolder = folder.filePath(QStringLiteral("work"));
-        context.dataFolder = folder.filePath(QStringLiteral("data"));
-        context.home = dir.path();
-        context.archive = SupportArchive(folder.filePath(QStringLiteral("rmdcalc.icf")));
-        context.clock = &clock;
-        context.openUrl = [this](const QUrl &url) {
-            opened.append(url);
-            return true;
-        };
-        context.startProgram = [](const QString &) { return false; };
-        newUserSettings();
-        writeArchive();
-    }
-
-    // The user's settings as a new run of the program reads them.
-    void newUserSettings() {
-        context.userSettings = std::make_unique<SettingsStore>(SettingsStore::inIniFile(
-            QDir(dir.path()).filePath(QStringLiteral("user.ini")), QStringLiteral("tester")));
-    }
-
-    void writeArchive(const QByteArray &features = {}) {
-        WriteSupportArchive(context.archive.path(),
-                            {{QStringLiteral("RMDSplash.bmp"), PictureBytes(120, 80)},
-                             {QStringLiteral("URL_RMD_Support.txt"), "https://support.example\n"},
-                             {QStringLiteral("RMDInvisible.txt"), features}});
-    }
-
-    std::unique_ptr<Shell> start(const char *commandLine) {
-        context.commandLine = QLatin1String(commandLine);
-        auto shell = std::make_unique<Shell>(context, prompter, fatal);
-        EXPECT_TRUE(shell->start());
-        return shell;
-    }
-
-    // The main window opened by a switch, active, its first activation done.
-    std::unique_ptr<Shell> startActive(const char *commandLine) {
-        auto shell = start(commandLine);
-        MainWindow *window = shell->mainWindow();
-        QApplication::setActiveWindow(window);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
-        QCoreApplication::processEvents();
-        return shell;
-    }
-
-    // A menu item's work runs once the event loop takes it up.
-    static void choose(MainWindow &window, MenuItem item) {
-        window.action(item)->trigger();
-        QCoreApplication::processEvents();
-    }
-
-    static QStringList visibleTabs(const MainWindow &window) {
-        QStringList captions;
-        for (int index = 0; index < window.tabs()->count(); ++index)
-            captions << window.tabs()->tabText(index);
-        return captions;
-    }
-};
 
 TEST_F(WindowTest, SwitchesOpenTheMainWindowOnTheirCalculator) {
     // The switch's option caption is the title until TabViews next shortens it.
