@@ -4,31 +4,19 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QTest>
 
 namespace {
 
 QByteArray sampleFile(const QString &name) {
-    QFile file(QDir(QStringLiteral(SAMPLES_DIR)).filePath(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-    return file.readAll();
+    return ReadWholeFile(QDir(QStringLiteral(SAMPLES_DIR)).filePath(name));
 }
 
 } // namespace
 
 void ReportWindowTest::SetUp() {
-    const QDir folder(dir.path());
-    folder.mkdir(QStringLiteral("work"));
-    folder.mkdir(QStringLiteral("data"));
-    context.programFolder = dir.path();
-    context.workFolder = folder.filePath(QStringLiteral("work"));
-    context.dataFolder = folder.filePath(QStringLiteral("data"));
-    context.home = dir.path();
+    WindowTest::SetUp();
     context.archive = SupportArchive(QStringLiteral(SUPPORT_ARCHIVE));
-    context.clock = &clock;
-    context.userSettings = std::make_unique<SettingsStore>(SettingsStore::inIniFile(
-        folder.filePath(QStringLiteral("user.ini")), QStringLiteral("tester")));
 }
 
 MainWindow &ReportWindowTest::open(const char *sample) {
@@ -36,12 +24,9 @@ MainWindow &ReportWindowTest::open(const char *sample) {
     RecordingPrompter scratch;
     Illustration probe(scratch);
     ReadIllustrationJson(json, probe, clock.today());
-    context.commandLine = QStringLiteral("/%1").arg(CalculatorNumber(probe.calculator()));
-    shell = std::make_unique<Shell>(context, prompter, fatal);
-    EXPECT_TRUE(shell->start());
+    shell = startActive(
+        QByteArray("/" + QByteArray::number(CalculatorNumber(probe.calculator()))).constData());
     MainWindow &window = *shell->mainWindow();
-    QApplication::setActiveWindow(&window);
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     settle();
     window.calculation().representative =
         ReadRepresentativeJson(sampleFile(QStringLiteral("rep.json")));

@@ -3,23 +3,11 @@
 // A main window opened by its calculator switch over the installed support archive, with a
 // sample illustration on screen, for the Report and Graph tab tests.
 
-#include "fatalguard.h"
-#include "mainwindow.h"
-#include "shell.h"
-#include "shellcontext.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
-#include <QTemporaryDir>
 #include <memory>
-#include <vector>
 
-class RecordingFatalHandler final : public FatalHandler {
-public:
-    void fatal(const FatalError &error) override { errors.push_back(error); }
-    std::vector<FatalError> errors;
-};
-
-class ReportWindowTest : public ::testing::Test {
+class ReportWindowTest : public WindowTest {
 protected:
     void SetUp() override;
     // The window of the sample's calculator ("rmd", "rmbd", "sepp", "stretch") with the sample.
@@ -28,10 +16,5 @@ protected:
     static void settle();
     void choose(MenuItem item);
 
-    QTemporaryDir dir;
-    FixedClock clock{QDate(2025, 12, 6)};
-    RecordingPrompter prompter;
-    RecordingFatalHandler fatal;
-    ShellContext context;
     std::unique_ptr<Shell> shell;
 };
