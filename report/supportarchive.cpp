@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <filesystem>
+#include <QSaveFile>
 
 namespace {
 
@@ -64,26 +64,13 @@ ExtractResult extractOne(const ZipReader &archive, const QString &archiveName, q
         !read.ok())
         return readFailure(read);
 
-    // Written beside the target and renamed over it, so a reader never sees half a file. The
-    // copy is thrown away after use, so it is not synced to disk as a saved file would be.
-    const QString partial = target + QStringLiteral(".part");
-    QFile::remove(partial); // a stale copy or link; NewOnly below never follows a link
-    QFile out(partial);
-    const bool written = out.open(QIODevice::WriteOnly | QIODevice::NewOnly) &&
-                         out.write(content) == content.size() && out.flush();
-    const QString writeError = out.errorString();
-    out.close();
-    std::error_code renameError;
-    if (written)
-        std::filesystem::rename(QFile::encodeName(partial).toStdString(),
-                                QFile::encodeName(target).toStdString(), renameError);
-    if (!written || renameError) {
-        QFile::remove(partial);
-        const QString reason =
-            written ? QString::fromLocal8Bit(renameError.message().c_str()) : writeError;
+    // Written beside the target and put in its place, so a reader never sees half a file;
+    // unbuffered, so that a write failing in the last flush is seen rather than committed short.
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        out.write(content) != content.size() || !out.commit())
         return failure(ArchiveCode::WriteFailed,
-                       QStringLiteral("cannot write %1: %2").arg(target, reason));
-    }
+                       QStringLiteral("cannot write %1: %2").arg(target, out.errorString()));
     return {ArchiveCode::Ok, QString(), {target}};
 }
 

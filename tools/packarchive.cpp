@@ -5,7 +5,6 @@
 #include "archivepassword.h"
 #include "zipfile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <cstdio>
@@ -33,15 +32,12 @@ int main(int argc, char *argv[]) {
         names.append(name);
         members.append({path, name});
     }
-    const QString partial = output + QStringLiteral(".part");
-    const ZipResult packed = ZipFile::create(partial, members, SupportArchivePassword);
+    // The archive is written beside OUTPUT and put in its place whole, or not at all.
+    const ZipResult packed = ZipFile::create(output, members, SupportArchivePassword);
     if (packed.member >= 0)
         return fail(QStringLiteral("cannot add %1: %2")
                         .arg(members.at(packed.member).source, packed.description));
     if (!packed.ok())
-        return fail(QStringLiteral("cannot write %1: %2").arg(partial, packed.description));
-    QFile::remove(output);
-    if (!QFile::rename(partial, output))
-        return fail(QStringLiteral("cannot move %1 to %2").arg(partial, output));
+        return fail(QStringLiteral("cannot write %1: %2").arg(output, packed.description));
     return 0;
 }
