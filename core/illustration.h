@@ -106,3 +106,8 @@ private:
     IllustrationControls m_controls;
     SeppTabState m_seppTab;
 };
+
+// The text of the illustration's field `tag`.
+inline QString FieldText(const Illustration &illustration, const char *tag) {
+    return illustration.fields().GetField(QLatin1String(tag));
+}

@@ -25,11 +25,11 @@ qint64 wholeDollars(double value) {
 }
 
 QDate requiredDate(const Illustration &illustration, const char *tag) {
-    const auto date = DateText::ParseDate(text(illustration, tag));
+    const auto date = DateText::ParseDate(FieldText(illustration, tag));
     if (!date)
         throw FatalError(QStringLiteral("CalculateValues"), ErrorNumber::TypeMismatch,
                          QStringLiteral("%1 \"%2\" is not a date")
-                             .arg(QLatin1String(tag), text(illustration, tag)));
+                             .arg(QLatin1String(tag), FieldText(illustration, tag)));
     return *date;
 }
 
@@ -94,7 +94,7 @@ StretchProjection ComputeStretch(const Illustration &illustration) {
 
     int spouseAge = planholderAge;
     result.sle = result.ple;
-    if (const auto spouseBirth = DateText::ParseDate(text(illustration, "7-StretchSDOB"))) {
+    if (const auto spouseBirth = DateText::ParseDate(FieldText(illustration, "7-StretchSDOB"))) {
         spouseAge = ageOn(*spouseBirth, yearEnd);
         result.sle = wholeYears(illustration, "2-StretchSLEO");
     }
