@@ -88,8 +88,7 @@ std::variant<RmbdInputs, ValidationFailure> ValidateRmbd(Illustration &illustrat
                        QStringLiteral("instead of the RMBD Calculator.")}),
             QStringLiteral("Invalid Entry."), QStringLiteral("01/01/2000")};
 
-    QString account = fields.GetField(QStringLiteral("6-AcctValue1"));
-    inputs.accountValue = CleanNumber(account);
+    inputs.accountValue = CleanNumber(fields.GetField(QStringLiteral("6-AcctValue1")));
     if (auto failure = AccountValueFailure(fields, QStringLiteral("6-AcctValue1")))
         return *failure;
 

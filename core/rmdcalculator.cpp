@@ -134,8 +134,7 @@ std::variant<RmdInputs, ValidationFailure> ValidateRmd(Illustration &illustratio
                           QStringLiteral("Required Minimum Beneficiary Calculator."), QString()}),
             QStringLiteral("Date Input Error ") + death, ShortDate(today)};
 
-    QString account = fields.GetField(QStringLiteral("6-AcctValue0"));
-    inputs.accountValue = CleanNumber(account);
+    inputs.accountValue = CleanNumber(fields.GetField(QStringLiteral("6-AcctValue0")));
     if (auto failure = AccountValueFailure(fields, QStringLiteral("6-AcctValue0")))
         return *failure;
     return inputs;

@@ -192,10 +192,10 @@ StretchReportData BuildStretchReport(const Illustration &illustration, const Str
     values.add("R-SpouseDOB", FormatLongDate(FieldText(illustration, "7-StretchSDOB")));
     values.add("R-BeneName", inputs.beneficiaryName);
     values.add("R-BeneDOB", FormatLongDate(FieldText(illustration, "7-StretchBDOB")));
-    QString account = FieldText(illustration, "6-StretchAcctValue");
-    values.add("R-AccountValue", FormatDollars(CleanNumber(account)));
-    QString contribution = FieldText(illustration, "6-StretchAcctCont");
-    values.add("R-AnnCont", FormatDollars(CleanNumber(contribution)));
+    values.add("R-AccountValue",
+               FormatDollars(CleanNumber(FieldText(illustration, "6-StretchAcctValue"))));
+    values.add("R-AnnCont",
+               FormatDollars(CleanNumber(FieldText(illustration, "6-StretchAcctCont"))));
     values.add("R-CY", FieldText(illustration, "2-StretchContYrs"));
     values.add("R-PlanName", inputs.planName);
     values.add("x.xx%", FieldText(illustration, "1-StretchROR"));
