@@ -5,7 +5,7 @@
 
 using NumberText::Format;
 
-QString CleanNumber(QString &text) {
+QString CleanNumber(QString text) {
     for (const QChar unwanted :
          {QLatin1Char(' '), QLatin1Char('$'), QLatin1Char('%'), QLatin1Char(',')})
         text.remove(unwanted);
@@ -102,10 +102,8 @@ QString focusOut(int kind, const QString &text) {
     case 5:
         return formatText(text, QStringLiteral("###,##0.#######"));
     case 6:
-    case 9: {
-        QString cleaned = text;
-        return FormatDollars(CleanNumber(cleaned));
-    }
+    case 9:
+        return FormatDollars(CleanNumber(text));
     default:
         return text;
     }

@@ -6,8 +6,8 @@
 #include <QChar>
 #include <QString>
 
-// Removes every blank, "$", "%" and ",". The argument is changed too.
-QString CleanNumber(QString &text);
+// The text without any blank, "$", "%" or ",".
+QString CleanNumber(QString text);
 // "$" followed by FormatAmount of the text.
 QString FormatDollars(const QString &text);
 // The text's leading number formatted "##,###,##0.00" when the text has a ".", else "##,###,##0".

@@ -86,8 +86,7 @@ int FieldStore::SetIndex(const QString &tag) const {
 }
 
 double FieldStore::cleanValue(const QString &tag) const {
-    QString value = GetField(tag);
-    return NumberText::Val(CleanNumber(value));
+    return NumberText::Val(CleanNumber(GetField(tag)));
 }
 
 void FieldStore::ShowFieldError(const QString &message, const QString &title, Calculator calculator,

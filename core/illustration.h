@@ -119,3 +119,8 @@ private:
     SeppTabState m_seppTab;
     RuleSetOutcome m_ruleSetOutcome;
 };
+
+// The text of the illustration's field `tag`.
+inline QString FieldText(const Illustration &illustration, const char *tag) {
+    return illustration.fields().GetField(QLatin1String(tag));
+}

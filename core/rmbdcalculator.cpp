@@ -17,7 +17,6 @@ using NumberText::Val;
 
 namespace {
 
-constexpr int MaximumAge = 115;
 constexpr int LongestPastDeath = 30; // years a date of death may lie back
 constexpr int YoungestDeceased = 20;
 const QString AgeOnRbdTag = QStringLiteral("Age of Beneficiary on RBD");
@@ -68,8 +67,7 @@ std::variant<RmbdInputs, ValidationFailure> ValidateRmbd(Illustration &illustrat
     if (!birth)
         return dateFailure("7-BeneDOB", "The Beneficiary's Date of Birth is required.",
                            "Missing Required Date", "12/07/1941");
-    const int birthYears = today.year() - birth->year();
-    if (birthYears < 0 || birthYears > MaximumAge)
+    if (YearsBackOutside(*birth, today))
         return dateFailure("7-BeneDOB", "The Beneficiary's Date of Birth is incorrect.",
                            "Date Input Error", "01/01/1930");
 
@@ -84,15 +82,9 @@ std::variant<RmbdInputs, ValidationFailure> ValidateRmbd(Illustration &illustrat
 
     inputs.calculationYear = fields.GetField(QStringLiteral("3-Year1"));
     const double year = Val(inputs.calculationYear);
-    const int latest = LatestCalculationYear(today);
-    if (year < 2001 || year > latest)
-        return ValidationFailure{
-            QStringLiteral("3-Year1"),
-            JoinLines({QStringLiteral("This calculator is based on IRS regulations"),
-                       QStringLiteral("released in 2001 and 2002."), QString(),
-                       QStringLiteral("Please enter a year between 2001 and ") +
-                           QString::number(latest) + QLatin1Char('.')}),
-            QStringLiteral("Invalid Entry."), QString::number(latest)};
+    if (auto failure = CalculationYearFailure(QStringLiteral("3-Year1"), year, today,
+                                              QStringLiteral("released in 2001 and 2002.")))
+        return *failure;
     if (year - 1 < death->year())
         return ValidationFailure{
             QStringLiteral("7-DD1"),
@@ -102,13 +94,8 @@ std::variant<RmbdInputs, ValidationFailure> ValidateRmbd(Illustration &illustrat
                        QStringLiteral("instead of the RMBD Calculator.")}),
             QStringLiteral("Invalid Entry."), QStringLiteral("01/01/2000")};
 
-    QString account = fields.GetField(QStringLiteral("6-AcctValue1"));
-    inputs.accountValue = CleanNumber(account);
-    if (Val(inputs.accountValue) < 1)
-        return ValidationFailure{
-            QStringLiteral("6-AcctValue1"), QStringLiteral("Please enter the Account Value."),
-            QStringLiteral("Missing Required Information."), QStringLiteral("100000")};
-    if (auto failure = AmountOutsideField(fields, QStringLiteral("6-AcctValue1")))
+    inputs.accountValue = CleanNumber(fields.GetField(QStringLiteral("6-AcctValue1")));
+    if (auto failure = AccountValueFailure(fields, QStringLiteral("6-AcctValue1")))
         return *failure;
 
     if (illustration.controls().chkSurvivingSpouse || inputs.rules == RuleSet::CurrentLaw) {
@@ -117,8 +104,7 @@ std::variant<RmbdInputs, ValidationFailure> ValidateRmbd(Illustration &illustrat
             return dateFailure("7-OriginalDOB",
                                "The Original Planholder's Date of Birth is required.",
                                "Missing Required Date", "01/01/1930");
-        const int years = today.year() - original->year();
-        if (years < YoungestDeceased || years > MaximumAge)
+        if (YearsBackOutside(*original, today, OldestAge, YoungestDeceased))
             return dateFailure("7-OriginalDOB", "The Date of Birth is incorrect.",
                                "Date Input Error", "01/01/1930");
     }

@@ -14,17 +14,11 @@ using NumberText::Val;
 
 namespace {
 
-constexpr int MaximumAge = 115;
 const QString SampleDate = QStringLiteral("01/01/1930");
 
 ValidationFailure dateFailure(const char *tag, const QStringList &lines, const char *title,
                               const QString &replacement = SampleDate) {
     return {QLatin1String(tag), WithDateHelp(lines), QLatin1String(title), replacement};
-}
-
-bool yearOutsideWindow(const QDate &date, const QDate &today) {
-    const int years = today.year() - date.year();
-    return years > MaximumAge || years < 0;
 }
 
 QString firstYearNote(const QString &rbd, int rbdYear, const QString &calculationYear) {
@@ -78,7 +72,7 @@ std::variant<RmdInputs, ValidationFailure> ValidateRmd(Illustration &illustratio
         return dateFailure("7-PartDOB",
                            {QStringLiteral("The Planholder's Date of Birth is required.")},
                            "Date Input Error");
-    if (yearOutsideWindow(*birth, today))
+    if (YearsBackOutside(*birth, today))
         return dateFailure("7-PartDOB",
                            {QStringLiteral("The Planholder's Date of Birth is incorrect.")},
                            "Date Input Error");
@@ -90,7 +84,7 @@ std::variant<RmdInputs, ValidationFailure> ValidateRmd(Illustration &illustratio
             return dateFailure("7-SpouseDOB",
                                {QStringLiteral("The Spouse's Date of Birth is required.")},
                                "Date Input Error");
-        if (yearOutsideWindow(*spouse, today))
+        if (YearsBackOutside(*spouse, today))
             return dateFailure("7-SpouseDOB",
                                {QStringLiteral("The Spouse's Date of Birth is incorrect.")},
                                "Date Input Error");
@@ -128,16 +122,10 @@ std::variant<RmdInputs, ValidationFailure> ValidateRmd(Illustration &illustratio
 
     inputs.calculationYear = fields.GetField(QStringLiteral("3-Year0"));
     const double year = Val(inputs.calculationYear);
-    const int latest = LatestCalculationYear(today);
-    if (year < 2001 || year > latest)
-        return ValidationFailure{
-            QStringLiteral("3-Year0"),
-            JoinLines({QStringLiteral("This calculator is based on IRS regulations"),
-                       QStringLiteral("released in 2001 and the 1 year change for 2009."),
-                       QString(),
-                       QStringLiteral("Please enter a year between 2001 and ") +
-                           QString::number(latest) + QLatin1Char('.')}),
-            QStringLiteral("Invalid Entry."), QString::number(latest)};
+    if (auto failure = CalculationYearFailure(
+            QStringLiteral("3-Year0"), year, today,
+            QStringLiteral("released in 2001 and the 1 year change for 2009.")))
+        return *failure;
 
     if (deathDate && deathDate->year() != int(year))
         return ValidationFailure{
@@ -148,13 +136,8 @@ std::variant<RmdInputs, ValidationFailure> ValidateRmd(Illustration &illustratio
                           QStringLiteral("Required Minimum Beneficiary Calculator."), QString()}),
             QStringLiteral("Date Input Error ") + death, ShortDate(today)};
 
-    QString account = fields.GetField(QStringLiteral("6-AcctValue0"));
-    inputs.accountValue = CleanNumber(account);
-    if (Val(inputs.accountValue) < 1)
-        return ValidationFailure{
-            QStringLiteral("6-AcctValue0"), QStringLiteral("Please enter the Account Value."),
-            QStringLiteral("Missing Required Information."), QStringLiteral("100000")};
-    if (auto failure = AmountOutsideField(fields, QStringLiteral("6-AcctValue0")))
+    inputs.accountValue = CleanNumber(fields.GetField(QStringLiteral("6-AcctValue0")));
+    if (auto failure = AccountValueFailure(fields, QStringLiteral("6-AcctValue0")))
         return *failure;
     return inputs;
 }

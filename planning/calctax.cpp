@@ -38,87 +38,73 @@ double federalTaxDeduction(const StateRule &rule, FilingStatus status, double fe
     return std::min(federalTax, cap);
 }
 
-} // namespace
-
-void CalcTax::Reset() {
-    *this = CalcTax();
+FilingStatus status(const CalcTax::Inputs &inputs) {
+    if (inputs.filingStatus < 1 || inputs.filingStatus > 3)
+        throw FatalError(
+            QStringLiteral("CalcTax"), ErrorNumber::InvalidProcedureCall,
+            QStringLiteral("Filing status %1 (1, 2 or 3 expected)").arg(inputs.filingStatus));
+    return FilingStatus(inputs.filingStatus);
 }
 
-void CalcTax::Compute() {
-    if (income == 0 || taxYear == 0) {
-        federalRate = stateRate = federalTax = stateTax = 0;
-        return;
-    }
-    FederalTax();
-    // Cleared before the state computation so that a state deducting federal tax never adds a
-    // negative amount to its base.
-    federalTax = std::max(0.0, federalTax);
-    StateTax();
-    stateTax = std::max(0.0, stateTax);
-}
-
-FilingStatus CalcTax::status() const {
-    if (filingStatus < 1 || filingStatus > 3)
-        throw FatalError(QStringLiteral("CalcTax"), ErrorNumber::InvalidProcedureCall,
-                         QStringLiteral("Filing status %1 (1, 2 or 3 expected)").arg(filingStatus));
-    return FilingStatus(filingStatus);
-}
-
-void CalcTax::FederalTax() {
+// Federal tax and marginal rate, and the year whose schedules gave them.
+CalcTax::BracketResult federalTax(const CalcTax::Inputs &inputs, qint16 &taxYear) {
     double exemption = kFurtherExemption;
     int year = kFurtherYear;
-    if (taxYear >= kFirstYear && taxYear <= kLastYear) {
-        year = scheduleYear(taxYear);
-        exemption = TaxTables::federalExemption(taxYear);
+    if (inputs.taxYear >= kFirstYear && inputs.taxYear <= kLastYear) {
+        year = scheduleYear(inputs.taxYear);
+        exemption = TaxTables::federalExemption(inputs.taxYear);
     } else {
         taxYear = kFurtherYear;
     }
-    const double taxable = income - exemptions * exemption;
-    const BracketResult result = BracketTax(TaxTables::federalSchedule(year, status()), taxable);
-    federalTax = result.tax;
-    federalRate = result.rate;
+    const double taxable = inputs.income - inputs.exemptions * exemption;
+    return CalcTax::BracketTax(TaxTables::federalSchedule(year, status(inputs)), taxable);
 }
 
-void CalcTax::StateTax() {
-    const StateRule *rule = TaxTables::stateRule(state.toUpper());
+// State tax and marginal rate, with the federal tax the state may deduct.
+CalcTax::BracketResult stateTax(const CalcTax::Inputs &inputs, double federal) {
+    const StateRule *rule = TaxTables::stateRule(inputs.state.toUpper());
     if (!rule) {
         // No data, no tax: the code is empty or not one of the 52.
-        stateTax = stateRate = 0;
-        return;
+        return {};
     }
-    const FilingStatus filing = status();
+    const FilingStatus filing = status(inputs);
     const bool joint = filing == FilingStatus::Joint;
     // Alabama (Form 40A): 1500 or 3000 and 300 for every exemption beyond the first whatever the
     // filing status, federal tax deducted, and here no standard deduction.
     const bool alabama = rule->code == QLatin1String("AL");
     const int personal = joint && !alabama ? 2 : 1;
-    const double dependents = std::max(0, exemptions - personal) * rule->perDependent;
+    const double dependents = std::max(0, inputs.exemptions - personal) * rule->perDependent;
     const double standard = alabama ? 0 : (joint ? rule->standardJoint : rule->standardSingle);
-    const double taxable = income - (joint ? rule->exemptionJoint : rule->exemptionSingle) -
+    const double taxable = inputs.income - (joint ? rule->exemptionJoint : rule->exemptionSingle) -
                            dependents - standard -
-                           federalTaxDeduction(*rule, filing, federalTax, income);
-    const BracketResult result =
-        BracketTaxByBase(rule->schedules[std::size_t(filing) - 1], taxable);
-    stateTax = result.tax - (joint ? rule->creditJoint : rule->creditSingle);
-    stateRate = result.rate;
-}
-
-CalcTax::BracketResult CalcTax::BracketTax(const RateSchedule &schedule, double taxable) {
-    BracketResult result;
-    const auto &brackets = schedule.brackets;
-    for (std::size_t k = 0; k < brackets.size(); ++k) {
-        result.rate = brackets[k].rate;
-        const bool top = k + 1 == brackets.size();
-        if (top || taxable <= brackets[k + 1].threshold) {
-            result.tax += (taxable - brackets[k].threshold) * brackets[k].rate / 100;
-            break;
-        }
-        result.tax += (brackets[k + 1].threshold - brackets[k].threshold) * brackets[k].rate / 100;
-    }
+                           federalTaxDeduction(*rule, filing, federal, inputs.income);
+    CalcTax::BracketResult result =
+        CalcTax::BracketTax(rule->schedules[std::size_t(filing) - 1], taxable);
+    result.tax -= joint ? rule->creditJoint : rule->creditSingle;
     return result;
 }
 
-CalcTax::BracketResult CalcTax::BracketTaxByBase(const RateSchedule &schedule, double taxable) {
+} // namespace
+
+namespace CalcTax {
+
+Result Compute(const Inputs &inputs) {
+    Result result;
+    result.taxYear = inputs.taxYear;
+    if (inputs.income == 0 || inputs.taxYear == 0)
+        return result;
+    const BracketResult federal = federalTax(inputs, result.taxYear);
+    // Cleared before the state computation so that a state deducting federal tax never adds a
+    // negative amount to its base.
+    result.federalTax = std::max(0.0, federal.tax);
+    result.federalRate = federal.rate;
+    const BracketResult state = stateTax(inputs, result.federalTax);
+    result.stateTax = std::max(0.0, state.tax);
+    result.stateRate = state.rate;
+    return result;
+}
+
+BracketResult BracketTax(const RateSchedule &schedule, double taxable) {
     const auto &brackets = schedule.brackets;
     // The first bracket whose upper end (the next threshold) the income does not pass.
     const auto above = std::find_if(brackets.begin() + 1, brackets.end(),
@@ -126,3 +112,5 @@ CalcTax::BracketResult CalcTax::BracketTaxByBase(const RateSchedule &schedule, d
     const Bracket &bracket = *(above - 1);
     return {bracket.base + (taxable - bracket.threshold) * bracket.rate / 100, bracket.rate};
 }
+
+} // namespace CalcTax

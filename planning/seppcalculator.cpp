@@ -17,7 +17,6 @@ using NumberText::Val;
 
 namespace {
 
-constexpr int MaximumAge = 115;
 constexpr float LowestRate = 1;
 constexpr float QuietRate = 6;
 constexpr float NoticeQuietRate = 5; // Notice 2022-6 allows up to 5% whatever the mid-term rate
@@ -27,22 +26,7 @@ const QDate UnreadableDate(2100, 12, 1);      // an unreadable date fails the "a
 
 const QString MissingInformation = QStringLiteral("Missing Required Information.");
 const QString DateInputError = QStringLiteral("Date Input Error");
-const QString SampleBirthDate = QStringLiteral("01/01/1950");
 const QString WebLookup = QStringLiteral("\"Web Lookup\"");
-
-QString text(const Illustration &illustration, const char *tag) {
-    return illustration.fields().GetField(QLatin1String(tag));
-}
-
-ValidationFailure accountFailure(const char *tag) {
-    return {QLatin1String(tag), QStringLiteral("Please enter the Account Value."),
-            MissingInformation, QStringLiteral("100000")};
-}
-
-ValidationFailure birthFailure(const char *line, const char *title) {
-    return {QStringLiteral("7-EqualDOB"), WithDateHelp({QLatin1String(line)}), QLatin1String(title),
-            SampleBirthDate};
-}
 
 QString rateWarning() {
     return JoinLines({
@@ -114,37 +98,20 @@ std::variant<SeppInputs, ValidationFailure> ValidateSepp(Illustration &illustrat
     const QDate &today = context.today;
     SeppInputs inputs;
 
-    const QString first = text(illustration, "8-EqualFirst").trimmed();
-    if (first.isEmpty())
-        return ValidationFailure{QStringLiteral("8-EqualFirst"),
-                                 JoinLines({QStringLiteral("The first name is required"),
-                                            QStringLiteral("Please enter a first name.")}),
-                                 MissingInformation, QStringLiteral("John")};
-    inputs.fullName = first;
-    const QString middle = text(illustration, "8-EqualMiddle").trimmed();
-    if (!middle.isEmpty())
-        inputs.fullName += QLatin1Char(' ') + middle;
+    auto name = FullName(fields, {"8-EqualFirst", "8-EqualMiddle", "8-EqualLast", "John"});
+    if (auto *failure = std::get_if<ValidationFailure>(&name))
+        return *failure;
+    inputs.fullName = std::get<QString>(name);
 
-    const QString last = text(illustration, "8-EqualLast").trimmed();
-    if (last.isEmpty())
-        return ValidationFailure{QStringLiteral("8-EqualLast"),
-                                 JoinLines({QStringLiteral("The last name is required."),
-                                            QStringLiteral("Please enter a last name.")}),
-                                 MissingInformation, QStringLiteral("Sample")};
-    inputs.fullName += QLatin1Char(' ') + last;
-
-    const auto birth = DateText::ParseDate(text(illustration, "7-EqualDOB"));
-    if (!birth)
-        return birthFailure("The Date of Birth is required.", "Missing Required Date");
     // Calendar years, not exact ages: anyone born up to 115 years back in the year is allowed.
-    const int yearsBack = today.year() - birth->year();
-    if (yearsBack < 0 || yearsBack > MaximumAge)
-        return birthFailure("The Date of Birth is incorrect.", "Date Input Error");
+    const BirthCheck birth = CheckBirth(fields, "7-EqualDOB", today, OldestAge, "01/01/1950");
+    if (birth.failure)
+        return *birth.failure;
 
-    if (!DateText::IsDate(text(illustration, "7-EqualSpouseDOB1")))
+    if (!DateText::IsDate(FieldText(illustration, "7-EqualSpouseDOB1")))
         fields.SetField(QString(), QStringLiteral("7-EqualSpouseDOB1"));
 
-    if (text(illustration, "8-EqualPlanName").trimmed().isEmpty())
+    if (FieldText(illustration, "8-EqualPlanName").trimmed().isEmpty())
         return ValidationFailure{
             QStringLiteral("8-EqualPlanName"),
             JoinLines({QStringLiteral("The plan name is required."),
@@ -152,7 +119,7 @@ std::variant<SeppInputs, ValidationFailure> ValidateSepp(Illustration &illustrat
             MissingInformation, QStringLiteral("IRA Plan")};
 
     const QDate calculation =
-        DateText::ParseDate(text(illustration, "7-EqualDate")).value_or(UnreadableDate);
+        DateText::ParseDate(FieldText(illustration, "7-EqualDate")).value_or(UnreadableDate);
     if (calculation > today || calculation < FirstCalculationDate) {
         const QString todayText = DateText::ShortDate(today);
         return ValidationFailure{
@@ -165,9 +132,7 @@ std::variant<SeppInputs, ValidationFailure> ValidateSepp(Illustration &illustrat
             DateInputError, todayText};
     }
 
-    if (illustration.fields().cleanValue(QStringLiteral("6-EqualAcctValue1")) < 1)
-        return accountFailure("6-EqualAcctValue1");
-    if (auto failure = AmountOutsideField(fields, QStringLiteral("6-EqualAcctValue1")))
+    if (auto failure = AccountValueFailure(fields, QStringLiteral("6-EqualAcctValue1")))
         return *failure;
 
     // A one-time change into (or annual recalculation under) the RMD method has no use for the
@@ -175,9 +140,7 @@ std::variant<SeppInputs, ValidationFailure> ValidateSepp(Illustration &illustrat
     if (illustration.controls().chkRMDOnce)
         return inputs;
 
-    if (illustration.fields().cleanValue(QStringLiteral("6-EqualAcctValue2")) < 1)
-        return accountFailure("6-EqualAcctValue2");
-    if (auto failure = AmountOutsideField(fields, QStringLiteral("6-EqualAcctValue2")))
+    if (auto failure = AccountValueFailure(fields, QStringLiteral("6-EqualAcctValue2")))
         return *failure;
 
     // The rate may not exceed 120% of the federal mid-term rate (Rev. Rul. 2002-62, 2.02(c));
@@ -200,14 +163,15 @@ SeppResult ComputeSepp(const Illustration &illustration) {
     SeppResult result;
     result.rmdOnce = illustration.controls().chkRMDOnce;
 
-    const auto calculation = DateText::ParseDate(text(illustration, "7-EqualDate"));
+    const auto calculation = DateText::ParseDate(FieldText(illustration, "7-EqualDate"));
     if (calculation)
         result.year = DateText::ShortDate(*calculation).right(4);
     const int year = result.year.toInt();
 
-    if (const auto birth = DateText::ParseDate(text(illustration, "7-EqualDOB")); birth && year)
+    if (const auto birth = DateText::ParseDate(FieldText(illustration, "7-EqualDOB"));
+        birth && year)
         result.age = ageAtYearEnd(*birth, year);
-    if (const auto beneficiary = DateText::ParseDate(text(illustration, "7-EqualSpouseDOB1"));
+    if (const auto beneficiary = DateText::ParseDate(FieldText(illustration, "7-EqualSpouseDOB1"));
         beneficiary && year)
         result.beneficiaryAge = ageAtYearEnd(*beneficiary, year);
 
@@ -252,15 +216,15 @@ void WriteSeppReport(const SeppInputs &inputs, const SeppResult &result,
     const auto set = [&fields](const QString &value, const QString &tag) {
         fields.SetField(RtfText::escape(value), tag);
     };
-    const QString beneficiaryBirth = text(illustration, "7-EqualSpouseDOB1");
+    const QString beneficiaryBirth = FieldText(illustration, "7-EqualSpouseDOB1");
     const QString payment = QStringLiteral("R-Payment");
     const QString factor = QStringLiteral("R-Factor");
 
     set(result.rmdOnce ? QStringLiteral("~K") : QStringLiteral("~S"), QStringLiteral("R-IRSPen"));
 
-    set(text(illustration, "8-EqualPlanName"), QStringLiteral("R-PlanName"));
+    set(FieldText(illustration, "8-EqualPlanName"), QStringLiteral("R-PlanName"));
     set(inputs.fullName, QStringLiteral("R-PHName"));
-    set(FormatLongDate(text(illustration, "7-EqualDOB")), QStringLiteral("R-PHDOB"));
+    set(FormatLongDate(FieldText(illustration, "7-EqualDOB")), QStringLiteral("R-PHDOB"));
     set(NumberText::Str(result.age), QStringLiteral("R-Age"));
     set(FormatLongDate(beneficiaryBirth), QStringLiteral("R-BeneDOB"));
     // Digits without sign or blank: no beneficiary (-1) gives "1".
@@ -273,8 +237,8 @@ void WriteSeppReport(const SeppInputs &inputs, const SeppResult &result,
     set(currency(result.balance1), QStringLiteral("R-PlanValue"));
     for (int i = 0; i < 3; ++i)
         set(dollars(result.payments[i]), payment + QString::number(i + 1));
-    set(FormatLongDate(text(illustration, "7-EqualDate")), QStringLiteral("R-CalcDate"));
-    set(text(illustration, "1-EqualROR"), QStringLiteral("R-AA"));
+    set(FormatLongDate(FieldText(illustration, "7-EqualDate")), QStringLiteral("R-CalcDate"));
+    set(FieldText(illustration, "1-EqualROR"), QStringLiteral("R-AA"));
     set(currency(result.balance2), QStringLiteral("R-PValue"));
     for (int i = 3; i < 7; ++i)
         set(dollars(result.payments[i]), payment + QString::number(i + 1));

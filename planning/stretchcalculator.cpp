@@ -27,11 +27,11 @@ qint64 wholeDollars(double value) {
 }
 
 QDate requiredDate(const Illustration &illustration, const char *tag) {
-    const auto date = DateText::ParseDate(text(illustration, tag));
+    const auto date = DateText::ParseDate(FieldText(illustration, tag));
     if (!date)
         throw FatalError(QStringLiteral("CalculateValues"), ErrorNumber::TypeMismatch,
                          QStringLiteral("%1 \"%2\" is not a date")
-                             .arg(QLatin1String(tag), text(illustration, tag)));
+                             .arg(QLatin1String(tag), FieldText(illustration, tag)));
     return *date;
 }
 
@@ -116,7 +116,7 @@ StretchProjection ComputeStretch(const Illustration &illustration) {
     int spouseBeginningAge = 71;
     QDate spouseBirthDate;
     result.sle = result.ple;
-    if (const auto spouseBirth = DateText::ParseDate(text(illustration, "7-StretchSDOB"))) {
+    if (const auto spouseBirth = DateText::ParseDate(FieldText(illustration, "7-StretchSDOB"))) {
         spouseAge = ageOn(*spouseBirth, yearEnd);
         spouseBirthDate = *spouseBirth;
         if (currentLaw)

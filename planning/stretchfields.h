@@ -10,12 +10,8 @@
 
 namespace StretchFields {
 
-inline QString text(const Illustration &illustration, const char *tag) {
-    return illustration.fields().GetField(QLatin1String(tag));
-}
-
 inline int wholeYears(const Illustration &illustration, const char *tag) {
-    return int(NumberText::Int(NumberText::Val(text(illustration, tag))));
+    return int(NumberText::Int(NumberText::Val(FieldText(illustration, tag))));
 }
 
 inline int ageOn(const QDate &birth, const QDate &asOf) {

@@ -15,10 +15,6 @@ namespace {
 
 constexpr int LastLedgerRow = 119;
 
-QString text(const Illustration &illustration, const char *tag) {
-    return illustration.fields().GetField(QLatin1String(tag));
-}
-
 QString dollars(double wholeDollars) {
     return FormatDollars(QString::number(qint64(std::nearbyint(wholeDollars))));
 }
@@ -191,18 +187,18 @@ StretchReportData BuildStretchReport(const Illustration &illustration, const Str
     ValueList values;
 
     values.add("R-PHName", inputs.planholderName);
-    values.add("R-PHDOB", FormatLongDate(text(illustration, "7-StretchPDOB")));
+    values.add("R-PHDOB", FormatLongDate(FieldText(illustration, "7-StretchPDOB")));
     values.add("R-SpouseName", inputs.spouseName);
-    values.add("R-SpouseDOB", FormatLongDate(text(illustration, "7-StretchSDOB")));
+    values.add("R-SpouseDOB", FormatLongDate(FieldText(illustration, "7-StretchSDOB")));
     values.add("R-BeneName", inputs.beneficiaryName);
-    values.add("R-BeneDOB", FormatLongDate(text(illustration, "7-StretchBDOB")));
-    QString account = text(illustration, "6-StretchAcctValue");
-    values.add("R-AccountValue", FormatDollars(CleanNumber(account)));
-    QString contribution = text(illustration, "6-StretchAcctCont");
-    values.add("R-AnnCont", FormatDollars(CleanNumber(contribution)));
-    values.add("R-CY", text(illustration, "2-StretchContYrs"));
+    values.add("R-BeneDOB", FormatLongDate(FieldText(illustration, "7-StretchBDOB")));
+    values.add("R-AccountValue",
+               FormatDollars(CleanNumber(FieldText(illustration, "6-StretchAcctValue"))));
+    values.add("R-AnnCont",
+               FormatDollars(CleanNumber(FieldText(illustration, "6-StretchAcctCont"))));
+    values.add("R-CY", FieldText(illustration, "2-StretchContYrs"));
     values.add("R-PlanName", inputs.planName);
-    values.add("x.xx%", text(illustration, "1-StretchROR"));
+    values.add("x.xx%", FieldText(illustration, "1-StretchROR"));
     values.add("XY", projection.last);
     if (!projection.spousePhase()) {
         values.add("R-BeneAccount", dollars(double(table.at(Planholder, Balance, sle - 1))));
@@ -238,7 +234,7 @@ StretchReportData BuildStretchReport(const Illustration &illustration, const Str
         addTaxComparison(values, *taxes);
 
     addRepresentative(values, representative);
-    values.add("R-IllustrationDate", FormatLongDate(text(illustration, "6-IllustrationDate")));
+    values.add("R-IllustrationDate", FormatLongDate(FieldText(illustration, "6-IllustrationDate")));
 
     return {values.take(), conditions(illustration, projection, pages),
             StretchLedgers(projection, illustration.fields().cleanValue(

@@ -27,7 +27,7 @@ void LookUpLifeExpectancy(Illustration &illustration, int element, const QDate &
         throw FatalError(QStringLiteral("cmdCalc_Click"), ErrorNumber::InvalidProcedureCall,
                          QStringLiteral("No lookup button %1").arg(element));
     const auto &[birthTag, lifeTag] = Buttons[std::size_t(element)];
-    const auto birth = DateText::ParseDate(text(illustration, birthTag));
+    const auto birth = DateText::ParseDate(FieldText(illustration, birthTag));
     if (!birth)
         return;
     const int age = ageOn(*birth, today);

@@ -9,42 +9,35 @@ constexpr qint16 MarriedFilingJointly = 2;
 constexpr qint16 Exemptions = 2;
 constexpr int PayoutYears = 5;
 
-// One scenario's payments taxed in turn on one estimator, each against the tax of the other
-// income alone, which the scenario computes first.
+// One scenario's payments taxed in turn, each against the tax of the other income alone, which
+// the scenario computes first.
 class ScenarioRun {
 public:
-    ScenarioRun(CalcTax &tax, const TaxComparisonSetting &setting)
-        : m_tax(tax), m_setting(setting) {
-        estimate(OtherIncome);
-        m_federalBase = m_tax.federalTax;
-        m_stateBase = m_tax.stateTax;
+    explicit ScenarioRun(const TaxComparisonSetting &setting) : m_setting(setting) {
+        const CalcTax::Result base = estimate(OtherIncome);
+        m_federalBase = base.federalTax;
+        m_stateBase = base.stateTax;
     }
 
     void pay(double payment) {
-        estimate(m_setting.roth ? OtherIncome : OtherIncome + payment);
+        const CalcTax::Result tax = estimate(m_setting.roth ? OtherIncome : OtherIncome + payment);
         if (m_payments++ == 0) {
-            m_result.federalRate = m_tax.federalRate;
-            m_result.stateRate = m_tax.stateRate;
+            m_result.federalRate = tax.federalRate;
+            m_result.stateRate = tax.stateRate;
         }
         m_result.distributions += payment;
-        m_result.federalTax += m_tax.federalTax - m_federalBase;
-        m_result.stateTax += m_tax.stateTax - m_stateBase;
+        m_result.federalTax += tax.federalTax - m_federalBase;
+        m_result.stateTax += tax.stateTax - m_stateBase;
     }
 
     const TaxScenario &result() const { return m_result; }
 
 private:
-    void estimate(double income) {
-        m_tax.Reset();
-        m_tax.state = m_setting.state;
-        m_tax.exemptions = Exemptions;
-        m_tax.filingStatus = MarriedFilingJointly;
-        m_tax.income = income;
-        m_tax.taxYear = qint16(m_setting.taxYear);
-        m_tax.Compute();
+    CalcTax::Result estimate(double income) const {
+        return CalcTax::Compute(
+            {income, m_setting.state, MarriedFilingJointly, Exemptions, qint16(m_setting.taxYear)});
     }
 
-    CalcTax &m_tax;
     const TaxComparisonSetting &m_setting;
     double m_federalBase = 0;
     double m_stateBase = 0;
@@ -66,15 +59,14 @@ std::optional<TaxComparison> CompareTaxes(const StretchProjection &projection,
     if (!(inherited > 0))
         return std::nullopt;
 
-    CalcTax tax;
     TaxComparison comparison;
 
-    ScenarioRun lumpSum(tax, setting);
+    ScenarioRun lumpSum(setting);
     lumpSum.pay(inherited);
     comparison.lumpSum = lumpSum.result();
 
     // Equal shares of what is left, the rest growing at the projection's rate meanwhile.
-    ScenarioRun fiveYear(tax, setting);
+    ScenarioRun fiveYear(setting);
     double balance = inherited;
     for (int remaining = PayoutYears; remaining >= 1; --remaining) {
         const double payment = balance / remaining;
@@ -84,7 +76,7 @@ std::optional<TaxComparison> CompareTaxes(const StretchProjection &projection,
     comparison.fiveYear = fiveYear.result();
 
     // The beneficiary's required distributions, up to the year that empties the account.
-    ScenarioRun stretched(tax, setting);
+    ScenarioRun stretched(setting);
     for (int year = projection.sle;; ++year) {
         stretched.pay(double(table.at(Beneficiary, Distribution, year)));
         if (table.at(Beneficiary, Balance, year) < 1 || year + 1 == Years - 1)

@@ -7,7 +7,6 @@
 #include "stretchfields.h"
 
 #include <array>
-#include <optional>
 
 using namespace StretchFields;
 
@@ -18,62 +17,8 @@ constexpr float LowestRate = 1;
 constexpr float HighestRate = 12;
 
 const QString MissingInformation = QStringLiteral("Missing Required Information.");
-const QString MissingDate = QStringLiteral("Missing Required Date");
 const QString DateInputError = QStringLiteral("Date Input Error");
 const QString SampleLifeExpectancy = QStringLiteral("10");
-
-struct NameTags {
-    const char *first;
-    const char *middle;
-    const char *last;
-    const char *firstSample;
-};
-
-// First, middle (when present) and last name joined by single blanks, or the failure of the
-// first missing part.
-std::variant<QString, ValidationFailure> fullName(const Illustration &illustration,
-                                                  const NameTags &tags) {
-    const QString first = text(illustration, tags.first).trimmed();
-    if (first.isEmpty())
-        return ValidationFailure{QLatin1String(tags.first),
-                                 JoinLines({QStringLiteral("The first name is required"),
-                                            QStringLiteral("Please enter a first name.")}),
-                                 MissingInformation, QLatin1String(tags.firstSample)};
-    QString name = first;
-    const QString middle = text(illustration, tags.middle).trimmed();
-    if (!middle.isEmpty())
-        name += QLatin1Char(' ') + middle;
-    const QString last = text(illustration, tags.last).trimmed();
-    if (last.isEmpty())
-        return ValidationFailure{QLatin1String(tags.last),
-                                 JoinLines({QStringLiteral("The last name is required."),
-                                            QStringLiteral("Please enter a last name.")}),
-                                 MissingInformation, QStringLiteral("Sample")};
-    return name + QLatin1Char(' ') + last;
-}
-
-struct BirthCheck {
-    std::optional<QDate> date;
-    std::optional<ValidationFailure> failure;
-};
-
-// A date of birth that parses and lies between this year and `oldest` calendar years back.
-BirthCheck checkBirth(const Illustration &illustration, const char *tag, const QDate &today,
-                      int oldest, const char *sample) {
-    const auto birth = DateText::ParseDate(text(illustration, tag));
-    if (!birth)
-        return {std::nullopt,
-                ValidationFailure{QLatin1String(tag),
-                                  WithDateHelp({QStringLiteral("The Date of Birth is required.")}),
-                                  MissingDate, QLatin1String(sample)}};
-    const int years = today.year() - birth->year();
-    if (years < 0 || years > oldest)
-        return {birth,
-                ValidationFailure{QLatin1String(tag),
-                                  WithDateHelp({QStringLiteral("The Date of Birth is incorrect.")}),
-                                  DateInputError, QLatin1String(sample)}};
-    return {birth, std::nullopt};
-}
 
 QString lifeExpectancyRange(int limit) {
     return QStringLiteral("Whole numbers between 1 and") + NumberText::Str(limit) +
@@ -140,14 +85,14 @@ std::variant<StretchInputs, ValidationFailure> ValidateStretch(Illustration &ill
     const QDate &today = context.today;
     StretchInputs inputs;
 
-    auto name =
-        fullName(illustration, {"8-StretchPFirst", "8-StretchPMiddle", "8-StretchPLast", "John"});
+    auto name = FullName(illustration.fields(),
+                         {"8-StretchPFirst", "8-StretchPMiddle", "8-StretchPLast", "John"});
     if (auto *failure = std::get_if<ValidationFailure>(&name))
         return *failure;
     inputs.planholderName = std::get<QString>(name);
 
     const BirthCheck planholder =
-        checkBirth(illustration, "7-StretchPDOB", today, LongestLife, "01/01/1950");
+        CheckBirth(illustration.fields(), "7-StretchPDOB", today, LongestLife, "01/01/1950");
     if (planholder.failure)
         return *planholder.failure;
     const int planholderYears = today.year() - planholder.date->year();
@@ -162,14 +107,14 @@ std::variant<StretchInputs, ValidationFailure> ValidateStretch(Illustration &ill
             QStringLiteral("Missing Planholder's Life Expectancy"), SampleLifeExpectancy};
 
     if (!illustration.controls().chkSkipSpouse) {
-        auto spouse = fullName(illustration,
+        auto spouse = FullName(illustration.fields(),
                                {"8-StretchSFirst", "8-StretchSMiddle", "8-StretchSLast", "Susan"});
         if (auto *failure = std::get_if<ValidationFailure>(&spouse))
             return *failure;
         inputs.spouseName = std::get<QString>(spouse);
 
         const BirthCheck birth =
-            checkBirth(illustration, "7-StretchSDOB", today, OldestSpouse, "01/01/1950");
+            CheckBirth(illustration.fields(), "7-StretchSDOB", today, OldestSpouse, "01/01/1950");
         if (birth.failure)
             return *birth.failure;
         inputs.sle = wholeYears(illustration, "2-StretchSLEO");
@@ -186,14 +131,14 @@ std::variant<StretchInputs, ValidationFailure> ValidateStretch(Illustration &ill
         }
     }
 
-    auto beneficiary =
-        fullName(illustration, {"8-StretchBFirst", "8-StretchBMiddle", "8-StretchBLast", "Jack"});
+    auto beneficiary = FullName(illustration.fields(),
+                                {"8-StretchBFirst", "8-StretchBMiddle", "8-StretchBLast", "Jack"});
     if (auto *failure = std::get_if<ValidationFailure>(&beneficiary))
         return *failure;
     inputs.beneficiaryName = std::get<QString>(beneficiary);
 
     const BirthCheck heir =
-        checkBirth(illustration, "7-StretchBDOB", today, LongestLife, "01/01/1990");
+        CheckBirth(illustration.fields(), "7-StretchBDOB", today, LongestLife, "01/01/1990");
     if (heir.failure)
         return *heir.failure;
     // By calendar year: a beneficiary born in the planholder's birth year passes.
@@ -203,7 +148,7 @@ std::variant<StretchInputs, ValidationFailure> ValidateStretch(Illustration &ill
                                             QStringLiteral("YOUNGER than the Client.")}),
                                  DateInputError, QStringLiteral("01/01/1990")};
 
-    inputs.planName = text(illustration, "8-StretchPlanName");
+    inputs.planName = FieldText(illustration, "8-StretchPlanName");
     if (inputs.planName.trimmed().isEmpty())
         return ValidationFailure{QStringLiteral("8-StretchPlanName"),
                                  QStringLiteral("Please enter the Plan Name."), MissingInformation,
@@ -214,9 +159,7 @@ std::variant<StretchInputs, ValidationFailure> ValidateStretch(Illustration &ill
         illustration.fields().cleanValue(QStringLiteral("6-StretchAcctCont"));
     if (illustration.fields().cleanValue(QStringLiteral("6-StretchAcctValue")) < 1 &&
         contribution < 1)
-        return ValidationFailure{QStringLiteral("6-StretchAcctValue"),
-                                 QStringLiteral("Please enter the Account Value."),
-                                 MissingInformation, QStringLiteral("100000")};
+        return MissingAccountValue(QStringLiteral("6-StretchAcctValue"));
     for (const QString &amount :
          {QStringLiteral("6-StretchAcctValue"), QStringLiteral("6-StretchAcctCont")}) {
         if (auto failure = AmountOutsideField(illustration.fields(), amount))

@@ -265,7 +265,17 @@ void ReportDocument::finishLine(LineEnd end) {
         return;
     if (!m_open)
         return;
+    const LineBox box = lineBox();
+    const LinePlace place = placeLine(end, box.height);
+    emitLine(spreadLine(end), place, place.top + box.ascent);
+    if (end != LineEnd::Flush) {
+        m_y = place.top + box.height;
+        m_x = m_margins.left;
+        m_xSetByCaller = false;
+    }
+}
 
+ReportDocument::LineBox ReportDocument::lineBox() const {
     double ascent = 0;
     double descent = 0;
     double leading = 0;
@@ -281,63 +291,66 @@ void ReportDocument::finishLine(LineEnd end) {
         leading = std::max(leading, piece.leading);
     }
     // Never upwards, whatever the font engine reports.
-    const double height = std::max(0.0, ascent + descent + leading);
+    return {ascent, std::max(0.0, ascent + descent + leading)};
+}
 
+ReportDocument::LinePlace ReportDocument::placeLine(LineEnd end, double height) {
     // A line that does not fit above the bottom edge goes to a new page, unless it already
     // starts a page: a line taller than the page would otherwise never be placed.
-    double top = m_y;
-    double dy = 0;
+    const double top = m_y;
     if (end != LineEnd::Flush && top + height > bottomEdge() + Tolerance &&
         top > m_margins.top + Tolerance) {
         startPage();
-        dy = m_margins.top - top;
-        top = m_margins.top;
+        return {m_margins.top, m_margins.top - top};
     }
+    return {top, 0};
+}
 
+ReportDocument::LineSpread ReportDocument::spreadLine(LineEnd end) const {
     // Alignment moves the whole line; the pieces keep their distances, so positions chosen by
     // tabs survive. Justification stretches the blanks of lines that the wrap ended.
-    double shift = 0;
-    double wordSpacing = 0;
-    qsizetype lastLength = 0;
-    if (!m_pieces.empty()) {
-        double lineEnd = m_pieces.front().x;
-        for (const Piece &piece : m_pieces)
-            lineEnd = std::max(lineEnd, piece.x + piece.trimmedWidth);
-        lastLength = trimmedLength(m_pieces.back().text);
-        const double spare = rightEdge() - lineEnd;
-        if (spare > 0) {
-            switch (m_alignment) {
-            case TextAlignment::Left:
-                break;
-            case TextAlignment::Centre:
-                shift = spare / 2;
-                break;
-            case TextAlignment::Right:
-                shift = spare;
-                break;
-            case TextAlignment::Justified: {
-                qsizetype blanks = blanksIn(QStringView(m_pieces.back().text).left(lastLength));
-                for (std::size_t i = 0; i + 1 < m_pieces.size(); ++i)
-                    blanks += blanksIn(m_pieces[i].text);
-                if (end == LineEnd::Wrap && blanks > 0)
-                    wordSpacing = spare / double(blanks);
-                break;
-            }
-            }
-        }
+    LineSpread spread;
+    if (m_pieces.empty())
+        return spread;
+    double lineEnd = m_pieces.front().x;
+    for (const Piece &piece : m_pieces)
+        lineEnd = std::max(lineEnd, piece.x + piece.trimmedWidth);
+    spread.lastLength = trimmedLength(m_pieces.back().text);
+    const double spare = rightEdge() - lineEnd;
+    if (!(spare > 0))
+        return spread;
+    switch (m_alignment) {
+    case TextAlignment::Left:
+        break;
+    case TextAlignment::Centre:
+        spread.shift = spare / 2;
+        break;
+    case TextAlignment::Right:
+        spread.shift = spare;
+        break;
+    case TextAlignment::Justified: {
+        qsizetype blanks = blanksIn(QStringView(m_pieces.back().text).left(spread.lastLength));
+        for (std::size_t i = 0; i + 1 < m_pieces.size(); ++i)
+            blanks += blanksIn(m_pieces[i].text);
+        if (end == LineEnd::Wrap && blanks > 0)
+            spread.wordSpacing = spare / double(blanks);
+        break;
     }
+    }
+    return spread;
+}
 
+void ReportDocument::emitLine(const LineSpread &spread, const LinePlace &place, double baseline) {
     std::vector<PageItem> &items = currentPage().content;
-    const double baseline = top + ascent;
     double stretch = 0;
     for (std::size_t i = 0; i < m_pieces.size(); ++i) {
         const Piece &piece = m_pieces[i];
         const QStringView spaced = i + 1 < m_pieces.size()
                                        ? QStringView(piece.text)
-                                       : QStringView(piece.text).left(lastLength);
-        const double pieceStretch = wordSpacing * double(blanksIn(spaced));
-        TextItem text{piece.text, piece.font, QPointF(piece.x + shift + stretch, baseline),
-                      piece.width + pieceStretch, wordSpacing};
+                                       : QStringView(piece.text).left(spread.lastLength);
+        const double pieceStretch = spread.wordSpacing * double(blanksIn(spaced));
+        TextItem text{piece.text, piece.font, QPointF(piece.x + spread.shift + stretch, baseline),
+                      piece.width + pieceStretch, spread.wordSpacing};
         if (piece.font.underline) {
             // 1.2 times the font size below the top of the text: just under the descenders.
             const double y = baseline - piece.ascent + 1.2 * piece.font.twips();
@@ -348,15 +361,9 @@ void ReportDocument::finishLine(LineEnd end) {
         stretch += pieceStretch;
     }
     for (const LineItem &line : m_lines)
-        items.emplace_back(LineItem{line.line.translated(shift, dy), line.penWidth});
+        items.emplace_back(LineItem{line.line.translated(spread.shift, place.dy), line.penWidth});
     m_pieces.clear();
     m_lines.clear();
-
-    if (end != LineEnd::Flush) {
-        m_y = top + height;
-        m_x = m_margins.left;
-        m_xSetByCaller = false;
-    }
 }
 
 void ReportDocument::startPage() {

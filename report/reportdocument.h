@@ -109,7 +109,26 @@ private:
 
     void write(const QString &text, bool endParagraph);
     void addPiece(const QString &text);
+    // Places the current line and, unless flushed, moves the position to the next one.
     void finishLine(LineEnd end);
+    // The steps of finishing a line: its height, its place, its alignment and its items.
+    struct LineBox {
+        double ascent = 0;
+        double height = 0;
+    };
+    struct LinePlace {
+        double top = 0;
+        double dy = 0; // how far a page break moved the line
+    };
+    struct LineSpread {
+        double shift = 0;
+        double wordSpacing = 0;
+        qsizetype lastLength = 0; // the last piece's length without trailing blanks
+    };
+    LineBox lineBox() const;
+    LinePlace placeLine(LineEnd end, double height);
+    LineSpread spreadLine(LineEnd end) const;
+    void emitLine(const LineSpread &spread, const LinePlace &place, double baseline);
     void startPage();
     // The current font's measures in twips.
     ReportFontMetrics metrics() const;

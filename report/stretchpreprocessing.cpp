@@ -20,7 +20,8 @@ void PreProcessRTF(const StretchReportData &data, const QString &inputFile,
     preprocessor.EndEntryKeyword = QStringLiteral("$#endentry");
     if (!preprocessor.LoadTemplate(inputFile))
         throw FatalError(routine, ErrorNumber::FileNotFound, preprocessor.errorString());
-    if (!preprocessor.Prepare())
+    const std::optional<CheckedTemplate> checked = preprocessor.Prepare();
+    if (!checked)
         throw FatalError(routine, ErrorNumber::TypeMismatch,
                          QStringLiteral("Stretch.rtf, ") + preprocessor.errorString());
 
@@ -28,15 +29,10 @@ void PreProcessRTF(const StretchReportData &data, const QString &inputFile,
         preprocessor.Define(value.name, RtfText::toCodePage(value.value));
     for (const QString &condition : data.conditions)
         preprocessor.Define(condition, QString());
-    preprocessor.FirstPass();
-    preprocessor.SecondPass();
-    for (const LedgerTable &table : data.tables) {
-        preprocessor.BeginTable();
-        for (const QString &entry : table.entries)
-            preprocessor.AddEntry(entry);
-        preprocessor.EmitTable(table.name);
-    }
-    if (!preprocessor.SaveResult(outputFile))
+    FilledTemplate filled = preprocessor.SecondPass(preprocessor.FirstPass(*checked));
+    for (const LedgerTable &table : data.tables)
+        preprocessor.EmitTable(filled, table.name, table.entries);
+    if (!preprocessor.SaveResult(filled, outputFile))
         throw FatalError(routine, ErrorNumber::FileNotFound,
                          QStringLiteral("cannot write %1").arg(outputFile));
 }

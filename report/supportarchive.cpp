@@ -1,19 +1,14 @@
 #include "supportarchive.h"
 
+#include "zipfile.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <filesystem>
-#include <memory>
-#include <zip.h>
+#include <QSaveFile>
 
 namespace {
-
-struct ZipCloser {
-    void operator()(zip_t *archive) const { zip_discard(archive); }
-};
-using ZipHandle = std::unique_ptr<zip_t, ZipCloser>;
 
 ExtractResult failure(ArchiveCode code, const QString &description) {
     return {code, description, {}};
@@ -33,31 +28,26 @@ bool matches(const QString &entry, const QString &request) {
     return entry.compare(request, Qt::CaseInsensitive) == 0;
 }
 
-QString zipMessage(zip_error_t *error) {
-    return QString::fromLocal8Bit(zip_error_strerror(error));
-}
-
-QString megabytes(qint64 bytes) {
-    return QString::number(bytes / (1024 * 1024));
-}
-
-ExtractResult extractOne(zip_t *archive, const QString &archiveName, zip_uint64_t index,
+ExtractResult extractOne(const ZipReader &archive, const QString &archiveName, qint64 index,
                          const QString &name, const QString &folder) {
-    const auto tooLarge = [&](const QString &cause) {
-        return failure(ArchiveCode::EntryTooLarge,
-                       QStringLiteral("entry %1 of %2 %3").arg(name, archiveName, cause));
+    const auto readFailure = [&](const ZipResult &read) {
+        if (read.tooLarge)
+            return failure(
+                ArchiveCode::EntryTooLarge,
+                QStringLiteral("entry %1 of %2 %3").arg(name, archiveName, read.description));
+        if (read.passwordRefused())
+            return failure(ArchiveCode::WrongPassword,
+                           QStringLiteral("the archive's password does not open %1").arg(name));
+        if (read.readFailed)
+            return failure(ArchiveCode::ArchiveDamaged,
+                           QStringLiteral("%1 is damaged in the archive").arg(name));
+        return failure(ArchiveCode::ArchiveDamaged,
+                       QStringLiteral("cannot read %1: %2").arg(name, read.description));
     };
-    const QString overLimit =
-        QStringLiteral("is larger than %1 MB").arg(megabytes(SupportArchive::MaximumEntrySize));
     // The declared size comes first; the reading below holds the entry to it all the same.
-    zip_stat_t stat;
-    zip_stat_init(&stat);
-    qint64 declared = SupportArchive::MaximumEntrySize;
-    if (zip_stat_index(archive, index, 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE)) {
-        if (stat.size > zip_uint64_t(SupportArchive::MaximumEntrySize))
-            return tooLarge(overLimit);
-        declared = qint64(stat.size);
-    }
+    if (const ZipResult checked = archive.checkSize(index, SupportArchive::MaximumEntrySize);
+        !checked.ok())
+        return readFailure(checked);
 
     const QString target = QDir(folder).filePath(name);
     if (QFileInfo(target).isSymLink())
@@ -65,61 +55,22 @@ ExtractResult extractOne(zip_t *archive, const QString &archiveName, zip_uint64_
             ArchiveCode::LinkRefused,
             QStringLiteral("%1 is a symbolic link; it is not written through").arg(target));
 
-    zip_file_t *file = zip_fopen_index(archive, index, 0);
-    if (!file) {
-        zip_error_t *error = zip_get_error(archive);
-        const int code = zip_error_code_zip(error);
-        if (code == ZIP_ER_WRONGPASSWD || code == ZIP_ER_NOPASSWD)
-            return failure(ArchiveCode::WrongPassword,
-                           QStringLiteral("the archive's password does not open %1").arg(name));
-        return failure(ArchiveCode::ArchiveDamaged,
-                       QStringLiteral("cannot read %1: %2").arg(name, zipMessage(error)));
-    }
     QByteArray content;
-    char buffer[65536];
-    zip_int64_t read = 0;
-    while ((read = zip_fread(file, buffer, sizeof buffer)) > 0) {
-        if (content.size() + read > declared) {
-            zip_fclose(file);
-            return tooLarge(declared < SupportArchive::MaximumEntrySize
-                                ? QStringLiteral("holds more than the %1 bytes its header "
-                                                 "declares")
-                                      .arg(declared)
-                                : overLimit);
-        }
-        content.append(buffer, qsizetype(read));
-    }
-    const bool readOk = read == 0;
-    const int closed = zip_fclose(file);
-    if (!readOk || closed != 0) {
-        const int code = closed != 0 ? closed : zip_error_code_zip(zip_get_error(archive));
-        if (code == ZIP_ER_WRONGPASSWD)
-            return failure(ArchiveCode::WrongPassword,
-                           QStringLiteral("the archive's password does not open %1").arg(name));
-        return failure(ArchiveCode::ArchiveDamaged,
-                       QStringLiteral("%1 is damaged in the archive").arg(name));
-    }
+    if (const ZipResult read = archive.extract(index, SupportArchive::MaximumEntrySize,
+                                               [&](const char *data, qint64 size) {
+                                                   content.append(data, qsizetype(size));
+                                                   return true;
+                                               });
+        !read.ok())
+        return readFailure(read);
 
-    // Written beside the target and renamed over it, so a reader never sees half a file. The
-    // copy is thrown away after use, so it is not synced to disk as a saved file would be.
-    const QString partial = target + QStringLiteral(".part");
-    QFile::remove(partial); // a stale copy or link; NewOnly below never follows a link
-    QFile out(partial);
-    const bool written = out.open(QIODevice::WriteOnly | QIODevice::NewOnly) &&
-                         out.write(content) == content.size() && out.flush();
-    const QString writeError = out.errorString();
-    out.close();
-    std::error_code renameError;
-    if (written)
-        std::filesystem::rename(QFile::encodeName(partial).toStdString(),
-                                QFile::encodeName(target).toStdString(), renameError);
-    if (!written || renameError) {
-        QFile::remove(partial);
-        const QString reason =
-            written ? QString::fromLocal8Bit(renameError.message().c_str()) : writeError;
+    // Written beside the target and put in its place, so a reader never sees half a file;
+    // unbuffered, so that a write failing in the last flush is seen rather than committed short.
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        out.write(content) != content.size() || !out.commit())
         return failure(ArchiveCode::WriteFailed,
-                       QStringLiteral("cannot write %1: %2").arg(target, reason));
-    }
+                       QStringLiteral("cannot write %1: %2").arg(target, out.errorString()));
     return {ArchiveCode::Ok, QString(), {target}};
 }
 
@@ -147,23 +98,16 @@ ExtractResult SupportArchive::extract(const QString &entry, const QString &folde
         return failure(ArchiveCode::ArchiveMissing,
                        QStringLiteral("the support archive %1 is missing").arg(m_path));
 
-    int openError = 0;
-    ZipHandle archive(zip_open(QFile::encodeName(m_path).constData(), ZIP_RDONLY, &openError));
-    if (!archive) {
-        zip_error_t error;
-        zip_error_init_with_code(&error, openError);
-        const QString message = zipMessage(&error);
-        zip_error_fini(&error);
-        return failure(ArchiveCode::ArchiveDamaged,
-                       QStringLiteral("cannot open %1: %2").arg(m_path, message));
-    }
-    zip_set_default_password(archive.get(), Password);
+    const ZipReader archive(m_path, Password);
+    if (!archive.opened().ok())
+        return failure(
+            ArchiveCode::ArchiveDamaged,
+            QStringLiteral("cannot open %1: %2").arg(m_path, archive.opened().description));
 
     ExtractResult result;
-    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
-    for (zip_int64_t index = 0; index < count; ++index) {
-        const char *raw = zip_get_name(archive.get(), zip_uint64_t(index), 0);
-        const QString name = raw ? QString::fromUtf8(raw) : QString();
+    const QStringList names = archive.names();
+    for (qint64 index = 0; index < names.size(); ++index) {
+        const QString &name = names.at(index);
         if (!matches(name, entry))
             continue;
         if (!safeEntryName(name))
@@ -171,8 +115,7 @@ ExtractResult SupportArchive::extract(const QString &entry, const QString &folde
                            QStringLiteral("the archive entry \"%1\" is refused: it is not a "
                                           "plain file name")
                                .arg(name));
-        ExtractResult one = extractOne(archive.get(), QFileInfo(m_path).fileName(),
-                                       zip_uint64_t(index), name, folder);
+        ExtractResult one = extractOne(archive, QFileInfo(m_path).fileName(), index, name, folder);
         if (!one.ok()) {
             for (const QString &written : std::as_const(result.files))
                 QFile::remove(written);

@@ -4,6 +4,8 @@
 // report templates, pictures, logos, web-link files and the feature list. An entry is extracted
 // into the work folder when it is needed, used, and its copy deleted again.
 
+#include "archivepassword.h"
+
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -32,7 +34,7 @@ struct ExtractResult {
 
 class SupportArchive {
 public:
-    static constexpr const char *Password = "Marlow";
+    static constexpr const char *Password = SupportArchivePassword;
     // Templates and pictures take a few hundred kilobytes; an entry that unpacks to more than
     // this is refused before it is read, and its reading stops once more arrives.
     static constexpr qint64 MaximumEntrySize = 16 * 1024 * 1024;

@@ -77,7 +77,7 @@ bool TemplatePreprocessor::fail(const QString &message, int lineNumber) {
     return false;
 }
 
-bool TemplatePreprocessor::Prepare() {
+std::optional<CheckedTemplate> TemplatePreprocessor::Prepare() {
     struct Open {
         Directive kind;
         int line;
@@ -85,6 +85,10 @@ bool TemplatePreprocessor::Prepare() {
         bool sawEntry = false;
     };
     QList<Open> open;
+    const auto failed = [this](const QString &message, int lineNumber) {
+        fail(message, lineNumber);
+        return std::nullopt;
+    };
     for (const Line &line : std::as_const(m_lines)) {
         QString argument;
         const Directive directive = directiveOf(line.text, &argument);
@@ -93,64 +97,66 @@ bool TemplatePreprocessor::Prepare() {
         case Directive::None:
             break;
         case Directive::Unknown:
-            return fail(QStringLiteral("unknown directive \"%1\"").arg(line.text.trimmed()),
-                        line.number);
+            return failed(QStringLiteral("unknown directive \"%1\"").arg(line.text.trimmed()),
+                          line.number);
         case Directive::If:
             if (argument.isEmpty() || argument == QLatin1String("!"))
-                return fail(IfKeyword + QStringLiteral(" needs a name"), line.number);
+                return failed(IfKeyword + QStringLiteral(" needs a name"), line.number);
             open.append({Directive::If, line.number});
             break;
         case Directive::Else:
             if ((top != Directive::If && top != Directive::Entry) || open.last().sawElse)
-                return fail(ElseKeyword + QStringLiteral(" without ") + IfKeyword, line.number);
+                return failed(ElseKeyword + QStringLiteral(" without ") + IfKeyword, line.number);
             open.last().sawElse = true;
             break;
         case Directive::EndIf:
             if (top != Directive::If)
-                return fail(EndIfKeyword + QStringLiteral(" without ") + IfKeyword, line.number);
+                return failed(EndIfKeyword + QStringLiteral(" without ") + IfKeyword, line.number);
             open.removeLast();
             break;
         case Directive::Table:
             if (argument.isEmpty())
-                return fail(TableKeyword + QStringLiteral(" needs a name"), line.number);
+                return failed(TableKeyword + QStringLiteral(" needs a name"), line.number);
             if (std::any_of(open.begin(), open.end(),
                             [](const Open &o) { return o.kind == Directive::Table; }))
-                return fail(QStringLiteral("tables cannot nest"), line.number);
+                return failed(QStringLiteral("tables cannot nest"), line.number);
             open.append({Directive::Table, line.number});
             break;
         case Directive::Entry:
             if (top != Directive::Table || open.last().sawEntry)
-                return fail(EntryKeyword + QStringLiteral(" outside a table, or twice"),
-                            line.number);
+                return failed(EntryKeyword + QStringLiteral(" outside a table, or twice"),
+                              line.number);
             open.last().sawEntry = true;
             open.append({Directive::Entry, line.number});
             break;
         case Directive::EndEntry:
             if (top != Directive::Entry)
-                return fail(EndEntryKeyword + QStringLiteral(" without ") + EntryKeyword,
-                            line.number);
+                return failed(EndEntryKeyword + QStringLiteral(" without ") + EntryKeyword,
+                              line.number);
             open.removeLast();
             break;
         case Directive::EndTable:
             if (top != Directive::Table)
-                return fail(EndTableKeyword + QStringLiteral(" without ") + TableKeyword,
-                            line.number);
+                return failed(EndTableKeyword + QStringLiteral(" without ") + TableKeyword,
+                              line.number);
             if (!open.last().sawEntry)
-                return fail(QStringLiteral("table without ") + EntryKeyword, line.number);
+                return failed(QStringLiteral("table without ") + EntryKeyword, line.number);
             open.removeLast();
             break;
         }
     }
     if (!open.isEmpty())
-        return fail(QStringLiteral("directive not closed"), open.last().line);
-    return true;
+        return failed(QStringLiteral("directive not closed"), open.last().line);
+    CheckedTemplate checked;
+    checked.m_lines = m_lines;
+    return checked;
 }
 
 void TemplatePreprocessor::Define(const QString &name, const QString &value) {
     m_names.insert(name, value);
 }
 
-bool TemplatePreprocessor::FirstPass() {
+ResolvedTemplate TemplatePreprocessor::FirstPass(const CheckedTemplate &checked) const {
     struct Frame {
         Directive kind;
         bool active;       // lines inside are kept
@@ -158,9 +164,10 @@ bool TemplatePreprocessor::FirstPass() {
         bool condition;
     };
     QList<Frame> frames;
-    QList<Line> kept;
+    ResolvedTemplate resolved;
+    QList<Line> &kept = resolved.m_lines;
     const auto active = [&frames] { return frames.isEmpty() || frames.last().active; };
-    for (const Line &line : std::as_const(m_lines)) {
+    for (const Line &line : checked.m_lines) {
         QString argument;
         switch (directiveOf(line.text, &argument)) {
         case Directive::If: {
@@ -200,13 +207,14 @@ bool TemplatePreprocessor::FirstPass() {
                 kept.append(line);
         }
     }
-    m_lines = kept;
-    return m_error.isEmpty();
+    return resolved;
 }
 
-bool TemplatePreprocessor::SecondPass() {
+FilledTemplate TemplatePreprocessor::SecondPass(const ResolvedTemplate &resolved) const {
+    FilledTemplate filled;
+    filled.m_lines = resolved.m_lines;
     if (m_names.isEmpty())
-        return true;
+        return filled;
     QStringList names = m_names.keys();
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
         return a.size() != b.size() ? a.size() > b.size() : a < b;
@@ -215,7 +223,7 @@ bool TemplatePreprocessor::SecondPass() {
     for (const QString &name : std::as_const(names))
         escaped.append(QRegularExpression::escape(name));
     const QRegularExpression pattern(escaped.join(QLatin1Char('|')));
-    for (Line &line : m_lines) {
+    for (Line &line : filled.m_lines) {
         if (directiveOf(line.text) != Directive::None)
             continue;
         QString replaced;
@@ -229,22 +237,16 @@ bool TemplatePreprocessor::SecondPass() {
         replaced += QStringView(line.text).mid(from);
         line.text = replaced;
     }
-    return true;
+    return filled;
 }
 
-void TemplatePreprocessor::BeginTable() {
-    m_entries.clear();
-}
-
-void TemplatePreprocessor::AddEntry(const QString &entry) {
-    m_entries.append(entry);
-}
-
-bool TemplatePreprocessor::EmitTable(const QString &name) {
+bool TemplatePreprocessor::EmitTable(FilledTemplate &filled, const QString &name,
+                                     const QStringList &entries) const {
+    QList<Line> &lines = filled.m_lines;
     qsizetype begin = -1;
-    for (qsizetype index = 0; index < m_lines.size(); ++index) {
+    for (qsizetype index = 0; index < lines.size(); ++index) {
         QString argument;
-        if (directiveOf(m_lines[index].text, &argument) == Directive::Table && argument == name) {
+        if (directiveOf(lines[index].text, &argument) == Directive::Table && argument == name) {
             begin = index;
             break;
         }
@@ -255,8 +257,8 @@ bool TemplatePreprocessor::EmitTable(const QString &name) {
     QList<Line> head, row, spacer, foot;
     QList<Line> *part = &head;
     qsizetype end = begin + 1;
-    for (; end < m_lines.size(); ++end) {
-        const Directive directive = directiveOf(m_lines[end].text);
+    for (; end < lines.size(); ++end) {
+        const Directive directive = directiveOf(lines[end].text);
         if (directive == Directive::Entry)
             part = &row;
         else if (directive == Directive::Else && part == &row)
@@ -266,12 +268,12 @@ bool TemplatePreprocessor::EmitTable(const QString &name) {
         else if (directive == Directive::EndTable)
             break;
         else
-            part->append(m_lines[end]);
+            part->append(lines[end]);
     }
 
     QList<Line> expanded = head;
-    const int number = m_lines[begin].number;
-    for (const QString &entry : std::as_const(m_entries)) {
+    const int number = lines[begin].number;
+    for (const QString &entry : entries) {
         if (entry.isEmpty()) {
             if (spacer.isEmpty())
                 expanded.append({SpacerRow, number});
@@ -289,14 +291,14 @@ bool TemplatePreprocessor::EmitTable(const QString &name) {
         }
     }
     expanded.append(foot);
-    m_lines = m_lines.mid(0, begin) + expanded + m_lines.mid(end + 1);
+    lines = lines.mid(0, begin) + expanded + lines.mid(end + 1);
     return true;
 }
 
-QString TemplatePreprocessor::result() const {
+QString TemplatePreprocessor::result(const FilledTemplate &filled) const {
     QStringList lines;
     bool inTable = false;
-    for (const Line &line : m_lines) {
+    for (const Line &line : filled.m_lines) {
         const Directive directive = directiveOf(line.text);
         if (directive == Directive::Table)
             inTable = true;
@@ -308,10 +310,10 @@ QString TemplatePreprocessor::result() const {
     return lines.join(QLatin1Char('\n'));
 }
 
-bool TemplatePreprocessor::SaveResult(const QString &fileName) const {
+bool TemplatePreprocessor::SaveResult(const FilledTemplate &filled, const QString &fileName) const {
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    const QByteArray bytes = result().toLatin1();
+    const QByteArray bytes = result(filled).toLatin1();
     return file.write(bytes) == bytes.size() && file.flush();
 }

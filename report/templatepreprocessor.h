@@ -25,10 +25,39 @@
 //
 // Errors (a directive without its partner, an unknown "$#" word, a table without a row) are
 // reported by Prepare with the line number; the caller must look at the result.
+//
+// The steps run in the order their types give: Prepare checks the loaded template, FirstPass
+// resolves the conditionals of a checked one, SecondPass replaces the names in a resolved one,
+// and tables are emitted into, and the text read from, a filled one.
 
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+struct TemplateLine {
+    QString text;
+    int number; // 1-based line of the template file
+};
+
+// The template's directives balance.
+class CheckedTemplate {
+    friend class TemplatePreprocessor;
+    QList<TemplateLine> m_lines;
+};
+
+// The template's conditionals are resolved.
+class ResolvedTemplate {
+    friend class TemplatePreprocessor;
+    QList<TemplateLine> m_lines;
+};
+
+// The template's names are replaced; its tables are emitted into it.
+class FilledTemplate {
+    friend class TemplatePreprocessor;
+    QList<TemplateLine> m_lines;
+};
 
 class TemplatePreprocessor {
 public:
@@ -44,37 +73,32 @@ public:
     bool LoadTemplate(const QString &fileName);
     // Sets the template text directly.
     void setTemplateText(const QString &text);
-    // Checks that the directives balance. Call once after loading.
-    bool Prepare();
+    // The loaded template when its directives balance; nothing, and errorString set, otherwise.
+    std::optional<CheckedTemplate> Prepare();
     void Define(const QString &name, const QString &value);
     void Define(const QString &name, int value) { Define(name, QString::number(value)); }
     bool isDefined(const QString &name) const { return m_names.contains(name); }
-    // Resolves the conditionals.
-    bool FirstPass();
+    // Resolves the conditionals by the names defined.
+    ResolvedTemplate FirstPass(const CheckedTemplate &checked) const;
     // Replaces the value names.
-    bool SecondPass();
-    void BeginTable();
-    void AddEntry(const QString &entry);
-    // Expands the template's table of this name with the entries since BeginTable.
-    bool EmitTable(const QString &name);
+    FilledTemplate SecondPass(const ResolvedTemplate &resolved) const;
+    // Expands the template's table of this name with one row for each entry; false when the
+    // template holds no such table (any more).
+    bool EmitTable(FilledTemplate &filled, const QString &name, const QStringList &entries) const;
     // The resulting text: tables never emitted are dropped.
-    QString result() const;
-    bool SaveResult(const QString &fileName) const;
+    QString result(const FilledTemplate &filled) const;
+    bool SaveResult(const FilledTemplate &filled, const QString &fileName) const;
 
     // The first error met, with its line number; empty when all went well.
     const QString &errorString() const { return m_error; }
 
 private:
     enum class Directive { None, If, Else, EndIf, Table, EndTable, Entry, EndEntry, Unknown };
-    struct Line {
-        QString text;
-        int number; // 1-based line of the template file
-    };
+    using Line = TemplateLine;
     Directive directiveOf(const QString &line, QString *argument = nullptr) const;
     bool fail(const QString &message, int lineNumber);
 
     QList<Line> m_lines;
     QHash<QString, QString> m_names;
-    QStringList m_entries;
     QString m_error;
 };

@@ -25,16 +25,18 @@ Status copyInto(const QString &file, const QString &folder) {
     if (!QFileInfo(folder).isDir())
         return StorageError{ErrorNumber::PathFileAccess,
                             QStringLiteral("no folder %1").arg(folder)};
-    const QString target = QDir(folder).filePath(QFileInfo(file).fileName());
-    const QString partial = target + QStringLiteral(".part");
-    QFile::remove(partial);
-    if (const QString reason = DurableFile::copy(file, partial); !reason.isEmpty())
-        return StorageError{ErrorNumber::PathFileAccess,
-                            QStringLiteral("cannot copy to %1: %2").arg(folder, reason)};
-    if (const QString reason = DurableFile::replace(partial, target); !reason.isEmpty()) {
-        QFile::remove(partial);
+    QFile source(file);
+    QSaveFile copy(QDir(folder).filePath(QFileInfo(file).fileName()));
+    if (!source.open(QIODevice::ReadOnly))
+        return StorageError{
+            ErrorNumber::PathFileAccess,
+            QStringLiteral("cannot copy to %1: %2").arg(folder, systemReason(source))};
+    if (!DurableFile::openReplacement(copy) || copy.write(source.readAll()) != source.size())
+        return StorageError{
+            ErrorNumber::PathFileAccess,
+            QStringLiteral("cannot copy to %1: %2").arg(folder, systemReason(copy))};
+    if (const QString reason = DurableFile::commitReplacement(copy); !reason.isEmpty())
         return StorageError{ErrorNumber::PathFileAccess, reason};
-    }
     return std::nullopt;
 }
 

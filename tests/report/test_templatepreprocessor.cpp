@@ -8,12 +8,13 @@ namespace {
 QString run(const QString &text, const QHash<QString, QString> &names = {}) {
     TemplatePreprocessor preprocessor;
     preprocessor.setTemplateText(text);
-    EXPECT_TRUE(preprocessor.Prepare()) << preprocessor.errorString().toStdString();
+    const auto checked = preprocessor.Prepare();
+    EXPECT_TRUE(checked) << preprocessor.errorString().toStdString();
+    if (!checked)
+        return {};
     for (auto it = names.begin(); it != names.end(); ++it)
         preprocessor.Define(it.key(), it.value());
-    preprocessor.FirstPass();
-    preprocessor.SecondPass();
-    return preprocessor.result();
+    return preprocessor.result(preprocessor.SecondPass(preprocessor.FirstPass(*checked)));
 }
 
 TEST(TemplatePreprocessorTest, ConditionsAreTrueWhenDefined) {
@@ -66,16 +67,14 @@ TEST(TemplatePreprocessorTest, TablesExpandOncePerEntryWithSpacers) {
                                                 "$#endentry\nfoot\n$#endtable\n"
                                                 "$#table SPOUSE\nnever\n$#entry\nx\n"
                                                 "$#endentry\n$#endtable\nbottom"));
-    ASSERT_TRUE(preprocessor.Prepare()) << preprocessor.errorString().toStdString();
-    preprocessor.FirstPass();
-    preprocessor.SecondPass();
-    preprocessor.BeginTable();
-    preprocessor.AddEntry(QStringLiteral("2030~ 75~1,234"));
-    preprocessor.AddEntry(QString());
-    preprocessor.AddEntry(QStringLiteral("2031~ 76"));
-    EXPECT_TRUE(preprocessor.EmitTable(QStringLiteral("BENE")));
-    EXPECT_FALSE(preprocessor.EmitTable(QStringLiteral("PLANHOLDER0")));
-    EXPECT_EQ(preprocessor.result(),
+    const auto checked = preprocessor.Prepare();
+    ASSERT_TRUE(checked) << preprocessor.errorString().toStdString();
+    FilledTemplate filled = preprocessor.SecondPass(preprocessor.FirstPass(*checked));
+    const QStringList entries{QStringLiteral("2030~ 75~1,234"), QString(),
+                              QStringLiteral("2031~ 76")};
+    EXPECT_TRUE(preprocessor.EmitTable(filled, QStringLiteral("BENE"), entries));
+    EXPECT_FALSE(preprocessor.EmitTable(filled, QStringLiteral("PLANHOLDER0"), entries));
+    EXPECT_EQ(preprocessor.result(filled),
               QStringLiteral("top\nhead\n2030| 75|1,234\\par\n-\n2031| 76|\\par\nfoot\nbottom"));
 }
 
@@ -83,25 +82,24 @@ TEST(TemplatePreprocessorTest, SpacerWithoutItsOwnRowIsAnEmptyParagraph) {
     TemplatePreprocessor preprocessor;
     preprocessor.setTemplateText(
         QStringLiteral("$#table T\n$#entry\n[[1]]\\par\n$#endentry\n$#endtable"));
-    ASSERT_TRUE(preprocessor.Prepare());
-    preprocessor.FirstPass();
-    preprocessor.BeginTable();
-    preprocessor.AddEntry(QString());
-    preprocessor.AddEntry(QStringLiteral("a"));
-    ASSERT_TRUE(preprocessor.EmitTable(QStringLiteral("T")));
-    EXPECT_EQ(preprocessor.result(), QStringLiteral("\\par \na\\par"));
+    const auto checked = preprocessor.Prepare();
+    ASSERT_TRUE(checked);
+    FilledTemplate filled = preprocessor.SecondPass(preprocessor.FirstPass(*checked));
+    ASSERT_TRUE(
+        preprocessor.EmitTable(filled, QStringLiteral("T"), {QString(), QStringLiteral("a")}));
+    EXPECT_EQ(preprocessor.result(filled), QStringLiteral("\\par \na\\par"));
 }
 
 TEST(TemplatePreprocessorTest, TableInsideAFalseConditionIsDropped) {
     TemplatePreprocessor preprocessor;
     preprocessor.setTemplateText(QStringLiteral(
         "$#if HasSpouse\n$#table SPOUSE\n$#entry\n[[1]]\n$#endentry\n$#endtable\n$#endif\nend"));
-    ASSERT_TRUE(preprocessor.Prepare());
-    preprocessor.FirstPass();
-    preprocessor.BeginTable();
-    preprocessor.AddEntry(QStringLiteral("2030"));
-    EXPECT_FALSE(preprocessor.EmitTable(QStringLiteral("SPOUSE")));
-    EXPECT_EQ(preprocessor.result(), QStringLiteral("end"));
+    const auto checked = preprocessor.Prepare();
+    ASSERT_TRUE(checked);
+    FilledTemplate filled = preprocessor.SecondPass(preprocessor.FirstPass(*checked));
+    EXPECT_FALSE(
+        preprocessor.EmitTable(filled, QStringLiteral("SPOUSE"), {QStringLiteral("2030")}));
+    EXPECT_EQ(preprocessor.result(filled), QStringLiteral("end"));
 }
 
 TEST(TemplatePreprocessorTest, UnbalancedDirectivesNameTheLine) {
@@ -123,7 +121,7 @@ TEST(TemplatePreprocessorTest, UnbalancedDirectivesNameTheLine) {
     for (const auto &c : cases) {
         TemplatePreprocessor preprocessor;
         preprocessor.setTemplateText(QLatin1String(c.text));
-        EXPECT_FALSE(preprocessor.Prepare()) << c.text;
+        EXPECT_FALSE(preprocessor.Prepare().has_value()) << c.text;
         EXPECT_EQ(preprocessor.errorString(), QLatin1String(c.error)) << c.text;
     }
 }
@@ -133,11 +131,12 @@ TEST(TemplatePreprocessorTest, KeywordsCanBeChanged) {
     preprocessor.IfKeyword = QStringLiteral("%if");
     preprocessor.EndIfKeyword = QStringLiteral("%fi");
     preprocessor.setTemplateText(QStringLiteral("%if A\nx\n%fi\n$#if A\ny\n$#endif"));
-    EXPECT_FALSE(preprocessor.Prepare()) << "the old keyword is no directive any more";
+    EXPECT_FALSE(preprocessor.Prepare().has_value()) << "the old keyword is no directive any more";
     preprocessor.setTemplateText(QStringLiteral("%if A\nx\n%fi\ny"));
-    ASSERT_TRUE(preprocessor.Prepare());
-    preprocessor.FirstPass();
-    EXPECT_EQ(preprocessor.result(), QStringLiteral("y"));
+    const auto checked = preprocessor.Prepare();
+    ASSERT_TRUE(checked);
+    EXPECT_EQ(preprocessor.result(preprocessor.SecondPass(preprocessor.FirstPass(*checked))),
+              QStringLiteral("y"));
 }
 
 TEST(TemplatePreprocessorTest, FileRoundTripKeepsEightBitText) {
@@ -150,11 +149,11 @@ TEST(TemplatePreprocessorTest, FileRoundTripKeepsEightBitText) {
 
     TemplatePreprocessor preprocessor;
     ASSERT_TRUE(preprocessor.LoadTemplate(path));
-    ASSERT_TRUE(preprocessor.Prepare());
+    const auto checked = preprocessor.Prepare();
+    ASSERT_TRUE(checked);
     preprocessor.Define(QStringLiteral("R-PHName"), QStringLiteral("Jos\u00e9"));
-    preprocessor.FirstPass();
-    preprocessor.SecondPass();
-    ASSERT_TRUE(preprocessor.SaveResult(path));
+    ASSERT_TRUE(
+        preprocessor.SaveResult(preprocessor.SecondPass(preprocessor.FirstPass(*checked)), path));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("{\\rtf1 caf\xe9 Jos\xe9\r\n}"));
     EXPECT_FALSE(TemplatePreprocessor().LoadTemplate(dir.filePath(QStringLiteral("none.rtf"))));
