@@ -1,5 +1,6 @@
 #include "beneficiarypage.h"
 
+#include "controllists.h"
 #include "fatalguard.h"
 #include "fieldedit.h"
 #include "illustration.h"
@@ -15,6 +16,8 @@ BeneficiaryPage::BeneficiaryPage(PageContext &context, QWidget *parent)
     QGroupBox *beneficiary = addFrame("fraBeneficiary");
     for (int slot : {10, 11, 12, 13})
         addField(beneficiary, slot);
+    addList(beneficiary, "cmboBeneClass", Control::cmboBeneClass,
+            ControlLists::beneficiaryClasses());
 
     QGroupBox *plan = addFrame("fraPlan1");
     addField(plan, 14);
@@ -35,6 +38,7 @@ BeneficiaryPage::BeneficiaryPage(PageContext &context, QWidget *parent)
         surviving->setEnabled(m_illustration.controls().chkSurvivingSpouseEnabled);
     });
     addField(original, 51);
+    addRuleSet(plan);
     addNote();
 }
 

@@ -4,6 +4,7 @@
 #include "fatalguard.h"
 #include "fieldedit.h"
 #include "illustration.h"
+#include "ruleset.h"
 #include "shellrules.h"
 #include "tabcaptions.h"
 
@@ -88,6 +89,29 @@ QLabel *CalculatorPage::addNote() {
     note->setWordWrap(true);
     m_frames->insertWidget(m_frames->count() - 1, note);
     return note;
+}
+
+void CalculatorPage::addRuleSet(QGroupBox *frame, std::function<void()> chosen) {
+    addList(frame, "cmboRuleSet", Control::cmboRuleSet, RuleSetCaptions(), std::move(chosen));
+    auto *note = new QLabel;
+    note->setObjectName(QStringLiteral("lblRuleSetNote"));
+    note->setWordWrap(true);
+    note->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    m_frames->insertWidget(m_frames->count() - 1, note);
+    const auto show = [this, note] {
+        const RuleSetOutcome &outcome = m_illustration.ruleSetOutcome();
+        QStringList lines;
+        if (!outcome.finalYear.isEmpty())
+            lines << QStringLiteral("The account must be empty by December 31, %1.")
+                         .arg(outcome.finalYear);
+        if (!outcome.otherRuleSetNote.isEmpty())
+            lines << outcome.otherRuleSetNote;
+        note->setText(lines.join(QLatin1Char('\n')));
+        note->setAccessibleName(note->text());
+        note->setVisible(!lines.isEmpty());
+    };
+    show();
+    connect(&m_illustration, &Illustration::ruleSetOutcomeChanged, note, show);
 }
 
 QCheckBox *CalculatorPage::addCheckBox(QGroupBox *frame, const char *name, Control control,

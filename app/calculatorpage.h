@@ -59,6 +59,9 @@ protected:
     // A control beside the one in the frame's last row.
     void addBeside(QGroupBox *frame, QWidget *control);
     QLabel *addNote();
+    // The rule-set list in the frame, and under the frames what the other rule set would give
+    // and the year an inherited account must be empty by.
+    void addRuleSet(QGroupBox *frame, std::function<void()> chosen = {});
 
     // A check box bound to `control`: a click sets it as an input, then runs `clicked`.
     QCheckBox *addCheckBox(QGroupBox *frame, const char *name, Control control,

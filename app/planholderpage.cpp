@@ -57,6 +57,7 @@ PlanholderPage::PlanholderPage(PageContext &context, QWidget *parent)
     m_planType->installEventFilter(this);
     for (int slot : {6, 7, 8, 9})
         addField(plan, slot);
+    addRuleSet(plan);
     addNote();
 }
 

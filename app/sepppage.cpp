@@ -53,6 +53,7 @@ SeppPage::SeppPage(PageContext &context, QWidget *parent) : CalculatorPage(conte
                 focusNextChild();
             }));
     QCheckBox *once = addCheckBox(plan, "chkRMDOnce", Control::chkRMDOnce, [this] { refresh(); });
+    addRuleSet(plan, [this] { refresh(); });
 
     m_options = new QButtonGroup(this);
     QGroupBox *rmd = addFrame("fraEqualRmd");

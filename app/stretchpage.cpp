@@ -1,6 +1,7 @@
 #include "stretchpage.h"
 
 #include "clock.h"
+#include "controllists.h"
 #include "fatalguard.h"
 #include "illustration.h"
 #include "stretchtab.h"
@@ -27,6 +28,8 @@ StretchPage::StretchPage(PageContext &context, QWidget *parent) : CalculatorPage
     QGroupBox *beneficiary = addFrame("fraStretchBeneficiary");
     for (int slot : {42, 43, 44, 45})
         addField(beneficiary, slot);
+    addList(beneficiary, "cmboBeneClass", Control::cmboBeneClass,
+            ControlLists::beneficiaryClasses());
 
     QGroupBox *plan = addFrame("fraStretchPlan");
     for (int slot : {46, 47, 48, 49, 50})
@@ -34,6 +37,7 @@ StretchPage::StretchPage(PageContext &context, QWidget *parent) : CalculatorPage
     addCheckBox(plan, "chkRoth", Control::chkRoth);
     QComboBox *state = addList(plan, "cmboState", Control::cmboState, context.lists.states);
     state->setPlaceholderText(QStringLiteral(" "));
+    addRuleSet(plan);
     addNote();
 }
 

@@ -10,7 +10,7 @@ namespace {
 
 const char *const LookUpTip = "Look up life expectancy from IRS table";
 
-constexpr std::array<TabControlCaption, 28> Captions{{
+constexpr std::array<TabControlCaption, 31> Captions{{
     // Planholder (RMD)
     {"fraPlanholder", "Planholder", ""},
     {"fraSpouse", "Spouse Beneficiary", ""},
@@ -46,6 +46,13 @@ constexpr std::array<TabControlCaption, 28> Captions{{
     {"cmdCalc1", "Look Up", LookUpTip},
     // Every tab
     {"lblNote", "* Required fields", ""},
+    {"cmboRuleSet", "Rules",
+     "The law the illustration is computed under: the 2002 regulations, or current law (SECURE "
+     "2.0 Act of 2022 and the life-expectancy tables of 2022)"},
+    {"cmboBeneClass", "Beneficiary Class",
+     "Under current law only an eligible designated beneficiary keeps a life-expectancy payout; "
+     "others empty the account within ten or five years"},
+    {"lblRuleSetNote", "", ""},
 }};
 
 } // namespace

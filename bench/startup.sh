@@ -4,16 +4,4 @@
 # under 400 ms. On a display when there is one, else under xvfb-run when it is installed, else
 # off screen. Not part of the tests.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-runs=${1:-11}
-build=${BUILD_DIR:-build}
-cmake -S . -B "$build" >/dev/null
-cmake --build "$build" -j"$(nproc)" --target startupbench supportarchive >/dev/null
-bench=("$build/bin/startupbench" "$build/bin/rmdcalc.icf" samples "$runs")
-if [ -n "${DISPLAY:-}" ]; then
-    "${bench[@]}"
-elif command -v xvfb-run >/dev/null; then
-    xvfb-run -a -s "-screen 0 1280x1024x24" "${bench[@]}"
-else
-    QT_QPA_PLATFORM=offscreen "${bench[@]}"
-fi
+exec "$(dirname "$0")/display.sh" startupbench "${1:-11}"

@@ -56,7 +56,7 @@ QString noticeRateWarning() {
 
 // The series starts in the calculation date's year.
 bool underNotice(const Illustration &illustration) {
-    const auto start = DateText::ParseDate(text(illustration, "7-EqualDate"));
+    const auto start = DateText::ParseDate(FieldText(illustration, "7-EqualDate"));
     return start && SeppUnderNotice2022_6(RuleSetOfCaption(illustration.controls().cmboRuleSet),
                                           start->year());
 }

@@ -36,16 +36,6 @@ protected:
     }
 };
 
-bool allGray(const QImage &image) {
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            if (qRed(pixel) != qGreen(pixel) || qGreen(pixel) != qBlue(pixel))
-                return false;
-        }
-    return true;
-}
-
 TEST_F(GraphTabTest, TheTimerDrawsTheListAndScrollRangeFromTheProjection) {
     MainWindow &window = open("stretch");
     window.illustration().setPosition(Control::hScrollGraph, 0);
@@ -75,14 +65,14 @@ TEST_F(GraphTabTest, ChangesRedrawAndClearTheSavedFlag) {
     window.showTab(Tab::Graph);
     ASSERT_TRUE(page().redraw());
     window.illustration().setSaved(true);
-    EXPECT_FALSE(allGray(page().view()->grab().toImage()));
+    EXPECT_FALSE(AllGray(page().view()->grab().toImage()));
 
     control<QCheckBox>("chkGrayScale")->click();
     settle();
     EXPECT_FALSE(window.illustration().isSaved());
     EXPECT_TRUE(window.illustration().controls().chkGrayScale);
     EXPECT_TRUE(page().view()->options().grayScale);
-    EXPECT_TRUE(allGray(page().view()->grab().toImage()));
+    EXPECT_TRUE(AllGray(page().view()->grab().toImage()));
 
     // A burst of scroll steps is drawn once, at the last position.
     window.illustration().setSaved(true);

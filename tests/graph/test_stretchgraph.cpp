@@ -171,16 +171,6 @@ protected:
     CalcContext context;
 };
 
-bool allGray(const QImage &image) {
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            if (qRed(pixel) != qGreen(pixel) || qGreen(pixel) != qBlue(pixel))
-                return false;
-        }
-    return true;
-}
-
 TEST_F(CreateGraphTest, SavesTheBitmapInTheWorkFolder) {
     const GraphResult result = create();
     EXPECT_EQ(result.bitmap, folder.workFile(QStringLiteral("RMDGraph.bmp")));
@@ -190,7 +180,7 @@ TEST_F(CreateGraphTest, SavesTheBitmapInTheWorkFolder) {
     EXPECT_EQ(reader.format(), QByteArray("bmp"));
     const QImage image = reader.read();
     EXPECT_EQ(image.size(), QSize(624, 468));
-    EXPECT_FALSE(allGray(image)) << "the series are drawn in colour";
+    EXPECT_FALSE(AllGray(image)) << "the series are drawn in colour";
     EXPECT_EQ(folder.workFiles(), QStringList{QStringLiteral("RMDGraph.bmp")});
     EXPECT_TRUE(prompter.messages().isEmpty());
 }
@@ -199,7 +189,7 @@ TEST_F(CreateGraphTest, OptionsChangeThePicture) {
     const QImage plain = bitmap(create());
     illustration.setChecked(Control::chkGrayScale, true);
     const QImage gray = bitmap(create());
-    EXPECT_TRUE(allGray(gray));
+    EXPECT_TRUE(AllGray(gray));
     illustration.setChecked(Control::chkGrayScale, false);
     illustration.setChecked(Control::chkTopView, true);
     const QImage top = bitmap(create());

@@ -100,3 +100,13 @@ QString ArchiveFolder::workFile(const QString &name) const {
 QStringList ArchiveFolder::workFiles() const {
     return QDir(work).entryList(QDir::Files, QDir::Name);
 }
+
+bool AllGray(const QImage &image) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            if (qRed(pixel) != qGreen(pixel) || qGreen(pixel) != qBlue(pixel))
+                return false;
+        }
+    return true;
+}

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QImage>
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
@@ -24,6 +25,9 @@ void WriteSupportArchive(const QString &path, const QList<ArchiveEntry> &entries
 // A picture file of the given size in pixels (PNG data, which the picture reader recognises
 // whatever the file is called).
 QByteArray PictureBytes(int width, int height, QColor colour = Qt::darkBlue);
+
+// Whether every pixel of a picture is a shade of gray.
+bool AllGray(const QImage &image);
 
 // pdftotext -layout of a PDF file (poppler-utils), pages separated by form feeds; empty when
 // the tool fails.
