@@ -6,6 +6,7 @@
 #include "datalocations.h"
 #include "illustrationstore.h"
 #include "mainwindow.h"
+#include "ruleset.h"
 #include "shellcontext.h"
 #include "shelltexts.h"
 #include "storageflows.h"
@@ -26,6 +27,11 @@ void MainWindow::newIllustration(Calculator calculator) {
 void MainWindow::startNewIllustration() {
     NewIllustration(m_context.database(), *m_illustration, m_context.clock->today(),
                     m_lists.planTypes0.constFirst());
+    // The user's rule set for new illustrations; a new illustration stays unedited.
+    if (m_context.userSettings)
+        m_illustration->setListEntry(Control::cmboRuleSet,
+                                     RuleSetCaption(m_context.userSettings->newIllustrationRules()),
+                                     ChangeOrigin::Refresh);
     applyTabViews();
 }
 
