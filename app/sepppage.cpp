@@ -39,6 +39,8 @@ SeppPage::SeppPage(PageContext &context, QWidget *parent) : CalculatorPage(conte
     QGroupBox *planholder = addFrame("fraEqualPlanholder");
     for (int slot : {21, 22, 23, 24, 28})
         addField(planholder, slot);
+    // Before the plan frame, so that Today's focus move stays two controls on.
+    addRuleSet(planholder, [this] { refresh(); });
 
     QGroupBox *plan = addFrame("fraEqualPlan");
     addField(plan, 25);
@@ -53,7 +55,6 @@ SeppPage::SeppPage(PageContext &context, QWidget *parent) : CalculatorPage(conte
                 focusNextChild();
             }));
     QCheckBox *once = addCheckBox(plan, "chkRMDOnce", Control::chkRMDOnce, [this] { refresh(); });
-    addRuleSet(plan, [this] { refresh(); });
 
     m_options = new QButtonGroup(this);
     QGroupBox *rmd = addFrame("fraEqualRmd");
