@@ -1,6 +1,8 @@
 // The shell's windows, off screen: only what the widgets themselves can get wrong. The rules they
 // apply are tested as plain functions in test_shellrules.
 
+#include "ruleset.h"
+#include "settingsstore.h"
 #include "splashwindow.h"
 #include "windowtest.h"
 
@@ -58,6 +60,17 @@ TEST_F(WindowTest, SwitchesOpenTheMainWindowOnTheirCalculator) {
     const auto shell = start("/0");
     shell->mainWindow()->applyTabViews();
     EXPECT_EQ(shell->mainWindow()->windowTitle(), QStringLiteral("Planholder RMD Calculator"));
+}
+
+// Through the saved-illustrations window's New, as a representative starts one.
+TEST_F(WindowTest, NewIllustrationsTakeTheUsersRuleSet) {
+    for (const RuleSet rules : {RuleSet::Regulations2002, RuleSet::CurrentLaw}) {
+        context.userSettings->setNewIllustrationRules(rules);
+        const auto shell = startActive("/0");
+        const Illustration &illustration = shell->mainWindow()->illustration();
+        EXPECT_EQ(illustration.controls().cmboRuleSet, RuleSetCaption(rules));
+        EXPECT_TRUE(illustration.isSaved()) << "a new illustration is unedited";
+    }
 }
 
 TEST_F(WindowTest, StartupWindowChoosesAndShrinksForHiddenOptions) {
