@@ -93,13 +93,7 @@ protected:
     }
     // A representative with every required detail, so activation goes on to the illustration.
     void writeRepresentative() {
-        RepresentativeDetails details;
-        details.first = QStringLiteral("Rita");
-        details.last = QStringLiteral("Rep");
-        details.address = QStringLiteral("1 Main St");
-        details.city = QStringLiteral("Springfield");
-        details.zip = QStringLiteral("12345");
-        ASSERT_FALSE(RepWriteFlat(representativeFile(), details));
+        ASSERT_FALSE(RepWriteFlat(representativeFile(), SampleRepresentative()));
     }
 
     // The user's settings as a new run of the program reads them.
