@@ -124,6 +124,15 @@ Validation DefineVariables(Illustration &illustration, CalcContext &context) {
     }
 }
 
+QStringList RuleSetConditions(const Illustration &illustration) {
+    QStringList conditions;
+    if (RuleSetOfCaption(illustration.controls().cmboRuleSet) == RuleSet::CurrentLaw)
+        conditions << QStringLiteral("CurrentLaw");
+    if (illustration.calculator() == Calculator::Sepp && SeppUnderNotice(illustration))
+        conditions << QStringLiteral("Notice2022");
+    return conditions;
+}
+
 CalculationResult CalculateValues(Illustration &illustration, const WorkingVariables &variables,
                                   CalcContext &context) {
     if (const auto *rmd = std::get_if<RmdInputs>(&variables))

@@ -35,6 +35,10 @@ struct CalculationResult {
     std::optional<StretchProjection> projection;
 };
 
+// The conditions of the report templates' rule-set passages: "CurrentLaw" under current law,
+// and "Notice2022" for a 72(t) series that Notice 2022-6 governs.
+QStringList RuleSetConditions(const Illustration &illustration);
+
 // Computes the results of a passed validation into the report fields, after the common start;
 // the Stretch calculator builds its projection instead.
 CalculationResult CalculateValues(Illustration &illustration, const WorkingVariables &variables,

@@ -54,13 +54,6 @@ QString noticeRateWarning() {
     });
 }
 
-// The series starts in the calculation date's year.
-bool underNotice(const Illustration &illustration) {
-    const auto start = DateText::ParseDate(FieldText(illustration, "7-EqualDate"));
-    return start && SeppUnderNotice2022_6(RuleSetOfCaption(illustration.controls().cmboRuleSet),
-                                          start->year());
-}
-
 ValidationFailure rateFailure() {
     return {QStringLiteral("1-EqualROR"),
             JoinLines({QStringLiteral("Choose an Interest Rate. We strongly recommend that you"),
@@ -149,7 +142,7 @@ std::variant<SeppInputs, ValidationFailure> ValidateSepp(Illustration &illustrat
         NumberText::Single(illustration.fields().cleanValue(QStringLiteral("1-EqualROR")));
     if (rate < LowestRate || rate > HighestRate)
         return rateFailure();
-    const bool notice = underNotice(illustration);
+    const bool notice = SeppUnderNotice(illustration);
     if (rate > (notice ? NoticeQuietRate : QuietRate) && !context.rateWarningShown) {
         illustration.prompter().notice(QStringLiteral("Questionable Interest Rate Assumption"),
                                        notice ? noticeRateWarning() : rateWarning(),
@@ -176,7 +169,7 @@ SeppResult ComputeSepp(const Illustration &illustration) {
         result.beneficiaryAge = ageAtYearEnd(*beneficiary, year);
 
     const int age = result.age;
-    result.notice2022_6 = underNotice(illustration);
+    result.notice2022_6 = SeppUnderNotice(illustration);
     // Rev. Rul. 2002-62 uses the 2002 tables; Notice 2022-6 the 2022 tables, its Appendix A
     // Uniform Lifetime Table below 72 being Joint(age, age - 10) of the 2022 joint table.
     const LifeTableEdition edition =
@@ -271,4 +264,10 @@ void WriteSeppReport(const SeppInputs &inputs, const SeppResult &result,
                                   ? block.left(bullet + 1)
                                   : block.left(bullet >= 0 ? std::min(bullet, nameEnd) : nameEnd);
     fields.SetField(nameAgent, QStringLiteral("R-NameAgent"));
+}
+
+bool SeppUnderNotice(const Illustration &illustration) {
+    const auto start = DateText::ParseDate(FieldText(illustration, "7-EqualDate"));
+    return start && SeppUnderNotice2022_6(RuleSetOfCaption(illustration.controls().cmboRuleSet),
+                                          start->year());
 }

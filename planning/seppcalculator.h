@@ -36,6 +36,10 @@ struct SeppResult {
     bool notice2022_6 = false;       // a current-law series starting in 2023 or later
 };
 
+// Notice 2022-6 governs a current-law series starting in 2023 or later; the series starts in
+// the calculation date's year.
+bool SeppUnderNotice(const Illustration &illustration);
+
 // The payments of the illustration's SEPP tab.
 SeppResult ComputeSepp(const Illustration &illustration);
 

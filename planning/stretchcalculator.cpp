@@ -198,6 +198,8 @@ StretchProjection ComputeStretch(const Illustration &illustration) {
         beneficiaryBirth <= previousOwnerBirth.addYears(10) ||
         illustration.controls().cmboBeneClass == ControlLists::beneficiaryClasses().at(2);
     const bool tenYear = currentLaw && !eligible;
+    result.currentLaw = currentLaw;
+    result.tenYearRule = tenYear;
     const int tenthYear = result.sle + 9;
     for (int i = result.sle; i <= LastYearIndex; ++i) {
         table.at(Beneficiary, Year, i) = firstYear + i;

@@ -49,6 +49,8 @@ struct StretchProjection {
     int sle = 0;   // first year index after the spouse's years; ple without a spouse phase
     int last = 0;  // year index of the future-income figure
     int blast = 0; // the beneficiary's last year index
+    bool currentLaw = false;
+    bool tenYearRule = false; // the beneficiary empties the account in the tenth year
     bool spousePhase() const { return sle > ple; }
 };
 

@@ -110,6 +110,8 @@ QStringList conditions(const Illustration &illustration, const StretchProjection
         {"HasContributions",
          illustration.fields().cleanValue(QStringLiteral("6-StretchAcctCont")) > 0},
         {"HasSpouse", projection.spousePhase()},
+        {"CurrentLaw", projection.currentLaw},
+        {"TenYear", projection.tenYearRule},
     };
     QStringList names;
     for (const auto &[name, holds] : all) {

@@ -1,12 +1,15 @@
 #include "substitution.h"
 
+#include "calculators.h"
 #include "datetext.h"
+#include "errornumber.h"
 #include "fatalerror.h"
 #include "illustration.h"
 #include "numbertext.h"
 #include "prompter.h"
 #include "rtftext.h"
 #include "supportarchive.h"
+#include "templatepreprocessor.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,6 +46,22 @@ QString fillPlaceholder(QString text, const QString &placeholder, const QString 
         text.replace(at, placeholder.size(), value);
     }
     return text;
+}
+
+// The passages a template gives each rule set ("$#if CurrentLaw" ... "$#else" ... "$#endif").
+// The Stretch template's own preprocessing resolves its passages with the rest of its
+// directives; the other templates have only these.
+QString resolveRuleSetPassages(const QString &text, const Illustration &illustration,
+                               const QString &templateName) {
+    TemplatePreprocessor preprocessor;
+    preprocessor.setTemplateText(text);
+    const std::optional<CheckedTemplate> checked = preprocessor.Prepare();
+    if (!checked)
+        throw FatalError(QStringLiteral("SubstituteRTF"), ErrorNumber::TypeMismatch,
+                         templateName + QStringLiteral(", ") + preprocessor.errorString());
+    for (const QString &condition : RuleSetConditions(illustration))
+        preprocessor.Define(condition, QString());
+    return preprocessor.result(preprocessor.SecondPass(preprocessor.FirstPass(*checked)));
 }
 
 } // namespace
@@ -118,6 +137,8 @@ QString MergeTemplate(const QString &path, const Illustration &illustration,
         text = QString::fromLatin1(file.readAll());
     file.close();
     file.remove();
+    if (illustration.calculator() != Calculator::Stretch)
+        text = resolveRuleSetPassages(text, illustration, QFileInfo(path).fileName());
     return MergeFields(text, illustration);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
 // The template preprocessor: resolves the directive layer of a report template before the
-// placeholder layer fills it. Only the Stretch report uses directives today.
+// placeholder layer fills it. The Stretch report uses every directive; the other reports only
+// the conditionals of their rule-set passages.
 //
 // Directive syntax (for whoever edits a template; support/README.md says the same):
 //
