@@ -5,6 +5,7 @@
 #include "fieldedit.h"
 #include "illustration.h"
 #include "rmbdcalculator.h"
+#include "ruleset.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,6 +37,13 @@ BeneficiaryPage::BeneficiaryPage(PageContext &context, QWidget *parent)
         });
     showAlways([this, surviving] {
         surviving->setEnabled(m_illustration.controls().chkSurvivingSpouseEnabled);
+    });
+    // The election exists only under current law, and only for a surviving spouse.
+    QCheckBox *election = addCheckBox(original, "chkSpouseElection", Control::chkSpouseElection);
+    showAlways([this, election] {
+        const IllustrationControls &controls = m_illustration.controls();
+        election->setEnabled(controls.chkSurvivingSpouse &&
+                             RuleSetOfCaption(controls.cmboRuleSet) == RuleSet::CurrentLaw);
     });
     addField(original, 51);
     addRuleSet(plan);

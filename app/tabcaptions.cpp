@@ -10,7 +10,7 @@ namespace {
 
 const char *const LookUpTip = "Look up life expectancy from IRS table";
 
-constexpr std::array<TabControlCaption, 31> Captions{{
+constexpr std::array<TabControlCaption, 32> Captions{{
     // Planholder (RMD)
     {"fraPlanholder", "Planholder", ""},
     {"fraSpouse", "Spouse Beneficiary", ""},
@@ -24,6 +24,9 @@ constexpr std::array<TabControlCaption, 31> Captions{{
     {"fraPlan1", "Plan", ""},
     {"cmboPlanType1", "Plan Type", ""},
     {"chkSurvivingSpouse", "Surviving Spouse Beneficiary - Not Taken Ownership", ""},
+    {"chkSpouseElection", "Spouse Elects to Be Treated as the Owner",
+     "Current law from 2024: the sole spouse beneficiary's distributions follow the Uniform "
+     "Lifetime Table for the spouse's own age."},
     // SEPP
     {"fraEqualPlanholder", "Planholder", ""},
     {"fraEqualPlan", "Plan", ""},

@@ -183,14 +183,16 @@ QString WriteIllustrationJson(const Illustration &illustration, bool detailedMod
     }
     OrderedJson controls;
     const IllustrationControls &values = illustration.controls();
-    // The rule set goes out as "rules"; it and the beneficiary class are written only when they
-    // differ from what a file without them means, so older files read back unchanged.
+    // The rule set goes out as "rules"; it, the beneficiary class and the spouse's election are
+    // written only when they differ from what a file without them means, so older files read
+    // back unchanged.
     const RuleSet rules = RuleSetOfCaption(values.cmboRuleSet);
     for (const ControlEntry &control : ControlTable()) {
         const QString name = QLatin1String(control.name);
         if (control.control == Control::cmboRuleSet ||
             (control.control == Control::cmboBeneClass &&
-             values.cmboBeneClass == ControlLists::beneficiaryClasses().constFirst()))
+             values.cmboBeneClass == ControlLists::beneficiaryClasses().constFirst()) ||
+            (control.control == Control::chkSpouseElection && !values.chkSpouseElection))
             continue;
         if (control.flag)
             controls.add(name, values.*(control.flag));

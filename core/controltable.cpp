@@ -29,7 +29,7 @@ QStringList beneficiaryClasses(bool) {
 }
 
 using K = ControlKind;
-const std::array<ControlEntry, 16> Table{{
+const std::array<ControlEntry, 17> Table{{
     {Control::cmboPlanType0, "cmboPlanType0", K::List, &C::cmboPlanType0, nullptr, nullptr, 0,
      planTypes0},
     {Control::cmboPlanType1, "cmboPlanType1", K::List, &C::cmboPlanType1, nullptr, nullptr, 0,
@@ -50,11 +50,13 @@ const std::array<ControlEntry, 16> Table{{
     {Control::cmboRuleSet, "cmboRuleSet", K::List, &C::cmboRuleSet, nullptr, nullptr, 0, ruleSets},
     {Control::cmboBeneClass, "cmboBeneClass", K::List, &C::cmboBeneClass, nullptr, nullptr, 0,
      beneficiaryClasses},
+    {Control::chkSpouseElection, "chkSpouseElection", K::CheckBox, nullptr, nullptr,
+     &C::chkSpouseElection},
 }};
 
 } // namespace
 
-const std::array<ControlEntry, 16> &ControlTable() {
+const std::array<ControlEntry, 17> &ControlTable() {
     return Table;
 }
 

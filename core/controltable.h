@@ -26,6 +26,7 @@ enum class Control {
     chkTopView,
     cmboRuleSet,
     cmboBeneClass,
+    chkSpouseElection,
 };
 
 struct IllustrationControls {
@@ -47,6 +48,8 @@ struct IllustrationControls {
     // Records and files from before current law carry none: they are 2002 regulations.
     QString cmboRuleSet = QStringLiteral("2002 regulations");
     QString cmboBeneClass = QStringLiteral("Designated beneficiary");
+    // Current law from 2024: a sole spouse beneficiary elects to be treated as the owner.
+    bool chkSpouseElection = false;
 
     bool operator==(const IllustrationControls &) const = default;
 };
@@ -72,7 +75,7 @@ struct ControlEntry {
 };
 
 // Every control, in the order ILL.json lists them.
-const std::array<ControlEntry, 16> &ControlTable();
+const std::array<ControlEntry, 17> &ControlTable();
 
 const ControlEntry &EntryOf(Control control);
 

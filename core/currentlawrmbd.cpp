@@ -13,16 +13,25 @@
 namespace {
 
 // Who inherits, by Treas. Reg. 1.401(a)(9)-4(e): the eligible designated beneficiaries first.
-enum class Heir { Spouse, MinorChild, Disabled, CloseInAge, Designated, NonDesignated };
+enum class Heir {
+    ElectingSpouse,
+    Spouse,
+    MinorChild,
+    Disabled,
+    CloseInAge,
+    Designated,
+    NonDesignated
+};
 
 enum class Payout {
-    SpouseLife, // the spouse's own expectancy, recalculated (the 2002 computation)
-    Life,       // the beneficiary's expectancy, fixed term (the 2002 computation)
-    LongerLife, // the longer of the beneficiary's and the owner's remaining expectancy
-    MinorLife,  // LongerLife until 21, the rest within ten years after
-    TenYear,    // empty by the tenth year; annual RMDs before it when the owner died past RBD
-    FiveYear,   // empty by the fifth year, 2020 not counted; nothing before
-    OwnerLife,  // the owner's remaining expectancy
+    SpouseLife,    // the spouse's own expectancy, recalculated (the 2002 computation)
+    SpouseUniform, // the spouse treated as the owner: the Uniform Lifetime table, recalculated
+    Life,          // the beneficiary's expectancy, fixed term (the 2002 computation)
+    LongerLife,    // the longer of the beneficiary's and the owner's remaining expectancy
+    MinorLife,     // LongerLife until 21, the rest within ten years after
+    TenYear,       // empty by the tenth year; annual RMDs before it when the owner died past RBD
+    FiveYear,      // empty by the fifth year, 2020 not counted; nothing before
+    OwnerLife,     // the owner's remaining expectancy
 };
 
 enum class Deaths { Any, Before2020, From2020 };
@@ -44,7 +53,14 @@ const char *const EligibleLifeExpectancy =
 
 // First matching row wins. Treas. Reg. 1.401(a)(9)-3(c) (10-year rule), -3(b) (5-year rule),
 // -5(d)(1) (the longer expectancy after the RBD), -4(e)(3) (a minor child until 21).
-const std::array<PayoutRow, 12> PayoutRules{{
+const std::array<PayoutRow, 13> PayoutRules{{
+    // SECURE 2.0 Act sec. 327, Treas. Reg. 1.401(a)(9)-5(g)(3): from 2024 a sole spouse
+    // beneficiary may elect to be treated as the deceased owner; distributions then follow the
+    // Uniform Lifetime Table for the spouse's age, starting no earlier than the year the owner
+    // would have reached the applicable age.
+    {Heir::ElectingSpouse, Deaths::Any, Timing::Any, Payout::SpouseUniform,
+     "As the sole spouse beneficiary who elected to be treated as the owner, the beneficiary "
+     "takes distributions by the Uniform Lifetime Table for the spouse's own age."},
     {Heir::Spouse, Deaths::Any, Timing::Any, Payout::SpouseLife,
      "As the surviving spouse, the beneficiary takes distributions over the spouse's own life "
      "expectancy; from 2024 a sole spouse beneficiary may instead elect to be treated as the "
@@ -117,7 +133,10 @@ RmbdResult ApplyCurrentLawPayout(const RmbdInputs &inputs, const QString &origin
     // The beneficiary's own age decides two classes: a minor child already 21 at the death,
     // and a beneficiary not more than 10 years younger than the owner.
     Heir heir = Heir::Designated;
-    if (result.survivingSpouse)
+    // The election counts from 2024; an earlier year keeps the spouse's own expectancy.
+    if (result.survivingSpouse && inputs.spouseElection && year >= 2024)
+        heir = Heir::ElectingSpouse;
+    else if (result.survivingSpouse)
         heir = Heir::Spouse;
     else if (inputs.beneficiaryClass == 3)
         heir = Heir::NonDesignated;
@@ -148,6 +167,15 @@ RmbdResult ApplyCurrentLawPayout(const RmbdInputs &inputs, const QString &origin
     case Payout::Life:
         finalYear = row.payout == Payout::Life ? fixedTermEnd(year, factor) : 0;
         break;
+    case Payout::SpouseUniform: {
+        // The spouse's own age, even where the 2002 computation took the owner's expectancy.
+        const int spouseAge = ageOn(result.dateOfBirth, QDate(year, 12, 31));
+        result.deceasedFlag = false;
+        result.startAge = result.currentAge = spouseAge;
+        result.uniformTable = true;
+        factor = JointFactor(edition, spouseAge, spouseAge, -1);
+        break;
+    }
     case Payout::LongerLife:
         factor = longer;
         finalYear = fixedTermEnd(year, factor);
@@ -181,7 +209,8 @@ RmbdResult ApplyCurrentLawPayout(const RmbdInputs &inputs, const QString &origin
     // The owner's expectancy in use is reported with the owner's ages, as the spouse's
     // comparison does.
     const bool ownersUsed = row.payout != Payout::SpouseLife && row.payout != Payout::Life &&
-                            factor > 0 && factor == ownerFactor &&
+                            row.payout != Payout::SpouseUniform && factor > 0 &&
+                            factor == ownerFactor &&
                             (row.payout == Payout::OwnerLife || ownerFactor > beneficiaryFactor);
     if (ownersUsed) {
         result.deceasedFlag = true;

@@ -41,6 +41,7 @@ std::variant<RmbdInputs, ValidationFailure> ValidateRmbd(Illustration &illustrat
     inputs.rules = RuleSetOfCaption(illustration.controls().cmboRuleSet);
     inputs.beneficiaryClass = int(std::max<qsizetype>(
         0, ControlLists::beneficiaryClasses().indexOf(illustration.controls().cmboBeneClass)));
+    inputs.spouseElection = illustration.controls().chkSpouseElection;
 
     const QString first = fields.GetField(QStringLiteral("8-BeneFirst"));
     if (first.trimmed().isEmpty())
@@ -184,7 +185,9 @@ void WriteRmbdReport(const RmbdInputs &inputs, const RmbdResult &result,
                             fields.GetField(QStringLiteral("8-PlanName1")), inputs.beneficiaryName);
     set(LongDate(result.dateOfBirth), "R-PHDOB");
     set(result.survivingSpouse ? LongDate(result.originalDateOfBirth) : QString(), "R-OriginalDOB");
-    set(QStringLiteral("Single Life Expectancy"), "R-XTable");
+    set(result.uniformTable ? QStringLiteral("Uniform Lifetime")
+                            : QStringLiteral("Single Life Expectancy"),
+        "R-XTable");
     set(QString::number(result.startAge), "R-BAgeDD");
     fields.SetField(result.deceasedFlag ? QStringLiteral("Age of Original Planholder at Death")
                                         : AgeOnRbdTag,

@@ -23,7 +23,8 @@ struct RmbdInputs {
     QString accountValue; // cleaned of "$", "," and blanks
     QString planType;
     RuleSet rules = RuleSet::Regulations2002;
-    int beneficiaryClass = 0; // index of cmboBeneClass
+    int beneficiaryClass = 0;    // index of cmboBeneClass
+    bool spouseElection = false; // chkSpouseElection
 };
 
 struct RmbdResult {
@@ -39,6 +40,7 @@ struct RmbdResult {
     bool deceasedFlag = false; // the deceased's longer life expectancy is used
     float factor = 0;
     bool factorRaised = false; // a factor below 1 was raised to 1
+    bool uniformTable = false; // current law: the electing spouse's Uniform Lifetime factor
     qint64 rmd = 0;
     qint64 penalty = 0;
     // Current law: the year by which the account must be empty (0: none fixed) and what the

@@ -175,6 +175,7 @@ QString BuildRecord(const Illustration &illustration) {
         ControlLists::beneficiaryClasses().indexOf(controls.cmboBeneClass);
     QString added{RuleSetRecordCode(RuleSetOfCaption(controls.cmboRuleSet))};
     added += beneficiaryClass > 0 ? QChar(char16_t(u'0' + beneficiaryClass)) : QChar(u' ');
+    added += controls.chkSpouseElection ? QChar(u'E') : QChar(u' ');
     // A 2002 illustration of the first class stays the record older versions wrote.
     if (!added.trimmed().isEmpty())
         record += added;
@@ -249,7 +250,7 @@ bool LoadRecord(const QString &recordText, Illustration &illustration, const Rec
     illustration.setListEntry(Control::cmboState,
                               state.isEmpty() ? QString() : listEntry(lists.states, state));
 
-    const QString added = positions(recordText, RuleSetPosition, 2).leftJustified(2);
+    const QString added = positions(recordText, RuleSetPosition, 3).leftJustified(3);
     illustration.setListEntry(Control::cmboRuleSet,
                               RuleSetCaption(RuleSetOfRecordCode(added.at(0))));
     // A digit beyond the list (a damaged trailer) takes the first class, as a blank does.
@@ -257,5 +258,6 @@ bool LoadRecord(const QString &recordText, Illustration &illustration, const Rec
     const int beneficiaryClass = added.at(1).digitValue();
     illustration.setListEntry(Control::cmboBeneClass,
                               classes.value(beneficiaryClass, classes.constFirst()));
+    illustration.setChecked(Control::chkSpouseElection, added.at(2) == u'E');
     return true;
 }

@@ -39,6 +39,7 @@ constexpr FieldPlace State{974, 2};
 // Added with current law; a blank in each is what every older record holds.
 constexpr int RuleSetPosition = 976;          // "C" current law, blank 2002 regulations
 constexpr int BeneficiaryClassPosition = 977; // the list index as a digit, blank the first
+constexpr int SpouseElectionPosition = 978;   // "E" the spouse elected to be the owner
 
 // The place of an input slot's text in the text block; std::nullopt for a tag that no input
 // slot carries. "3-DatabaseIndex" is at 461, width 6.

@@ -175,12 +175,19 @@ TEST(CalculatorTabsTest, EnableRulesShowOnTheWidgets) {
     auto *surviving = tabs.control<QCheckBox>("chkSurvivingSpouse");
     surviving->click();
     EXPECT_TRUE(enabled(51));
+    // The spouse's election is open to a surviving spouse under current law only.
+    auto *election = tabs.control<QCheckBox>("chkSpouseElection");
+    EXPECT_FALSE(election->isEnabled());
+    tabs.illustration.setListEntry(Control::cmboRuleSet, QStringLiteral("Current law"));
+    EXPECT_TRUE(election->isEnabled());
+    tabs.illustration.setListEntry(Control::cmboRuleSet, QStringLiteral("2002 regulations"));
     auto *planType1 = tabs.control<QComboBox>("cmboPlanType1");
     planType1->setCurrentText(QStringLiteral("Roth IRA"));
     emit planType1->activated(planType1->currentIndex());
     EXPECT_FALSE(surviving->isChecked());
     EXPECT_FALSE(surviving->isEnabled());
     EXPECT_FALSE(enabled(51));
+    EXPECT_FALSE(election->isEnabled());
 
     // Skip greys the spouse's fields, their captions and the spouse look-up.
     tabs.set(37, "Susan");

@@ -133,7 +133,7 @@ TEST(CurrentLawRmbd, EachBeneficiaryClassBeforeAndAfterTheRbd) {
         const char *name;
         const char *ownerBorn, *died, *beneficiaryBorn;
         int beneficiaryClass;
-        bool spouse;
+        int spouse; // 0 none, 1 surviving spouse, 2 a spouse electing to be the owner
         const char *planType, *year;
         float factor;
         qint64 rmd;
@@ -142,38 +142,46 @@ TEST(CurrentLawRmbd, EachBeneficiaryClassBeforeAndAfterTheRbd) {
     } cases[] = {
         // IRS Pub 590-B (2020, revised May 2021): brother died in 2020 at 74, beneficiary 65 in
         // 2021, Table I 21.0, $100,000 gives $4,762.
-        {"Pub 590-B brother", "03/01/1946", "06/01/2020", "03/01/1956", 0, false, "IRA", "2021",
-         21.0f, 4762, 2041, false},
+        {"Pub 590-B brother", "03/01/1946", "06/01/2020", "03/01/1956", 0, 0, "IRA", "2021", 21.0f,
+         4762, 2041, false},
         // The 2022 tables reset a fixed term: the first year's age in the new table less the
         // years since.
-        {"death 2015, 2021", "01/01/1940", "05/01/2015", "01/15/1960", 0, false, "IRA", "2021",
-         23.7f, 4220, 2044, false},
-        {"death 2015, 2022", "01/01/1940", "05/01/2015", "01/15/1960", 0, false, "IRA", "2022",
-         24.6f, 4066, 2046, false},
-        {"10-year before RBD", "01/01/1960", "03/01/2021", "01/01/1990", 0, false, "IRA", "2025", 0,
-         0, 2031, false},
-        {"10-year deadline", "01/01/1960", "03/01/2021", "01/01/1990", 0, false, "IRA", "2031", 1,
+        {"death 2015, 2021", "01/01/1940", "05/01/2015", "01/15/1960", 0, 0, "IRA", "2021", 23.7f,
+         4220, 2044, false},
+        {"death 2015, 2022", "01/01/1940", "05/01/2015", "01/15/1960", 0, 0, "IRA", "2022", 24.6f,
+         4066, 2046, false},
+        {"10-year before RBD", "01/01/1960", "03/01/2021", "01/01/1990", 0, 0, "IRA", "2025", 0, 0,
+         2031, false},
+        {"10-year deadline", "01/01/1960", "03/01/2021", "01/01/1990", 0, 0, "IRA", "2031", 1,
          100000, 2031, false},
-        {"10-year after RBD waived", "01/01/1940", "03/01/2021", "01/01/1990", 0, false, "IRA",
-         "2024", 0, 0, 2031, false},
-        {"10-year after RBD", "01/01/1940", "03/01/2021", "01/01/1990", 0, false, "IRA", "2025",
-         50.4f, 1985, 2031, false},
-        {"Roth owner never past RBD", "01/01/1940", "03/01/2021", "01/01/1990", 0, false,
-         "Roth IRA", "2025", 0, 0, 2031, false},
-        {"minor child turning 21", "01/01/1960", "03/01/2021", "06/01/2012", 1, false, "IRA",
-         "2033", 63.9f, 1565, 2043, false},
-        {"minor child's tenth year", "01/01/1960", "03/01/2021", "06/01/2012", 1, false, "IRA",
-         "2043", 1, 100000, 2043, false},
-        {"child already 21", "01/01/1960", "03/01/2021", "01/01/1995", 1, false, "IRA", "2025", 0,
-         0, 2031, false},
-        {"disabled", "01/01/1960", "03/01/2021", "01/01/1990", 2, false, "IRA", "2025", 50.4f, 1985,
+        {"10-year after RBD waived", "01/01/1940", "03/01/2021", "01/01/1990", 0, 0, "IRA", "2024",
+         0, 0, 2031, false},
+        {"10-year after RBD", "01/01/1940", "03/01/2021", "01/01/1990", 0, 0, "IRA", "2025", 50.4f,
+         1985, 2031, false},
+        {"Roth owner never past RBD", "01/01/1940", "03/01/2021", "01/01/1990", 0, 0, "Roth IRA",
+         "2025", 0, 0, 2031, false},
+        {"minor child turning 21", "01/01/1960", "03/01/2021", "06/01/2012", 1, 0, "IRA", "2033",
+         63.9f, 1565, 2043, false},
+        {"minor child's tenth year", "01/01/1960", "03/01/2021", "06/01/2012", 1, 0, "IRA", "2043",
+         1, 100000, 2043, false},
+        {"child already 21", "01/01/1960", "03/01/2021", "01/01/1995", 1, 0, "IRA", "2025", 0, 0,
+         2031, false},
+        {"disabled", "01/01/1960", "03/01/2021", "01/01/1990", 2, 0, "IRA", "2025", 50.4f, 1985,
          2075, false},
-        {"estate before RBD, 2020 not counted", "01/01/1960", "03/01/2018", "01/01/1990", 3, false,
+        {"estate before RBD, 2020 not counted", "01/01/1960", "03/01/2018", "01/01/1990", 3, 0,
          "IRA", "2023", 0, 0, 2024, false},
-        {"estate's fifth year", "01/01/1960", "03/01/2021", "01/01/1990", 3, false, "IRA", "2026",
-         1, 100000, 2026, false},
-        {"estate after RBD", "01/01/1940", "03/01/2021", "01/01/1990", 3, false, "IRA", "2025",
-         6.5f, 15385, 2031, true},
+        {"estate's fifth year", "01/01/1960", "03/01/2021", "01/01/1990", 3, 0, "IRA", "2026", 1,
+         100000, 2026, false},
+        {"estate after RBD", "01/01/1940", "03/01/2021", "01/01/1990", 3, 0, "IRA", "2025", 6.5f,
+         15385, 2031, true},
+        // The spouse's own Single Life factor (2022 table, age 73: 16.4); elected from 2024, the
+        // Uniform Lifetime factor of the same age (26.5); the election does not reach 2023.
+        {"spouse", "01/01/1950", "03/01/2021", "01/01/1952", 0, 1, "IRA", "2025", 16.4f, 6098, 0,
+         false},
+        {"spouse elects", "01/01/1950", "03/01/2021", "01/01/1952", 0, 2, "IRA", "2025", 26.5f,
+         3774, 0, false},
+        {"spouse elects, 2023", "01/01/1950", "03/01/2021", "01/01/1952", 0, 2, "IRA", "2023",
+         18.0f, 5556, 0, false},
     };
     for (const auto &c : cases) {
         RmbdInputs inputs;
@@ -185,7 +193,8 @@ TEST(CurrentLawRmbd, EachBeneficiaryClassBeforeAndAfterTheRbd) {
         inputs.planType = QLatin1String(c.planType);
         inputs.rules = RuleSet::CurrentLaw;
         inputs.beneficiaryClass = c.beneficiaryClass;
-        const RmbdResult result = ComputeRmbd(inputs, c.spouse, QLatin1String(c.ownerBorn));
+        inputs.spouseElection = c.spouse == 2;
+        const RmbdResult result = ComputeRmbd(inputs, c.spouse > 0, QLatin1String(c.ownerBorn));
         EXPECT_FLOAT_EQ(result.factor, c.factor) << c.name;
         EXPECT_EQ(result.rmd, c.rmd) << c.name;
         EXPECT_EQ(result.finalYear, c.finalYear) << c.name;

@@ -175,6 +175,8 @@ TEST_F(IllustrationRecordTest, LoadingAppliesTheListAndDefaultRules) {
         {"unknown rule code: 2002 regulations", 976, "X", " "},
         {"beneficiary class digit", 977, "3", "3"},
         {"class digit beyond the list: the first", 977, "7", " "},
+        {"E: the spouse's election", 978, "E", "E"},
+        {"anything else: no election", 978, "Y", " "},
     };
     for (const auto &c : cases) {
         makeSample(Calculator::Rmd);
