@@ -190,12 +190,14 @@ YearEndRow RunYearEndJob(const YearEndJob &job, const YearEndOptions &options,
             throw;
         // A value the tables cannot take ends this illustration, not the run.
         row.status = YearEndStatus::Invalid;
+        row.distribution.clear(); // the stored amount is not this year's
         row.message = oneLine(error.caption() + QStringLiteral(": ") + error.description());
         return row;
     }
     if (!calculated.validation.passed()) {
         const ValidationFailure &failure = *calculated.validation.failure;
         row.status = YearEndStatus::Invalid;
+        row.distribution.clear();
         row.message = oneLine(failure.title + QStringLiteral(": ") + failure.message);
         return row;
     }

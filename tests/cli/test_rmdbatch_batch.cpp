@@ -164,6 +164,7 @@ TEST_F(RmdBatchBatchTest, ReportsSummaryAndDatabaseAlikeWhateverTheJobs) {
             EXPECT_TRUE(fileSets.at(0).contains(QLatin1String(row.pdf))) << row.pdf;
     }
     EXPECT_FALSE(Cells(rows.at(7)).at(10).isEmpty()) << "an invalid row says why";
+    EXPECT_TRUE(Cells(rows.at(7)).at(6).isEmpty()) << "no distribution for the year";
 }
 
 TEST_F(RmdBatchBatchTest, ExitCodes) {
