@@ -209,6 +209,8 @@ void MainWindow::updateActions() {
 
 void MainWindow::updateFileMenu() {
     m_menus[MenuItem::mnuFileSave].enabled = SaveEnabled(m_illustration->isSaved());
+    m_menus[MenuItem::mnuFileExportCSV].enabled =
+        SpreadsheetExportEnabled(m_illustration->calculator());
     updateActions();
 }
 
@@ -380,6 +382,12 @@ void MainWindow::run(MenuItem item) {
         break;
     case MenuItem::mnuFileExportPDF:
         emit exportPdfRequested();
+        break;
+    case MenuItem::mnuFileExportCSV:
+        exportSpreadsheet();
+        break;
+    case MenuItem::mnuFileYearEnd:
+        yearEndReports();
         break;
     case MenuItem::mnuFileNew:
     case MenuItem::mnuFileNewRBD:

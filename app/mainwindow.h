@@ -117,6 +117,9 @@ private:
     void saveFromMenu();
     void representativeFromMenu();
     void runMaintenance(MenuItem item); // compaction, backup, restore
+    // Export to Spreadsheet and Year-End Reports (yearendreports.cpp).
+    void exportSpreadsheet();
+    void yearEndReports();
     // The offer to save before New, Open and the end; false keeps the illustration on screen.
     bool offerToSave();
     void toggleReportPage(MenuItem item);

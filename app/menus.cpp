@@ -12,6 +12,8 @@ constexpr std::array<MenuItemEntry, MenuItemCount> Items{{
     {I::mnuFilePrint, "mnuFilePrint", M::File, "&Print Report...", "Ctrl+P"},
     {I::mnuFileExportPDF, "mnuFileExportPDF", M::File, "&Export Report to PDF...", nullptr, nullptr,
      true},
+    {I::mnuFileExportCSV, "mnuFileExportCSV", M::File, "Export to Spreadsheet (&CSV)..."},
+    {I::mnuFileYearEnd, "mnuFileYearEnd", M::File, "&Year-End Reports..."},
     {I::mnuFileNew, "mnuFileNew", M::File, "RMD &New Illustration", "F2", nullptr, true},
     {I::mnuFileNewRBD, "mnuFileNewRBD", M::File, "RMBD New &Illustration", "F3"},
     {I::mnuFileNewEqual, "mnuFileNewEqual", M::File, "E&qual Payments New Illustration", "F4"},
@@ -103,6 +105,16 @@ std::optional<Calculator> NewItemCalculator(MenuItem item) {
 
 bool SaveEnabled(bool saved) {
     return !saved;
+}
+
+ReportPages ReportPagesOf(const MenuState &menus) {
+    return {menus[MenuItem::mnuReportCover].checked, menus[MenuItem::mnuReportWenmark].checked,
+            menus[MenuItem::mnuReportTaxes].checked, menus[MenuItem::mnuReportLedger].checked,
+            menus[MenuItem::mnuReportGraph].checked};
+}
+
+bool SpreadsheetExportEnabled(Calculator calculator) {
+    return calculator == Calculator::Sepp || calculator == Calculator::Stretch;
 }
 
 OptionsEnabling OptionsMenuEnabling(int recordCount, bool removableDisk) {

@@ -4,6 +4,7 @@
 // before it, the state each item is in (shown, usable, ticked), and the rules that change it.
 
 #include "calculator.h"
+#include "stretchreport.h"
 
 #include <QString>
 #include <array>
@@ -14,6 +15,8 @@ enum class Menu { File, Options, ReportOptions, Help };
 enum class MenuItem {
     mnuFilePrint,
     mnuFileExportPDF,
+    mnuFileExportCSV,
+    mnuFileYearEnd,
     mnuFileNew,
     mnuFileNewRBD,
     mnuFileNewEqual,
@@ -41,7 +44,7 @@ enum class MenuItem {
     mnuHelpSupport,
 };
 
-constexpr int MenuItemCount = 27;
+constexpr int MenuItemCount = 29;
 
 struct MenuItemEntry {
     MenuItem item;
@@ -89,6 +92,11 @@ std::optional<Calculator> NewItemCalculator(MenuItem item);
 
 // File menu opening: Save only while the illustration has unsaved changes.
 bool SaveEnabled(bool saved);
+// The Stretch report pages the Report Options menu has ticked.
+ReportPages ReportPagesOf(const MenuState &menus);
+
+// Export to Spreadsheet: the calculators with a table to export (SEPP options, Stretch ledger).
+bool SpreadsheetExportEnabled(Calculator calculator);
 
 // Options menu opening: Backup and Compact need a record in the database, the floppy items a
 // removable disk ("drive A:").

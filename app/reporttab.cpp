@@ -94,12 +94,6 @@ private:
     bool m_menuEnabled = true;
 };
 
-ReportPages pagesOf(const MenuState &menus) {
-    return {menus[MenuItem::mnuReportCover].checked, menus[MenuItem::mnuReportWenmark].checked,
-            menus[MenuItem::mnuReportTaxes].checked, menus[MenuItem::mnuReportLedger].checked,
-            menus[MenuItem::mnuReportGraph].checked};
-}
-
 } // namespace
 
 ReportTab::ReportTab(MainWindow &window, ShellContext &context, FatalHandler &fatal)
@@ -215,8 +209,8 @@ CalculatedIllustration ReportTab::rebuild() {
                                         Installation::FileDescription(), m_window.windowTitle()};
     std::optional<DocumentBuilding> building;
     const CalculatedIllustration built = RebuildIllustrationReport(
-        m_report, m_window.illustration(), calculation, pagesOf(m_window.menuState()), environment,
-        [this, &building] { building.emplace(m_window); });
+        m_report, m_window.illustration(), calculation, ReportPagesOf(m_window.menuState()),
+        environment, [this, &building] { building.emplace(m_window); });
     if (built.validation.passed()) {
         m_previewPrinter->setDocName(m_report.name);
         m_preview->updatePreview();

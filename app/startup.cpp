@@ -14,7 +14,8 @@ struct Feature {
 
 using I = MenuItem;
 const std::array<Feature, 8> Features{{
-    {"PDF", {I::mnuFileExportPDF}, 1, true, std::nullopt},
+    // Year-end reports are PDF files too.
+    {"PDF", {I::mnuFileExportPDF, I::mnuFileYearEnd}, 2, true, std::nullopt},
     {"InternetUpdate", {I::mnuHelpUpdate}, 1, false, std::nullopt},
     {"InternetBackup",
      {I::mnuOptionsInternetBackup, I::mnuOptionsInternetRestore},

@@ -48,6 +48,8 @@ QStringList withNegativeNumbersAsWords(const QStringList &arguments,
 QString optionLines(const QList<QCommandLineOption> &options) {
     QStringList lines;
     for (const QCommandLineOption &option : options) {
+        if (option.flags() & QCommandLineOption::HiddenFromHelp)
+            continue;
         QString line = QStringLiteral("  --") + option.names().constFirst();
         if (!option.valueName().isEmpty())
             line += QLatin1Char(' ') + option.valueName();

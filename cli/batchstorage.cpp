@@ -29,15 +29,17 @@ QList<QCommandLineOption> StorageOptions() {
         {QStringLiteral("today"), QStringLiteral("Today's date."), QStringLiteral("MM/DD/YYYY")}};
 }
 
+QString DataFolderOption(const QCommandLineParser &parser) {
+    if (!parser.isSet(QStringLiteral("data-folder")))
+        return DataFolder(SystemFolders::fromSystem());
+    const QString folder = parser.value(QStringLiteral("data-folder"));
+    if (!QFileInfo(folder).isDir())
+        throw badInput(QStringLiteral("--data-folder: no folder \"%1\"").arg(folder));
+    return folder;
+}
+
 BatchStorage OpenStorage(const QCommandLineParser &parser, RecordingPrompter &prompter) {
-    QString folder;
-    if (parser.isSet(QStringLiteral("data-folder"))) {
-        folder = parser.value(QStringLiteral("data-folder"));
-        if (!QFileInfo(folder).isDir())
-            throw badInput(QStringLiteral("--data-folder: no folder \"%1\"").arg(folder));
-    } else {
-        folder = DataFolder(SystemFolders::fromSystem());
-    }
+    const QString folder = DataFolderOption(parser);
     std::unique_ptr<Clock> clock;
     if (parser.isSet(QStringLiteral("today")))
         clock = std::make_unique<FixedClock>(TodayOption(parser));

@@ -26,6 +26,9 @@ struct BatchStorage {
     IllustrationDatabase database;
 };
 
+// The folder of --data-folder, which must exist, else the planner's own data folder.
+QString DataFolderOption(const QCommandLineParser &parser);
+
 // The data folder (--data-folder, else the planner's own data folder) and the clock (--today
 // at noon, else the system's). A compaction that a crash interrupted is reported on stderr
 // here, as the desktop program reports it at its start.

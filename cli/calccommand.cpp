@@ -4,6 +4,7 @@
 #include "batcherror.h"
 #include "batchoptions.h"
 #include "calculators.h"
+#include "csvexport.h"
 #include "illustration.h"
 #include "illustrationjson.h"
 #include "orderedjson.h"
@@ -141,12 +142,27 @@ int RunCalc(const QStringList &arguments) {
     QCommandLineParser parser;
     const QCommandLineOption compare(QStringLiteral("compare-rules"),
                                      QStringLiteral("Also compute under the other rule set."));
-    ParseOptions(parser, arguments, CalculationOptions() << compare);
+    const QCommandLineOption csv(QStringLiteral("csv"),
+                                 QStringLiteral("Write the SEPP options or the Stretch ledger "
+                                                "as a spreadsheet."),
+                                 QStringLiteral("FILE"));
+    ParseOptions(parser, arguments, CalculationOptions() << compare << csv);
     BatchCalculation calculation(parser);
     const Illustration &illustration = calculation.illustration;
     if (!calculation.passed()) {
         PrintJson(ValidationFailureJson(*calculation.run.validation.failure));
         return int(ExitCode::ValidationFailed);
+    }
+    if (parser.isSet(csv)) {
+        const std::optional<CsvTableText> table =
+            SpreadsheetTable(illustration, calculation.run.result);
+        if (!table)
+            throw badInput(QStringLiteral("--csv: the %1 calculator has no spreadsheet export; "
+                                          "SEPP and Stretch have")
+                               .arg(CalculatorNumber(illustration.calculator())));
+        const QString error = WriteCsvTable(parser.value(csv), *table);
+        if (!error.isEmpty())
+            throw BatchError(ExitCode::IoFailure, QStringLiteral("cannot write ") + error);
     }
     OrderedJson fields = reportFields(illustration.fields());
     addFinalYear(fields, illustration);

@@ -2,6 +2,7 @@
 // Output is JSON on stdout; errors are one line on stderr. Exit codes: 0 success, 1 bad usage
 // or input file, 2 validation failed, 3 I/O failure.
 
+#include "batchcommand.h"
 #include "batcherror.h"
 #include "batchoptions.h"
 #include "calccommand.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QHashSeed>
 #include <QTemporaryDir>
 #include <array>
 #include <csignal>
@@ -33,11 +35,12 @@ struct Command {
     bool drawsPages = false; // fonts, pictures and charts need a QApplication
 };
 
-const std::array<Command, 8> Commands{{
+const std::array<Command, 9> Commands{{
     {"calc", RunCalc, "calc --input ILL.json [options]"},
     {"merge", RunMerge, "merge --input ILL.json [options]"},
     {"report", RunReport, "report --input ILL.json --pdf OUT.pdf [options]", true},
     {"demo", RunDemo, "demo --out DIR [options]", true},
+    {"batch", RunBatch, "batch --out OUTDIR [--data-folder DIR | --inputs DIR] [options]", true},
     {"save", RunSave, "save --input ILL.json [options]"},
     {"load", RunLoad, "load N [options]"},
     {"db", RunDb,
@@ -48,12 +51,15 @@ const std::array<Command, 8> Commands{{
 
 const char *const Usage =
     "usage: rmdbatch calc --input ILL.json [--today MM/DD/YYYY] [--rep REP.json] [--pages P]\n"
-    "                     [--compare-rules]\n"
+    "                     [--compare-rules] [--csv FILE]\n"
     "       rmdbatch merge --input ILL.json [--today] [--rep] [--pages P]\n"
     "                      [--support-archive PATH]\n"
     "       rmdbatch report --input ILL.json --pdf OUT.pdf [--today] [--rep] [--pages P]\n"
     "                       [--support-archive PATH]\n"
     "       rmdbatch demo --out DIR [--today] [--support-archive PATH]\n"
+    "       rmdbatch batch --out OUTDIR [--data-folder DIR | --inputs DIR] [--year YYYY]\n"
+    "                      [--calculators 0,1,2,3] [--rules 2002|current] [--jobs N]\n"
+    "                      [--summary FILE.csv] [--today] [--rep] [--pages P]\n"
     "       rmdbatch save --input ILL.json | load N\n"
     "       rmdbatch db list | copy N | delete N | undelete | compact --yes | backup --to DIR |\n"
     "                   restore --from DIR\n"
@@ -109,6 +115,10 @@ int main(int argc, char *argv[]) {
     // tearing a file or leaving its lock, instead of killing the program half-way.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+    // The PDF writer lists a report's fonts in hash order; one seed for every process of a
+    // batch gives the same bytes whether one process or several built a report.
+    if (argc > 1 && qstrcmp(argv[1], "batch") == 0)
+        QHashSeed::setDeterministicGlobalSeed();
     std::optional<QTemporaryDir> runtime;
     const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv, runtime);
     QCoreApplication::setApplicationName(QStringLiteral("rmdbatch"));

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config clang-format qt6-base-dev qt6-charts-dev libzip-dev libgif-dev libgtest-dev
-          fonts-liberation2 poppler-utils)
+          fonts-liberation2 poppler-utils python3)
 
 missing=()
 for package in "${packages[@]}"; do

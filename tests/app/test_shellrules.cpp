@@ -63,8 +63,8 @@ TEST(StartupRulesTest, FeatureListActsLineByLine) {
          {"PDF", "InternetBackup", "FloppyBackup", "InternetUpdate"},
          "0123",
          Calculator::Rmd,
-         {"mnuFileExportPDF", "mnuOptionsBackup", "mnuOptionsRestore", "mnuOptionsInternetBackup",
-          "mnuOptionsInternetRestore"}},
+         {"mnuFileExportPDF", "mnuFileYearEnd", "mnuOptionsBackup", "mnuOptionsRestore",
+          "mnuOptionsInternetBackup", "mnuOptionsInternetRestore"}},
     };
     for (const auto &c : cases) {
         StartupChoice choice;

@@ -1,0 +1,216 @@
+#include "yearendbatch.h"
+
+#include "csvexport.h"
+#include "fatalerror.h"
+#include "illustration.h"
+#include "illustrationlisting.h"
+#include "illustrationrecord.h"
+#include "illustrationstore.h"
+#include "installation.h"
+#include "pdfexport.h"
+#include "recordingprompter.h"
+#include "reportrebuild.h"
+#include "windowcaption.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// The summary's columns: header text, and whether the cells are numbers.
+struct SummaryColumn {
+    const char *header;
+    QString YearEndRow::*cell;
+    bool numeric;
+};
+
+const std::array<SummaryColumn, 10> SummaryColumns{{
+    {"Record", &YearEndRow::record, false},
+    {"Name", &YearEndRow::name, false},
+    {"Calculator", &YearEndRow::calculator, false},
+    {"Plan Type", &YearEndRow::planType, false},
+    {"Plan Name", &YearEndRow::planName, false},
+    {"Year", &YearEndRow::year, true},
+    {"Distribution", &YearEndRow::distribution, true},
+    {"Rule Set", &YearEndRow::rules, false},
+    {"PDF File", &YearEndRow::pdf, false},
+    {"Message", &YearEndRow::message, false},
+}};
+constexpr qsizetype StatusColumn = 9; // before "Message"
+
+const std::array<const char *, 4> YearTags{"3-Year0", "3-Year1", nullptr, nullptr};
+
+QString oneLine(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text.simplified();
+}
+
+// The listed cells of the illustration as it stands, read the way the grid reads a record.
+void describe(YearEndRow &row, const Illustration &illustration) {
+    const QByteArray record = IllustrationRecord::encode(BuildRecord(illustration));
+    const auto cell = [&record](int column) { return GridCell(record.constData(), column); };
+    row.name = cell(GridColumn::Name).trimmed();
+    row.calculator = cell(GridColumn::Type);
+    row.planType = cell(GridColumn::PlanType);
+    row.planName = cell(GridColumn::PlanName);
+    row.year = cell(GridColumn::Year);
+    row.distribution = PlainNumber(cell(GridColumn::Distribution));
+    row.rules = RuleSetCaption(RuleSetOfCaption(illustration.controls().cmboRuleSet));
+}
+
+} // namespace
+
+QStringList YearEndHeader() {
+    QStringList header;
+    for (const SummaryColumn &column : SummaryColumns)
+        header.append(QLatin1String(column.header));
+    header.insert(StatusColumn, QStringLiteral("Status"));
+    return header;
+}
+
+QStringList YearEndCells(const YearEndRow &row) {
+    QStringList cells;
+    for (const SummaryColumn &column : SummaryColumns)
+        cells.append(row.*(column.cell));
+    cells.insert(StatusColumn, YearEndStatusText(row.status));
+    return cells;
+}
+
+QList<bool> YearEndNumericColumns() {
+    QList<bool> numeric;
+    for (const SummaryColumn &column : SummaryColumns)
+        numeric.append(column.numeric);
+    numeric.insert(StatusColumn, false);
+    return numeric;
+}
+
+QString YearEndStatusText(YearEndStatus status) {
+    switch (status) {
+    case YearEndStatus::Written:
+        return QStringLiteral("ok");
+    case YearEndStatus::Invalid:
+        return QStringLiteral("invalid");
+    case YearEndStatus::Unreadable:
+        return QStringLiteral("unreadable");
+    case YearEndStatus::Failed:
+        return QStringLiteral("failed");
+    case YearEndStatus::Skipped:
+        break;
+    }
+    return QStringLiteral("skipped");
+}
+
+void YearEndCounts::add(YearEndStatus status) {
+    switch (status) {
+    case YearEndStatus::Written:
+        ++written;
+        break;
+    case YearEndStatus::Invalid:
+    case YearEndStatus::Unreadable:
+        ++invalid;
+        break;
+    case YearEndStatus::Failed:
+        ++failed;
+        break;
+    case YearEndStatus::Skipped:
+        break;
+    }
+}
+
+Result<QList<YearEndJob>> ListDatabaseJobs(const IllustrationDatabase &database,
+                                           const std::array<bool, 4> &calculators,
+                                           QList<DamagedRecord> *damaged) {
+    QList<YearEndJob> jobs;
+    const Result<ListingCounts> counts =
+        ScanListing(database.records(), [&](int record, const char *bytes) {
+            const int calculator = bytes[IllustrationRecord::CalculatorPosition - 1] - '0';
+            if (calculator >= 0 && calculator < 4 && calculators[std::size_t(calculator)])
+                jobs.append(YearEndJob{record, {}});
+        });
+    if (!counts.ok())
+        return {{}, counts.error};
+    if (damaged)
+        *damaged = counts.value.damaged;
+    return {jobs, std::nullopt};
+}
+
+YearEndLoader DatabaseLoader(const IllustrationDatabase &database) {
+    return [database](const YearEndJob &job, Illustration &illustration) {
+        const Status error = OpenRecord(database, job.record, illustration, RecordLists::window());
+        return error ? error->description : QString();
+    };
+}
+
+QString ReportNames::claim(const QString &fileName) {
+    const QString stem = fileName.chopped(4); // ".pdf"
+    QString name = fileName;
+    for (int copy = 2; m_used.contains(name) || QFileInfo::exists(m_folder + '/' + name); ++copy)
+        name = QStringLiteral("%1 (%2).pdf").arg(stem).arg(copy);
+    m_used.insert(name);
+    return name;
+}
+
+YearEndRow RunYearEndJob(const YearEndJob &job, const YearEndOptions &options,
+                         const YearEndLoader &load, const SupportArchive &archive,
+                         const QString &workFolder,
+                         const std::function<QString(const QString &fileName)> &place) {
+    YearEndRow row;
+    row.record = job.file.isEmpty() ? QString::number(job.record) : QFileInfo(job.file).fileName();
+    RecordingPrompter prompter;
+    Illustration illustration(prompter);
+    const QString cause = load(job, illustration);
+    if (!cause.isEmpty()) {
+        row.status = YearEndStatus::Unreadable;
+        row.message = oneLine(cause);
+        return row;
+    }
+    const Calculator calculator = illustration.calculator();
+    const std::size_t number = std::size_t(CalculatorNumber(calculator));
+    if (!options.calculators[number])
+        return row;
+    if (options.year && YearTags[number])
+        illustration.fields().SetField(QString::number(*options.year),
+                                       QLatin1String(YearTags[number]));
+    if (options.rules)
+        illustration.setListEntry(Control::cmboRuleSet, RuleSetCaption(*options.rules));
+    describe(row, illustration);
+
+    CalcContext context;
+    context.today = options.today;
+    context.representative = options.representative;
+    Report report;
+    const ReportEnvironment environment{archive, workFolder, Installation::FileDescription(),
+                                        MainWindowCaption(calculator)};
+    CalculatedIllustration calculated;
+    try {
+        calculated =
+            RebuildIllustrationReport(report, illustration, context, options.pages, environment);
+    } catch (const FatalError &error) {
+        if (error.isFileFailure())
+            throw;
+        // A value the tables cannot take ends this illustration, not the run.
+        row.status = YearEndStatus::Invalid;
+        row.distribution.clear(); // the stored amount is not this year's
+        row.message = oneLine(error.caption() + QStringLiteral(": ") + error.description());
+        return row;
+    }
+    if (!calculated.validation.passed()) {
+        const ValidationFailure &failure = *calculated.validation.failure;
+        row.status = YearEndStatus::Invalid;
+        row.distribution.clear();
+        row.message = oneLine(failure.title + QStringLiteral(": ") + failure.message);
+        return row;
+    }
+    describe(row, illustration);
+    const QString path =
+        place(PdfFileName(calculator, ClientName(calculated.validation.variables)));
+    const PdfResult written = WritePdf(report, path);
+    if (!written.ok()) {
+        row.status = YearEndStatus::Failed;
+        row.message = oneLine(QStringLiteral("%1: %2").arg(path, written.description));
+        return row;
+    }
+    row.status = YearEndStatus::Written;
+    row.pdf = QFileInfo(path).fileName();
+    return row;
+}
