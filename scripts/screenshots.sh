@@ -27,6 +27,7 @@ export HOME="$work/home" XDG_DATA_HOME="$work/home/.local/share" XDG_CONFIG_HOME
 export XDG_CACHE_HOME="$work/home/.cache" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 data="$XDG_DATA_HOME/Brantex"
+mkdir -p "$data"
 today=12/01/2026
 "$build/bin/rmdbatch" rep set --input samples/rep.json --data-folder "$data" --today "$today" >/dev/null
 for sample in rmd rmbd sepp stretch; do
@@ -42,41 +43,57 @@ for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 
 
 mkdir -p "$out"
 settle() { sleep "${1:-1.5}"; }
-# The window whose title is exactly $1.
-window() { xdotool search --onlyvisible --name "^$1\$" | head -1; }
-shot() { # NAME TITLE
-    local id
-    id="$(window "$2")"
-    [ -n "$id" ] || { echo "screenshots.sh: no window \"$2\" for $1.png" >&2; exit 1; }
-    import -window "$id" "$out/$1.png"
-    echo "$out/$1.png"
+# The first visible window whose title matches; waits for it up to 20 seconds.
+window() {
+    local id=""
+    for _ in $(seq 100); do
+        id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)"
+        [ -n "$id" ] && break
+        sleep 0.2
+    done
+    [ -n "$id" ] || { echo "screenshots.sh: no window \"$1\"" >&2; exit 1; }
+    echo "$id"
 }
-keys() { xdotool key --delay 120 "$@"; settle 0.8; }
+# Without a window manager nothing gives a window the focus: each window is focused by hand.
+focus() { xdotool windowfocus --sync "$1"; settle 0.8; }
+shot() { import -window "$2" "$out/$1.png" && echo "$out/$1.png"; }
+keys() { xdotool key --delay 150 "$@"; settle 0.8; }
 
 "$build/bin/rmdcalc" /0 >"$work/rmdcalc.log" 2>&1 &
 app_pid=$!
-for _ in $(seq 100); do [ -n "$(window 'Saved Illustrations')" ] && break; sleep 0.2; done
-settle
-shot saved 'Saved Illustrations'
-
-# Opens the saved illustration whose name begins with the letter (the grid's type-ahead).
+# The first window is the main one (xdotool matches the title without Qt's program suffix).
+main="$(window '.')"
+focus "$main"
+xdotool windowsize --sync "$main" 860 760
+# Opens the saved illustration in the grid's row (0: the first saved, the RMD sample).
 open_sample() {
-    keys ctrl+o
-    for _ in $(seq 50); do [ -n "$(window 'Saved Illustrations')" ] && break; sleep 0.2; done
-    keys "$1" && keys alt+o && settle
+    local list
+    list="$(window 'Saved Illustrations')"
+    focus "$list"
+    [ "$1" -eq 0 ] && shot saved "$list"
+    keys Home
+    for _ in $(seq "$1"); do keys Down; done
+    keys alt+o
+    settle
+    focus "$main"
 }
-main='Retirement Distribution Planner.*'
-keys "m" alt+o && settle
+open_sample 0
 shot rmd "$main"
 keys alt+r && settle 3
 shot report "$main"
-open_sample s && shot rmbd "$main"
-open_sample p && shot sepp "$main"
-open_sample r && shot stretch "$main"
+keys ctrl+o && open_sample 1 && shot rmbd "$main"
+# The SEPP tab's payments are refreshed when the tab is shown again after the report.
+keys ctrl+o && open_sample 2 && keys alt+r && settle 3 && keys alt+e && shot sepp "$main"
+keys ctrl+o && open_sample 3 && shot stretch "$main"
 keys alt+g && settle 3
 shot graph "$main"
-keys alt+o f && settle
-shot representative 'Financial Representative Information'
+keys alt+o f
+rep="$(window 'Financial Representative Information')"
+focus "$rep"
+shot representative "$rep"
 keys Escape
-keys F1 && settle
-shot help 'Retirement Distribution Planner Help'
+focus "$main"
+keys F1
+help="$(window 'Retirement Distribution Planner Help')"
+focus "$help"
+shot help "$help"
