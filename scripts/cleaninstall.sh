@@ -64,15 +64,38 @@ in_system rmdbatch rep set --input /usr/share/doc/rmdcalc/examples/rep.json --to
 chroot "$system" env -i HOME=/root PATH=/usr/bin:/bin LANG=C.UTF-8 DISPLAY="$display" \
     sh -c "cd / && exec $exec_line" >"$out/rmdcalc.log" 2>&1 &
 app_pid=$!
-window() { xdotool search --onlyvisible --name "$1" | head -1; }
-for _ in $(seq 150); do [ -n "$(window 'Choose an Option')" ] && break; sleep 0.2; done
-[ -n "$(window 'Choose an Option')" ] || { cat "$out/rmdcalc.log"; echo "cleaninstall.sh: rmdcalc showed no start-up window" >&2; exit 1; }
-sleep 1
+# Waits up to 30 seconds for a visible window whose title (without Qt's suffix) matches.
+window() {
+    local id=""
+    for _ in $(seq 150); do
+        id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)"
+        [ -n "$id" ] && break
+        sleep 0.2
+    done
+    echo "$id"
+}
+# Without a window manager nothing gives a window the focus: each one is focused by hand.
+focus() { xdotool windowfocus --sync "$1"; sleep 1; }
+need() { [ -n "$1" ] || { cat "$out/rmdcalc.log"; echo "cleaninstall.sh: $2" >&2; exit 1; }; }
+startup="$(window 'Choose an Option')"
+need "$startup" "rmdcalc showed no start-up window"
+focus "$startup"
 import -window root "$out/startup.png"
-xdotool key Return && sleep 3
-xdotool key Escape && sleep 1  # the Saved Illustrations window of an empty database
-xdotool key F1 && sleep 2
-[ -n "$(window 'Retirement Distribution Planner Help')" ] || { echo "cleaninstall.sh: F1 opened no help window" >&2; exit 1; }
+xdotool key Return
+main="$(window 'Calculator')"
+need "$main" "Ok in the start-up window opened no main window"
+focus "$main"
+list="$(window 'Saved Illustrations')"
+need "$list" "the main window offered no saved illustrations"
+focus "$list"
+xdotool key alt+n && sleep 1 # New: the database is empty
+focus "$main"
+import -window root "$out/main.png"
+xdotool key F1
+help="$(window 'Retirement Distribution Planner Help')"
+need "$help" "F1 opened no help window"
+focus "$help"
 import -window root "$out/help.png"
+xprop -id "$main" WM_CLASS
 kill "$app_pid" 2>/dev/null || true
 echo "== passed; pictures and demo reports in $out"
