@@ -102,7 +102,7 @@ HelpWindow::HelpWindow(const QString &folder, QWidget *parent)
     fillContents();
     connect(m_contents, &QTreeWidget::itemActivated, this, &HelpWindow::openItem);
     connect(m_contents, &QTreeWidget::itemClicked, this, &HelpWindow::openItem);
-    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::selectCurrentPage);
+    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::selectPage);
     const auto find = [this] { findText(m_search->text()); };
     connect(m_search, &QLineEdit::returnPressed, this, find);
     connect(findNext, &QPushButton::clicked, this, find);
@@ -171,7 +171,11 @@ void HelpWindow::openItem(QTreeWidgetItem *item) {
 }
 
 int HelpWindow::currentPage() const {
-    const QString file = QFileInfo(m_browser->source().toLocalFile()).fileName();
+    return pageOf(m_browser->source());
+}
+
+int HelpWindow::pageOf(const QUrl &source) const {
+    const QString file = QFileInfo(source.toLocalFile()).fileName();
     for (std::size_t index = 0; index < m_pages.size(); ++index) {
         if (m_pages[index].file == file)
             return int(index);
@@ -179,8 +183,8 @@ int HelpWindow::currentPage() const {
     return -1;
 }
 
-void HelpWindow::selectCurrentPage() {
-    const int page = currentPage();
+void HelpWindow::selectPage(const QUrl &source) {
+    const int page = pageOf(source);
     if (page >= 0)
         m_contents->setCurrentItem(m_contents->topLevelItem(page));
 }

@@ -14,6 +14,7 @@
 class QLabel;
 class QLineEdit;
 class QTextBrowser;
+class QUrl;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -55,7 +56,8 @@ private:
     void loadPages();
     void fillContents();
     void openItem(QTreeWidgetItem *item);
-    void selectCurrentPage();
+    void selectPage(const QUrl &source);
+    int pageOf(const QUrl &source) const;
     int currentPage() const;
     bool findInBrowser(const QString &text, bool fromStart);
 

@@ -346,6 +346,9 @@ TEST_F(WindowTest, F1OpensTheHelpAndSearchGoesOnToTheNextPageHoldingTheWord) {
               QStringLiteral("calculators.html"));
     EXPECT_EQ(help->browser()->textCursor().selectedText().toLower(),
               QStringLiteral("annuitization method"));
+    ASSERT_TRUE(help->contents()->currentItem());
+    EXPECT_EQ(help->contents()->currentItem()->text(0),
+              QStringLiteral("The Calculators and Their Rules"));
     EXPECT_FALSE(help->findText(QStringLiteral("no page holds this")));
 
     // Without installed pages the menu item says so instead of opening an empty window.
