@@ -23,7 +23,12 @@ mounts=()
 cleanup() {
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do umount -l "${mounts[$i]}" 2>/dev/null || true; done
-    rm -rf --one-file-system "$system"
+    # A bind mount still in place would let rm reach the host's own files.
+    if grep -q " $system/" /proc/mounts; then
+        echo "cleaninstall.sh: $system still has mounts; left in place" >&2
+    else
+        rm -rf --one-file-system "$system"
+    fi
 }
 trap cleanup EXIT
 cp -a "$root/." "$system/"
