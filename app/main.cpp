@@ -6,12 +6,34 @@
 #include "windowprompter.h"
 
 #include <QApplication>
+#include <cstring>
+
+namespace {
+
+// Whether the command line asks only for the usage or the version, which a terminal without a
+// display must get too.
+bool asksForText(int argc, char *argv[]) {
+    for (int index = 1; index < argc; ++index) {
+        for (const char *option : {"-h", "--help", "--help-all", "-?", "-v", "--version"}) {
+            if (std::strcmp(argv[index], option) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char *argv[]) {
+    if (asksForText(argc, argv)) {
+        const QCoreApplication application(argc, argv);
+        ProcessCommandLine(application); // prints and ends
+    }
     QApplication application(argc, argv);
     // The program ends when the main window says so, with the status it gives.
     application.setQuitOnLastWindowClosed(false);
     SetApplicationIdentity();
+    ProcessCommandLine(application);
 
     SystemClock clock;
     MessageBoxPrompter messages;

@@ -4,6 +4,7 @@
 #include "compaction.h"
 #include "datalocations.h"
 #include "fatalguard.h"
+#include "helpwindow.h"
 #include "programfiles.h"
 #include "representativemodel.h"
 #include "representativerecord.h"
@@ -438,10 +439,24 @@ void MainWindow::run(MenuItem item) {
     case MenuItem::mnuHelpContents:
     case MenuItem::mnuHelpQuickStart:
     case MenuItem::mnuHelpFAQ:
+        showHelp(item);
+        break;
     case MenuItem::mnuHelpUpdate:
         // No action of their own.
         break;
     }
+}
+
+void MainWindow::showHelp(MenuItem item) {
+    if (!m_help) {
+        const QString folder = m_context.helpFolder;
+        if (folder.isEmpty()) {
+            tell(*m_prompter, ShellText::HelpMissing(), MessageIcon::Exclamation);
+            return;
+        }
+        m_help = new HelpWindow(folder, this);
+    }
+    m_help->showPage(HelpPageOf(item));
 }
 
 void MainWindow::toggleReportPage(MenuItem item) {

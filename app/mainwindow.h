@@ -24,6 +24,7 @@
 #include <optional>
 
 class FatalHandler;
+class HelpWindow;
 class QTabWidget;
 struct ShellContext;
 
@@ -123,6 +124,8 @@ private:
     // The offer to save before New, Open and the end; false keeps the illustration on screen.
     bool offerToSave();
     void toggleReportPage(MenuItem item);
+    // Help, Contents, Quick Start Guide and Frequently Asked Questions: the help window.
+    void showHelp(MenuItem item);
     void storePlacement();
     void saveSettings(); // says so when the user's settings cannot be written
     void endProgram(int status);
@@ -147,6 +150,7 @@ private:
     std::array<QAction *, MenuItemCount> m_separators{};
     std::array<QMenu *, 4> m_menuBar{};
     QTimer m_graphTimer;
+    HelpWindow *m_help = nullptr; // made when first asked for
     bool m_activationQueued = false;
     bool m_activating = false;
     bool m_ended = false;

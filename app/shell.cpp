@@ -12,6 +12,7 @@
 #include "storagewindows.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QIcon>
 
 // Q_INIT_RESOURCE has to be expanded at global namespace scope; app is a static library.
@@ -19,13 +20,35 @@ static void initialiseIcon() {
     Q_INIT_RESOURCE(rmdcalc);
 }
 
-void SetApplicationIdentity() {
-    initialiseIcon();
+namespace {
+
+void setNames() {
     QCoreApplication::setOrganizationName(QStringLiteral("Brantex"));
     QCoreApplication::setApplicationName(Installation::ProgramName());
     const ProgramVersion version = CurrentVersion();
     QCoreApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision));
+}
+
+} // namespace
+
+void ProcessCommandLine(const QCoreApplication &application) {
+    setNames();
+    QCommandLineParser parser;
+    parser.setApplicationDescription(Installation::FileDescription());
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(
+        QStringLiteral("/N"),
+        QStringLiteral("Opens the main window on calculator N without the start-up window: "
+                       "/0 RMD, /1 RMBD, /2 SEPP, /3 Stretch."),
+        QStringLiteral("[/0|/1|/2|/3]"));
+    parser.process(application);
+}
+
+void SetApplicationIdentity() {
+    initialiseIcon();
+    setNames();
     QGuiApplication::setApplicationDisplayName(Installation::FileDescription());
     QGuiApplication::setDesktopFileName(Installation::ProgramName());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/rmdcalc/rmdcalc.xpm")));

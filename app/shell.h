@@ -5,6 +5,7 @@
 
 #include "programfiles.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <memory>
 #include <optional>
@@ -17,6 +18,10 @@ struct ShellContext;
 
 // The application's names, its desktop entry and the icon compiled in.
 void SetApplicationIdentity();
+
+// The command line's options: --help and --version print and end the program, as does an
+// unknown option with its error. The window's calculator switch (/0 to /3) is left to the shell.
+void ProcessCommandLine(const QCoreApplication &application);
 
 class Shell : public QObject {
     Q_OBJECT

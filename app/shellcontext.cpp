@@ -38,6 +38,7 @@ ShellContext ShellContext::fromSystem(const Clock &clock, const QString &command
     context.documentsFolder = folders.documents;
     context.mediaRoots = folders.mediaRoots;
     context.archive = Installation::LocateSupportArchive();
+    context.helpFolder = Installation::HelpFolder();
     context.userSettings =
         std::make_unique<SettingsStore>(SettingsStore::forUser(SettingsSection(folders.home)));
     context.clock = &clock;

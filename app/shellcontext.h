@@ -17,6 +17,7 @@
 struct ShellContext {
     QString programFolder;
     QString workFolder; // private folder for extracted files
+    QString helpFolder; // the help pages; empty when they are not installed
     QString dataFolder; // the database and the representative file
     QString home;
     QString documentsFolder; // the user's documents; empty when the system names none

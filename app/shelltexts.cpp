@@ -78,4 +78,11 @@ QString LegalNotice() {
     return QStringLiteral(RMD_LEGAL_NOTICE);
 }
 
+Notice HelpMissing() {
+    return {Installation::FileDescription(),
+            QStringLiteral("The help pages are missing: no \"help\" folder with \"index.html\" "
+                           "was found beside the program or in its data folder.\r\nPlease "
+                           "install your software again.")};
+}
+
 } // namespace ShellText

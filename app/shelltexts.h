@@ -32,6 +32,9 @@ QString AboutCaption();
 QString VersionText(const ProgramVersion &version);
 Notice SystemInfoUnavailable();
 
+// Help, Contents and its siblings when the help pages are not installed.
+Notice HelpMissing();
+
 // The legal notice of the version information.
 QString LegalNotice();
 

@@ -9,3 +9,5 @@ if ! git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror; then
     exit 1
 fi
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+# The Debian package: its files, desktop entry and metainfo.
+scripts/package.sh build >/dev/null

@@ -17,7 +17,12 @@ QString ProgramName();
 QString FileDescription();
 
 // The support archive: in the current folder, else the program's folder, else the install data
-// folder; the first of them names it when none holds it.
+// folder (found from the program's folder, then the configured one); the first of them names it
+// when none holds it.
 SupportArchive LocateSupportArchive();
+
+// The folder of the help pages ("help" holding "index.html"), looked up as the archive is but
+// not in the current folder; empty when none holds them.
+QString HelpFolder();
 
 } // namespace Installation

@@ -1,6 +1,7 @@
 // The shell's windows, off screen: only what the widgets themselves can get wrong. The rules they
 // apply are tested as plain functions in test_shellrules.
 
+#include "helpwindow.h"
 #include "ruleset.h"
 #include "settingsstore.h"
 #include "splashwindow.h"
@@ -9,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -21,7 +23,9 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QTreeWidget>
 
 namespace {
 
@@ -315,6 +319,47 @@ TEST_F(WindowTest, AboutShowsTheVersion) {
     EXPECT_EQ(caption, QStringLiteral("About Retirement Distribution Planner"));
     EXPECT_TRUE(texts.contains(QStringLiteral("Version 1.0.0"))) << texts.join('|').toStdString();
     EXPECT_TRUE(texts.contains(QStringLiteral("Copyright (C) 2026 Brantex. All rights reserved.")));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WindowTest, F1OpensTheHelpAndSearchGoesOnToTheNextPageHoldingTheWord) {
+    context.helpFolder = QStringLiteral(HELP_DIR);
+    auto shell = startActive("/0");
+    MainWindow *window = shell->mainWindow();
+    window->tabs()->setFocus();
+    QTest::keyClick(window, Qt::Key_F1);
+    QCoreApplication::processEvents();
+    auto *help = window->findChild<HelpWindow *>();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(QFileInfo(help->browser()->source().toLocalFile()).fileName(),
+              QStringLiteral("index.html"));
+    EXPECT_GT(help->contents()->topLevelItemCount(), 1);
+
+    // Only the calculators' page names this method.
+    help->searchField()->setText(QStringLiteral("annuitization method"));
+    QTest::keyClick(help->searchField(), Qt::Key_Return);
+    EXPECT_EQ(QFileInfo(help->browser()->source().toLocalFile()).fileName(),
+              QStringLiteral("calculators.html"));
+    EXPECT_EQ(help->browser()->textCursor().selectedText().toLower(),
+              QStringLiteral("annuitization method"));
+    ASSERT_TRUE(help->contents()->currentItem());
+    EXPECT_EQ(help->contents()->currentItem()->text(0),
+              QStringLiteral("The Calculators and Their Rules"));
+    EXPECT_FALSE(help->findText(QStringLiteral("no page holds this")));
+
+    // Without installed pages the menu item says so instead of opening an empty window.
+    context.helpFolder.clear();
+    shell = startActive("/0");
+    prompter.clear();
+    choose(*shell->mainWindow(), MenuItem::mnuHelpFAQ);
+    EXPECT_FALSE(shell->mainWindow()->findChild<HelpWindow *>());
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_TRUE(
+        prompter.messages()[0].text.startsWith(QStringLiteral("The help pages are missing")));
 }
 
 } // namespace

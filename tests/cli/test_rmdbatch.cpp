@@ -304,10 +304,12 @@ TEST(RmdBatchUsageTest, HelpAndVersionOnStandardOutput) {
     const struct {
         const char *line, *begins;
     } cases[] = {
-        {"--help", "usage: rmdbatch calc"},      {"-h", "usage: rmdbatch calc"},
-        {"help", "usage: rmdbatch calc"},        {"calc --help", "usage: rmdbatch calc --input"},
-        {"db --help", "usage: rmdbatch db"},     {"rep -h", "usage: rmdbatch rep"},
-        {"load --help", "usage: rmdbatch load"}, {"--version", "rmdbatch "},
+        {"--help", "usage: rmdbatch calc"},        {"-h", "usage: rmdbatch calc"},
+        {"help", "usage: rmdbatch calc"},          {"calc --help", "usage: rmdbatch calc --input"},
+        {"db --help", "usage: rmdbatch db"},       {"rep -h", "usage: rmdbatch rep"},
+        {"load --help", "usage: rmdbatch load"},   {"--version", "rmdbatch "},
+        {"merge --help", "usage: rmdbatch merge"}, {"report --help", "usage: rmdbatch report"},
+        {"demo --help", "usage: rmdbatch demo"},   {"save --help", "usage: rmdbatch save"},
     };
     for (const auto &c : cases) {
         const BatchRun run = RunBatch(Words(c.line));
