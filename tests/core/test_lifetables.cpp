@@ -329,6 +329,7 @@ TEST(CalcDateHalfAge, SixMonthsAfterTheBirthday) {
         {"Aug 29 into a common February", {1951, 8, 29}, 70, "02/28/2022"},
         {"Aug 29 into a leap February", {1953, 8, 29}, 70, "02/29/2024"},
         {"mid-month", {1950, 1, 15}, 70, "07/15/2020"},
+        {"Jan 31 into a 31-day July", {1950, 1, 31}, 70, "07/31/2020"},
         {"month end that exists", {1949, 6, 30}, 70, "12/30/2019"},
         {"Mar 31 into September", {1950, 3, 31}, 70, "09/30/2020"},
         {"Dec 31 into June", {1950, 12, 31}, 70, "06/30/2021"},
