@@ -48,6 +48,16 @@ protected:
     }
 };
 
+// The listing decides which buttons apply; here that the window's buttons follow it.
+TEST_F(StorageWindowTest, ButtonsFollowTheListing) {
+    WriteWholeFile(database().path(), SampleDatabase(2, {1, 2}));
+    auto window = dataWindow();
+    EXPECT_EQ(window->selectedRow(), -1);
+    for (const char *button : {"cmdOK", "cmdCopy", "cmdDelete"})
+        EXPECT_FALSE(enabled(*window, button)) << button;
+    EXPECT_TRUE(enabled(*window, "cmdUndelete"));
+}
+
 TEST_F(StorageWindowTest, CopyDeleteAndUndeleteKeepASensibleSelection) {
     WriteWholeFile(database().path(), ClientDatabase());
     auto window = dataWindow();
