@@ -154,7 +154,6 @@ TEST_F(RmdBatchTest, CurrentLawBesideThe2002Regulations) {
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QJsonValue fields = run.at("fields");
     EXPECT_EQ(entry(fields, "R-RMD"), u"$1,985");
-    EXPECT_EQ(entry(fields, "R-IRSPen"), u"$496");
     EXPECT_EQ(entry(fields, "R-FinalYear"), u"2031");
     EXPECT_TRUE(entry(fields, "R-NoteYear1").contains(u"10-year rule"));
     const QJsonValue other = run.at("other");
