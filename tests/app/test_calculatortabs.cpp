@@ -94,6 +94,8 @@ struct Tabs {
     }
 };
 
+// What each kind accepts and how it formats is the field format's own test; here that keys,
+// pastes and focus moves on the widget reach it.
 TEST(CalculatorTabsTest, TypedAndPastedTextsPerKind) {
     const struct {
         int slot;
@@ -103,13 +105,10 @@ TEST(CalculatorTabsTest, TypedAndPastedTextsPerKind) {
         const char *left;    // after focus-out
         const char *entered; // after the next focus-in
     } cases[] = {
-        {9, "12a.5", "", "125", "$125", "125"},                          // dollars: no "."
-        {9, "", "$1,234.56", "123456", "$123,456", "123456"},            // a paste as if typed
-        {31, "5.2.5", "", "5.25", "5.25%", "5.25"},                      // rate: one "."
-        {31, "\b", "", "", "%", "0.00"},                                 // emptied rate
-        {8, "20x26", "", "2026", "2026", "2026"},                        // year: digits
-        {36, "123", "", "12", "12", "12"},                               // the width stops typing
-        {3, "", "1 Jan 1930", "1 Jan 1930", "1 Jan 1930", "1 Jan 1930"}, // dates take anything
+        {9, "12a.5", "", "125", "$125", "125"},               // dollars: no "."
+        {9, "", "$1,234.56", "123456", "$123,456", "123456"}, // a paste as if typed
+        {31, "\b", "", "", "%", "0.00"},                      // emptied rate
+        {36, "123", "", "12", "12", "12"},                    // the width stops typing
     };
     for (const auto &c : cases) {
         Tabs tabs(c.slot == 36 ? Calculator::Stretch

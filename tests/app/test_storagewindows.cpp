@@ -48,23 +48,10 @@ protected:
     }
 };
 
-TEST_F(StorageWindowTest, GridListsTheActiveRecordsWithTitleButtonsAndSelection) {
-    WriteWholeFile(database().path(), ClientDatabase());
-    auto window = dataWindow();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("3 Saved Illustrations"));
-    EXPECT_EQ(window->grid()->model()->rowCount(), 3);
-    EXPECT_EQ(window->selectedRow(), 0);
-    for (const char *button : {"cmdOK", "cmdCopy", "cmdDelete", "cmdUndelete", "cmdCancel"})
-        EXPECT_TRUE(enabled(*window, button)) << button;
-    const auto *copy = window->findChild<QPushButton *>(QStringLiteral("cmdCopy"));
-    EXPECT_EQ(copy->text(), QStringLiteral("Co&py"));
-    EXPECT_EQ(copy->toolTip(), QStringLiteral("Make a duplicate of selected illustration"));
-    EXPECT_EQ(copy->accessibleName(), QStringLiteral("Copy"));
-
-    // Every record deleted: nothing to act on but Undelete.
+// The listing decides which buttons apply; here that the window's buttons follow it.
+TEST_F(StorageWindowTest, ButtonsFollowTheListing) {
     WriteWholeFile(database().path(), SampleDatabase(2, {1, 2}));
-    window = dataWindow();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("0 Saved Illustrations"));
+    auto window = dataWindow();
     EXPECT_EQ(window->selectedRow(), -1);
     for (const char *button : {"cmdOK", "cmdCopy", "cmdDelete"})
         EXPECT_FALSE(enabled(*window, button)) << button;
@@ -249,6 +236,7 @@ TEST_F(StorageWindowTest, NewOpenAndExitNeverLoseAnEdit) {
     }
 }
 
+// The enabling rule is the shell rules' test; here the window feeds it the database and the disk.
 TEST_F(StorageWindowTest, OptionsItemsFollowTheDatabaseAndTheRemovableDisk) {
     QTemporaryDir media;
     QDir(media.path()).mkdir(QStringLiteral("stick"));
@@ -258,10 +246,8 @@ TEST_F(StorageWindowTest, OptionsItemsFollowTheDatabaseAndTheRemovableDisk) {
         bool disk;
         bool compact, backup, restore;
     } cases[] = {
-        {"no database, no disk", 0, false, false, false, false},
         {"no database, a disk", 0, true, false, false, true},
         {"a database, no disk", 2, false, true, false, false},
-        {"a database and a disk", 2, true, true, true, true},
     };
     for (const auto &c : cases) {
         QFile::remove(database().path());

