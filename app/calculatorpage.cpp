@@ -92,7 +92,14 @@ QLabel *CalculatorPage::addNote() {
 }
 
 void CalculatorPage::addRuleSet(QGroupBox *frame, std::function<void()> chosen) {
-    addList(frame, "cmboRuleSet", Control::cmboRuleSet, RuleSetCaptions(), std::move(chosen));
+    addList(frame, "cmboRuleSet", Control::cmboRuleSet, RuleSetCaptions(),
+            [this, chosen = std::move(chosen)] {
+                if (m_context.ruleSetChosen)
+                    m_context.ruleSetChosen(
+                        RuleSetOfCaption(m_illustration.controls().cmboRuleSet));
+                if (chosen)
+                    chosen();
+            });
     auto *note = new QLabel;
     note->setObjectName(QStringLiteral("lblRuleSetNote"));
     note->setWordWrap(true);

@@ -7,6 +7,7 @@
 #include "calculation.h"
 #include "controltable.h"
 #include "illustrationrecord.h"
+#include "ruleset.h"
 
 #include <QScrollArea>
 #include <functional>
@@ -37,6 +38,8 @@ struct PageContext {
     std::function<bool()> tabsVisible;
     // Opens a web-link file of the support archive.
     std::function<void(const QString &entry)> openLink;
+    // The user chose a rule set: new illustrations take it from then on.
+    std::function<void(RuleSet)> ruleSetChosen = {};
 
     // The calculation context with today's date, for a run starting now.
     CalcContext &run();

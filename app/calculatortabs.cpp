@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 #include "planholderpage.h"
 #include "sepppage.h"
+#include "settingsstore.h"
 #include "shellcontext.h"
 #include "stretchpage.h"
 
@@ -25,6 +26,10 @@ public:
                                       [&context](const QString &entry) {
                                           OpenWebLink(context.archive, entry, context.workFolder,
                                                       context.openUrl);
+                                      },
+                                      [&context](RuleSet rules) {
+                                          if (context.userSettings)
+                                              context.userSettings->setNewIllustrationRules(rules);
                                       }} {
         m_pages = {new PlanholderPage(m_context), new BeneficiaryPage(m_context),
                    new SeppPage(m_context), new StretchPage(m_context)};

@@ -89,6 +89,8 @@ void calculateSepp(Illustration &illustration, const SeppInputs &inputs,
     const SeppResult result = ComputeSepp(illustration);
     CommonStart(illustration, context, result.year);
     WriteSeppReport(inputs, result, illustration);
+    // Nothing to set beside a 72(t) series: no note left over from another calculator.
+    illustration.setRuleSetOutcome({});
 }
 
 // The projection's first year is the illustration's; CommonStart gives an edited illustration
@@ -98,6 +100,7 @@ StretchProjection calculateStretch(Illustration &illustration, const CalcContext
         DateText::ParseDate(illustration.fields().GetField(QStringLiteral("6-IllustrationDate")));
     const int year = !illustration.isSaved() ? context.today.year() : dated ? dated->year() : 0;
     CommonStart(illustration, context, year ? QString::number(year) : QString());
+    illustration.setRuleSetOutcome({});
     return ComputeStretch(illustration);
 }
 

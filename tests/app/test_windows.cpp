@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -72,6 +73,12 @@ TEST_F(WindowTest, NewIllustrationsTakeTheUsersRuleSet) {
         EXPECT_EQ(illustration.controls().cmboRuleSet, RuleSetCaption(rules));
         EXPECT_TRUE(illustration.isSaved()) << "a new illustration is unedited";
     }
+    // A rule set chosen on a tab is the one the next new illustration takes.
+    const auto shell = startActive("/0");
+    auto *list = shell->mainWindow()->findChild<QComboBox *>(QStringLiteral("cmboRuleSet"));
+    list->setCurrentText(RuleSetCaption(RuleSet::Regulations2002));
+    emit list->activated(list->currentIndex());
+    EXPECT_EQ(context.userSettings->newIllustrationRules(), RuleSet::Regulations2002);
 }
 
 TEST_F(WindowTest, StartupWindowChoosesAndShrinksForHiddenOptions) {
