@@ -210,30 +210,24 @@ TEST(DrawRTF, UnderlinedTabDrawsALineAcrossTheGap) {
     EXPECT_EQ(LinesOn(toStop)[0].line,
               QLineF(RightEnd(FindText(toStop, u"Name"_s)), y, value.origin.x(), y));
     EXPECT_NEAR(RightEnd(value), LeftMargin + 5000, Near);
-}
-
-TEST(DrawRTF, TabThatIsNotUnderlinedDrawsNoLine) {
+    // A tab that is not underlined draws no line between underlined texts.
     EXPECT_EQ(LinesOn(RenderRtf(uR"({\ul a}\tab{\ul b}\par)"_s)).size(), 2u);
 }
 
 TEST(DrawRTF, Alignment) {
-    const ReportDocument centred = RenderRtf(uR"(\qc Title\par)"_s);
+    // An underlined title keeps its line under it.
+    const ReportDocument centred = RenderRtf(uR"(\qc\ul Title\par)"_s);
     const TextItem title = FindText(centred, u"Title"_s);
     EXPECT_NEAR(title.origin.x() + title.width / 2, (LeftMargin + RightEdge) / 2, Near);
+    ASSERT_EQ(LinesOn(centred).size(), 1u);
+    EXPECT_EQ(LinesOn(centred)[0].line.x1(), title.origin.x());
+    EXPECT_EQ(LinesOn(centred)[0].line.x2(), RightEnd(title));
 
     const ReportDocument right = RenderRtf(uR"(\qr Amount\par)"_s);
     EXPECT_NEAR(RightEnd(FindText(right, u"Amount"_s)), RightEdge, Near);
 
     const ReportDocument left = RenderRtf(uR"({\qr x\par}Left\par)"_s);
     EXPECT_EQ(FindText(left, u"Left"_s).origin.x(), LeftMargin);
-}
-
-TEST(DrawRTF, CentredUnderlinedTitleKeepsItsLineUnderIt) {
-    const ReportDocument document = RenderRtf(uR"(\qc\ul Title\par)"_s);
-    const TextItem title = FindText(document, u"Title"_s);
-    ASSERT_EQ(LinesOn(document).size(), 1u);
-    EXPECT_EQ(LinesOn(document)[0].line.x1(), title.origin.x());
-    EXPECT_EQ(LinesOn(document)[0].line.x2(), RightEnd(title));
 }
 
 TEST(DrawRTF, JustifiedParagraphFillsItsWrappedLines) {
