@@ -78,30 +78,8 @@ ProjectionTable handTable() {
     return table;
 }
 
-TEST(GraphRangeTest, MinimumOneAboveTheFirstYearMaximumTheLast) {
-    const ProjectionTable table = handTable();
-    struct Case {
-        const char *name;
-        Phase phase;
-        int minimum;
-        int maximum;
-        int firstRow;
-    };
-    const Case cases[] = {
-        {"planholder", Planholder, 71, 74, 0},
-        {"beneficiary from its first row", Beneficiary, 41, 44, 5},
-        {"all years by year index", AllYears, 1, 9, 0},
-        {"one year: the minimum passes the maximum", Spouse, 81, 80, 0},
-    };
-    for (const Case &c : cases) {
-        const GraphRange range = GraphScrollRange(table, c.phase);
-        EXPECT_EQ(range.minimum, c.minimum) << c.name;
-        EXPECT_EQ(range.maximum, c.maximum) << c.name;
-        EXPECT_EQ(range.firstRow, c.firstRow) << c.name;
-    }
-    EXPECT_TRUE(GraphScrollRange(ProjectionTable(), Planholder).empty());
-}
-
+// The scroll range runs from one above the phase's first age (or year index) to its last, so at
+// least two years show; the position chooses the last year drawn.
 TEST(GraphRangeTest, ScrollPositionChoosesTheLastYear) {
     const ProjectionTable table = handTable();
     struct Case {
@@ -118,8 +96,10 @@ TEST(GraphRangeTest, ScrollPositionChoosesTheLastYear) {
         {"below the minimum", Planholder, 10, 71, 0, 1},
         {"part of the beneficiary's years", Beneficiary, 42, 42, 5, 7},
         {"the emptied year is drawn", Beneficiary, 99, 44, 5, 9},
+        {"beneficiary below the minimum", Beneficiary, 0, 41, 5, 6},
         {"all years", AllYears, 3, 3, 0, 3},
-        {"one year", Spouse, 99, 81, 0, 0},
+        {"every year of all", AllYears, 99, 9, 0, 9},
+        {"one year: the minimum passes the maximum", Spouse, 99, 81, 0, 0},
     };
     for (const Case &c : cases) {
         const GraphRange range = GraphScrollRange(table, c.phase);
@@ -130,6 +110,7 @@ TEST(GraphRangeTest, ScrollPositionChoosesTheLastYear) {
         EXPECT_EQ(rows.last, c.last) << c.name;
     }
     const GraphRange none = GraphScrollRange(ProjectionTable(), Planholder);
+    EXPECT_TRUE(none.empty());
     const GraphRows rows = GraphYears(ProjectionTable(), Planholder, none, 99);
     EXPECT_LT(rows.last, rows.first);
 }

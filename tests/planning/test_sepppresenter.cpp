@@ -189,38 +189,14 @@ TEST_F(SeppPresenterTest, NoAmountBeforeTheFirstCalculation) {
     EXPECT_EQ(option(0).amount, QStringLiteral("0.00")) << "not the report field's tag";
 }
 
-// The annuity factor ends at 114 (two payments left); at 115 it is an error code and the
-// annuitization payment stays 0 while the other methods still compute.
-TEST_F(SeppPresenterTest, AmountsFromTheCalculation) {
-    const struct {
-        const char *name;
-        FieldValues fields;
-        const char *age;
-        int option;
-        const char *amount;
-    } cases[] = {
-        // 400,000 / (1 + 0.099181 / 1.0298)
-        {"age 114: two annuity payments left",
-         {{"7-EqualDOB", "06/01/1912"}},
-         " 114",
-         6,
-         "$364,860.00"},
-        {"age 115: annuity factor error, no payment",
-         {{"7-EqualDOB", "06/01/1911"}},
-         " 115",
-         6,
-         "$0.00"},
-    };
-    for (const auto &c : cases) {
-        makeSample();
-        SetFields(illustration, c.fields);
-        refresh();
-        EXPECT_EQ(option(c.option).amount, QLatin1String(c.amount))
-            << c.name << ": option " << c.option;
-        EXPECT_TRUE(option(c.option).enabled) << c.name;
-        EXPECT_EQ(field("R-Age"), QLatin1String(c.age)) << c.name;
-        EXPECT_NE(option(3).amount, QStringLiteral("$0.00")) << c.name << ": fixed amortization";
-    }
+// At 115 the annuity factor is an error code: the annuitization payment stays 0 while the
+// other methods still compute.
+TEST_F(SeppPresenterTest, NoAnnuitizationPaymentPastTheTable) {
+    SetFields(illustration, {{"7-EqualDOB", "06/01/1911"}});
+    refresh();
+    EXPECT_EQ(option(6).amount, QStringLiteral("$0.00"));
+    EXPECT_TRUE(option(6).enabled);
+    EXPECT_NE(option(3).amount, QStringLiteral("$0.00"));
 }
 
 TEST_F(SeppPresenterTest, FieldNotes) {

@@ -135,29 +135,21 @@ protected:
 };
 
 TEST_F(PictureTest, FaultyLogosAreLeftOutSilently) {
-    struct Case {
+    const ArchiveEntry gif{QStringLiteral("TestLogo.gif"), PictureBytes(20, 20)};
+    const ArchiveEntry txt{QStringLiteral("TestLogo.txt"), "0 0 560 0"};
+    const struct {
         const char *name;
         QList<ArchiveEntry> entries;
         int page;
-    };
-    const Case cases[] = {
-        {"no picture", {{QStringLiteral("TestLogo.txt"), "0 0 560 0"}}, 1},
-        {"no placement file", {{QStringLiteral("TestLogo.gif"), PictureBytes(20, 20)}}, 1},
-        {"damaged picture",
-         {{QStringLiteral("TestLogo.gif"), "GIF89a but not really"},
-          {QStringLiteral("TestLogo.txt"), "0 0 560 0"}},
-         1},
-        {"placement beyond its range",
-         {{QStringLiteral("TestLogo.gif"), PictureBytes(20, 20)},
-          {QStringLiteral("TestLogo.txt"), "0 99999 560 0"}},
-         1},
-        {"page that does not exist",
-         {{QStringLiteral("TestLogo.gif"), PictureBytes(20, 20)},
-          {QStringLiteral("TestLogo.txt"), "0 0 560 0"}},
-         3},
+    } cases[] = {
+        {"no picture", {txt}, 1},
+        {"no placement file", {gif}, 1},
+        {"damaged picture", {{gif.name, "GIF89a but not really"}, txt}, 1},
+        {"placement beyond its range", {gif, {txt.name, "0 99999 560 0"}}, 1},
+        {"page that does not exist", {gif, txt}, 3},
         {"logo not in the archive", {{QStringLiteral("Other.txt"), "x"}}, 1},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         WriteSupportArchive(folder.archive, c.entries);
         DrawLogo(document, QStringLiteral("TestLogo"), c.page, source());
         EXPECT_TRUE(OverlayPicturesOn(document, 1).empty()) << c.name;
@@ -171,62 +163,42 @@ TEST_F(PictureTest, FaultyLogosAreLeftOutSilently) {
     EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
+// The archive holds Pile.jpg. A file a row puts in the work folder (null: none) is used and
+// kept there; a copy taken from the archive is deleted.
 TEST_F(PictureTest, PicturesFromTheArchiveOrTheWorkFolder) {
-    struct Case {
-        const char *name;
-        QString file;
-        QByteArray inWorkFolder; // null: not there
-        float left;
-        float top;
-        QRectF expected; // empty: nothing drawn
-        QStringList leftInWorkFolder;
-    };
-    const Case cases[] = {
-        {"own size from the archive, copy deleted",
-         QStringLiteral("Pile.jpg"),
-         QByteArray(),
-         6.55f,
-         4.5f,
-         QRectF(9432, 6480, 1725, 1440),
-         {}},
-        // 6.5 inches from 2.5 inches would run off the paper: it ends at the right margin.
-        {"only in the work folder: used, scaled and kept",
-         QStringLiteral("RMDGraph.bmp"),
-         PictureBytes(624, 468),
-         2.5f,
-         1.0f,
-         QRectF(3600, 1440, 7200, 5400),
-         {QStringLiteral("RMDGraph.bmp")}},
-        {"nowhere", QStringLiteral("Missing.jpg"), QByteArray(), 1, 1, QRectF(), {}},
-        {"empty file",
-         QStringLiteral("Empty.jpg"),
-         QByteArray(""),
-         1,
-         1,
-         QRectF(),
-         {QStringLiteral("Empty.jpg")}},
-    };
     WriteSupportArchive(folder.archive, {{QStringLiteral("Pile.jpg"), PictureBytes(115, 96)}});
-    for (const Case &c : cases) {
+    const struct {
+        const char *file;
+        QByteArray inWorkFolder;
+        float left, top;
+        QRectF expected; // empty: nothing drawn
+    } cases[] = {
+        {"Pile.jpg", QByteArray(), 6.55f, 4.5f, QRectF(9432, 6480, 1725, 1440)},
+        // 6.5 inches from 2.5 inches would run off the paper: it ends at the right margin.
+        {"RMDGraph.bmp", PictureBytes(624, 468), 2.5f, 1.0f, QRectF(3600, 1440, 7200, 5400)},
+        {"Missing.jpg", QByteArray(), 1, 1, QRectF()},
+        {"Empty.jpg", QByteArray(""), 1, 1, QRectF()},
+    };
+    for (const auto &c : cases) {
+        const QString file = QLatin1String(c.file);
         ReportDocument page;
         page.open();
         page.close();
         if (!c.inWorkFolder.isNull())
-            writeWorkFile(c.file, c.inWorkFolder);
-        OverlayPicture(page, c.file, c.left, c.top, 1, source());
+            writeWorkFile(file, c.inWorkFolder);
+        OverlayPicture(page, file, c.left, c.top, 1, source());
         const std::vector<PictureItem> drawn = OverlayPicturesOn(page, 1);
-        if (c.expected.isEmpty()) {
-            EXPECT_TRUE(drawn.empty()) << c.name;
-        } else {
-            ASSERT_EQ(drawn.size(), 1u) << c.name;
+        ASSERT_EQ(drawn.size(), c.expected.isEmpty() ? 0u : 1u) << c.file;
+        if (!drawn.empty()) {
             const QRectF &target = drawn[0].target;
-            EXPECT_NEAR(target.left(), c.expected.left(), 0.01) << c.name << describe(target);
-            EXPECT_NEAR(target.top(), c.expected.top(), 0.01) << c.name << describe(target);
-            EXPECT_EQ(target.size(), c.expected.size()) << c.name << describe(target);
+            EXPECT_NEAR(target.left(), c.expected.left(), 0.01) << c.file << describe(target);
+            EXPECT_NEAR(target.top(), c.expected.top(), 0.01) << c.file << describe(target);
+            EXPECT_EQ(target.size(), c.expected.size()) << c.file << describe(target);
         }
-        EXPECT_EQ(folder.workFiles(), c.leftInWorkFolder) << c.name;
-        for (const QString &file : folder.workFiles())
-            QFile::remove(folder.workFile(file));
+        EXPECT_EQ(folder.workFiles(), c.inWorkFolder.isNull() ? QStringList() : QStringList{file})
+            << c.file;
+        for (const QString &left : folder.workFiles())
+            QFile::remove(folder.workFile(left));
     }
     EXPECT_TRUE(prompter.messages().isEmpty());
 }

@@ -132,15 +132,4 @@ TEST(FileLockTest, SecondHolderIsRefusedAndTold) {
         << refused->description.toStdString();
 }
 
-TEST(FileLockTest, ReleasedWithItsHolder) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("x.flt"));
-    {
-        FileLock first(path);
-        ASSERT_FALSE(first.acquire(0));
-    }
-    FileLock second(path);
-    EXPECT_FALSE(second.acquire(0));
-}
-
 } // namespace
