@@ -1,5 +1,6 @@
 #include "csvexport.h"
 
+#include "fieldformat.h"
 #include "illustration.h"
 #include "seppcalculator.h"
 #include "sepppresenter.h"
@@ -65,13 +66,6 @@ QByteArray CsvRecord(const QStringList &cells, const QList<bool> &numeric) {
     return line.toUtf8() + "\r\n";
 }
 
-QString PlainNumber(const QString &amount) {
-    QString plain = amount.trimmed();
-    plain.remove(QLatin1Char('$'));
-    plain.remove(QLatin1Char(','));
-    return plain;
-}
-
 CsvFile::CsvFile(const QString &path) : m_file(path) {}
 
 bool CsvFile::open(const QStringList &header) {
@@ -135,7 +129,7 @@ CsvTableText SeppOptionsTable(const Illustration &illustration) {
             option.factor < 0 ? result.annuityFactor : result.factors[std::size_t(option.factor)];
         table.rows.append({QLatin1String(option.method), QLatin1String(option.table),
                            shown.enabled ? QString::number(double(factor), 'f', 4) : QString(),
-                           PlainNumber(shown.amount)});
+                           CleanNumber(shown.amount)});
     }
     return table;
 }

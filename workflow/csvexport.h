@@ -18,9 +18,6 @@ class Illustration;
 // name can never run as one.
 QByteArray CsvRecord(const QStringList &cells, const QList<bool> &numeric = {});
 
-// A money text of the field store ("$12,345.67") as a plain number ("12345.67").
-QString PlainNumber(const QString &amount);
-
 // A CSV file written whole or not at all: the UTF-8 byte-order mark (so spreadsheets read the
 // names' accents right), the header, then records as they come. Errors name the file.
 class CsvFile {

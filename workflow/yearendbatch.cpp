@@ -2,6 +2,7 @@
 
 #include "csvexport.h"
 #include "fatalerror.h"
+#include "fieldformat.h"
 #include "illustration.h"
 #include "illustrationlisting.h"
 #include "illustrationrecord.h"
@@ -16,34 +17,28 @@
 
 namespace {
 
-// The summary's columns: header text, and whether the cells are numbers.
+// The summary's columns: header text, the cell of a row, and whether the cells are numbers.
 struct SummaryColumn {
     const char *header;
-    QString YearEndRow::*cell;
+    QString (*cell)(const YearEndRow &row);
     bool numeric;
 };
 
-const std::array<SummaryColumn, 10> SummaryColumns{{
-    {"Record", &YearEndRow::record, false},
-    {"Name", &YearEndRow::name, false},
-    {"Calculator", &YearEndRow::calculator, false},
-    {"Plan Type", &YearEndRow::planType, false},
-    {"Plan Name", &YearEndRow::planName, false},
-    {"Year", &YearEndRow::year, true},
-    {"Distribution", &YearEndRow::distribution, true},
-    {"Rule Set", &YearEndRow::rules, false},
-    {"PDF File", &YearEndRow::pdf, false},
-    {"Message", &YearEndRow::message, false},
+const std::array<SummaryColumn, 11> SummaryColumns{{
+    {"Record", [](const YearEndRow &row) { return row.record; }, false},
+    {"Name", [](const YearEndRow &row) { return row.name; }, false},
+    {"Calculator", [](const YearEndRow &row) { return row.calculator; }, false},
+    {"Plan Type", [](const YearEndRow &row) { return row.planType; }, false},
+    {"Plan Name", [](const YearEndRow &row) { return row.planName; }, false},
+    {"Year", [](const YearEndRow &row) { return row.year; }, true},
+    {"Distribution", [](const YearEndRow &row) { return row.distribution; }, true},
+    {"Rule Set", [](const YearEndRow &row) { return row.rules; }, false},
+    {"PDF File", [](const YearEndRow &row) { return row.pdf; }, false},
+    {"Status", [](const YearEndRow &row) { return YearEndStatusText(row.status); }, false},
+    {"Message", [](const YearEndRow &row) { return row.message; }, false},
 }};
-constexpr qsizetype StatusColumn = 9; // before "Message"
 
 const std::array<const char *, 4> YearTags{"3-Year0", "3-Year1", nullptr, nullptr};
-
-QString oneLine(QString text) {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text.simplified();
-}
 
 // The listed cells of the illustration as it stands, read the way the grid reads a record.
 void describe(YearEndRow &row, const Illustration &illustration) {
@@ -54,7 +49,7 @@ void describe(YearEndRow &row, const Illustration &illustration) {
     row.planType = cell(GridColumn::PlanType);
     row.planName = cell(GridColumn::PlanName);
     row.year = cell(GridColumn::Year);
-    row.distribution = PlainNumber(cell(GridColumn::Distribution));
+    row.distribution = CleanNumber(cell(GridColumn::Distribution));
     row.rules = RuleSetCaption(RuleSetOfCaption(illustration.controls().cmboRuleSet));
 }
 
@@ -64,15 +59,13 @@ QStringList YearEndHeader() {
     QStringList header;
     for (const SummaryColumn &column : SummaryColumns)
         header.append(QLatin1String(column.header));
-    header.insert(StatusColumn, QStringLiteral("Status"));
     return header;
 }
 
 QStringList YearEndCells(const YearEndRow &row) {
     QStringList cells;
     for (const SummaryColumn &column : SummaryColumns)
-        cells.append(row.*(column.cell));
-    cells.insert(StatusColumn, YearEndStatusText(row.status));
+        cells.append(column.cell(row));
     return cells;
 }
 
@@ -80,7 +73,6 @@ QList<bool> YearEndNumericColumns() {
     QList<bool> numeric;
     for (const SummaryColumn &column : SummaryColumns)
         numeric.append(column.numeric);
-    numeric.insert(StatusColumn, false);
     return numeric;
 }
 
@@ -161,7 +153,7 @@ YearEndRow RunYearEndJob(const YearEndJob &job, const YearEndOptions &options,
     const QString cause = load(job, illustration);
     if (!cause.isEmpty()) {
         row.status = YearEndStatus::Unreadable;
-        row.message = oneLine(cause);
+        row.message = cause.simplified();
         return row;
     }
     const Calculator calculator = illustration.calculator();
@@ -191,14 +183,14 @@ YearEndRow RunYearEndJob(const YearEndJob &job, const YearEndOptions &options,
         // A value the tables cannot take ends this illustration, not the run.
         row.status = YearEndStatus::Invalid;
         row.distribution.clear(); // the stored amount is not this year's
-        row.message = oneLine(error.caption() + QStringLiteral(": ") + error.description());
+        row.message = (error.caption() + QStringLiteral(": ") + error.description()).simplified();
         return row;
     }
     if (!calculated.validation.passed()) {
         const ValidationFailure &failure = *calculated.validation.failure;
         row.status = YearEndStatus::Invalid;
         row.distribution.clear();
-        row.message = oneLine(failure.title + QStringLiteral(": ") + failure.message);
+        row.message = (failure.title + QStringLiteral(": ") + failure.message).simplified();
         return row;
     }
     describe(row, illustration);
@@ -207,7 +199,7 @@ YearEndRow RunYearEndJob(const YearEndJob &job, const YearEndOptions &options,
     const PdfResult written = WritePdf(report, path);
     if (!written.ok()) {
         row.status = YearEndStatus::Failed;
-        row.message = oneLine(QStringLiteral("%1: %2").arg(path, written.description));
+        row.message = QStringLiteral("%1: %2").arg(path, written.description).simplified();
         return row;
     }
     row.status = YearEndStatus::Written;
