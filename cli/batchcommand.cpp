@@ -18,6 +18,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <cstdio>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -165,9 +168,22 @@ QString describeRow(const YearEndRow &row) {
         .arg(row.record, row.name, YearEndStatusText(row.status), row.message);
 }
 
+// Every report allocates and frees the same few megabytes of pixels and PDF streams. By
+// default glibc maps each large block afresh and hands freed memory straight back, so a
+// report spent a fifth of its time in page faults; keeping up to 32 MB (glibc's largest mapping
+// threshold) for the next report costs that much memory once, not once per report.
+void keepMemoryBetweenReports() {
+#ifdef __GLIBC__
+    constexpr int Kept = 32 * 1024 * 1024;
+    mallopt(M_MMAP_THRESHOLD, Kept);
+    mallopt(M_TRIM_THRESHOLD, Kept);
+#endif
+}
+
 } // namespace
 
 int RunBatch(const QStringList &arguments) {
+    keepMemoryBetweenReports();
     QCommandLineParser parser;
     ParseOptions(parser, arguments, batchOptions());
     const YearEndOptions options = yearEndOptions(parser);

@@ -2,14 +2,12 @@
 
 #include "errornumber.h"
 #include "numbertext.h"
+#include "pdfpages.h"
 #include "prompter.h"
 #include "reportassembly.h"
 #include "validation.h"
 
 #include <QDir>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QSaveFile>
 #include <array>
 
@@ -62,24 +60,12 @@ PdfResult WritePdf(const Report &report, const QString &path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fileFailure(file);
-    {
-        QPdfWriter writer(&file);
-        writer.setTitle(report.name);
-        writer.setCreator(report.name);
-        writer.setPageSize(QPageSize(QPageSize::Letter));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setResolution(int(ReportDocument::TwipsPerInch));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return {int(QFileDevice::OpenError), QStringLiteral("cannot start the PDF writer")};
-        const QRectF page(0, 0, writer.width(), writer.height());
-        const ReportDocument &document = report.document;
-        for (int number = 1; number <= document.pageCount(); ++number) {
-            if (number > 1)
-                writer.newPage();
-            document.paintPage(painter, number, page);
-        }
-        painter.end();
+    const QString failure = WritePdfPages(report.document, report.name, file);
+    if (!failure.isEmpty()) {
+        file.cancelWriting();
+        return {file.error() == QFileDevice::NoError ? int(QFileDevice::WriteError)
+                                                     : int(file.error()),
+                failure};
     }
     if (!file.commit())
         return fileFailure(file);

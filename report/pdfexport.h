@@ -28,9 +28,8 @@ struct PdfResult {
     bool ok() const { return errorNumber == 0; }
 };
 
-// Writes the report's pages as a letter-size PDF, painted at 1440 dots per inch so that one
-// device unit is one twip. An existing file is replaced only once the new one is complete; on a
-// failure it stays as it was.
+// Writes the report's pages as a letter-size PDF. An existing file is replaced only once the
+// new one is complete; on a failure it stays as it was.
 PdfResult WritePdf(const Report &report, const QString &path);
 
 // The folder as the confirmation shows it: from "My Documents" on when the path holds that, or

@@ -2,10 +2,10 @@
 # Installs the Debian packages the planner builds and tests with, when any is missing.
 set -euo pipefail
 
-# qt6-svg-dev renders the program icon; dpkg-dev, desktop-file-utils and appstream build and
-# check the Debian package.
-packages=(g++ cmake make pkg-config clang-format qt6-base-dev qt6-charts-dev libzip-dev libgif-dev libgtest-dev
-          fonts-liberation2 poppler-utils python3
+# libcairo2-dev writes the PDF files; qt6-svg-dev renders the program icon; dpkg-dev,
+# desktop-file-utils and appstream build and check the Debian package.
+packages=(g++ cmake make pkg-config clang-format qt6-base-dev qt6-charts-dev libzip-dev libgif-dev
+          libcairo2-dev libgtest-dev fonts-liberation2 poppler-utils python3
           qt6-svg-dev dpkg-dev desktop-file-utils appstream)
 
 missing=()

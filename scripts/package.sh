@@ -19,7 +19,7 @@ version="$(sed -n 's/^project(rmdcalc VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] ||
     fail "$deb: version $(dpkg-deb -f "$deb" Version), the project's is $version"
 depends="$(dpkg-deb -f "$deb" Depends)"
-for needed in fonts-liberation2 libqt6widgets6 libqt6charts6 libzip4; do
+for needed in fonts-liberation2 libqt6widgets6 libqt6charts6 libzip4 libcairo2; do
     grep -q "\b$needed\b" <<<"$depends" || fail "$deb: Depends lacks $needed: $depends"
 done
 

@@ -124,7 +124,9 @@ TEST_F(ReportTabTest, ExportWritesTheNamedPdfAndPrintingGivesTheSamePages) {
         });
         choose(MenuItem::mnuFilePrint);
         EXPECT_EQ(PdfPageCount(printed), pages) << c.sample;
-        EXPECT_EQ(PdfText(printed), PdfText(exported)) << c.sample;
+        // The printer and the export are different PDF writers: the same words in the same
+        // order, whatever blanks the text extraction guesses between columns.
+        EXPECT_EQ(PdfText(printed).simplified(), PdfText(exported).simplified()) << c.sample;
         EXPECT_TRUE(fatal.errors.empty());
     }
 }

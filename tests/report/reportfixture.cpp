@@ -74,6 +74,34 @@ QString PdfPageSize(const QString &pdfPath) {
     return pdfInfo(pdfPath, QStringLiteral("Page size"));
 }
 
+QList<PdfWord> PdfWords(const QString &pdfPath) {
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    const QString page =
+        run(QStringLiteral("pdftotext"),
+            {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+             QStringLiteral("-l"), QStringLiteral("1"), pdfPath, QStringLiteral("-")});
+    QList<PdfWord> words;
+    for (const QRegularExpressionMatch &match : word.globalMatch(page)) {
+        const QPointF topLeft(match.captured(1).toDouble(), match.captured(2).toDouble());
+        const QPointF bottomRight(match.captured(3).toDouble(), match.captured(4).toDouble());
+        words.append({match.captured(5), QRectF(topLeft, bottomRight)});
+    }
+    return words;
+}
+
+QStringList PdfFontsEmbedded(const QString &pdfPath) {
+    QStringList embedded;
+    // Two heading lines, then: name type encoding emb sub uni object ID; the name has no blanks.
+    const QStringList lines = run(QStringLiteral("pdffonts"), {pdfPath}).split(u'\n');
+    for (const QString &line : lines.mid(2)) {
+        const QStringList columns = line.simplified().split(u' ');
+        if (columns.size() >= 7)
+            embedded << columns[columns.size() - 5];
+    }
+    return embedded;
+}
+
 QStringList PdfPictures(const QString &pdfPath) {
     QStringList pictures;
     const QStringList lines =

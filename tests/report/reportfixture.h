@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QImage>
 #include <QList>
+#include <QRectF>
 #include <QString>
 #include <QTemporaryDir>
 #include <zip.h>
@@ -34,6 +35,14 @@ bool AllGray(const QImage &image);
 QString PdfText(const QString &pdfPath);
 // The page count pdfinfo reports; -1 when it cannot read the file.
 int PdfPageCount(const QString &pdfPath);
+// The words of a PDF's first page as pdftotext -bbox places them, in points from the top left.
+struct PdfWord {
+    QString text;
+    QRectF box;
+};
+QList<PdfWord> PdfWords(const QString &pdfPath);
+// pdffonts' "emb" column of each font of the file ("yes" or "no").
+QStringList PdfFontsEmbedded(const QString &pdfPath);
 // pdfinfo's "Page size:" value, e.g. "612 x 792 pts (letter)".
 QString PdfPageSize(const QString &pdfPath);
 

@@ -182,4 +182,52 @@ TEST(ExportPdfTest, WritesTheReportAndConfirmsOrReports) {
               QStringList{QStringLiteral("RobertJSampleStretch.pdf")});
 }
 
+// The glyphs stand where the layout measured them, in each face and on a justified line: every
+// text item's first word starts at its origin and its last word ends at its measured end, on its
+// baseline, with every font embedded in the file.
+TEST(WritePdfTest, WordsStandWhereTheLayoutPutThem) {
+    Report report;
+    report.name = QStringLiteral("Retirement Distribution Planner");
+    report.document = RenderRtf(QStringLiteral(
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Times New Roman;}}"
+        "\\fs20 Plain {\\b Bold} {\\i Italic} {\\b\\i Both} {\\f1\\fs36 Roman} Jos\\'e9 "
+        "M\\'fcller\\par\\qj This justified paragraph runs on long enough to be wrapped, so "
+        "that its first line is spread out to the right margin by wider blanks between its "
+        "words.\\par}"));
+    ArchiveFolder folder;
+    const QString path = folder.workFile(QStringLiteral("words.pdf"));
+    ASSERT_TRUE(WritePdf(report, path).ok());
+
+    const QList<PdfWord> words = PdfWords(path);
+    const auto at = [&words](const QString &text, double x, bool start) {
+        for (const PdfWord &word : words) {
+            if (word.text == text && std::abs((start ? word.box.left() : word.box.right()) - x) < 1)
+                return word.box;
+        }
+        return QRectF();
+    };
+    int checked = 0;
+    for (const TextItem &item : TextsOn(report.document)) {
+        const QStringList itemWords = item.text.simplified().split(u' ', Qt::SkipEmptyParts);
+        if (itemWords.isEmpty())
+            continue;
+        // Blanks at either end are drawn but are no part of a word.
+        const double blank =
+            item.font.metrics().horizontalAdvance(QStringLiteral(" ")) + item.wordSpacing;
+        const qsizetype leading = item.text.indexOf(itemWords.first());
+        const qsizetype trailing =
+            item.text.size() - item.text.lastIndexOf(itemWords.last()) - itemWords.last().size();
+        const double baseline = item.origin.y() / 20;
+        const QRectF first = at(itemWords.first(), (item.origin.x() + leading * blank) / 20, true);
+        const QRectF last = at(itemWords.last(), (RightEnd(item) - trailing * blank) / 20, false);
+        EXPECT_FALSE(first.isNull()) << item.text.toStdString() << " does not start at its origin";
+        EXPECT_FALSE(last.isNull()) << item.text.toStdString() << " does not end at its width";
+        EXPECT_TRUE(first.top() < baseline && baseline < first.bottom())
+            << item.text.toStdString() << " is off its baseline";
+        ++checked;
+    }
+    EXPECT_GE(checked, 8);
+    EXPECT_EQ(PdfFontsEmbedded(path), QStringList(5, QStringLiteral("yes")));
+}
+
 } // namespace
