@@ -81,13 +81,14 @@ void MainWindow::yearEndReports() {
     YearEndCounts counts;
     bool written = true;
     int done = 0;
+    YearEndShared shared;
     for (; done < total && !progress.wasCanceled(); ++done) {
         progress.setLabelText(QStringLiteral("Report %1 of %2").arg(done + 1).arg(total));
-        const YearEndRow row =
-            RunYearEndJob(jobs.value.at(done), options, DatabaseLoader(database), m_context.archive,
-                          m_context.workFolder, [&](const QString &fileName) {
-                              return QDir(folder).filePath(names.claim(fileName));
-                          });
+        const YearEndRow row = RunYearEndJob(
+            jobs.value.at(done), options, DatabaseLoader(database), m_context.archive,
+            m_context.workFolder,
+            [&](const QString &fileName) { return QDir(folder).filePath(names.claim(fileName)); },
+            shared);
         counts.add(row.status);
         if (row.status != YearEndStatus::Skipped && written)
             written = summary.write(YearEndCells(row), YearEndNumericColumns());

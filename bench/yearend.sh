@@ -55,13 +55,14 @@ open(path, 'wb').write(bytes(out))
 PY
 }
 
-# Runs a command under GNU time: prints "seconds peak-kB".
+# Runs a command under GNU time: prints "seconds peak-kB cpu-seconds". The processor time is
+# the steadier figure on a machine doing other work.
 measure() {
-    /usr/bin/time -f '%e %M' -o "$work/time.txt" "$@" >/dev/null 2>"$work/err.txt" || {
+    /usr/bin/time -f '%e %M %U %S' -o "$work/time.txt" "$@" >/dev/null 2>"$work/err.txt" || {
         status=$?
         [ "$status" -eq 2 ] || { cat "$work/err.txt" >&2; exit "$status"; }
     }
-    cat "$work/time.txt"
+    awk '{ print $1, $2, $3 + $4 }' "$work/time.txt"
 }
 
 make_database "$work/data" "$count"
@@ -84,30 +85,35 @@ soffice -env:UserInstallation="$profile" --headless --convert-to pdf --outdir "$
 
 # soffice silently stops reading its file list after about 250 paths, so the documents go in
 # calls of 200: one start of LibreOffice per 200 documents.
-read -r lo_s lo_kb < <(measure bash -c 'cd "$1" && printf "%s\n" *.rtf |
+read -r lo_s lo_kb lo_cpu < <(measure bash -c 'cd "$1" && printf "%s\n" *.rtf |
     xargs -n 200 soffice -env:UserInstallation="$2" --headless --convert-to pdf --outdir "$3"' \
     _ "$work/rtf" "$profile" "$work/lo")
-read -r one_s one_kb < <(measure "$rmdbatch" batch --data-folder "$work/data" --out "$work/one" \
+read -r one_s one_kb one_cpu < <(measure "$rmdbatch" batch --data-folder "$work/data" --out "$work/one" \
     --jobs 1 --summary "$work/one.csv" "${common[@]}")
-read -r all_s all_kb < <(measure "$rmdbatch" batch --data-folder "$work/data" --out "$work/all" \
+read -r all_s all_kb all_cpu < <(measure "$rmdbatch" batch --data-folder "$work/data" --out "$work/all" \
     --jobs "$(nproc)" --summary "$work/all.csv" "${common[@]}")
-read -r small_s small_kb < <(measure "$rmdbatch" batch --data-folder "$work/small" \
+read -r small_s small_kb small_cpu < <(measure "$rmdbatch" batch --data-folder "$work/small" \
     --out "$work/smallout" --jobs 1 "${common[@]}")
 
 written=$(find "$work/one" -name '*.pdf' | wc -l)
 converted=$(find "$work/lo" -name '*.pdf' | wc -l)
 per_doc() { awk -v s="$1" -v n="$2" 'BEGIN { printf "%.1f", 1000 * s / n }'; }
-printf '%-34s %8s %10s %12s %10s\n' run documents "ms/doc" "ratio to LO" "peak MB"
-row() { # name seconds kB documents
-    local ms
+printf '%-34s %8s %10s %12s %12s %12s %10s\n' run documents "ms/doc" "ratio to LO" \
+    "CPU ms/doc" "CPU ratio" "peak MB"
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1fx", b / a }'; }
+row() { # name seconds kB documents cpu-seconds
+    local ms cpu
     ms=$(per_doc "$2" "$4")
-    printf '%-34s %8s %10s %12s %10.1f\n' "$1" "$4" "$ms" \
-        "$(awk -v a="$ms" -v b="$(per_doc "$lo_s" "$converted")" 'BEGIN { printf "%.1fx", b / a }')" \
+    cpu=$(per_doc "$5" "$4")
+    printf '%-34s %8s %10s %12s %12s %12s %10.1f\n' "$1" "$4" "$ms" \
+        "$(ratio "$ms" "$(per_doc "$lo_s" "$converted")")" "$cpu" \
+        "$(ratio "$cpu" "$(per_doc "$lo_cpu" "$converted")")" \
         "$(awk -v k="$3" 'BEGIN { print k / 1024 }')"
 }
-row "LibreOffice, calls of 200" "$lo_s" "$lo_kb" "$converted"
-row "rmdbatch batch --jobs 1" "$one_s" "$one_kb" "$written"
-row "rmdbatch batch --jobs $(nproc)" "$all_s" "$all_kb" "$written"
-row "rmdbatch batch --jobs 1, $((count / 4)) illustrations" "$small_s" "$small_kb" "$((count / 4))"
+row "LibreOffice, calls of 200" "$lo_s" "$lo_kb" "$converted" "$lo_cpu"
+row "rmdbatch batch --jobs 1" "$one_s" "$one_kb" "$written" "$one_cpu"
+row "rmdbatch batch --jobs $(nproc)" "$all_s" "$all_kb" "$written" "$all_cpu"
+row "rmdbatch batch --jobs 1, $((count / 4)) illustrations" "$small_s" "$small_kb" "$((count / 4))" \
+    "$small_cpu"
 cmp -s "$work/one.csv" "$work/all.csv" && echo "summaries of --jobs 1 and --jobs $(nproc) identical" ||
     echo "summaries of --jobs 1 and --jobs $(nproc) DIFFER"

@@ -148,14 +148,17 @@ int runWorker(const QCommandLineParser &parser, const YearEndOptions &options,
     const QList<YearEndJob> jobs = ReadJobList(RequiredOption(parser, JobListOption));
     const QDir stage(RequiredOption(parser, StageOption));
     const WorkFolder work;
+    YearEndShared shared;
     for (int job = index; job < jobs.size(); job += count) {
         StagedReport report;
         report.row = RunYearEndJob(
-            jobs.at(job), options, load, archive, work.path(), [&](const QString &fileName) {
+            jobs.at(job), options, load, archive, work.path(),
+            [&](const QString &fileName) {
                 report.fileName = fileName;
                 report.stagedPath = stage.filePath(QString::number(job) + ".pdf");
                 return report.stagedPath;
-            });
+            },
+            shared);
         const QByteArray line = StagedReportLine(job, report);
         std::fwrite(line.constData(), 1, std::size_t(line.size()), stdout);
         std::fflush(stdout);
@@ -237,10 +240,12 @@ int RunBatch(const QStringList &arguments) {
     const int workers = std::min(jobCount, int(jobs.size()));
     if (workers <= 1) {
         const WorkFolder work;
+        YearEndShared shared;
         for (const YearEndJob &job : jobs)
             take(RunYearEndJob(
                 job, options, load, archive, work.path(),
-                [&](const QString &fileName) { return out.filePath(names.claim(fileName)); }));
+                [&](const QString &fileName) { return out.filePath(names.claim(fileName)); },
+                shared));
     } else {
         const QString jobList = QDir(stage.path()).filePath(QStringLiteral("jobs.txt"));
         WriteJobList(jobList, jobs);

@@ -56,11 +56,12 @@ QString PdfFileName(Calculator calculator, const QString &clientName) {
            QLatin1String(FileSuffixes[std::size_t(CalculatorNumber(calculator))]);
 }
 
-PdfResult WritePdf(const Report &report, const QString &path) {
+PdfResult WritePdf(const Report &report, const QString &path, PdfResources *kept) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fileFailure(file);
-    const QString failure = WritePdfPages(report.document, report.name, file);
+    PdfResources own;
+    const QString failure = WritePdfPages(report.document, report.name, file, kept ? *kept : own);
     if (!failure.isEmpty()) {
         file.cancelWriting();
         return {file.error() == QFileDevice::NoError ? int(QFileDevice::WriteError)

@@ -8,6 +8,7 @@
 
 #include <QString>
 
+class PdfResources;
 class Prompter;
 struct Report;
 
@@ -29,8 +30,9 @@ struct PdfResult {
 };
 
 // Writes the report's pages as a letter-size PDF. An existing file is replaced only once the
-// new one is complete; on a failure it stays as it was.
-PdfResult WritePdf(const Report &report, const QString &path);
+// new one is complete; on a failure it stays as it was. A run writing many files passes the
+// resources it keeps between them.
+PdfResult WritePdf(const Report &report, const QString &path, PdfResources *kept = nullptr);
 
 // The folder as the confirmation shows it: from "My Documents" on when the path holds that, or
 // from the documents folder's own name on when the folder lies inside it; otherwise whole.

@@ -72,9 +72,11 @@ QByteArray headTable(cairo_font_face_t *face) {
 class FontFiles {
 public:
     cairo_font_face_t *face(const QRawFont &font, QString &error) {
-        for (const auto &[known, face] : m_faces) {
-            if (known == font)
-                return face.get();
+        for (Face &known : m_faces) {
+            if (known.font == font) {
+                known.used = true;
+                return known.face.get();
+            }
         }
         FontFace face = match(font);
         if (!face || headTable(face.get()) != font.fontTable("head")) {
@@ -82,7 +84,13 @@ public:
                         .arg(font.familyName(), font.styleName());
             return nullptr;
         }
-        return m_faces.emplace_back(font, std::move(face)).second.get();
+        return m_faces.emplace_back(Face{font, std::move(face), true}).face.get();
+    }
+
+    void forgetUnused() {
+        std::erase_if(m_faces, [](const Face &face) { return !face.used; });
+        for (Face &face : m_faces)
+            face.used = false;
     }
 
 private:
@@ -105,23 +113,32 @@ private:
         return FontFace(cairo_ft_font_face_create_for_pattern(matched.get()));
     }
 
-    std::vector<std::pair<QRawFont, FontFace>> m_faces;
+    struct Face {
+        QRawFont font;
+        FontFace face;
+        bool used = false;
+    };
+    std::vector<Face> m_faces;
 };
 
-// One cairo surface per picture, so that a decoration repeated on every page is stored once.
-// Opaque pictures go in as JPEG at the quality Qt's PDF engine used, which is smaller and
-// quicker than deflating their pixels. The pixels and the JPEG must live as long as the PDF
-// surface, which reads them when it ends.
+// One cairo surface per picture, so that a decoration repeated on every page is stored once,
+// and one encoding for the next report drawing the same picture (compared by its pixels, as
+// each report reads its pictures afresh). Opaque pictures go in as JPEG at the quality Qt's
+// PDF engine used, which is smaller and quicker than deflating their pixels. The pixels and
+// the JPEG must live as long as the PDF surface, which reads them when it ends.
 class Pictures {
 public:
     cairo_surface_t *surface(const QImage &image) {
-        for (const Picture &picture : m_pictures) {
-            if (picture.key == image.cacheKey())
+        for (Picture &picture : m_pictures) {
+            if (picture.image.cacheKey() == image.cacheKey() || picture.image == image) {
+                picture.used = true;
                 return picture.surface.get();
+            }
         }
         const bool alpha = image.hasAlphaChannel();
         Picture &picture = m_pictures.emplace_back();
-        picture.key = image.cacheKey();
+        picture.image = image;
+        picture.used = true;
         picture.pixels = image.convertToFormat(alpha ? QImage::Format_ARGB32_Premultiplied
                                                      : QImage::Format_RGB32);
         picture.surface.reset(cairo_image_surface_create_for_data(
@@ -141,10 +158,17 @@ public:
         return picture.surface.get();
     }
 
+    void forgetUnused() {
+        std::erase_if(m_pictures, [](const Picture &picture) { return !picture.used; });
+        for (Picture &picture : m_pictures)
+            picture.used = false;
+    }
+
 private:
     static constexpr int JpegQuality = 94;
     struct Picture {
-        qint64 key = 0;
+        QImage image;
+        bool used = false;
         QImage pixels;
         QByteArray jpeg;
         Surface surface;
@@ -214,11 +238,8 @@ struct ItemWriter {
     }
 };
 
-} // namespace
-
-QString WritePdfPages(const ReportDocument &document, const QString &title, QIODevice &device) {
-    FontFiles fonts;
-    Pictures pictures;
+QString writePages(const ReportDocument &document, const QString &title, QIODevice &device,
+                   FontFiles &fonts, Pictures &pictures) {
     const QSizeF size = document.pageSize() / TwipsPerPoint;
     const Surface surface(
         cairo_pdf_surface_create_for_stream(writeToDevice, &device, size.width(), size.height()));
@@ -241,5 +262,25 @@ QString WritePdfPages(const ReportDocument &document, const QString &title, QIOD
     cairo_surface_finish(surface.get());
     if (error.isEmpty() && cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
         error = QString::fromUtf8(cairo_status_to_string(cairo_surface_status(surface.get())));
+    return error;
+}
+
+} // namespace
+
+struct PdfResources::Kept {
+    FontFiles fonts;
+    Pictures pictures;
+};
+
+PdfResources::PdfResources() : m_kept(std::make_unique<Kept>()) {}
+
+PdfResources::~PdfResources() = default;
+
+QString WritePdfPages(const ReportDocument &document, const QString &title, QIODevice &device,
+                      PdfResources &resources) {
+    PdfResources::Kept &kept = *resources.m_kept;
+    QString error = writePages(document, title, device, kept.fonts, kept.pictures);
+    kept.fonts.forgetUnused();
+    kept.pictures.forgetUnused();
     return error;
 }

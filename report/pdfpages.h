@@ -6,10 +6,29 @@
 // where the page's layout measured them.
 
 #include <QString>
+#include <memory>
 
 class QIODevice;
 class ReportDocument;
 
-// Writes every page (letter size, or the document's page size) to the device. Returns an
-// empty text when written, else what failed.
-QString WritePdfPages(const ReportDocument &document, const QString &title, QIODevice &device);
+// What the PDF files of one run share: the font files matched to Qt's faces and the pictures
+// already encoded. A batch keeps one for all its reports; what the last file did not use is
+// let go, so it never holds more than one report's fonts and pictures.
+class PdfResources {
+public:
+    PdfResources();
+    ~PdfResources();
+    PdfResources(const PdfResources &) = delete;
+    PdfResources &operator=(const PdfResources &) = delete;
+
+private:
+    friend QString WritePdfPages(const ReportDocument &, const QString &, QIODevice &,
+                                 PdfResources &);
+    struct Kept;
+    std::unique_ptr<Kept> m_kept;
+};
+
+// Writes every page (the document's page size) to the device. Returns an empty text when
+// written, else what failed.
+QString WritePdfPages(const ReportDocument &document, const QString &title, QIODevice &device,
+                      PdfResources &resources);

@@ -125,6 +125,17 @@ void DecorateReport(Report &report, const Illustration &illustration, const Repo
                    environment.windowCaption, environment.version);
 }
 
+void KeepArchivePictures(const PictureCache &read, PictureCache &kept) {
+    for (const auto &[name, picture] : read.pictures) {
+        if (name != GraphBitmap && !picture.image.isNull() && picture.error.isEmpty())
+            kept.pictures.insert_or_assign(name, picture);
+    }
+    for (const auto &[name, logo] : read.logos) {
+        if (!logo.image.isNull())
+            kept.logos.insert_or_assign(name, logo);
+    }
+}
+
 void CreateReport(Report &report, const QString &rtf, const Illustration &illustration,
                   const ReportPages &pages, const ReportEnvironment &environment) {
     LayOutReport(report.document, rtf);

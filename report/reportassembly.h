@@ -29,6 +29,9 @@ struct ReportEnvironment {
     QString fileDescription; // the program's file description: the document's name
     QString windowCaption;   // the main window's caption, repeated in the footer
     ProgramVersion version = CurrentVersion();
+    // The archive's pictures as an earlier report of the same run read them, so that a batch
+    // reads each once; none: every report reads its own.
+    PictureCache *keptPictures = nullptr;
 };
 
 // Top 0.5 inch, bottom 0.6 inch, left and right 1 inch.
@@ -63,6 +66,9 @@ void LoadDecorations(PictureCache &cache, const Illustration &illustration,
                      const ReportPages &pages, const ReportEnvironment &environment);
 void DecorateReport(Report &report, const Illustration &illustration, const ReportPages &pages,
                     const ReportEnvironment &environment, PictureCache &cache);
+// Adds what a report read to the run's kept pictures: every picture and logo that was read
+// whole, but not the graph bitmap, which is each report's own.
+void KeepArchivePictures(const PictureCache &read, PictureCache &kept);
 
 // Builds the report from the merged RTF: the text, then for the Stretch calculator its
 // decorations, for the others the default logo on page 1, and the footer on every page. A

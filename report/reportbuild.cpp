@@ -41,6 +41,8 @@ CalculatedIllustration RebuildReport(Report &report, Illustration &illustration,
     // out afterwards on this thread, whose fonts the PDF writer and the preview use again.
     QString rtf;
     PictureCache pictures;
+    if (environment.keptPictures)
+        pictures = *environment.keptPictures;
     const Illustration &shared = illustration;
     const auto prepare = [&rtf, &pictures, &shared, &templatePath, &preprocess, &pages,
                           &environment] {
@@ -57,5 +59,7 @@ CalculatedIllustration RebuildReport(Report &report, Illustration &illustration,
     }
     LayOutReport(report.document, rtf);
     DecorateReport(report, illustration, pages, environment, pictures);
+    if (environment.keptPictures)
+        KeepArchivePictures(pictures, *environment.keptPictures);
     return calculated;
 }

@@ -145,7 +145,8 @@ QString ReportNames::claim(const QString &fileName) {
 YearEndRow RunYearEndJob(const YearEndJob &job, const YearEndOptions &options,
                          const YearEndLoader &load, const SupportArchive &archive,
                          const QString &workFolder,
-                         const std::function<QString(const QString &fileName)> &place) {
+                         const std::function<QString(const QString &fileName)> &place,
+                         YearEndShared &shared) {
     YearEndRow row;
     row.record = job.file.isEmpty() ? QString::number(job.record) : QFileInfo(job.file).fileName();
     RecordingPrompter prompter;
@@ -171,8 +172,12 @@ YearEndRow RunYearEndJob(const YearEndJob &job, const YearEndOptions &options,
     context.today = options.today;
     context.representative = options.representative;
     Report report;
-    const ReportEnvironment environment{archive, workFolder, Installation::FileDescription(),
-                                        MainWindowCaption(calculator)};
+    const ReportEnvironment environment{archive,
+                                        workFolder,
+                                        Installation::FileDescription(),
+                                        MainWindowCaption(calculator),
+                                        CurrentVersion(),
+                                        &shared.pictures};
     CalculatedIllustration calculated;
     try {
         calculated =
@@ -196,7 +201,7 @@ YearEndRow RunYearEndJob(const YearEndJob &job, const YearEndOptions &options,
     describe(row, illustration);
     const QString path =
         place(PdfFileName(calculator, ClientName(calculated.validation.variables)));
-    const PdfResult written = WritePdf(report, path);
+    const PdfResult written = WritePdf(report, path, &shared.pdf);
     if (!written.ok()) {
         row.status = YearEndStatus::Failed;
         row.message = QStringLiteral("%1: %2").arg(path, written.description).simplified();

@@ -7,7 +7,9 @@
 
 #include "calculators.h"
 #include "illustrationdatabase.h"
+#include "pdfpages.h"
 #include "recordcheck.h"
+#include "reportpictures.h"
 #include "representative.h"
 #include "ruleset.h"
 #include "storageerror.h"
@@ -85,14 +87,23 @@ private:
     QSet<QString> m_used;
 };
 
+// What the reports of one run share: the support archive's pictures, read once, and the PDF
+// files' fonts and picture encodings.
+struct YearEndShared {
+    PictureCache pictures;
+    PdfResources pdf;
+};
+
 // One job: load, apply the options, compute, build the report as the window does and write
 // it to the path `place` gives for its File > Export PDF name. A failed check, an unreadable
 // illustration or an unwritable file is a row with its status; a support archive that cannot
-// deliver a template throws FatalError, as it ends any other report.
+// deliver a template throws FatalError, as it ends any other report. A run keeps one `shared`
+// for all its jobs.
 YearEndRow RunYearEndJob(const YearEndJob &job, const YearEndOptions &options,
                          const YearEndLoader &load, const SupportArchive &archive,
                          const QString &workFolder,
-                         const std::function<QString(const QString &fileName)> &place);
+                         const std::function<QString(const QString &fileName)> &place,
+                         YearEndShared &shared);
 
 // The outcome of a run: how many rows of each kind.
 struct YearEndCounts {

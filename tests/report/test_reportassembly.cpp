@@ -117,6 +117,28 @@ const QString ThreePages = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\
                                           "\\pard\\plain\\sb1000 Cover\\par\\page Taxes\\par"
                                           "\\page Graph\\par}");
 
+// A run keeps what the archive gave whole for its next reports, never a report's own graph
+// bitmap nor a picture that failed or was missing (it may be there for the next report).
+TEST(KeepArchivePicturesTest, KeepsWholeArchivePicturesOnly) {
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::darkBlue);
+    PictureCache read;
+    read.pictures = {{QStringLiteral("RMDGraph.bmp"), {image, {}}},
+                     {QStringLiteral("Wenpic.jpg"), {image, {}}},
+                     {QStringLiteral("missing.jpg"), {QImage(), {}}},
+                     {QStringLiteral("broken.bmp"), {image, QStringLiteral("not a picture")}}};
+    read.logos = {{QStringLiteral("StretchLogo"), {image, QRectF(0, 0, 10, 10)}},
+                  {QStringLiteral("NoLogo"), {QImage(), std::nullopt}}};
+    PictureCache kept;
+    KeepArchivePictures(read, kept);
+    QStringList names;
+    for (const auto &entry : kept.pictures)
+        names << entry.first;
+    for (const auto &entry : kept.logos)
+        names << entry.first;
+    EXPECT_EQ(names, QStringList({QStringLiteral("Wenpic.jpg"), QStringLiteral("StretchLogo")}));
+}
+
 TEST_F(CreateReportTest, StretchPagesGetTheirPicturesLogosAndFooters) {
     MakeStretchSample(illustration, QDate(2024, 1, 15));
     // The graph bitmap lies in the work folder, as the graph leaves it.
