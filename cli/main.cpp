@@ -18,7 +18,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
-#include <QHashSeed>
 #include <QTemporaryDir>
 #include <array>
 #include <csignal>
@@ -115,10 +114,6 @@ int main(int argc, char *argv[]) {
     // tearing a file or leaving its lock, instead of killing the program half-way.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    // The PDF writer lists a report's fonts in hash order; one seed for every process of a
-    // batch gives the same bytes whether one process or several built a report.
-    if (argc > 1 && qstrcmp(argv[1], "batch") == 0)
-        QHashSeed::setDeterministicGlobalSeed();
     std::optional<QTemporaryDir> runtime;
     const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv, runtime);
     QCoreApplication::setApplicationName(QStringLiteral("rmdbatch"));
