@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QGlyphRun>
+#include <QHash>
 #include <QIODevice>
 #include <QImageWriter>
 #include <QRawFont>
@@ -177,41 +178,85 @@ private:
     std::deque<Picture> m_pictures;
 };
 
-struct ItemWriter {
-    cairo_t *cr;
-    FontFiles &fonts;
-    Pictures &pictures;
-    QString &error;
+// A text's glyphs at the reference size, from its baseline's left end: one run per face.
+struct ShapedRun {
+    QRawFont font;
+    std::vector<cairo_glyph_t> glyphs;
+};
 
-    // Shaped by Qt as QPainter::drawText shapes it: the face at its reference size, scaled
-    // about the text's origin.
-    void operator()(const TextItem &item) const {
-        const double scale = item.font.scale();
-        QFont font = item.font.referenceFont();
-        font.setWordSpacing(item.wordSpacing / scale);
-        QTextLayout layout(item.text, font);
+// Shaped by Qt as QPainter::drawText shapes it. Most of a report's texts are the template's
+// and recur in every report of a run, so their shapes are kept for the next one.
+class ShapedTexts {
+public:
+    const std::vector<ShapedRun> &shape(const TextItem &item) {
+        const double spacing = item.wordSpacing / item.font.scale();
+        const QString key =
+            item.text + QChar(0) + item.font.family + QChar(item.font.bold ? u'b' : u'-') +
+            QChar(item.font.italic ? u'i' : u'-') + QString::number(spacing, 'g', 17);
+        auto known = m_shapes.find(key);
+        if (known == m_shapes.end())
+            known = m_shapes.insert(key, {layOut(item.text, item.font, spacing), false});
+        known->used = true;
+        return known->runs;
+    }
+
+    void forgetUnused() {
+        m_shapes.removeIf([](const auto &entry) { return !entry.value().used; });
+        for (Shape &shape : m_shapes)
+            shape.used = false;
+    }
+
+private:
+    static std::vector<ShapedRun> layOut(const QString &text, const ReportFont &face,
+                                         double spacing) {
+        QFont font = face.referenceFont();
+        font.setWordSpacing(spacing);
+        QTextLayout layout(text, font);
         QTextOption option;
         option.setWrapMode(QTextOption::NoWrap);
         layout.setTextOption(option);
         layout.beginLayout();
         const QTextLine line = layout.createLine();
         layout.endLayout();
+        std::vector<ShapedRun> runs;
+        for (const QGlyphRun &run : layout.glyphRuns()) {
+            ShapedRun &shaped = runs.emplace_back(ShapedRun{run.rawFont(), {}});
+            const QList<quint32> indexes = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            for (qsizetype i = 0; i < indexes.size(); ++i)
+                shaped.glyphs.push_back(
+                    {indexes[i], positions[i].x(), positions[i].y() - line.ascent()});
+        }
+        return runs;
+    }
+
+    struct Shape {
+        std::vector<ShapedRun> runs;
+        bool used = false;
+    };
+    QHash<QString, Shape> m_shapes;
+};
+
+struct ItemWriter {
+    cairo_t *cr;
+    FontFiles &fonts;
+    Pictures &pictures;
+    ShapedTexts &texts;
+    QString &error;
+
+    // The face at its reference size, scaled about the text's origin.
+    void operator()(const TextItem &item) const {
+        const double scale = item.font.scale();
         cairo_save(cr);
         cairo_translate(cr, item.origin.x(), item.origin.y());
         cairo_scale(cr, scale, scale);
-        std::vector<cairo_glyph_t> glyphs;
-        for (const QGlyphRun &run : layout.glyphRuns()) {
-            cairo_font_face_t *face = fonts.face(run.rawFont(), error);
+        for (const ShapedRun &run : texts.shape(item)) {
+            cairo_font_face_t *face = fonts.face(run.font, error);
             if (!face)
                 break;
-            const QList<quint32> indexes = run.glyphIndexes();
-            const QList<QPointF> positions = run.positions();
-            glyphs.clear();
-            for (qsizetype i = 0; i < indexes.size(); ++i)
-                glyphs.push_back({indexes[i], positions[i].x(), positions[i].y() - line.ascent()});
             cairo_set_font_face(cr, face);
-            cairo_set_font_size(cr, run.rawFont().pixelSize());
-            cairo_show_glyphs(cr, glyphs.data(), int(glyphs.size()));
+            cairo_set_font_size(cr, run.font.pixelSize());
+            cairo_show_glyphs(cr, run.glyphs.data(), int(run.glyphs.size()));
         }
         cairo_restore(cr);
     }
@@ -239,7 +284,7 @@ struct ItemWriter {
 };
 
 QString writePages(const ReportDocument &document, const QString &title, QIODevice &device,
-                   FontFiles &fonts, Pictures &pictures) {
+                   FontFiles &fonts, Pictures &pictures, ShapedTexts &texts) {
     const QSizeF size = document.pageSize() / TwipsPerPoint;
     const Surface surface(
         cairo_pdf_surface_create_for_stream(writeToDevice, &device, size.width(), size.height()));
@@ -250,7 +295,7 @@ QString writePages(const ReportDocument &document, const QString &title, QIODevi
     cairo_t *cr = context.get();
     cairo_scale(cr, 1 / TwipsPerPoint, 1 / TwipsPerPoint);
     QString error;
-    const ItemWriter writer{cr, fonts, pictures, error};
+    const ItemWriter writer{cr, fonts, pictures, texts, error};
     for (int number = 1; number <= document.pageCount() && error.isEmpty(); ++number) {
         const ReportPage &page = document.page(number);
         for (const auto *items : {&page.content, &page.overlay}) {
@@ -270,6 +315,7 @@ QString writePages(const ReportDocument &document, const QString &title, QIODevi
 struct PdfResources::Kept {
     FontFiles fonts;
     Pictures pictures;
+    ShapedTexts texts;
 };
 
 PdfResources::PdfResources() : m_kept(std::make_unique<Kept>()) {}
@@ -279,8 +325,9 @@ PdfResources::~PdfResources() = default;
 QString WritePdfPages(const ReportDocument &document, const QString &title, QIODevice &device,
                       PdfResources &resources) {
     PdfResources::Kept &kept = *resources.m_kept;
-    QString error = writePages(document, title, device, kept.fonts, kept.pictures);
+    QString error = writePages(document, title, device, kept.fonts, kept.pictures, kept.texts);
     kept.fonts.forgetUnused();
     kept.pictures.forgetUnused();
+    kept.texts.forgetUnused();
     return error;
 }
