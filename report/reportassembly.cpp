@@ -87,8 +87,8 @@ std::vector<Decoration> ReportDecorations(Calculator calculator, const ReportPag
     return {{Kind::Logo, QString(), 0, 0, 1}};
 }
 
-void LayOutReport(ReportDocument &document, const QString &rtf) {
-    document.open();
+void LayOutReport(ReportDocument &document, const QString &rtf, TextMeasures *kept) {
+    document.open(kept);
     document.setMargins(ReportPageMargins());
     DrawRTF(document, rtf);
     document.close();

@@ -32,6 +32,8 @@ struct ReportEnvironment {
     // The archive's pictures as an earlier report of the same run read them, so that a batch
     // reads each once; none: every report reads its own.
     PictureCache *keptPictures = nullptr;
+    // Likewise the widths of the texts measured so far.
+    TextMeasures *keptMeasures = nullptr;
 };
 
 // Top 0.5 inch, bottom 0.6 inch, left and right 1 inch.
@@ -61,7 +63,7 @@ std::vector<Decoration> ReportDecorations(Calculator calculator, const ReportPag
 // reads every picture and logo but the graph bitmap, which may still be in the making, and
 // touches no window. Decorating draws the pictures and logos (from the cache where it holds
 // them, showing a picture's error box) and the footers over the laid-out pages.
-void LayOutReport(ReportDocument &document, const QString &rtf);
+void LayOutReport(ReportDocument &document, const QString &rtf, TextMeasures *kept = nullptr);
 void LoadDecorations(PictureCache &cache, const Illustration &illustration,
                      const ReportPages &pages, const ReportEnvironment &environment);
 void DecorateReport(Report &report, const Illustration &illustration, const ReportPages &pages,

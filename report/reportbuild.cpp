@@ -57,7 +57,7 @@ CalculatedIllustration RebuildReport(Report &report, Illustration &illustration,
     } else {
         prepare();
     }
-    LayOutReport(report.document, rtf);
+    LayOutReport(report.document, rtf, environment.keptMeasures);
     DecorateReport(report, illustration, pages, environment, pictures);
     if (environment.keptPictures)
         KeepArchivePictures(pictures, *environment.keptPictures);

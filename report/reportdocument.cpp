@@ -73,8 +73,9 @@ qsizetype blanksIn(QStringView text) {
 
 ReportDocument::ReportDocument(QSizeF pageSize) : m_pageSize(pageSize) {}
 
-void ReportDocument::open() {
-    m_measures.clear();
+void ReportDocument::open(TextMeasures *kept) {
+    m_ownMeasures.clear();
+    m_keptMeasures = kept;
     m_current = NoMeasures;
     m_pages.assign(1, ReportPage{});
     m_pieces.clear();
@@ -90,7 +91,10 @@ void ReportDocument::close() {
         return;
     finishLine(LineEnd::Flush);
     m_open = false;
-    m_measures.clear();
+    if (m_keptMeasures)
+        m_keptMeasures->forgetUnused();
+    m_keptMeasures = nullptr;
+    m_ownMeasures.clear();
     m_current = NoMeasures;
 }
 
@@ -157,28 +161,18 @@ void ReportDocument::setUnderline(bool on) {
     m_font.underline = on;
 }
 
-ReportDocument::FontMeasures &ReportDocument::measures() const {
-    if (m_current == NoMeasures) {
-        const auto found =
-            std::find_if(m_measures.cbegin(), m_measures.cend(),
-                         [this](const FontMeasures &m) { return m.face.sameFace(m_font); });
-        m_current = std::size_t(found - m_measures.cbegin());
-        if (found == m_measures.cend())
-            m_measures.push_back({m_font, QFontMetricsF(m_font.referenceFont()), {}});
-    }
-    return m_measures[m_current];
+std::size_t ReportDocument::currentFace() const {
+    if (m_current == NoMeasures)
+        m_current = measures().face(m_font);
+    return m_current;
 }
 
 ReportFontMetrics ReportDocument::metrics() const {
-    return ReportFontMetrics(measures().reference, m_font.scale());
+    return ReportFontMetrics(measures().reference(currentFace()), m_font.scale());
 }
 
 double ReportDocument::width(const QString &text) const {
-    FontMeasures &current = measures();
-    auto known = current.widths.constFind(text);
-    if (known == current.widths.cend())
-        known = current.widths.insert(text, current.reference.horizontalAdvance(text));
-    return *known * m_font.scale();
+    return measures().width(currentFace(), text) * m_font.scale();
 }
 
 QSizeF ReportDocument::measure(const QString &text) const {

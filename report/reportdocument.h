@@ -7,9 +7,8 @@
 
 #include "pageitems.h"
 #include "reportfont.h"
+#include "textmeasures.h"
 
-#include <QFontMetricsF>
-#include <QHash>
 #include <QPointF>
 #include <QSizeF>
 #include <vector>
@@ -31,8 +30,10 @@ public:
 
     explicit ReportDocument(QSizeF pageSize = LetterSize);
 
-    // Discards every page and starts page 1 with the position at the top-left margin.
-    void open();
+    // Discards every page and starts page 1 with the position at the top-left margin. Texts
+    // are measured into `kept` when given (it must outlive the document's closing), else into
+    // the document's own measures.
+    void open(TextMeasures *kept = nullptr);
     // Places what is still pending; afterwards only overlays change the pages.
     void close();
     bool isOpen() const { return m_open; }
@@ -146,17 +147,14 @@ private:
     bool m_xSetByCaller = false;
     TextAlignment m_alignment = TextAlignment::Left;
     ReportFont m_font;
-    // Metrics and widths at the reference size of each face used so far. Dropped when the
-    // document closes: font objects are best released on the thread that made them.
-    struct FontMeasures {
-        ReportFont face;
-        QFontMetricsF reference;
-        QHash<QString, double> widths;
-    };
+    // Metrics and widths at the reference size of each face used so far. The document's own
+    // are dropped when it closes: font objects are best released on the thread that made them.
     static constexpr std::size_t NoMeasures = std::size_t(-1);
-    mutable std::vector<FontMeasures> m_measures;
+    mutable TextMeasures m_ownMeasures;
+    TextMeasures *m_keptMeasures = nullptr;     // only while open
     mutable std::size_t m_current = NoMeasures; // m_font's face, found when first needed
-    FontMeasures &measures() const;
+    TextMeasures &measures() const { return m_keptMeasures ? *m_keptMeasures : m_ownMeasures; }
+    std::size_t currentFace() const;
     double m_penWidth = 10;
     std::vector<Piece> m_pieces;   // text of the current line, not yet placed
     std::vector<LineItem> m_lines; // lines drawn into the current line

@@ -177,7 +177,8 @@ YearEndRow RunYearEndJob(const YearEndJob &job, const YearEndOptions &options,
                                         Installation::FileDescription(),
                                         MainWindowCaption(calculator),
                                         CurrentVersion(),
-                                        &shared.pictures};
+                                        &shared.pictures,
+                                        &shared.measures};
     CalculatedIllustration calculated;
     try {
         calculated =

@@ -10,6 +10,7 @@
 #include "pdfpages.h"
 #include "recordcheck.h"
 #include "reportpictures.h"
+#include "textmeasures.h"
 #include "representative.h"
 #include "ruleset.h"
 #include "storageerror.h"
@@ -88,9 +89,10 @@ private:
 };
 
 // What the reports of one run share: the support archive's pictures, read once, and the PDF
-// files' fonts and picture encodings.
+// files' fonts and picture encodings, and the widths of the texts laid out.
 struct YearEndShared {
     PictureCache pictures;
+    TextMeasures measures;
     PdfResources pdf;
 };
 
