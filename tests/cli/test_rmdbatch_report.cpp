@@ -116,30 +116,6 @@ TEST_F(ReportCommandTest, EveryCalculatorsSample) {
     }
 }
 
-TEST_F(ReportCommandTest, StretchDecorationsFollowThePages) {
-    struct Case {
-        const char *pages;
-        int count;
-        QStringList pictures;
-    };
-    const Case cases[] = {
-        {"cover,taxes", 2, {"1:side", "1:logo", "1:logo", "2:cash", "2:cash", "2:cash"}},
-        {"cover,wenmark", 2, {"1:side", "1:logo", "1:logo", "2:story"}},
-        {"graph", 1, {"1:graph", "1:logo"}},
-        {"ledger,graph", 4, {"1:logo", "4:graph", "4:logo"}},
-        {"none", 1, {}},
-    };
-    for (const Case &c : cases) {
-        const BatchRun run =
-            report(sample("stretch.json"), {QStringLiteral("--pages"), QLatin1String(c.pages)});
-        ASSERT_EQ(run.exitCode, 0) << c.pages << ": " << run.err.toStdString();
-        EXPECT_EQ(run.json()[QStringLiteral("pages")].toInt(), c.count) << c.pages;
-        EXPECT_EQ(PdfPageCount(pdf), c.count) << c.pages;
-        EXPECT_EQ(pictures(), c.pictures) << c.pages;
-        EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("Page %1 of %1").arg(c.count))) << c.pages;
-    }
-}
-
 TEST_F(ReportCommandTest, FailuresAndTheirExitCodes) {
     const QString invalid = folder.dir.filePath(QStringLiteral("invalid.json"));
     WriteWholeFile(invalid, R"({"calculator":0,"fields":{"8-PartFirst":""}})");
