@@ -93,6 +93,14 @@ TEST_F(RmdBatchStorageTest, SaveTakesItsOwnRecordOrTheNextFree) {
     EXPECT_TRUE(refused.err.contains("holds another client (\"Sample, Margaret A\")"))
         << refused.err.toStdString();
     EXPECT_EQ(run(Words("save --as-new --input") << ownFile).at("record").toInt(), 3);
+    // A loaded illustration carries its record's fingerprint: once another program rewrote the
+    // record, saving over it is refused.
+    const QString loaded = write(QStringLiteral("load1.json"), run("load 1").out);
+    QByteArray changed = databaseBytes();
+    changed[500] = 'X';
+    WriteWholeFile(database(), changed);
+    EXPECT_EQ(save(loaded).exitCode, 3);
+    EXPECT_EQ(databaseBytes(), changed);
     const QJsonArray list = rows();
     ASSERT_EQ(list.size(), 3);
     EXPECT_EQ(entry(list.at(0), "Name"), QStringLiteral("Sample, Margaret A"));
