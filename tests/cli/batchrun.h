@@ -3,6 +3,7 @@
 // rmdbatch run as a user's script runs it, for the command-line tests (RMDBATCH_PATH and
 // SAMPLES_DIR come from the build).
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -44,4 +45,21 @@ inline QStringList Words(const char *line) {
     QStringList words = QString::fromUtf8(line).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     words.replaceInStrings(QStringLiteral("SAMPLES/"), QStringLiteral(SAMPLES_DIR "/"));
     return words;
+}
+
+// A printed object's text under a key.
+inline QString entry(const QJsonValue &object, const char *key) {
+    return object[QLatin1String(key)].toString();
+}
+
+// A sample illustration with one entry of a section ("fields", "controls") changed.
+inline QByteArray SampleWith(const char *sample, const char *key, const QJsonValue &value,
+                             const char *section = "fields") {
+    QFile file(QStringLiteral(SAMPLES_DIR "/") + QLatin1String(sample));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << sample;
+    QJsonObject illustration = QJsonDocument::fromJson(file.readAll()).object();
+    QJsonObject entries = illustration[QLatin1String(section)].toObject();
+    entries[QLatin1String(key)] = value;
+    illustration[QLatin1String(section)] = entries;
+    return QJsonDocument(illustration).toJson();
 }

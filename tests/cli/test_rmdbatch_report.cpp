@@ -61,12 +61,8 @@ protected:
     // A copy of a sample with one field (or another entry of `section`) changed.
     QString withField(const char *name, const char *tag, const QJsonValue &value,
                       const char *section = "fields") {
-        QJsonObject illustration = QJsonDocument::fromJson(ReadWholeFile(sample(name))).object();
-        QJsonObject entries = illustration[QLatin1String(section)].toObject();
-        entries[QLatin1String(tag)] = value;
-        illustration[QLatin1String(section)] = entries;
         const QString copy = folder.dir.filePath(QLatin1String(name));
-        WriteWholeFile(copy, QJsonDocument(illustration).toJson());
+        WriteWholeFile(copy, SampleWith(name, tag, value, section));
         return copy;
     }
 

@@ -40,10 +40,6 @@ protected:
     QJsonArray rows() { return run("db list").at("rows").toArray(); }
 };
 
-QString entry(const QJsonValue &object, const char *key) {
-    return object[QLatin1String(key)].toString();
-}
-
 TEST_F(RmdBatchStorageTest, SavedRecordsAreByteExactAndLoadBackUnchanged) {
     const char *samples[] = {"rmd.json", "rmbd.json", "sepp.json"};
     for (int index = 0; index < 3; ++index) {
