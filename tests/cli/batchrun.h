@@ -47,6 +47,16 @@ inline QStringList Words(const char *line) {
     return words;
 }
 
+// A refused command line or input: exit code 1, nothing printed, one line on standard error that
+// names `says`.
+inline void ExpectRefused(const BatchRun &run, const char *says, const std::string &name) {
+    EXPECT_EQ(run.exitCode, 1) << name;
+    EXPECT_TRUE(run.out.isEmpty()) << name << ": " << run.out.toStdString();
+    EXPECT_TRUE(run.err.startsWith("rmdbatch: ")) << name;
+    EXPECT_TRUE(run.err.contains(says)) << name << ": " << run.err.toStdString();
+    EXPECT_EQ(run.err.count('\n'), 1) << name << ": " << run.err.toStdString();
+}
+
 // A printed object's text under a key.
 inline QString entry(const QJsonValue &object, const char *key) {
     return object[QLatin1String(key)].toString();

@@ -195,8 +195,7 @@ TEST_F(RmdBatchStorageTest, RepresentativeShowAndSet) {
     longName.replace("\"Pat\"", "\"Patricia-Anne Bartholomew\"");
     const BatchRun tooLong =
         run(Words("rep set --input") << write(QStringLiteral("r0.json"), longName));
-    EXPECT_EQ(tooLong.exitCode, 1);
-    EXPECT_TRUE(tooLong.err.contains("First")) << tooLong.err.toStdString();
+    ExpectRefused(tooLong, "First", "a first name longer than its place");
 
     const BatchRun set = run("rep set --input SAMPLES/rep.json");
     ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
@@ -384,15 +383,10 @@ TEST_F(RmdBatchStorageTest, BadUsageExitsWithOne) {
         {"rep set"},
         {"save"},
     };
-    for (const auto &c : cases) {
-        const BatchRun bad = run(c.line);
-        EXPECT_EQ(bad.exitCode, 1) << c.line;
-        EXPECT_TRUE(bad.out.isEmpty()) << c.line;
-        EXPECT_TRUE(bad.err.startsWith("rmdbatch: ")) << c.line;
-        EXPECT_TRUE(bad.err.contains(c.says)) << c.line << ": " << bad.err.toStdString();
-    }
+    for (const auto &c : cases)
+        ExpectRefused(run(c.line), c.says, c.line);
     data = dir.filePath(QStringLiteral("no such folder"));
-    EXPECT_EQ(run("db list").exitCode, 1);
+    ExpectRefused(run("db list"), "no such folder", "a missing data folder");
 }
 
 } // namespace
