@@ -29,10 +29,8 @@ protected:
 };
 
 TEST_F(ProgramFilesTest, LoadReadsPictureLinkAndFeaturesAndLeavesNoCopies) {
-    QFile icon(QDir(folder.dir.path()).filePath(QStringLiteral("rmdcalc.ico")));
-    ASSERT_TRUE(icon.open(QIODevice::WriteOnly));
-    icon.write(PictureBytes(16, 16));
-    icon.close();
+    const QString icon = QDir(folder.dir.path()).filePath(QStringLiteral("rmdcalc.ico"));
+    WriteWholeFile(icon, PictureBytes(16, 16));
 
     const StartupLoad loaded = load(complete("RMBD\r\n  PDF  \r\n"));
     EXPECT_FALSE(loaded.ended);
@@ -42,7 +40,7 @@ TEST_F(ProgramFilesTest, LoadReadsPictureLinkAndFeaturesAndLeavesNoCopies) {
     EXPECT_TRUE(loaded.choice.menus[MenuItem::mnuHelpSupport].visible);
     EXPECT_FALSE(loaded.choice.options[1].visible);
     EXPECT_FALSE(loaded.choice.menus[MenuItem::mnuFileExportPDF].visible);
-    EXPECT_EQ(loaded.iconFile, icon.fileName());
+    EXPECT_EQ(loaded.iconFile, icon);
     EXPECT_TRUE(folder.workFiles().isEmpty()) << folder.workFiles().join(',').toStdString();
 }
 
@@ -100,22 +98,17 @@ TEST(ProgramFolderTest, SiblingProgramReloadAndOldDatabase) {
     QTemporaryDir program;
     QTemporaryDir data;
     const QDir folder(program.path());
-    const auto put = [](const QString &path, const QByteArray &bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    };
     EXPECT_FALSE(SiblingProgramInstalled(program.path()));
-    put(folder.filePath(QStringLiteral("Harnet")), "x");
+    WriteWholeFile(folder.filePath(QStringLiteral("Harnet")), "x");
     EXPECT_TRUE(SiblingProgramInstalled(program.path()));
 
-    put(folder.filePath(QStringLiteral("reload.exe")), "x");
+    WriteWholeFile(folder.filePath(QStringLiteral("reload.exe")), "x");
     RemoveReloadProgram(program.path());
     EXPECT_FALSE(folder.exists(QStringLiteral("reload.exe")));
 
     const IllustrationDatabase database(data.path());
     const QString old = folder.filePath(QStringLiteral("rmdcalc.flt"));
-    put(old, SampleDatabase(2));
+    WriteWholeFile(old, SampleDatabase(2));
     RecordingPrompter prompter;
     const QDateTime now(QDate(2026, 12, 6), QTime(19, 5, 1));
     ASSERT_FALSE(MoveOldDatabase(program.path(), database, now, prompter));
@@ -124,7 +117,7 @@ TEST(ProgramFolderTest, SiblingProgramReloadAndOldDatabase) {
     EXPECT_TRUE(prompter.messages().isEmpty());
 
     // A database in the data folder is never replaced: the old one is kept beside it.
-    put(old, SampleDatabase(1));
+    WriteWholeFile(old, SampleDatabase(1));
     ASSERT_FALSE(MoveOldDatabase(program.path(), database, now, prompter));
     EXPECT_FALSE(QFile::exists(old));
     EXPECT_EQ(ReadWholeFile(database.path()), SampleDatabase(2));

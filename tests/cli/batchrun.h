@@ -3,6 +3,7 @@
 // rmdbatch run as a user's script runs it, for the command-line tests (RMDBATCH_PATH and
 // SAMPLES_DIR come from the build).
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -44,4 +45,31 @@ inline QStringList Words(const char *line) {
     QStringList words = QString::fromUtf8(line).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     words.replaceInStrings(QStringLiteral("SAMPLES/"), QStringLiteral(SAMPLES_DIR "/"));
     return words;
+}
+
+// A refused command line or input: exit code 1, nothing printed, one line on standard error that
+// names `says`.
+inline void ExpectRefused(const BatchRun &run, const char *says, const std::string &name) {
+    EXPECT_EQ(run.exitCode, 1) << name;
+    EXPECT_TRUE(run.out.isEmpty()) << name << ": " << run.out.toStdString();
+    EXPECT_TRUE(run.err.startsWith("rmdbatch: ")) << name;
+    EXPECT_TRUE(run.err.contains(says)) << name << ": " << run.err.toStdString();
+    EXPECT_EQ(run.err.count('\n'), 1) << name << ": " << run.err.toStdString();
+}
+
+// A printed object's text under a key.
+inline QString entry(const QJsonValue &object, const char *key) {
+    return object[QLatin1String(key)].toString();
+}
+
+// A sample illustration with one entry of a section ("fields", "controls") changed.
+inline QByteArray SampleWith(const char *sample, const char *key, const QJsonValue &value,
+                             const char *section = "fields") {
+    QFile file(QStringLiteral(SAMPLES_DIR "/") + QLatin1String(sample));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << sample;
+    QJsonObject illustration = QJsonDocument::fromJson(file.readAll()).object();
+    QJsonObject entries = illustration[QLatin1String(section)].toObject();
+    entries[QLatin1String(key)] = value;
+    illustration[QLatin1String(section)] = entries;
+    return QJsonDocument(illustration).toJson();
 }

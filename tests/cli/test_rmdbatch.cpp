@@ -28,10 +28,6 @@ protected:
 const QByteArray ValidRmd = R"({"calculator":0,"fields":{"8-PartFirst":"Joe","8-PartLast":"Sample",
     "7-PartDOB":"10/01/1943","3-Year0":"2014","6-AcctValue0":"$26,500"}})";
 
-QString entry(const QJsonValue &object, const char *key) {
-    return object[QLatin1String(key)].toString();
-}
-
 TEST_F(RmdBatchTest, SampleIllustrationWithRepresentative) {
     const BatchRun run =
         RunBatch(Words("calc --input SAMPLES/rmd.json --rep SAMPLES/rep.json --today 12/06/2026"));
@@ -54,18 +50,14 @@ TEST_F(RmdBatchTest, SampleIllustrationWithRepresentative) {
     EXPECT_LT(run.out.indexOf("\"fields\""), run.out.indexOf("\"inputs\""));
 }
 
-// A new illustration's values are the record's test; here those that follow --today.
-TEST_F(RmdBatchTest, MissingEntriesTakeNewIllustrationValues) {
+// A new illustration's values are the record's test; here those that follow --today, and the
+// saved flag that keeps an illustration's own date.
+TEST_F(RmdBatchTest, TodayAndTheSavedFlagDecideTheDates) {
     const BatchRun run = calc(ValidRmd);
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QJsonValue inputs = run.at("inputs");
-    EXPECT_EQ(entry(inputs, "3-Year1"), QStringLiteral("2026"));
-    EXPECT_EQ(entry(inputs, "6-IllustrationDate"), QStringLiteral("12/06/2026"));
-    EXPECT_EQ(entry(run.at("fields"), "R-RMD"), QStringLiteral("$1,000"));
+    EXPECT_EQ(entry(run.at("inputs"), "3-Year1"), QStringLiteral("2026"));
+    EXPECT_EQ(entry(run.at("inputs"), "6-IllustrationDate"), QStringLiteral("12/06/2026"));
     EXPECT_TRUE(run.at("notices").toArray().isEmpty());
-}
-
-TEST_F(RmdBatchTest, SavedFlagDecidesTheIllustrationDate) {
     const QByteArray dated = R"({"fields":{"8-PartFirst":"Joe","8-PartLast":"Sample",
         "7-PartDOB":"10/01/1943","3-Year0":"2014","6-AcctValue0":"26500",
         "6-IllustrationDate":"03/04/2015"},"saved":)";
@@ -83,10 +75,8 @@ TEST_F(RmdBatchTest, ValidationFailureExitsWithTwo) {
     EXPECT_EQ(run.text("tag"), QStringLiteral("3-Year0"));
     EXPECT_EQ(run.text("title"), QStringLiteral("Invalid Entry."));
     EXPECT_EQ(run.text("replacement"), QStringLiteral("2027"));
-    EXPECT_EQ(run.text("message"),
-              QStringLiteral("This calculator is based on IRS regulations\r\nreleased in 2001 "
-                             "and the 1 year change for 2009.\r\n\r\nPlease enter a year "
-                             "between 2001 and 2027."));
+    // The message itself is the calculator's test.
+    EXPECT_TRUE(run.text("message").startsWith(u"This calculator is based on IRS regulations"));
 }
 
 TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne) {
@@ -133,12 +123,7 @@ TEST_F(RmdBatchTest, BadInputIsOneLineAndExitOne) {
          "cmboBeneClass"},
     };
     for (const auto &c : cases) {
-        const BatchRun run = calc(c.illustration, Words(c.extra));
-        EXPECT_EQ(run.exitCode, 1) << c.name;
-        EXPECT_TRUE(run.err.contains(c.named)) << c.name << ": " << run.err.toStdString();
-        EXPECT_TRUE(run.out.isEmpty()) << c.name << ": " << run.out.toStdString();
-        EXPECT_EQ(run.err.count('\n'), 1) << c.name << ": " << run.err.toStdString();
-        EXPECT_TRUE(run.err.startsWith("rmdbatch: ")) << c.name;
+        ExpectRefused(calc(c.illustration, Words(c.extra)), c.named, c.name);
     }
 }
 
@@ -220,12 +205,10 @@ TEST_F(RmdBatchTest, StretchPagesOption) {
     EXPECT_EQ(conditions("none"), QStringLiteral("HasSpouse"));
     EXPECT_EQ(conditions("taxes,graph"), QStringLiteral("TaxPage Graph0 TPage HasSpouse"));
     EXPECT_EQ(conditions("cover,wenmark"), QStringLiteral("CoverPage WenmarkPage HasSpouse"));
-    for (const char *bad : {"", "cover,poster", "all", "none,cover"}) {
-        const BatchRun run =
-            calc(R"({"calculator":3})", {QStringLiteral("--pages"), QString::fromLatin1(bad)});
-        EXPECT_EQ(run.exitCode, 1) << bad;
-        EXPECT_TRUE(run.err.contains("--pages")) << bad;
-    }
+    for (const char *bad : {"", "cover,poster", "all", "none,cover"})
+        ExpectRefused(
+            calc(R"({"calculator":3})", {QStringLiteral("--pages"), QString::fromLatin1(bad)}),
+            "--pages", bad);
 }
 
 TEST_F(RmdBatchTest, RepresentativeFileIsStrictToo) {
@@ -240,9 +223,7 @@ TEST_F(RmdBatchTest, RepresentativeFileIsStrictToo) {
     };
     for (const auto &c : cases) {
         const QString rep = write(QStringLiteral("rep.json"), c.representative);
-        const BatchRun run = calc(ValidRmd, {QStringLiteral("--rep"), rep});
-        EXPECT_EQ(run.exitCode, 1) << c.named;
-        EXPECT_TRUE(run.err.contains(c.named)) << run.err.toStdString();
+        ExpectRefused(calc(ValidRmd, {QStringLiteral("--rep"), rep}), c.named, c.named);
     }
 }
 
@@ -272,14 +253,7 @@ TEST_F(RmdBatchTest, WidestAmountsComputeAndLargerOnesAreRefused) {
     const QRegularExpression unsound(QStringLiteral(R"(\$-|\binf\b|\bnan\b)"),
                                      QRegularExpression::CaseInsensitiveOption);
     for (const auto &c : cases) {
-        QJsonObject illustration =
-            QJsonDocument::fromJson(
-                ReadWholeFile(QStringLiteral(SAMPLES_DIR "/") + QLatin1String(c.sample)))
-                .object();
-        QJsonObject fields = illustration[QStringLiteral("fields")].toObject();
-        fields[QLatin1String(c.tag)] = QLatin1String(c.value);
-        illustration[QStringLiteral("fields")] = fields;
-        const BatchRun run = calc(QJsonDocument(illustration).toJson());
+        const BatchRun run = calc(SampleWith(c.sample, c.tag, QLatin1String(c.value)));
         const std::string name = std::string(c.sample) + " " + c.value;
         ASSERT_EQ(run.exitCode, c.exitCode)
             << name << ": " << run.out.toStdString() << run.err.toStdString();

@@ -153,27 +153,17 @@ TEST(LifeTables, AgesOutsideATableTakeItsFirstOrLastRow) {
               {"joint 2002 beneficiary below 0", kJoint2002, 10, -5, 2, 86.2},
               {"joint 2001 owner past 115 reads (115, 66)", kJoint2001, 130, 66, 2, 19.2},
               {"joint 2001 beneficiary past 115", kJoint2001, 70, 140, 2, 16.0},
-              {"joint 2001 both past 115", kJoint2001, 116, 200, 2, 0.5}});
-}
-
-TEST(LifeTables, JointAgesAreClampedEachOnItsOwn) {
-    struct Case {
-        Operation op;
-        int owner, beneficiary;     // outside the table
-        int ownerIn, beneficiaryIn; // the cell they must read
-    };
-    const Case cases[] = {
-        {kJoint2002, 130, 60, 115, 60}, {kJoint2002, 60, 130, 60, 115}, {kJoint2002, -4, 60, 0, 60},
-        {kJoint2002, 120, -3, 115, 0},  {kJoint2001, 3, 60, 5, 60},     {kJoint2001, 60, 0, 60, 5},
-        {kJoint2001, 200, 2, 115, 5},   {kJoint2001, 2, 118, 5, 115},
-    };
-    for (const Case &t : cases) {
-        const float got = t.op.call(t.owner, t.beneficiary, 2);
-        const float want = t.op.call(t.ownerIn, t.beneficiaryIn, 2);
-        EXPECT_EQ(got, want) << t.op.name << "(" << t.owner << ", " << t.beneficiary
-                             << ", 2) computed " << got << ", expected the (" << t.ownerIn << ", "
-                             << t.beneficiaryIn << ") cell " << want;
-    }
+              {"joint 2001 both past 115", kJoint2001, 116, 200, 2, 0.5},
+              // Each age clamped on its own: the cells (115, 60), (60, 115), (0, 60), (115, 0)
+              // of Table II and (5, 60), (60, 5), (115, 5), (5, 115) of Table VI.
+              {"joint 2002 owner past 115+", kJoint2002, 130, 60, 2, 25.2},
+              {"joint 2002 beneficiary past 115+", kJoint2002, 60, 130, 2, 25.2},
+              {"joint 2002 owner below 0", kJoint2002, -4, 60, 2, 82.6},
+              {"joint 2002 owner past, beneficiary below", kJoint2002, 120, -3, 2, 82.4},
+              {"joint 2001 owner below 5", kJoint2001, 3, 60, 2, 76.7},
+              {"joint 2001 beneficiary below 5", kJoint2001, 60, 0, 2, 76.7},
+              {"joint 2001 owner past, beneficiary below", kJoint2001, 200, 2, 2, 76.6},
+              {"joint 2001 owner below, beneficiary past", kJoint2001, 2, 118, 2, 76.6}});
 }
 
 TEST(LifeTables, UniformExtendsBelowItsFirstAgeFor72t) {

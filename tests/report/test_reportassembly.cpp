@@ -142,10 +142,7 @@ TEST(KeepArchivePicturesTest, KeepsWholeArchivePicturesOnly) {
 TEST_F(CreateReportTest, StretchPagesGetTheirPicturesLogosAndFooters) {
     MakeStretchSample(illustration, QDate(2024, 1, 15));
     // The graph bitmap lies in the work folder, as the graph leaves it.
-    QFile graph(folder.workFile(QStringLiteral("RMDGraph.bmp")));
-    ASSERT_TRUE(graph.open(QIODevice::WriteOnly));
-    graph.write(PictureBytes(624, 468));
-    graph.close();
+    WriteWholeFile(folder.workFile(QStringLiteral("RMDGraph.bmp")), PictureBytes(624, 468));
 
     CreateReport(report, ThreePages, illustration, switches(true, false, true, false, true),
                  environment(QStringLiteral("Stretch IRA Concept")));

@@ -4,7 +4,6 @@
 #include "pageoverlay.h"
 
 #include <QImage>
-#include <QPainter>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -273,43 +272,4 @@ TEST(ReportDocument, OverlaysDecorateFinishedPages) {
     }
     document.open();
     EXPECT_FALSE(overlay.isValid()) << "the page went with the reopened document";
-}
-
-namespace {
-
-// Whether any pixel in the rectangle is darker than mid grey.
-bool hasInk(const QImage &image, const QRect &area) {
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (qGray(image.pixel(x, y)) < 128)
-                return true;
-        }
-    }
-    return false;
-}
-
-} // namespace
-
-TEST(ReportDocument, PaintsPagesThroughTheCallersPainter) {
-    ReportDocument document = openDocument();
-    document.setFontSize(36);
-    document.writeParagraph(u"HEADING"_s);
-    document.close();
-    QImage picture(4, 4, QImage::Format_RGB32);
-    picture.fill(Qt::black);
-    document.overlay(1).drawPicture(QRectF(12240 - 1440, 15840 - 1440, 720, 720), picture);
-
-    // 100 dots per inch: a twip is 1/14.4 of a pixel.
-    QImage image(850, 1100, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        document.paintPage(painter, 1, image.rect());
-    }
-    const QRect heading(100, 50, 400, 60);  // the first line, in pixels
-    const QRect empty(100, 400, 600, 300);  // the middle of the page
-    const QRect overlay(755, 1005, 40, 40); // the overlay picture
-    EXPECT_TRUE(hasInk(image, heading));
-    EXPECT_FALSE(hasInk(image, empty));
-    EXPECT_TRUE(hasInk(image, overlay));
 }

@@ -123,9 +123,7 @@ protected:
 
     PictureSource source() { return {archive, folder.work, prompter}; }
     void writeWorkFile(const QString &name, const QByteArray &content) {
-        QFile file(folder.workFile(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        WriteWholeFile(folder.workFile(name), content);
     }
 
     ArchiveFolder folder;

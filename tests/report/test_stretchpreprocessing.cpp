@@ -11,15 +11,8 @@ class PreProcessTest : public ::testing::Test {
 protected:
     QString writeTemplate(const QByteArray &text) {
         const QString path = dir.filePath(QStringLiteral("Stretch.rtf"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
+        WriteWholeFile(path, text);
         return path;
-    }
-    QByteArray read(const QString &path) {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
     }
     QTemporaryDir dir;
 };
@@ -39,7 +32,7 @@ TEST_F(PreProcessTest, OutdatedSystemLeavesTheTemplateAsExtracted) {
     const QByteArray text("{\\rtf1\n$#if CoverPage\ncover\n$#endif\n}");
     const QString path = writeTemplate(text);
     PreProcessRTF({}, path, path, true);
-    EXPECT_EQ(read(path), text);
+    EXPECT_EQ(ReadWholeFile(path), text);
 }
 
 } // namespace

@@ -122,9 +122,7 @@ TEST_F(SubstituteTest, TemplateTheArchiveLacksShowsTheDamagedArchiveMessage) {
 TEST_F(SubstituteTest, StretchTemplateIsPreprocessedInPlace) {
     illustration.setCalculator(Calculator::Stretch);
     const auto preprocess = [](const QString &path) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write("{\\rtf1 resolved R-RMD}");
+        WriteWholeFile(path, "{\\rtf1 resolved R-RMD}");
     };
     EXPECT_EQ(
         SubstituteRTF(illustration, SupportArchive(folder.archive), work, QString(), preprocess),

@@ -32,9 +32,7 @@ TEST_F(SupportArchiveTest, ExtractsOneEntryOrEveryExtensionOfAName) {
     const ExtractResult one = archive.extract(QStringLiteral("equal.RTF"), work);
     ASSERT_TRUE(one.ok()) << one.description.toStdString();
     EXPECT_EQ(one.number(), 0);
-    QFile template_(workFile("Equal.rtf"));
-    ASSERT_TRUE(template_.open(QIODevice::ReadOnly));
-    EXPECT_EQ(template_.readAll(), QByteArray("{\\rtf1 equal}"));
+    EXPECT_EQ(ReadWholeFile(workFile("Equal.rtf")), QByteArray("{\\rtf1 equal}"));
 
     const ExtractResult logo = archive.extract(QStringLiteral("StretchLogo.*"), work);
     ASSERT_TRUE(logo.ok());
@@ -54,19 +52,14 @@ TEST_F(SupportArchiveTest, BothEncryptionMethodsOpenAndOverwriteAnEarlierCopy) {
         const ExtractResult result =
             SupportArchive(path).extract(QStringLiteral("Equal.rtf"), work);
         ASSERT_TRUE(result.ok()) << method << ": " << result.description.toStdString();
-        QFile copy(workFile("Equal.rtf"));
-        ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-        EXPECT_EQ(copy.readAll(), content) << method;
+        EXPECT_EQ(ReadWholeFile(workFile("Equal.rtf")), content) << method;
         EXPECT_FALSE(QFile::exists(workFile("Equal.rtf.part"))) << method;
     }
 }
 
 TEST_F(SupportArchiveTest, FailuresGiveACodeAndADescription) {
     const QString damaged = dir.filePath(QStringLiteral("damaged.icf"));
-    QFile file(damaged);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(4096, 'x'));
-    file.close();
+    WriteWholeFile(damaged, QByteArray(4096, 'x'));
     const QString otherPassword = dir.filePath(QStringLiteral("other.icf"));
     WriteSupportArchive(otherPassword, {{"Equal.rtf", "secret"}}, "Wrong");
 
@@ -126,25 +119,19 @@ TEST_F(SupportArchiveTest, OversizedEntriesAreRefused) {
 
 TEST_F(SupportArchiveTest, SymbolicLinkInTheWorkFolderIsNotWrittenThrough) {
     const QString outside = dir.filePath(QStringLiteral("outside.txt"));
-    QFile target(outside);
-    ASSERT_TRUE(target.open(QIODevice::WriteOnly));
-    target.write("keep me");
-    target.close();
+    WriteWholeFile(outside, "keep me");
     ASSERT_TRUE(QFile::link(outside, workFile("Equal.rtf")));
 
     const ExtractResult result =
         SupportArchive(archivePath).extract(QStringLiteral("Equal.rtf"), work);
     EXPECT_EQ(result.code, ArchiveCode::LinkRefused);
-    ASSERT_TRUE(target.open(QIODevice::ReadOnly));
-    EXPECT_EQ(target.readAll(), QByteArray("keep me"));
-    target.close();
+    EXPECT_EQ(ReadWholeFile(outside), QByteArray("keep me"));
 
     // Nor is a link where the copy is written before it takes its name.
     ASSERT_TRUE(QFile::remove(workFile("Equal.rtf")));
     ASSERT_TRUE(QFile::link(outside, workFile("Equal.rtf.part")));
     EXPECT_TRUE(SupportArchive(archivePath).extract(QStringLiteral("Equal.rtf"), work).ok());
-    ASSERT_TRUE(target.open(QIODevice::ReadOnly));
-    EXPECT_EQ(target.readAll(), QByteArray("keep me"));
+    EXPECT_EQ(ReadWholeFile(outside), QByteArray("keep me"));
     EXPECT_FALSE(QFileInfo(workFile("Equal.rtf")).isSymLink());
 }
 
@@ -168,11 +155,10 @@ TEST_F(SupportArchiveTest, WebLinksOpenTheFirstLineAndLeaveNoCopy) {
 
 TEST(SupportArchiveLocationTest, CurrentFolderFirstThenTheOthers) {
     QTemporaryDir first, second, third;
-    QFile archive(QDir(third.path()).filePath(QStringLiteral("rmdcalc.icf")));
-    ASSERT_TRUE(archive.open(QIODevice::WriteOnly));
-    archive.close();
+    const QString archive = QDir(third.path()).filePath(QStringLiteral("rmdcalc.icf"));
+    WriteWholeFile(archive, {});
     const QStringList folders{first.path(), second.path(), third.path()};
-    EXPECT_EQ(SupportArchive::locate(QStringLiteral("rmdcalc"), folders), archive.fileName());
+    EXPECT_EQ(SupportArchive::locate(QStringLiteral("rmdcalc"), folders), archive);
     EXPECT_EQ(SupportArchive::locate(QStringLiteral("other"), folders),
               QDir(first.path()).filePath(QStringLiteral("other.icf")));
 }

@@ -107,10 +107,7 @@ TEST(TemplatePreprocessorTest, UnbalancedDirectivesNameTheLine) {
 TEST(TemplatePreprocessorTest, FileRoundTripKeepsEightBitText) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Stretch.rtf"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("{\\rtf1 caf\xe9 R-PHName\r\n$#if Graph0\r\ngraph\r\n$#endif\r\n}");
-    file.close();
+    WriteWholeFile(path, "{\\rtf1 caf\xe9 R-PHName\r\n$#if Graph0\r\ngraph\r\n$#endif\r\n}");
 
     TemplatePreprocessor preprocessor;
     ASSERT_TRUE(preprocessor.LoadTemplate(path));
@@ -119,8 +116,7 @@ TEST(TemplatePreprocessorTest, FileRoundTripKeepsEightBitText) {
     preprocessor.Define(QStringLiteral("R-PHName"), QStringLiteral("Jos\u00e9"));
     ASSERT_TRUE(
         preprocessor.SaveResult(preprocessor.SecondPass(preprocessor.FirstPass(*checked)), path));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("{\\rtf1 caf\xe9 Jos\xe9\r\n}"));
+    EXPECT_EQ(ReadWholeFile(path), QByteArray("{\\rtf1 caf\xe9 Jos\xe9\r\n}"));
     EXPECT_FALSE(TemplatePreprocessor().LoadTemplate(dir.filePath(QStringLiteral("none.rtf"))));
 }
 

@@ -29,10 +29,7 @@ TEST(ZipFileTest, MembersLargerThanAllowedOrThanDeclaredAreRefused) {
          "member rmdcalc.flt of RMDData.zip holds more than the 10 bytes its header declares"},
     };
     for (const auto &c : cases) {
-        QFile file(source);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(QByteArray(c.size, 'r'));
-        file.close();
+        WriteWholeFile(source, QByteArray(c.size, 'r'));
         ASSERT_TRUE(ZipFile::createWithFile(archive, source, QStringLiteral("rmdcalc.flt")).ok());
         if (c.declared) {
             QFile zip(archive);
