@@ -42,26 +42,40 @@ TEST(ReportDocument, MixedSizesShareOneBaseline) {
 }
 
 // Widths are remembered per font, so a text measured again after the font changed back and
-// forth must get its own font's width each time, and underlining must not change it.
+// forth must get its own font's width each time, and underlining must not change it; so too
+// with the measures a run keeps, after earlier documents used and let go of other faces.
 TEST(ReportDocument, RememberedWidthsFollowTheFont) {
-    ReportDocument document = openDocument();
-    const QString text = u"Distribution 1,234"_s;
-    const struct {
-        const char *name;
-        bool bold;
-        double points;
-        bool underline;
-    } fonts[] = {{"regular", false, 10, false},   {"bold", true, 10, false},
-                 {"larger", false, 14, false},    {"regular again", false, 10, false},
-                 {"underlined", false, 10, true}, {"bold again", true, 10, false}};
-    for (const auto &font : fonts) {
-        document.setBold(font.bold);
-        document.setFontSize(font.points);
-        document.setUnderline(font.underline);
-        ReportFont expected{u"Arial"_s, font.points};
-        expected.bold = font.bold;
-        EXPECT_DOUBLE_EQ(document.measure(text).width(), expected.metrics().horizontalAdvance(text))
-            << font.name;
+    TextMeasures kept;
+    for (const bool italic : {true, false}) {
+        ReportDocument earlier;
+        earlier.open(&kept);
+        earlier.setItalic(italic);
+        earlier.setBold(!italic);
+        earlier.measure(u"Distribution 1,234"_s);
+        earlier.close();
+    }
+    for (TextMeasures *measures : {static_cast<TextMeasures *>(nullptr), &kept}) {
+        ReportDocument document;
+        document.open(measures);
+        const QString text = u"Distribution 1,234"_s;
+        const struct {
+            const char *name;
+            bool bold;
+            double points;
+            bool underline;
+        } fonts[] = {{"regular", false, 10, false},   {"bold", true, 10, false},
+                     {"larger", false, 14, false},    {"regular again", false, 10, false},
+                     {"underlined", false, 10, true}, {"bold again", true, 10, false}};
+        for (const auto &font : fonts) {
+            document.setBold(font.bold);
+            document.setFontSize(font.points);
+            document.setUnderline(font.underline);
+            ReportFont expected{u"Arial"_s, font.points};
+            expected.bold = font.bold;
+            EXPECT_DOUBLE_EQ(document.measure(text).width(),
+                             expected.metrics().horizontalAdvance(text))
+                << font.name << (measures ? " (kept)" : "");
+        }
     }
 }
 
