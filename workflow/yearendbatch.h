@@ -10,11 +10,11 @@
 #include "pdfpages.h"
 #include "recordcheck.h"
 #include "reportpictures.h"
-#include "textmeasures.h"
 #include "representative.h"
 #include "ruleset.h"
 #include "storageerror.h"
 #include "stretchreport.h"
+#include "textmeasures.h"
 
 #include <QDate>
 #include <QSet>
