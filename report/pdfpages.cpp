@@ -2,6 +2,7 @@
 
 #include "pageitems.h"
 #include "reportdocument.h"
+#include "reportgenerations.h"
 
 #include <QBuffer>
 #include <QGlyphRun>
@@ -75,7 +76,7 @@ public:
     cairo_font_face_t *face(const QRawFont &font, QString &error) {
         for (Face &known : m_faces) {
             if (known.font == font) {
-                known.used = true;
+                known.lastUsed = m_reports.current();
                 return known.face.get();
             }
         }
@@ -85,13 +86,12 @@ public:
                         .arg(font.familyName(), font.styleName());
             return nullptr;
         }
-        return m_faces.emplace_back(Face{font, std::move(face), true}).face.get();
+        return m_faces.emplace_back(Face{font, std::move(face), m_reports.current()}).face.get();
     }
 
     void forgetUnused() {
-        std::erase_if(m_faces, [](const Face &face) { return !face.used; });
-        for (Face &face : m_faces)
-            face.used = false;
+        std::erase_if(m_faces, [this](const Face &face) { return m_reports.stale(face.lastUsed); });
+        m_reports.next();
     }
 
 private:
@@ -117,13 +117,14 @@ private:
     struct Face {
         QRawFont font;
         FontFace face;
-        bool used = false;
+        int lastUsed = 0;
     };
     std::vector<Face> m_faces;
+    ReportGenerations m_reports;
 };
 
 // One cairo surface per picture, so that a decoration repeated on every page is stored once,
-// and one encoding for the next report drawing the same picture (compared by its pixels, as
+// and one encoding for the next reports drawing the same picture (compared by its pixels, as
 // each report reads its pictures afresh). Opaque pictures go in as JPEG at the quality Qt's
 // PDF engine used, which is smaller and quicker than deflating their pixels. The pixels and
 // the JPEG must live as long as the PDF surface, which reads them when it ends.
@@ -132,14 +133,14 @@ public:
     cairo_surface_t *surface(const QImage &image) {
         for (Picture &picture : m_pictures) {
             if (picture.image.cacheKey() == image.cacheKey() || picture.image == image) {
-                picture.used = true;
+                picture.lastUsed = m_reports.current();
                 return picture.surface.get();
             }
         }
         const bool alpha = image.hasAlphaChannel();
         Picture &picture = m_pictures.emplace_back();
         picture.image = image;
-        picture.used = true;
+        picture.lastUsed = m_reports.current();
         picture.pixels = image.convertToFormat(alpha ? QImage::Format_ARGB32_Premultiplied
                                                      : QImage::Format_RGB32);
         picture.surface.reset(cairo_image_surface_create_for_data(
@@ -160,22 +161,23 @@ public:
     }
 
     void forgetUnused() {
-        std::erase_if(m_pictures, [](const Picture &picture) { return !picture.used; });
-        for (Picture &picture : m_pictures)
-            picture.used = false;
+        std::erase_if(m_pictures,
+                      [this](const Picture &picture) { return m_reports.stale(picture.lastUsed); });
+        m_reports.next();
     }
 
 private:
     static constexpr int JpegQuality = 94;
     struct Picture {
         QImage image;
-        bool used = false;
+        int lastUsed = 0;
         QImage pixels;
         QByteArray jpeg;
         Surface surface;
     };
     // A deque: the surfaces point into the entries' pixels and JPEG bytes.
     std::deque<Picture> m_pictures;
+    ReportGenerations m_reports;
 };
 
 // A text's glyphs at the reference size, from its baseline's left end: one run per face.
@@ -185,7 +187,7 @@ struct ShapedRun {
 };
 
 // Shaped by Qt as QPainter::drawText shapes it. Most of a report's texts are the template's
-// and recur in every report of a run, so their shapes are kept for the next one.
+// and recur in every report of a run, so their shapes are kept for the next ones.
 class ShapedTexts {
 public:
     const std::vector<ShapedRun> &shape(const TextItem &item) {
@@ -195,15 +197,15 @@ public:
             QChar(item.font.italic ? u'i' : u'-') + QString::number(spacing, 'g', 17);
         auto known = m_shapes.find(key);
         if (known == m_shapes.end())
-            known = m_shapes.insert(key, {layOut(item.text, item.font, spacing), false});
-        known->used = true;
+            known = m_shapes.insert(key, {layOut(item.text, item.font, spacing), 0});
+        known->lastUsed = m_reports.current();
         return known->runs;
     }
 
     void forgetUnused() {
-        m_shapes.removeIf([](const auto &entry) { return !entry.value().used; });
-        for (Shape &shape : m_shapes)
-            shape.used = false;
+        m_shapes.removeIf(
+            [this](const auto &entry) { return m_reports.stale(entry.value().lastUsed); });
+        m_reports.next();
     }
 
 private:
@@ -232,9 +234,10 @@ private:
 
     struct Shape {
         std::vector<ShapedRun> runs;
-        bool used = false;
+        int lastUsed = 0;
     };
     QHash<QString, Shape> m_shapes;
+    ReportGenerations m_reports;
 };
 
 struct ItemWriter {

@@ -12,8 +12,8 @@ class QIODevice;
 class ReportDocument;
 
 // What the PDF files of one run share: the font files matched to Qt's faces and the pictures
-// already encoded. A batch keeps one for all its reports; what the last file did not use is
-// let go, so it never holds more than one report's fonts and pictures.
+// already encoded. A batch keeps one for all its reports; what the last few files did not use
+// is let go, so it never holds more than those reports' fonts and pictures.
 class PdfResources {
 public:
     PdfResources();

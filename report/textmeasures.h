@@ -5,6 +5,7 @@
 // keeps one set for all of them, as their templates repeat the same texts.
 
 #include "reportfont.h"
+#include "reportgenerations.h"
 
 #include <QFontMetricsF>
 #include <QHash>
@@ -20,20 +21,21 @@ public:
     double width(std::size_t face, const QString &text);
 
     void clear() { m_faces.clear(); }
-    // Lets go of what was not asked for since the last call, so that a run's measures hold no
-    // more than one report's texts.
+    // Ends a report: lets go of what the last few reports did not ask for, so that a run's
+    // measures hold no more than those reports' texts.
     void forgetUnused();
 
 private:
     struct Width {
         double advance = 0;
-        bool used = false;
+        int lastUsed = 0;
     };
     struct Face {
         ReportFont font;
         QFontMetricsF reference;
         QHash<QString, Width> widths;
-        bool used = false;
+        int lastUsed = 0;
     };
     std::vector<Face> m_faces;
+    ReportGenerations m_reports;
 };
