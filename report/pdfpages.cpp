@@ -73,6 +73,8 @@ QByteArray headTable(cairo_font_face_t *face) {
 // table (the font's revision and dates) is the one Qt read.
 class FontFiles {
 public:
+    explicit FontFiles(const ReportGenerations &reports) : m_reports(reports) {}
+
     cairo_font_face_t *face(const QRawFont &font, QString &error) {
         for (Face &known : m_faces) {
             if (known.font == font) {
@@ -91,7 +93,6 @@ public:
 
     void forgetUnused() {
         std::erase_if(m_faces, [this](const Face &face) { return m_reports.stale(face.lastUsed); });
-        m_reports.next();
     }
 
 private:
@@ -120,7 +121,7 @@ private:
         int lastUsed = 0;
     };
     std::vector<Face> m_faces;
-    ReportGenerations m_reports;
+    const ReportGenerations &m_reports; // the run's count, shared by its caches
 };
 
 // One cairo surface per picture, so that a decoration repeated on every page is stored once,
@@ -130,6 +131,8 @@ private:
 // the JPEG must live as long as the PDF surface, which reads them when it ends.
 class Pictures {
 public:
+    explicit Pictures(const ReportGenerations &reports) : m_reports(reports) {}
+
     cairo_surface_t *surface(const QImage &image) {
         for (Picture &picture : m_pictures) {
             if (picture.image.cacheKey() == image.cacheKey() || picture.image == image) {
@@ -163,7 +166,6 @@ public:
     void forgetUnused() {
         std::erase_if(m_pictures,
                       [this](const Picture &picture) { return m_reports.stale(picture.lastUsed); });
-        m_reports.next();
     }
 
 private:
@@ -177,7 +179,7 @@ private:
     };
     // A deque: the surfaces point into the entries' pixels and JPEG bytes.
     std::deque<Picture> m_pictures;
-    ReportGenerations m_reports;
+    const ReportGenerations &m_reports; // the run's count, shared by its caches
 };
 
 // A text's glyphs at the reference size, from its baseline's left end: one run per face.
@@ -190,6 +192,8 @@ struct ShapedRun {
 // and recur in every report of a run, so their shapes are kept for the next ones.
 class ShapedTexts {
 public:
+    explicit ShapedTexts(const ReportGenerations &reports) : m_reports(reports) {}
+
     const std::vector<ShapedRun> &shape(const TextItem &item) {
         const double spacing = item.wordSpacing / item.font.scale();
         const QString key =
@@ -205,7 +209,6 @@ public:
     void forgetUnused() {
         m_shapes.removeIf(
             [this](const auto &entry) { return m_reports.stale(entry.value().lastUsed); });
-        m_reports.next();
     }
 
 private:
@@ -237,7 +240,7 @@ private:
         int lastUsed = 0;
     };
     QHash<QString, Shape> m_shapes;
-    ReportGenerations m_reports;
+    const ReportGenerations &m_reports; // the run's count, shared by its caches
 };
 
 struct ItemWriter {
@@ -316,9 +319,10 @@ QString writePages(const ReportDocument &document, const QString &title, QIODevi
 } // namespace
 
 struct PdfResources::Kept {
-    FontFiles fonts;
-    Pictures pictures;
-    ShapedTexts texts;
+    ReportGenerations reports;
+    FontFiles fonts{reports};
+    Pictures pictures{reports};
+    ShapedTexts texts{reports};
 };
 
 PdfResources::PdfResources() : m_kept(std::make_unique<Kept>()) {}
@@ -332,5 +336,6 @@ QString WritePdfPages(const ReportDocument &document, const QString &title, QIOD
     kept.fonts.forgetUnused();
     kept.pictures.forgetUnused();
     kept.texts.forgetUnused();
+    kept.reports.next();
     return error;
 }
