@@ -13,7 +13,6 @@
 #include "orderedjson.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
@@ -266,8 +265,7 @@ int RunBatch(const QStringList &arguments) {
         RunWorkers(int(jobs.size()), workers, forwarded, [&](int job, StagedReport report) {
             YearEndRow &row = report.row;
             if (row.record.isEmpty())
-                row.record = jobs.at(job).file.isEmpty() ? QString::number(jobs.at(job).record)
-                                                         : QFileInfo(jobs.at(job).file).fileName();
+                row.record = YearEndRecordName(jobs.at(job));
             if (row.status == YearEndStatus::Written) {
                 const QString name = names.claim(report.fileName);
                 if (QFile::rename(report.stagedPath, out.filePath(name))) {

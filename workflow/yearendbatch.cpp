@@ -142,13 +142,17 @@ QString ReportNames::claim(const QString &fileName) {
     return name;
 }
 
+QString YearEndRecordName(const YearEndJob &job) {
+    return job.file.isEmpty() ? QString::number(job.record) : QFileInfo(job.file).fileName();
+}
+
 YearEndRow RunYearEndJob(const YearEndJob &job, const YearEndOptions &options,
                          const YearEndLoader &load, const SupportArchive &archive,
                          const QString &workFolder,
                          const std::function<QString(const QString &fileName)> &place,
                          YearEndShared &shared) {
     YearEndRow row;
-    row.record = job.file.isEmpty() ? QString::number(job.record) : QFileInfo(job.file).fileName();
+    row.record = YearEndRecordName(job);
     RecordingPrompter prompter;
     Illustration illustration(prompter);
     const QString cause = load(job, illustration);

@@ -42,6 +42,9 @@ struct YearEndJob {
     QString file;
 };
 
+// The summary's record column for a job: the record number, or the file's name.
+QString YearEndRecordName(const YearEndJob &job);
+
 enum class YearEndStatus { Written, Invalid, Unreadable, Failed, Skipped };
 
 struct YearEndRow {
