@@ -82,11 +82,11 @@ void MainWindow::yearEndReports() {
     bool written = true;
     int done = 0;
     YearEndShared shared;
+    const YearEndLoader load = DatabaseLoader(database);
     for (; done < total && !progress.wasCanceled(); ++done) {
         progress.setLabelText(QStringLiteral("Report %1 of %2").arg(done + 1).arg(total));
         const YearEndRow row = RunYearEndJob(
-            jobs.value.at(done), options, DatabaseLoader(database), m_context.archive,
-            m_context.workFolder,
+            jobs.value.at(done), options, load, m_context.archive, m_context.workFolder,
             [&](const QString &fileName) { return QDir(folder).filePath(names.claim(fileName)); },
             shared);
         counts.add(row.status);
