@@ -86,3 +86,8 @@ void PrintTo(const LineItem &item, std::ostream *out) {
     *out << "line (" << item.line.x1() << ", " << item.line.y1() << ")-(" << item.line.x2() << ", "
          << item.line.y2() << ")";
 }
+
+void PrintTo(const QRectF &rect, std::ostream *out) {
+    *out << '(' << rect.x() << ", " << rect.y() << ", " << rect.width() << " x " << rect.height()
+         << ')';
+}

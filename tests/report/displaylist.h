@@ -28,3 +28,4 @@ double RightEnd(const TextItem &item);
 
 void PrintTo(const TextItem &item, std::ostream *out);
 void PrintTo(const LineItem &item, std::ostream *out);
+void PrintTo(const QRectF &rect, std::ostream *out);

@@ -29,7 +29,18 @@ struct FormatCase {
 } // namespace
 
 TEST(DrawRTF, CharacterFormats) {
+    const QString fonts = uR"({\fonttbl{\f0\fswiss Arial;}{\f1\froman Times New Roman;})"
+                          uR"({\f2\fmodern Courier New;}{\f2\fmodern Liberation Mono;}})"_s;
     const FormatCase cases[] = {
+        {"\\f takes the font table's name", fonts + uR"(\f1 x\par)"_s, u"x"_s, false, false, 12,
+         u"Times New Roman"_s},
+        {"a later entry of a number wins", fonts + uR"(\f2 x\par)"_s, u"x"_s, false, false, 12,
+         u"Liberation Mono"_s},
+        {"a number without an entry keeps the name", fonts + uR"(\f2 x\par\f9 y\par)"_s, u"y"_s,
+         false, false, 12, u"Liberation Mono"_s},
+        {"entries without braces end at each semicolon",
+         uR"({\fonttbl\f1\fswiss Arial;\f2\froman Times New Roman;}\f2 t\par)"_s, u"t"_s, false,
+         false, 12, u"Times New Roman"_s},
         {"bold group", uR"({\b bold} plain\par)"_s, u"bold"_s, true, false, 12},
         {"after the bold group", uR"({\b bold} plain\par)"_s, u" plain"_s, false, false, 12},
         {"\\b0 clears bold", uR"(\b x\b0 y\par)"_s, u"y"_s, false, false, 12},
@@ -48,11 +59,10 @@ TEST(DrawRTF, CharacterFormats) {
     };
     for (const FormatCase &c : cases) {
         const TextItem item = FindText(RenderRtf(c.rtf), c.text);
-        EXPECT_EQ(item.font.bold, c.bold) << c.name << ": " << ::testing::PrintToString(item);
-        EXPECT_EQ(item.font.italic, c.italic) << c.name << ": " << ::testing::PrintToString(item);
-        EXPECT_EQ(item.font.pointSize, c.pointSize)
-            << c.name << ": " << ::testing::PrintToString(item);
-        EXPECT_EQ(item.font.family, c.family) << c.name << ": " << ::testing::PrintToString(item);
+        ReportFont expected{c.family, c.pointSize};
+        expected.bold = c.bold;
+        expected.italic = c.italic;
+        EXPECT_EQ(item.font, expected) << c.name << ": " << ::testing::PrintToString(item);
     }
 }
 
@@ -78,13 +88,6 @@ TEST(DrawRTF, RunsOfOneFormatAreWrittenOnOneLine) {
     }
 }
 
-TEST(DrawRTF, HiddenTextDrawsNothingNotEvenTabsOrBullets) {
-    const ReportDocument document =
-        RenderRtf(uR"(a{\v hidden\tab\bullet\lquote}b\v gone\v0 c\par)"_s);
-    EXPECT_EQ(DrawnText(document), u"abc"_s);
-    EXPECT_EQ(FindText(document, u"abc"_s).origin.x(), LeftMargin);
-}
-
 TEST(DrawRTF, EscapesAndSpecialCharacters) {
     const struct {
         const char *name;
@@ -102,6 +105,8 @@ TEST(DrawRTF, EscapesAndSpecialCharacters) {
         {"\\uc2: an escape and a character", uR"(\uc2\u233\'e9xy\par)"_s, u"\u00e9y"_s},
         {"\\uc holds in its group", uR"({\uc0\u233}\u233?y\par)"_s, u"\u00e9\u00e9y"_s},
         {"a brace ends the fallback", uR"({\u20013}x\par)"_s, u"\u4e2dx"_s},
+        {"text after the last paragraph mark", uR"(shown\par not shown)"_s, u"shown"_s},
+        {"the same in a group", uR"({\rtf1 shown\par not shown})"_s, u"shown"_s},
     };
     for (const auto &c : cases)
         EXPECT_EQ(DrawnText(RenderRtf(c.rtf)), c.drawn) << c.name << ": " << c.rtf.toStdString();
@@ -119,19 +124,15 @@ TEST(DrawRTF, TypedTextComesBackAsTyped) {
     }
 }
 
-TEST(DrawRTF, TextAfterTheLastParagraphMarkIsNotDrawn) {
-    EXPECT_EQ(DrawnText(RenderRtf(uR"(shown\par not shown)"_s)), u"shown"_s);
-    EXPECT_EQ(DrawnText(RenderRtf(uR"({\rtf1 shown\par not shown})"_s)), u"shown"_s);
-}
-
-// Where the text after a tab goes: the stop's kind decides which end of the text (or its
-// middle) meets it; past the last stop, or beyond the right edge, it is the right edge.
-TEST(DrawRTF, TabStops) {
+// Where a text goes: after a tab, the stop's kind decides which end of the text (or its middle)
+// meets it; past the last stop, or beyond the right edge, it is the right edge. Alignment, the
+// margin words and hidden text move it too.
+TEST(DrawRTF, WhereTextIsDrawn) {
     enum class End { Left, Centre, Right };
     const struct {
         const char *name;
         QString rtf;
-        QString text; // on the line of the text drawn before it
+        QString text;
         End end;
         double x;
     } cases[] = {
@@ -157,18 +158,25 @@ TEST(DrawRTF, TabStops) {
         {"consecutive tabs", uR"(\tx1000\tx3000 a\tab\tab b\par)"_s, u"b"_s, End::Left,
          LeftMargin + 3000},
         {"\\pard clears the stops", uR"(\tx2000\pard a\tab b\par)"_s, u"b"_s, End::Left, RightEdge},
+        {"groups restore the alignment", uR"({\qr\tx100\sb999 x\par}a\tab b\par)"_s, u"a"_s,
+         End::Left, LeftMargin},
+        {"groups restore the stops", uR"({\qr\tx100\sb999 x\par}a\tab b\par)"_s, u"b"_s, End::Left,
+         RightEdge},
+        {"underlined tab to a right stop", uR"(\fs24\tqr\tx5000 Name{\ul\tab}Value\par)"_s,
+         u"Value"_s, End::Right, LeftMargin + 5000},
+        {"left margin", uR"(\margl2880 a\par)"_s, u"a"_s, End::Left, 2880},
+        {"right margin", uR"(\margr2880 a\tab b\par)"_s, u"b"_s, End::Left, 12240 - 2880},
+        // A margin that leaves no room between the edges is refused.
+        {"margin refused", uR"(\margl20000 a\par)"_s, u"a"_s, End::Left, LeftMargin},
+        {"hidden text draws nothing, not even tabs or bullets",
+         uR"(a{\v hidden\tab\bullet\lquote}b\v gone\v0 c\par)"_s, u"abc"_s, End::Left, LeftMargin},
     };
     for (const auto &c : cases) {
-        const ReportDocument document = RenderRtf(c.rtf);
-        const auto texts = TextsOn(document);
-        const auto found = std::ranges::find(texts, c.text, &TextItem::text);
-        ASSERT_NE(found, texts.end()) << c.name << ": " << DrawnText(document).toStdString();
-        ASSERT_NE(found, texts.begin()) << c.name;
-        const double x = c.end == End::Left    ? found->origin.x()
-                         : c.end == End::Right ? RightEnd(*found)
-                                               : found->origin.x() + found->width / 2;
-        EXPECT_NEAR(x, c.x, Near) << c.name << ": " << ::testing::PrintToString(*found);
-        EXPECT_EQ(found->origin.y(), std::prev(found)->origin.y()) << c.name;
+        const TextItem found = FindText(RenderRtf(c.rtf), c.text);
+        const double x = c.end == End::Left    ? found.origin.x()
+                         : c.end == End::Right ? RightEnd(found)
+                                               : found.origin.x() + found.width / 2;
+        EXPECT_NEAR(x, c.x, Near) << c.name << ": " << ::testing::PrintToString(found);
     }
 }
 
@@ -184,63 +192,77 @@ TEST(DrawRTF, RightTabStopNeverOverlapsTheTextBeforeIt) {
     EXPECT_NEAR(value.origin.x(), RightEnd(label), Near);
 }
 
-TEST(DrawRTF, UnderlinedRunGetsALineBelowIt) {
-    const ReportDocument document = RenderRtf(uR"(\fs24\ul under\ul0  not\par)"_s);
-    const TextItem under = FindText(document, u"under"_s);
-    const auto lines = LinesOn(document);
-    ASSERT_EQ(lines.size(), 1u);
-    // 1.2 times the 12-point size below the line's top.
+// Underlined runs and tabs draw a line 1.2 times the 12-point size below the line's top, across
+// the underlined text or gap. A signature line: the underlined tab at the paragraph's end draws.
+TEST(DrawRTF, UnderlineLines) {
     const double y = TopMargin + 12 * 24;
-    EXPECT_EQ(lines[0].line, QLineF(under.origin.x(), y, RightEnd(under), y))
-        << ::testing::PrintToString(lines[0]);
-}
-
-TEST(DrawRTF, UnderlinedTabDrawsALineAcrossTheGap) {
-    // A signature line: the underlined tab at the paragraph's end still draws.
-    const ReportDocument toEdge = RenderRtf(uR"(\fs24 Signature{\ul\tab}\par)"_s);
-    const TextItem label = FindText(toEdge, u"Signature"_s);
-    const double y = TopMargin + 12 * 24;
-    ASSERT_EQ(LinesOn(toEdge).size(), 1u);
-    EXPECT_EQ(LinesOn(toEdge)[0].line, QLineF(RightEnd(label), y, RightEdge, y))
-        << ::testing::PrintToString(LinesOn(toEdge)[0]);
-
-    const ReportDocument toStop = RenderRtf(uR"(\fs24\tqr\tx5000 Name{\ul\tab}Value\par)"_s);
-    const TextItem value = FindText(toStop, u"Value"_s);
-    ASSERT_EQ(LinesOn(toStop).size(), 1u);
-    EXPECT_EQ(LinesOn(toStop)[0].line,
-              QLineF(RightEnd(FindText(toStop, u"Name"_s)), y, value.origin.x(), y));
-    EXPECT_NEAR(RightEnd(value), LeftMargin + 5000, Near);
+    const struct {
+        const char *name;
+        QString rtf;
+        QString from; // the line starts at this text's start, or its end when fromEnd
+        bool fromEnd;
+        QString to; // and ends at this text's end, or its start when toStart; none: the edge
+        bool toStart;
+    } cases[] = {
+        {"run", uR"(\fs24\ul under\ul0  not\par)"_s, u"under"_s, false, u"under"_s, false},
+        {"centred title", uR"(\fs24\qc\ul Title\par)"_s, u"Title"_s, false, u"Title"_s, false},
+        {"tab to the edge", uR"(\fs24 Signature{\ul\tab}\par)"_s, u"Signature"_s, true, {}, false},
+        {"tab to a right stop", uR"(\fs24\tqr\tx5000 Name{\ul\tab}Value\par)"_s, u"Name"_s, true,
+         u"Value"_s, true},
+    };
+    for (const auto &c : cases) {
+        const ReportDocument document = RenderRtf(c.rtf);
+        const auto at = [&document](const QString &text, bool start) {
+            if (text.isEmpty())
+                return RightEdge;
+            const TextItem item = FindText(document, text);
+            return start ? item.origin.x() : RightEnd(item);
+        };
+        const auto lines = LinesOn(document);
+        ASSERT_EQ(lines.size(), 1u) << c.name;
+        EXPECT_EQ(lines[0].line, QLineF(at(c.from, !c.fromEnd), y, at(c.to, c.toStart), y))
+            << c.name << ": " << ::testing::PrintToString(lines[0]);
+    }
     // A tab that is not underlined draws no line between underlined texts.
     EXPECT_EQ(LinesOn(RenderRtf(uR"({\ul a}\tab{\ul b}\par)"_s)).size(), 2u);
 }
 
-TEST(DrawRTF, Alignment) {
-    // An underlined title keeps its line under it.
-    const ReportDocument centred = RenderRtf(uR"(\qc\ul Title\par)"_s);
-    const TextItem title = FindText(centred, u"Title"_s);
-    EXPECT_NEAR(title.origin.x() + title.width / 2, (LeftMargin + RightEdge) / 2, Near);
-    ASSERT_EQ(LinesOn(centred).size(), 1u);
-    EXPECT_EQ(LinesOn(centred)[0].line.x1(), title.origin.x());
-    EXPECT_EQ(LinesOn(centred)[0].line.x2(), RightEnd(title));
-
-    const ReportDocument right = RenderRtf(uR"(\qr Amount\par)"_s);
-    EXPECT_NEAR(RightEnd(FindText(right, u"Amount"_s)), RightEdge, Near);
-
-    const ReportDocument left = RenderRtf(uR"({\qr x\par}Left\par)"_s);
-    EXPECT_EQ(FindText(left, u"Left"_s).origin.x(), LeftMargin);
-}
-
-TEST(DrawRTF, JustifiedParagraphFillsItsWrappedLines) {
-    QString words;
-    for (int i = 0; i < 60; ++i)
-        words += u"word%1 "_s.arg(i);
-    const ReportDocument document = RenderRtf(u"\\qj "_s + words + u"end\\par"_s);
-    const auto texts = TextsOn(document);
-    ASSERT_GE(texts.size(), 3u);
-    for (std::size_t i = 0; i + 1 < texts.size(); ++i)
-        EXPECT_NEAR(RightEnd(texts[i]), RightEdge, Near) << ::testing::PrintToString(texts[i]);
-    EXPECT_EQ(texts.back().wordSpacing, 0);
-    EXPECT_LT(RightEnd(texts.back()), RightEdge);
+// Every line of a wrapped paragraph keeps its alignment, follows the one before at the same
+// distance and loses no word; a justified paragraph fills all its lines but the last.
+TEST(DrawRTF, WrappedLinesKeepTheirAlignment) {
+    QStringList words;
+    for (int i = 0; i < 70; ++i)
+        words << u"word%1"_s.arg(i);
+    for (const QString alignment : {u""_s, u"\\qc "_s, u"\\qr "_s, u"\\qj "_s}) {
+        SCOPED_TRACE(alignment.toStdString());
+        auto texts = TextsOn(RenderRtf(alignment + words.join(u' ') + u"\\par after\\par"_s));
+        ASSERT_GE(texts.size(), 4u);
+        texts.pop_back(); // "after"
+        QStringList drawn;
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const TextItem &text = texts[i];
+            drawn << text.text;
+            const double before = text.origin.x() - LeftMargin;
+            const double after = RightEdge - text.origin.x() -
+                                 text.font.metrics().horizontalAdvance(text.text.trimmed());
+            const auto printed = ::testing::PrintToString(text);
+            ASSERT_GE(before, -Near) << printed;
+            ASSERT_GE(after, -Near) << printed;
+            EXPECT_NEAR(text.origin.y() - texts[i ? i - 1 : 0].origin.y(),
+                        i ? texts[1].origin.y() - texts[0].origin.y() : 0, Near);
+            if (alignment == u"\\qc ")
+                EXPECT_NEAR(before, after, Near) << printed;
+            else if (alignment == u"\\qr ")
+                EXPECT_NEAR(after, 0, Near) << printed;
+            else
+                EXPECT_NEAR(before, 0, Near) << printed;
+            if (alignment == u"\\qj " && i + 1 < texts.size())
+                EXPECT_NEAR(RightEnd(text), RightEdge, Near) << printed;
+        }
+        EXPECT_GT(texts[1].origin.y(), texts[0].origin.y());
+        EXPECT_EQ(drawn.join(u' '), words.join(u' '));
+        EXPECT_EQ(texts.back().wordSpacing, 0);
+    }
 }
 
 TEST(DrawRTF, SpaceBetweenParagraphs) {
@@ -266,22 +288,6 @@ TEST(DrawRTF, SpaceBetweenParagraphs) {
     EXPECT_NEAR(FindText(first, u"a"_s).origin.y(), FindText(plain, u"a"_s).origin.y() + 500, Near);
 }
 
-TEST(DrawRTF, FontTable) {
-    const QString table = uR"({\fonttbl{\f0\fswiss Arial;}{\f1\froman Times New Roman;})"
-                          uR"({\f2\fmodern Courier New;}{\f2\fmodern Liberation Mono;}})"_s;
-    const ReportDocument document =
-        RenderRtf(table + uR"(\f1 roman\par\f2 later entry\par\f9 no entry\par)"_s);
-    EXPECT_EQ(DrawnText(document), u"roman|later entry|no entry"_s);
-    EXPECT_EQ(FindText(document, u"roman"_s).font.family, u"Times New Roman"_s);
-    EXPECT_EQ(FindText(document, u"later entry"_s).font.family, u"Liberation Mono"_s);
-    // A number without an entry keeps the name set before.
-    EXPECT_EQ(FindText(document, u"no entry"_s).font.family, u"Liberation Mono"_s);
-    // Entries without their own braces end at each semicolon.
-    const ReportDocument bare =
-        RenderRtf(uR"({\fonttbl\f1\fswiss Arial;\f2\froman Times New Roman;}\f2 t\par)"_s);
-    EXPECT_EQ(FindText(bare, u"t"_s).font.family, u"Times New Roman"_s);
-}
-
 TEST(DrawRTF, SkippedDestinationsProduceNothing) {
     const char *groups[] = {R"(\colortbl\red0\green0\blue0;)",   R"(\stylesheet{\s0 Normal;})",
                             R"(\info{\title Report})",           R"(\header Page\par)",
@@ -299,29 +305,10 @@ TEST(DrawRTF, SkippedDestinationsProduceNothing) {
     }
 }
 
-TEST(DrawRTF, MarginWordsMoveTheEdges) {
-    const ReportDocument left = RenderRtf(uR"(\margl2880 a\par)"_s);
-    EXPECT_EQ(FindText(left, u"a"_s).origin.x(), 2880);
-
-    const ReportDocument right = RenderRtf(uR"(\margr2880 a\tab b\par)"_s);
-    EXPECT_NEAR(FindText(right, u"b"_s).origin.x(), 12240 - 2880, Near);
-
-    // A margin that leaves no room between the edges is refused.
-    const ReportDocument refused = RenderRtf(uR"(\margl20000 a\par)"_s);
-    EXPECT_EQ(FindText(refused, u"a"_s).origin.x(), LeftMargin);
-}
-
 TEST(DrawRTF, PageBreak) {
-    const ReportDocument explicitBreak = RenderRtf(uR"(a\par\page b\par)"_s);
-    ASSERT_EQ(explicitBreak.pageCount(), 2);
-    EXPECT_EQ(TextsOn(explicitBreak, 1).size(), 1u);
-    ASSERT_EQ(TextsOn(explicitBreak, 2).size(), 1u);
-    EXPECT_EQ(TextsOn(explicitBreak, 2)[0].text, u"b"_s);
-    EXPECT_EQ(TextsOn(explicitBreak, 2)[0].origin.y(), TextsOn(explicitBreak, 1)[0].origin.y());
-}
-
-TEST(DrawRTF, GroupsRestoreParagraphPropertiesAndDestinations) {
-    const ReportDocument document = RenderRtf(uR"({\qr\tx100\sb999 x\par}a\tab b\par)"_s);
-    EXPECT_EQ(FindText(document, u"a"_s).origin.x(), LeftMargin);
-    EXPECT_NEAR(FindText(document, u"b"_s).origin.x(), RightEdge, Near);
+    const ReportDocument document = RenderRtf(uR"(a\par\page b\par)"_s);
+    ASSERT_EQ(document.pageCount(), 2);
+    EXPECT_EQ(DrawnText(document), u"a|b"_s);
+    ASSERT_EQ(TextsOn(document, 2).size(), 1u);
+    EXPECT_EQ(TextsOn(document, 2)[0].origin.y(), TextsOn(document, 1)[0].origin.y());
 }

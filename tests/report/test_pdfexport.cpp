@@ -11,7 +11,9 @@
 #include "testsupport.h"
 
 #include <QDir>
-#include <QFile>
+#include <QRegularExpression>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -117,10 +119,7 @@ TEST(ExportPdfTest, WritesTheReportAndConfirmsOrReports) {
     ArchiveFolder folder;
     const QString documents = folder.dir.path();
     const QString path = folder.workFile(QStringLiteral("RobertJSampleStretch.pdf"));
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("an older file of that name");
-    old.close();
+    WriteWholeFile(path, "an older file of that name");
     RecordingPrompter prompter;
 
     EXPECT_EQ(ExportPdf(report, Calculator::Stretch, inputs, folder.work, documents, prompter),
@@ -132,10 +131,9 @@ TEST(ExportPdfTest, WritesTheReportAndConfirmsOrReports) {
     const char *bodies[] = {"First page", "Second page", "Third page"};
     for (int page = 0; page < 3; ++page) {
         EXPECT_TRUE(pages[page].contains(QLatin1String(bodies[page]))) << page;
+        // The footers' texts are the footer test's; here, that overlays reach the file.
         EXPECT_TRUE(pages[page].contains(QStringLiteral("Page %1 of 3").arg(page + 1)))
             << pages[page].toStdString();
-        EXPECT_TRUE(pages[page].contains(QStringLiteral("January 15, 2024")));
-        EXPECT_TRUE(pages[page].contains(QStringLiteral("Stretch IRA Concept Version 1.0")));
     }
     EXPECT_EQ(folder.workFiles(), QStringList{QStringLiteral("RobertJSampleStretch.pdf")})
         << "no leftovers";
@@ -168,15 +166,12 @@ TEST(ExportPdfTest, WritesTheReportAndConfirmsOrReports) {
             << c.name;
         ASSERT_EQ(prompter.messages().size(), 1) << c.name << ": no confirmation after a failure";
         EXPECT_EQ(prompter.messages()[0].caption, QStringLiteral("Adobe Acrobat File Not Saved"));
-        const QStringList lines = prompter.messages()[0].text.split(QStringLiteral("\r\n"));
-        ASSERT_EQ(lines.size(), 4) << c.name;
-        EXPECT_TRUE(lines[0].startsWith(QStringLiteral("An error type "))) << c.name;
-        EXPECT_TRUE(lines[0].endsWith(QStringLiteral(" occurred "))) << c.name;
-        EXPECT_NE(lines[0], PdfNotSavedMessage(0).split(QStringLiteral("\r\n"))[0])
-            << c.name << ": no error number";
-        EXPECT_EQ(lines[1], QStringLiteral("while creating the PDF file.")) << c.name;
-        EXPECT_TRUE(lines[2].contains(c.named)) << c.name << ": " << lines[2].toStdString();
-        EXPECT_EQ(lines[3], QStringLiteral("Please try again.")) << c.name;
+        // The error number is the system's, not 0.
+        const QRegularExpression message(
+            uR"(^An error type [1-9]\d* occurred \r\nwhile creating the PDF file\.\r\n)"_s +
+            u".*%1.*\\r\\nPlease try again\\.$"_s.arg(QRegularExpression::escape(c.named)));
+        EXPECT_TRUE(message.match(prompter.messages()[0].text).hasMatch())
+            << prompter.messages()[0].text.toStdString();
     }
     EXPECT_EQ(QDir(taken).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList{QStringLiteral("RobertJSampleStretch.pdf")});

@@ -38,10 +38,6 @@ QStringList texts(const std::vector<TextItem> &items) {
     return list;
 }
 
-ReportPages switches(bool cover, bool wenmark, bool taxes, bool ledger, bool graph) {
-    return {cover, wenmark, taxes, ledger, graph};
-}
-
 TEST(StretchDecorationsTest, PagesFollowTheSwitches) {
     struct Case {
         const char *name;
@@ -51,41 +47,41 @@ TEST(StretchDecorationsTest, PagesFollowTheSwitches) {
     };
     const Case cases[] = {
         {"cover and taxes: the tax pictures on page 2",
-         switches(true, false, true, false, false),
+         ReportPages{true, false, true, false, false},
          2,
          {"100side.bmp at 1,1 on 1", "PileofCashMed.jpg at 7,1 on 2",
           "PileofCashMed.jpg at 7,4.5 on 2", "PileofCashMed.jpg at 6.55,4.5 on 2",
           "logo StretchLogo on 1", "logo (default) on 1"}},
         {"cover and story: the story picture on page 2, both logos on page 1",
-         switches(true, true, false, false, false),
+         ReportPages{true, true, false, false, false},
          2,
          {"100side.bmp at 1,1 on 1", "Wenpic.jpg at 1.5,1 on 2", "logo StretchLogo on 1",
           "logo (default) on 1"}},
         {"story alone starts the report",
-         switches(false, true, false, false, false),
+         ReportPages{false, true, false, false, false},
          1,
          {"Wenpic.jpg at 1.5,1 on 1"}},
         {"story and taxes",
-         switches(false, true, true, false, false),
+         ReportPages{false, true, true, false, false},
          3,
          {"Wenpic.jpg at 1.5,1 on 1", "PileofCashMed.jpg at 7,1 on 2",
           "PileofCashMed.jpg at 7,4.5 on 2", "PileofCashMed.jpg at 6.55,4.5 on 2"}},
         {"graph alone",
-         switches(false, false, false, false, true),
+         ReportPages{false, false, false, false, true},
          1,
          {"RMDGraph.bmp at 2.5,1 on 1", "logo StretchLogo on 1"}},
         {"graph after nine pages",
-         switches(false, false, false, true, true),
+         ReportPages{false, false, false, true, true},
          9,
          {"RMDGraph.bmp at 2.5,1 on 9", "logo StretchLogo on 9", "logo StretchLogo on 1"}},
         {"every page",
-         switches(true, true, true, true, true),
+         ReportPages{true, true, true, true, true},
          7,
          {"100side.bmp at 1,1 on 1", "Wenpic.jpg at 1.5,1 on 2", "PileofCashMed.jpg at 7,1 on 3",
           "PileofCashMed.jpg at 7,4.5 on 3", "PileofCashMed.jpg at 6.55,4.5 on 3",
           "RMDGraph.bmp at 2.5,1 on 7", "logo StretchLogo on 7", "logo StretchLogo on 1",
           "logo (default) on 1", "logo StretchLogo on 3"}},
-        {"no page", switches(false, false, false, false, false), 1, {}},
+        {"no page", ReportPages{false, false, false, false, false}, 1, {}},
     };
     for (const Case &c : cases)
         EXPECT_EQ(describe(StretchDecorations(c.pages, c.pageCount)), c.expected) << c.name;
@@ -144,15 +140,14 @@ TEST_F(CreateReportTest, StretchPagesGetTheirPicturesLogosAndFooters) {
     // The graph bitmap lies in the work folder, as the graph leaves it.
     WriteWholeFile(folder.workFile(QStringLiteral("RMDGraph.bmp")), PictureBytes(624, 468));
 
-    CreateReport(report, ThreePages, illustration, switches(true, false, true, false, true),
+    CreateReport(report, ThreePages, illustration, ReportPages{true, false, true, false, true},
                  environment(QStringLiteral("Stretch IRA Concept")));
     const ReportDocument &document = report.document;
     EXPECT_EQ(report.name, QStringLiteral("Retirement Distribution Planner"));
     ASSERT_EQ(document.pageCount(), 3);
-    EXPECT_EQ(document.margins().top, 720);
-    EXPECT_EQ(document.margins().bottom, 864);
-    EXPECT_EQ(document.margins().left, 1440);
-    EXPECT_EQ(document.margins().right, 1440);
+    const PageMargins margins = document.margins();
+    EXPECT_EQ(std::tuple(margins.left, margins.right, margins.top, margins.bottom),
+              std::tuple(1440, 1440, 720, 864));
     EXPECT_EQ(DrawnText(document), QStringLiteral("Cover|Taxes|Graph"));
 
     const QSize side = pictureSize(builtArchive, QStringLiteral("100side.bmp"), folder.work);

@@ -19,13 +19,6 @@ ReportDocument openDocument() {
     return document;
 }
 
-QString manyWords(int count) {
-    QStringList words;
-    for (int i = 0; i < count; ++i)
-        words << u"word%1"_s.arg(i);
-    return words.join(u' ');
-}
-
 } // namespace
 
 TEST(ReportDocument, MixedSizesShareOneBaseline) {
@@ -119,60 +112,6 @@ TEST(ReportDocument, PositionOnAMarginFollowsIt) {
     EXPECT_EQ(document.position().x(), 3000);
 }
 
-TEST(ReportDocument, WrapKeepsTheAlignmentOfEveryLine) {
-    const double left = 1440;
-    const double right = 12240 - 1440;
-    for (const TextAlignment alignment :
-         {TextAlignment::Left, TextAlignment::Centre, TextAlignment::Right}) {
-        ReportDocument document = openDocument();
-        document.setAlignment(alignment);
-        document.writeParagraph(manyWords(70));
-        document.close();
-        const auto texts = TextsOn(document);
-        ASSERT_GE(texts.size(), 3u) << int(alignment);
-        for (const TextItem &text : texts) {
-            const double before = text.origin.x() - left;
-            const double after =
-                right -
-                (text.origin.x() + text.font.metrics().horizontalAdvance(text.text.trimmed()));
-            const auto printed = ::testing::PrintToString(text);
-            ASSERT_GE(before, -Near) << printed;
-            ASSERT_GE(after, -Near) << printed;
-            switch (alignment) {
-            case TextAlignment::Left:
-                EXPECT_NEAR(before, 0, Near) << printed;
-                break;
-            case TextAlignment::Centre:
-                EXPECT_NEAR(before, after, Near) << printed;
-                break;
-            case TextAlignment::Right:
-                EXPECT_NEAR(after, 0, Near) << printed;
-                break;
-            case TextAlignment::Justified:
-                break;
-            }
-        }
-    }
-}
-
-TEST(ReportDocument, WrappedLinesFollowEachOtherAndLoseNoWord) {
-    ReportDocument document = openDocument();
-    const QString words = manyWords(70);
-    document.writeParagraph(words);
-    document.writeParagraph(u"after"_s);
-    document.close();
-    const auto texts = TextsOn(document);
-    ASSERT_GE(texts.size(), 4u);
-    QStringList drawn;
-    for (std::size_t i = 0; i + 1 < texts.size(); ++i)
-        drawn << texts[i].text;
-    EXPECT_EQ(drawn.join(u' '), words);
-    const double line = texts[1].origin.y() - texts[0].origin.y();
-    EXPECT_GT(line, 0);
-    for (std::size_t i = 1; i < texts.size(); ++i)
-        EXPECT_NEAR(texts[i].origin.y() - texts[i - 1].origin.y(), line, Near) << i;
-}
-
 TEST(ReportDocument, InlineTextNearTheEdgeStartsTheNextLine) {
     ReportDocument document = openDocument();
     document.setX(document.rightEdge() - 300);
@@ -255,28 +194,20 @@ TEST(ReportDocument, OverlaysDecorateFinishedPages) {
     document.writeParagraph(u"page two"_s);
     document.close();
 
-    QImage picture(10, 10, QImage::Format_RGB32);
-    picture.fill(Qt::red);
+    // Where each alignment puts a text in its box is the page footer's test.
     PageOverlay overlay = document.overlay(2);
     ASSERT_TRUE(overlay.isValid());
-    overlay.drawPicture(QRectF(1440, 1440, 720, 720), picture);
+    overlay.drawPicture(QRectF(1440, 1440, 720, 720), QImage(10, 10, QImage::Format_RGB32));
     const ReportFont footer{u"Arial"_s, 6};
     const QRectF box(1440, 15840 - 1008, 12240 - 2 * 1440, 200);
     overlay.drawText(u"left"_s, footer, box, Qt::AlignLeft);
-    overlay.drawText(u"centre"_s, footer, box, Qt::AlignHCenter);
-    overlay.drawText(u"right"_s, footer, box, Qt::AlignRight);
 
     EXPECT_TRUE(document.page(1).overlay.empty());
     const auto &items = document.page(2).overlay;
-    ASSERT_EQ(items.size(), 4u);
+    ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(std::get<PictureItem>(items[0]).target, QRectF(1440, 1440, 720, 720));
-    const auto &left = std::get<TextItem>(items[1]);
-    const auto &centre = std::get<TextItem>(items[2]);
-    const auto &right = std::get<TextItem>(items[3]);
-    EXPECT_EQ(left.origin.x(), box.left());
-    EXPECT_NEAR(centre.origin.x() + centre.width / 2, box.center().x(), Near);
-    EXPECT_NEAR(RightEnd(right), box.right(), Near);
-    EXPECT_NEAR(left.origin.y(), box.top() + footer.metrics().ascent(), Near);
+    EXPECT_EQ(std::get<TextItem>(items[1]).origin,
+              QPointF(box.left(), box.top() + footer.metrics().ascent()));
     EXPECT_EQ(TextsOn(document, 2).size(), 1u) << "overlays stay apart from the content";
 
     for (const int missing : {0, 3, -1}) {

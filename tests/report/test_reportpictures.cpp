@@ -11,17 +11,11 @@
 #include "testsupport.h"
 
 #include <QFile>
+#include <QRegularExpression>
+
+using namespace Qt::StringLiterals;
 
 namespace {
-
-std::string describe(const QRectF &rect) {
-    return QStringLiteral("(%1, %2, %3 x %4)")
-        .arg(rect.x())
-        .arg(rect.y())
-        .arg(rect.width())
-        .arg(rect.height())
-        .toStdString();
-}
 
 TEST(LogoPlacementTest, ReadsFourWholeNumbers) {
     struct Case {
@@ -41,16 +35,12 @@ TEST(LogoPlacementTest, ReadsFourWholeNumbers) {
         {"beyond 16 bits", "0 40000 560 0", std::nullopt},
         {"huge number", "0 0 1e300 0", std::nullopt},
     };
-    for (const Case &c : cases) {
-        const std::optional<LogoPlacement> read = ParseLogoPlacement(c.text);
-        ASSERT_EQ(read.has_value(), c.expected.has_value()) << c.name;
-        if (!read)
-            continue;
-        EXPECT_EQ(read->unused, c.expected->unused) << c.name;
-        EXPECT_EQ(read->left, c.expected->left) << c.name;
-        EXPECT_EQ(read->height, c.expected->height) << c.name;
-        EXPECT_EQ(read->width, c.expected->width) << c.name;
-    }
+    const auto numbers = [](const std::optional<LogoPlacement> &place) {
+        return place ? std::vector{place->unused, place->left, place->height, place->width}
+                     : std::vector<int>{};
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(numbers(ParseLogoPlacement(c.text)), numbers(c.expected)) << c.name;
 }
 
 TEST(LogoPlacementTest, WidthFromProportionsAndCentring) {
@@ -76,14 +66,8 @@ TEST(LogoPlacementTest, WidthFromProportionsAndCentring) {
         {"negative width", {0, 1440, 560, -10}, picture, std::nullopt},
         {"no picture to take proportions from", {0, 1440, 560, 0}, QSizeF(), std::nullopt},
     };
-    for (const Case &c : cases) {
-        const std::optional<QRectF> place = LogoPlace(c.placement, c.picture, PageWidth);
-        ASSERT_EQ(place.has_value(), c.expected.has_value()) << c.name;
-        if (place) {
-            EXPECT_EQ(*place, *c.expected)
-                << c.name << ": " << describe(*place) << " for " << describe(*c.expected);
-        }
-    }
+    for (const Case &c : cases)
+        EXPECT_EQ(LogoPlace(c.placement, c.picture, PageWidth), c.expected) << c.name;
 }
 
 TEST(PicturePlaceTest, OwnSizeUnlessItRunsOffThePaper) {
@@ -98,18 +82,12 @@ TEST(PicturePlaceTest, OwnSizeUnlessItRunsOffThePaper) {
         QRectF expected;
     };
     const Case cases[] = {
-        {"15 twips a pixel", QSizeF(115, 96), 7.0, 1.0, QRectF(10080, 1440, 1725, 1440)},
         {"up to the paper's edge", QSizeF(48, 10), 8.0, 0, QRectF(11520, 0, 720, 150)},
-        {"graph scaled to the right margin", QSizeF(624, 468), 2.5, 1.0,
-         QRectF(3600, 1440, 7200, 5400)},
         {"starting beyond the right margin", QSizeF(100, 100), 7.8, 1.0, QRectF()},
         {"empty picture", QSizeF(), 1.0, 1.0, QRectF()},
     };
-    for (const Case &c : cases) {
-        const QRectF place = PicturePlace(c.pixels, c.left, c.top, document);
-        EXPECT_EQ(place, c.expected)
-            << c.name << ": " << describe(place) << " for " << describe(c.expected);
-    }
+    for (const Case &c : cases)
+        EXPECT_EQ(PicturePlace(c.pixels, c.left, c.top, document), c.expected) << c.name;
 }
 
 class PictureTest : public ::testing::Test {
@@ -161,43 +139,17 @@ TEST_F(PictureTest, FaultyLogosAreLeftOutSilently) {
     EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
-// The archive holds Pile.jpg. A file a row puts in the work folder (null: none) is used and
-// kept there; a copy taken from the archive is deleted.
-TEST_F(PictureTest, PicturesFromTheArchiveOrTheWorkFolder) {
+// A picture in neither the work folder nor the archive, or an empty file in the work folder
+// (kept: the report did not make it), is left out without a message. Where pictures go, and that
+// copies taken from the archive are deleted, is the report assembly's test.
+TEST_F(PictureTest, MissingOrEmptyPicturesAreLeftOutSilently) {
     WriteSupportArchive(folder.archive, {{QStringLiteral("Pile.jpg"), PictureBytes(115, 96)}});
-    const struct {
-        const char *file;
-        QByteArray inWorkFolder;
-        float left, top;
-        QRectF expected; // empty: nothing drawn
-    } cases[] = {
-        {"Pile.jpg", QByteArray(), 6.55f, 4.5f, QRectF(9432, 6480, 1725, 1440)},
-        // 6.5 inches from 2.5 inches would run off the paper: it ends at the right margin.
-        {"RMDGraph.bmp", PictureBytes(624, 468), 2.5f, 1.0f, QRectF(3600, 1440, 7200, 5400)},
-        {"Missing.jpg", QByteArray(), 1, 1, QRectF()},
-        {"Empty.jpg", QByteArray(""), 1, 1, QRectF()},
-    };
-    for (const auto &c : cases) {
-        const QString file = QLatin1String(c.file);
-        ReportDocument page;
-        page.open();
-        page.close();
-        if (!c.inWorkFolder.isNull())
-            writeWorkFile(file, c.inWorkFolder);
-        OverlayPicture(page, file, c.left, c.top, 1, source());
-        const std::vector<PictureItem> drawn = OverlayPicturesOn(page, 1);
-        ASSERT_EQ(drawn.size(), c.expected.isEmpty() ? 0u : 1u) << c.file;
-        if (!drawn.empty()) {
-            const QRectF &target = drawn[0].target;
-            EXPECT_NEAR(target.left(), c.expected.left(), 0.01) << c.file << describe(target);
-            EXPECT_NEAR(target.top(), c.expected.top(), 0.01) << c.file << describe(target);
-            EXPECT_EQ(target.size(), c.expected.size()) << c.file << describe(target);
-        }
-        EXPECT_EQ(folder.workFiles(), c.inWorkFolder.isNull() ? QStringList() : QStringList{file})
-            << c.file;
-        for (const QString &left : folder.workFiles())
-            QFile::remove(folder.workFile(left));
+    writeWorkFile(QStringLiteral("Empty.jpg"), "");
+    for (const char *file : {"Missing.jpg", "Empty.jpg"}) {
+        OverlayPicture(document, QLatin1String(file), 1, 1, 1, source());
+        EXPECT_TRUE(OverlayPicturesOn(document, 1).empty()) << file;
     }
+    EXPECT_EQ(folder.workFiles(), QStringList{QStringLiteral("Empty.jpg")});
     EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
@@ -221,13 +173,12 @@ TEST_F(PictureTest, DamagedPictureIsReportedOnceAndLeftOut) {
         ASSERT_EQ(prompter.messages().size(), 1) << readAhead;
         const RecordingPrompter::Message &message = prompter.messages()[0];
         EXPECT_EQ(message.caption, QStringLiteral("Error in OverlayPicture"));
-        const QStringList lines = message.text.split(QStringLiteral("\r\n"));
-        ASSERT_EQ(lines.size(), 4) << message.text.toStdString();
-        EXPECT_EQ(lines[0], QStringLiteral("An error, code 481, has occurred."));
-        EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Description: ")));
-        EXPECT_GT(lines[1].size(), 13);
-        EXPECT_EQ(lines[2], QStringLiteral("in the OverlayPicture routine."));
-        EXPECT_EQ(lines[3], QStringLiteral("Please report this to support@brantex.example."));
+        EXPECT_TRUE(QRegularExpression(uR"(^An error, code 481, has occurred\.\r\n)"
+                                       uR"(Description: .+\r\nin the OverlayPicture routine\.\r\n)"
+                                       uR"(Please report this to support@brantex\.example\.$)"_s)
+                        .match(message.text)
+                        .hasMatch())
+            << message.text.toStdString();
     }
 }
 

@@ -11,12 +11,16 @@ namespace {
 class SupportArchiveTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        WriteSupportArchive(
-            archivePath, {{"Equal.rtf", "{\\rtf1 equal}"},
-                          {"StretchLogo.gif", "GIF89a"},
-                          {"StretchLogo.txt", "100,200,0,0"},
-                          {"StretchLogoExtra.txt", "not part of the logo"},
-                          {"URL_RMD_Support.txt", "https://example.com/support page\r\nsecond"}});
+        WriteSupportArchive(archivePath,
+                            {{"Equal.rtf", "{\\rtf1 equal}"},
+                             {"StretchLogo.gif", "GIF89a"},
+                             {"StretchLogo.txt", "100,200,0,0"},
+                             {"StretchLogoExtra.txt", "not part of the logo"},
+                             {"URL_RMD_Support.txt", "https://example.com/support page\r\nsecond"},
+                             // Entries whose names would lead out of the work folder.
+                             {"../Equal.rtf", "x"},
+                             {"sub/inner.txt", "x"},
+                             {"/tmp/absolute.txt", "x"}});
     }
 
     QString workFile(const char *name) const { return folder.workFile(QLatin1String(name)); }
@@ -75,7 +79,8 @@ TEST_F(SupportArchiveTest, FailuresGiveACodeAndADescription) {
         {"wrong password", otherPassword, "Equal.rtf", ArchiveCode::WrongPassword},
         {"missing entry", archivePath, "Stretch.rtf", ArchiveCode::EntryMissing},
         {"folder in the request", archivePath, "../Equal.rtf", ArchiveCode::UnsafeName},
-        {"absolute request", archivePath, "/etc/passwd", ArchiveCode::UnsafeName},
+        {"folder in the name", archivePath, "sub/inner.txt", ArchiveCode::UnsafeName},
+        {"absolute request", archivePath, "/tmp/absolute.txt", ArchiveCode::UnsafeName},
         {"drive in the request", archivePath, "C:Equal.rtf", ArchiveCode::UnsafeName},
     };
     for (const auto &c : cases) {
@@ -87,18 +92,7 @@ TEST_F(SupportArchiveTest, FailuresGiveACodeAndADescription) {
         EXPECT_TRUE(result.files.isEmpty()) << c.name;
     }
     EXPECT_TRUE(QDir(work).isEmpty());
-}
-
-TEST_F(SupportArchiveTest, HostileEntryNamesNeverLeaveTheWorkFolder) {
-    const QString hostile = dir.filePath(QStringLiteral("hostile.icf"));
-    WriteSupportArchive(
-        hostile, {{"../escaped.txt", "x"}, {"sub/inner.txt", "x"}, {"/tmp/absolute.txt", "x"}});
-    const SupportArchive archive(hostile);
-    for (const char *request : {"../escaped.txt", "sub/inner.txt", "/tmp/absolute.txt"})
-        EXPECT_EQ(archive.extract(QLatin1String(request), work).code, ArchiveCode::UnsafeName)
-            << request;
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("escaped.txt"))));
-    EXPECT_TRUE(QDir(work).isEmpty());
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("Equal.rtf"))));
 }
 
 // An entry that unpacks to more than the archive allows is refused whatever its encryption (the
