@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 PageMargins ReportMargins() {
     return {1440, 1440, 720, 864};
 }
@@ -75,11 +77,14 @@ double RightEnd(const TextItem &item) {
     return item.origin.x() + item.width;
 }
 
+QString FontText(const ReportFont &font) {
+    return u"%1 %2pt"_s.arg(font.family).arg(font.pointSize) + (font.bold ? u" bold"_s : u""_s) +
+           (font.italic ? u" italic"_s : u""_s) + (font.underline ? u" underline"_s : u""_s);
+}
+
 void PrintTo(const TextItem &item, std::ostream *out) {
     *out << '"' << item.text.toStdString() << "\" at (" << item.origin.x() << ", "
-         << item.origin.y() << ") width " << item.width << ' ' << item.font.family.toStdString()
-         << ' ' << item.font.pointSize << "pt" << (item.font.bold ? " bold" : "")
-         << (item.font.italic ? " italic" : "") << (item.font.underline ? " underline" : "");
+         << item.origin.y() << ") width " << item.width << ' ' << FontText(item.font).toStdString();
 }
 
 void PrintTo(const LineItem &item, std::ostream *out) {

@@ -25,6 +25,8 @@ QString DrawnText(const ReportDocument &document);
 TextItem FindText(const ReportDocument &document, const QString &text);
 
 double RightEnd(const TextItem &item);
+// "Arial 12pt", then " bold", " italic" and " underline" as the font has them.
+QString FontText(const ReportFont &font);
 
 void PrintTo(const TextItem &item, std::ostream *out);
 void PrintTo(const LineItem &item, std::ostream *out);

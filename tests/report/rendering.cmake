@@ -3,7 +3,7 @@
 add_library(rendertestsupport STATIC displaylist.cpp displaylist.h)
 target_link_libraries(rendertestsupport PUBLIC report GTest::gtest)
 
-foreach(name test_rtftokenizer test_rtfstate test_drawrtf test_reportdocument test_rtfregression)
+foreach(name test_rtftokenizer test_drawrtf test_reportdocument test_rtfregression)
     rmd_add_gui_test(${name} ${name}.cpp)
     target_link_libraries(${name} PRIVATE rendertestsupport)
 endforeach()

@@ -39,30 +39,21 @@ TEST(CleanFileNameTest, RemovesEveryListedCharacter) {
 }
 
 TEST(PdfFileNameTest, ClientNameAndCalculatorSuffix) {
-    RmdInputs rmd;
-    rmd.fullName = QStringLiteral("Margaret A Sample");
-    RmbdInputs rmbd;
-    rmbd.beneficiaryName = QStringLiteral("Sally O'Sample");
-    SeppInputs sepp;
-    sepp.fullName = QStringLiteral("Pat Sample");
-    StretchInputs stretch;
-    stretch.planholderName = QStringLiteral("Robert J. Sample");
-    stretch.beneficiaryName = QStringLiteral("Jack Sample");
-    struct Case {
+    const struct {
         Calculator calculator;
         WorkingVariables variables;
         QString expected;
+    } cases[] = {
+        {Calculator::Rmd, RmdInputs{u"Margaret A Sample"_s}, u"MargaretASampleRMD.pdf"_s},
+        {Calculator::Rmbd, RmbdInputs{u"Sally O'Sample"_s}, u"SallyOSampleRMBD.pdf"_s},
+        {Calculator::Sepp, SeppInputs{u"Pat Sample"_s}, u"PatSampleEqual.pdf"_s},
+        {Calculator::Stretch,
+         StretchInputs{.planholderName = u"Robert J. Sample"_s, .beneficiaryName = u"Jack"_s},
+         u"RobertJSampleStretch.pdf"_s},
+        {Calculator::Rmd, std::monostate(), u"RMD.pdf"_s},
     };
-    const Case cases[] = {
-        {Calculator::Rmd, rmd, QStringLiteral("MargaretASampleRMD.pdf")},
-        {Calculator::Rmbd, rmbd, QStringLiteral("SallyOSampleRMBD.pdf")},
-        {Calculator::Sepp, sepp, QStringLiteral("PatSampleEqual.pdf")},
-        {Calculator::Stretch, stretch, QStringLiteral("RobertJSampleStretch.pdf")},
-        {Calculator::Rmd, std::monostate(), QStringLiteral("RMD.pdf")},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(PdfFileName(c.calculator, ClientName(c.variables)), c.expected)
-            << c.expected.toStdString();
+    for (const auto &c : cases)
+        EXPECT_EQ(PdfFileName(c.calculator, ClientName(c.variables)), c.expected);
 }
 
 TEST(PdfMessageTest, ShownFolderAndTexts) {

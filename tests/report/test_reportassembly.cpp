@@ -1,8 +1,11 @@
 // Report assembly: which decorations go on which page for each set of Stretch page switches,
-// and the finished document's overlays with the support archive the build packs.
+// the finished document's overlays with the support archive the build packs, and the footer of
+// every page with the shortening of the window caption it repeats.
 
+#include "pagefooter.h"
 #include "reportassembly.h"
 #include "reportfixture.h"
+#include "windowcaption.h"
 
 #include "displaylist.h"
 #include "supportarchive.h"
@@ -39,52 +42,49 @@ QStringList texts(const std::vector<TextItem> &items) {
 }
 
 TEST(StretchDecorationsTest, PagesFollowTheSwitches) {
-    struct Case {
-        const char *name;
+    const struct {
         ReportPages pages;
         int pageCount;
-        QStringList expected;
-    };
-    const Case cases[] = {
-        {"cover and taxes: the tax pictures on page 2",
-         ReportPages{true, false, true, false, false},
+        const char *expected; // in the order drawn, "; " between them
+    } cases[] = {
+        // cover and taxes: the tax pictures on page 2
+        {{true, false, true, false, false},
          2,
-         {"100side.bmp at 1,1 on 1", "PileofCashMed.jpg at 7,1 on 2",
-          "PileofCashMed.jpg at 7,4.5 on 2", "PileofCashMed.jpg at 6.55,4.5 on 2",
-          "logo StretchLogo on 1", "logo (default) on 1"}},
-        {"cover and story: the story picture on page 2, both logos on page 1",
-         ReportPages{true, true, false, false, false},
+         "100side.bmp at 1,1 on 1; PileofCashMed.jpg at 7,1 on 2; PileofCashMed.jpg at 7,4.5 on 2; "
+         "PileofCashMed.jpg at 6.55,4.5 on 2; logo StretchLogo on 1; logo (default) on 1"},
+        // cover and story: the story picture on page 2, both logos on page 1
+        {{true, true, false, false, false},
          2,
-         {"100side.bmp at 1,1 on 1", "Wenpic.jpg at 1.5,1 on 2", "logo StretchLogo on 1",
-          "logo (default) on 1"}},
-        {"story alone starts the report",
-         ReportPages{false, true, false, false, false},
-         1,
-         {"Wenpic.jpg at 1.5,1 on 1"}},
-        {"story and taxes",
-         ReportPages{false, true, true, false, false},
+         "100side.bmp at 1,1 on 1; Wenpic.jpg at 1.5,1 on 2; logo StretchLogo on 1; logo (default) "
+         "on 1"},
+        // story alone starts the report
+        {{false, true, false, false, false}, 1, "Wenpic.jpg at 1.5,1 on 1"},
+        // story and taxes
+        {{false, true, true, false, false},
          3,
-         {"Wenpic.jpg at 1.5,1 on 1", "PileofCashMed.jpg at 7,1 on 2",
-          "PileofCashMed.jpg at 7,4.5 on 2", "PileofCashMed.jpg at 6.55,4.5 on 2"}},
-        {"graph alone",
-         ReportPages{false, false, false, false, true},
+         "Wenpic.jpg at 1.5,1 on 1; PileofCashMed.jpg at 7,1 on 2; PileofCashMed.jpg at 7,4.5 on "
+         "2; PileofCashMed.jpg at 6.55,4.5 on 2"},
+        // graph alone
+        {{false, false, false, false, true},
          1,
-         {"RMDGraph.bmp at 2.5,1 on 1", "logo StretchLogo on 1"}},
-        {"graph after nine pages",
-         ReportPages{false, false, false, true, true},
+         "RMDGraph.bmp at 2.5,1 on 1; logo StretchLogo on 1"},
+        // graph after nine pages
+        {{false, false, false, true, true},
          9,
-         {"RMDGraph.bmp at 2.5,1 on 9", "logo StretchLogo on 9", "logo StretchLogo on 1"}},
-        {"every page",
-         ReportPages{true, true, true, true, true},
+         "RMDGraph.bmp at 2.5,1 on 9; logo StretchLogo on 9; logo StretchLogo on 1"},
+        // every page
+        {{true, true, true, true, true},
          7,
-         {"100side.bmp at 1,1 on 1", "Wenpic.jpg at 1.5,1 on 2", "PileofCashMed.jpg at 7,1 on 3",
-          "PileofCashMed.jpg at 7,4.5 on 3", "PileofCashMed.jpg at 6.55,4.5 on 3",
-          "RMDGraph.bmp at 2.5,1 on 7", "logo StretchLogo on 7", "logo StretchLogo on 1",
-          "logo (default) on 1", "logo StretchLogo on 3"}},
-        {"no page", ReportPages{false, false, false, false, false}, 1, {}},
+         "100side.bmp at 1,1 on 1; Wenpic.jpg at 1.5,1 on 2; PileofCashMed.jpg at 7,1 on 3; "
+         "PileofCashMed.jpg at 7,4.5 on 3; PileofCashMed.jpg at 6.55,4.5 on 3; RMDGraph.bmp at "
+         "2.5,1 on 7; logo StretchLogo on 7; logo StretchLogo on 1; logo (default) on 1; logo "
+         "StretchLogo on 3"},
+        // no page
+        {{false, false, false, false, false}, 1, ""},
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(describe(StretchDecorations(c.pages, c.pageCount)), c.expected) << c.name;
+    for (const auto &c : cases)
+        EXPECT_EQ(describe(StretchDecorations(c.pages, c.pageCount)).join(u"; "),
+                  QLatin1String(c.expected));
 }
 
 QSize pictureSize(const QString &archivePath, const QString &entry, const QString &folder) {
@@ -188,6 +188,69 @@ TEST_F(CreateReportTest, StretchPagesGetTheirPicturesLogosAndFooters) {
     // Every extracted copy is gone; the graph bitmap, which the archive does not hold, stays.
     EXPECT_EQ(folder.workFiles(), QStringList{QStringLiteral("RMDGraph.bmp")});
     EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+TEST(FooterTextTest, ThreeParts) {
+    struct Case {
+        const char *name;
+        QString computed;
+        QString expected;
+    };
+    // The drawn footer's test has one-digit pages, version 1.0 and a date in long form.
+    const Case cases[] = {
+        {"longer numbers", FooterCentre(12, 120), QStringLiteral("Page 12 of 120")},
+        {"two-digit minor", FooterRight(QStringLiteral("X"), {2, 15}),
+         QStringLiteral("X Version 2.15")},
+        {"a text that is not a date stays", FooterLeft(QStringLiteral("soon")),
+         QStringLiteral("soon")},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(c.computed, c.expected) << c.name;
+}
+
+// Each word in its turn, and only its first occurrence, gives its initial.
+TEST(WindowCaptionTest, ShortenedCaption) {
+    EXPECT_EQ(ShortenedCaption(QStringLiteral("Minimum Required Minimum Required ")),
+              QStringLiteral("MRMinimum Required "));
+}
+
+TEST(DrawPageFooterTest, LeftCentreAndRightBelowTheText) {
+    // A first page whose last line ends at the bottom edge, as low as text goes; then more pages.
+    const ReportFontMetrics metrics = ReportFont{QStringLiteral("Arial"), 12}.metrics();
+    const int before =
+        int(14976 - 720 - (metrics.ascent() + metrics.descent() + metrics.leading()));
+    const QString rtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\fs24"
+                                       "\\sb%1 Lowest line\\par\\pard Next page\\par}")
+                            .arg(before);
+    ReportDocument document = RenderRtf(rtf);
+    ASSERT_EQ(document.pageCount(), 2) << DrawnText(document).toStdString();
+    ASSERT_EQ(TextsOn(document, 1).size(), 1u);
+    DrawPageFooter(document, QStringLiteral("12/31/2025"), QStringLiteral("Stretch IRA Concept"),
+                   {1, 0});
+
+    double lowestText = 0;
+    for (const TextItem &item : TextsOn(document, 1))
+        lowestText = std::max(lowestText, item.origin.y() + item.font.metrics().descent());
+    const double pageHeight = document.pageSize().height();
+    for (int page = 1; page <= document.pageCount(); ++page) {
+        const std::vector<TextItem> items = OverlayTextsOn(document, page);
+        ASSERT_EQ(items.size(), 3u) << page;
+        EXPECT_EQ(items[0].text, QStringLiteral("December 31, 2025"));
+        EXPECT_EQ(items[1].text,
+                  QStringLiteral("Page %1 of %2").arg(page).arg(document.pageCount()));
+        EXPECT_EQ(items[2].text, QStringLiteral("Stretch IRA Concept Version 1.0"));
+        EXPECT_DOUBLE_EQ(items[0].origin.x(), 1440) << "left at the left margin";
+        EXPECT_NEAR(items[1].origin.x() + items[1].width / 2, 6120, 0.01) << "centred";
+        EXPECT_NEAR(RightEnd(items[2]), 10800, 0.01) << "right at the right margin";
+        for (const TextItem &item : items) {
+            EXPECT_EQ(item.font, (ReportFont{QStringLiteral("Arial"), 6}));
+            EXPECT_EQ(item.origin.y(), items[0].origin.y()) << "one line";
+        }
+        const double top = items[0].origin.y() - items[0].font.metrics().ascent();
+        EXPECT_GE(top, pageHeight - 1008);
+        EXPECT_LE(top, pageHeight - 720);
+        EXPECT_GT(top, lowestText) << "the footer runs into a full page's last line";
+    }
 }
 
 } // namespace

@@ -44,44 +44,31 @@ TEST_F(RebuildTest, FailedValidationLeavesThePreviousReport) {
 }
 
 TEST_F(RebuildTest, GraphStepOnlyWithTheGraphPage) {
-    struct Case {
-        const char *name;
-        ReportPages pages;
-        int graphs;
-    };
-    const Case cases[] = {
-        {"graph page on", ReportPages{}, 1},
-        {"graph page off", ReportPages{true, true, true, true, false}, 0},
-    };
-    for (const Case &c : cases) {
+    for (const bool graphPage : {true, false}) {
+        SCOPED_TRACE(graphPage);
         MakeStretchSample(illustration, context.today);
         int calculations = 0;
-        int graphs = 0;
-        int graphYears = 0;
+        std::vector<int> graphYears;
         RebuildSteps steps;
         steps.calculate = [&calculations](Illustration &target, CalcContext &calc) {
             ++calculations;
             return DefineAndCalculate(target, calc);
         };
-        steps.createGraph = [&](const Illustration &, const StretchInputs &inputs,
-                                const StretchProjection &projection) {
-            ++graphs;
-            graphYears = projection.ple;
+        steps.createGraph = [&graphYears](const Illustration &, const StretchInputs &inputs,
+                                          const StretchProjection &projection) {
+            graphYears.push_back(projection.ple);
             EXPECT_EQ(inputs.planholderName, QStringLiteral("Robert J Sample"));
         };
-        const CalculatedIllustration calculated = RebuildReport(
-            report, illustration, context, c.pages, environment(Calculator::Stretch), steps);
-        ASSERT_TRUE(calculated.validation.passed()) << c.name;
-        EXPECT_EQ(calculations, 1) << c.name;
-        EXPECT_EQ(graphs, c.graphs) << c.name;
-        if (c.graphs) {
-            EXPECT_EQ(graphYears, 15) << c.name;
-        }
+        const ReportPages pages{.graph = graphPage};
+        ASSERT_TRUE(RebuildReport(report, illustration, context, pages,
+                                  environment(Calculator::Stretch), steps)
+                        .validation.passed());
+        EXPECT_EQ(calculations, 1);
+        EXPECT_EQ(graphYears, graphPage ? std::vector{15} : std::vector<int>{});
         const QString text = DrawnText(report.document);
-        EXPECT_TRUE(text.contains(QStringLiteral("Generations"))) << c.name;
-        EXPECT_FALSE(text.contains(QStringLiteral("$#"))) << c.name;
-        EXPECT_EQ(text.contains(QStringLiteral("Your Account Over the Years")), c.graphs == 1)
-            << c.name;
+        EXPECT_TRUE(text.contains(QStringLiteral("Generations")));
+        EXPECT_FALSE(text.contains(QStringLiteral("$#")));
+        EXPECT_EQ(text.contains(QStringLiteral("Your Account Over the Years")), graphPage);
     }
 }
 

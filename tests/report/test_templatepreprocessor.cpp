@@ -1,3 +1,5 @@
+#include "fatalerror.h"
+#include "stretchpreprocessing.h"
 #include "templatepreprocessor.h"
 #include "testsupport.h"
 
@@ -118,6 +120,24 @@ TEST(TemplatePreprocessorTest, FileRoundTripKeepsEightBitText) {
         preprocessor.SaveResult(preprocessor.SecondPass(preprocessor.FirstPass(*checked)), path));
     EXPECT_EQ(ReadWholeFile(path), QByteArray("{\\rtf1 caf\xe9 Jos\xe9\r\n}"));
     EXPECT_FALSE(TemplatePreprocessor().LoadTemplate(dir.filePath(QStringLiteral("none.rtf"))));
+}
+
+// The Stretch template's preprocessing: an outdated system leaves the template as extracted, else
+// an unbalanced template is a fatal error that names the file's line.
+TEST(PreProcessRTFTest, OutdatedSystemOrUnbalancedTemplate) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Stretch.rtf"));
+    const QByteArray text("{\\rtf1\n$#if CoverPage\ncover\n}");
+    WriteWholeFile(path, text);
+    PreProcessRTF({}, path, path, true);
+    EXPECT_EQ(ReadWholeFile(path), text);
+    try {
+        PreProcessRTF({}, path, path);
+        FAIL() << "an unbalanced template passed";
+    } catch (const FatalError &error) {
+        EXPECT_EQ(error.caption(), QStringLiteral("Fatal Error in PreProcessRTF"));
+        EXPECT_EQ(error.description(), QStringLiteral("Stretch.rtf, line 2: directive not closed"));
+    }
 }
 
 } // namespace

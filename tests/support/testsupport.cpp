@@ -6,6 +6,8 @@
 #include <QtEndian>
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 int InputSlot(const char *tag) {
     for (const SlotDefinition &slot : SlotTable::inputSlots()) {
         if (*slot.tag != '\0' && QLatin1String(tag) == QLatin1String(slot.tag))
@@ -102,22 +104,20 @@ void MakeStretchPlanholderAlone(Illustration &illustration, const QDate &today) 
 }
 
 RepresentativeDetails SampleRepresentative() {
-    RepresentativeDetails rep;
-    rep.first = QStringLiteral("Pat");
-    rep.initial = QStringLiteral("Q");
-    rep.last = QStringLiteral("Advisor");
-    rep.repNumber = QStringLiteral("R-17");
-    rep.agency = QStringLiteral("Example Financial");
-    rep.work = QStringLiteral("(217) 555-0100");
-    rep.home = QStringLiteral("(217) 555-0101");
-    rep.fax = QStringLiteral("(217) 555-0102");
-    rep.email = QStringLiteral("pat@example.com");
-    rep.address = QStringLiteral("100 Main Street");
-    rep.city = QStringLiteral("Springfield");
-    rep.zip = QStringLiteral("62701-1234");
-    rep.runDate = QStringLiteral("12/06/2026 09:30:15");
-    rep.state = QStringLiteral("IL");
-    return rep;
+    return {.first = u"Pat"_s,
+            .initial = u"Q"_s,
+            .last = u"Advisor"_s,
+            .repNumber = u"R-17"_s,
+            .agency = u"Example Financial"_s,
+            .work = u"(217) 555-0100"_s,
+            .home = u"(217) 555-0101"_s,
+            .fax = u"(217) 555-0102"_s,
+            .email = u"pat@example.com"_s,
+            .address = u"100 Main Street"_s,
+            .city = u"Springfield"_s,
+            .zip = u"62701-1234"_s,
+            .runDate = u"12/06/2026 09:30:15"_s,
+            .state = u"IL"_s};
 }
 
 QByteArray DeclaringUnpackedSize(QByteArray zip, quint32 size) {
