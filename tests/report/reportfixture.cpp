@@ -90,12 +90,22 @@ QList<PdfWord> PdfWords(const QString &pdfPath) {
     return words;
 }
 
+namespace {
+
+// The rows of a poppler listing, its columns split at blanks, after its two heading lines.
+QList<QStringList> listing(const QString &program, const QStringList &arguments) {
+    QList<QStringList> rows;
+    for (const QString &line : run(program, arguments).split(u'\n').mid(2))
+        rows << line.simplified().split(u' ');
+    return rows;
+}
+
+} // namespace
+
 QStringList PdfFontsEmbedded(const QString &pdfPath) {
     QStringList embedded;
-    // Two heading lines, then: name type encoding emb sub uni object ID; the name has no blanks.
-    const QStringList lines = run(QStringLiteral("pdffonts"), {pdfPath}).split(u'\n');
-    for (const QString &line : lines.mid(2)) {
-        const QStringList columns = line.simplified().split(u' ');
+    // name type encoding emb sub uni object ID; the name has no blanks.
+    for (const QStringList &columns : listing(QStringLiteral("pdffonts"), {pdfPath})) {
         if (columns.size() >= 7)
             embedded << columns[columns.size() - 5];
     }
@@ -104,11 +114,9 @@ QStringList PdfFontsEmbedded(const QString &pdfPath) {
 
 QStringList PdfPictures(const QString &pdfPath) {
     QStringList pictures;
-    const QStringList lines =
-        run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdfPath}).split(u'\n');
-    // Two heading lines, then: page num type width height ...
-    for (const QString &line : lines.mid(2)) {
-        const QStringList columns = line.simplified().split(u' ');
+    // page num type width height ...
+    for (const QStringList &columns :
+         listing(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdfPath})) {
         if (columns.size() >= 5)
             pictures << QStringLiteral("%1:%2x%3").arg(columns[0], columns[3], columns[4]);
     }

@@ -1,6 +1,7 @@
-// Report assembly: which decorations go on which page for each set of Stretch page switches,
-// the finished document's overlays with the support archive the build packs, and the footer of
-// every page with the shortening of the window caption it repeats.
+// The report rebuild (validation first, the document only after it passed; the graph step only
+// when its page is on) and its assembly: which decorations go on which page for each set of
+// Stretch page switches, the finished document's overlays with the support archive the build
+// packs, and the footer of every page with the shortening of the window caption it repeats.
 
 #include "pagefooter.h"
 #include "reportassembly.h"
@@ -8,6 +9,8 @@
 #include "windowcaption.h"
 
 #include "displaylist.h"
+#include "fatalerror.h"
+#include "reportbuild.h"
 #include "supportarchive.h"
 #include "testsupport.h"
 
@@ -96,9 +99,14 @@ QSize pictureSize(const QString &archivePath, const QString &entry, const QStrin
     return size;
 }
 
-class CreateReportTest : public IllustrationTest {
+// The rebuild and the assembly with the archive the build packs, as on 01/15/2024.
+class ReportTest : public IllustrationTest {
 protected:
-    ReportEnvironment environment(const QString &caption) const {
+    void SetUp() override {
+        context.today = QDate(2024, 1, 15);
+        context.representative = SampleRepresentative();
+    }
+    ReportEnvironment environment(const QString &caption = QStringLiteral("Stretch")) const {
         return {archive, folder.work, QStringLiteral("Retirement Distribution Planner"), caption,
                 ProgramVersion{1, 0}};
     }
@@ -106,6 +114,7 @@ protected:
     ArchiveFolder folder;
     const QString builtArchive = QStringLiteral(SUPPORT_ARCHIVE);
     SupportArchive archive{builtArchive};
+    CalcContext context;
     Report report;
 };
 
@@ -135,8 +144,8 @@ TEST(KeepArchivePicturesTest, KeepsWholeArchivePicturesOnly) {
     EXPECT_EQ(names, QStringList({QStringLiteral("Wenpic.jpg"), QStringLiteral("StretchLogo")}));
 }
 
-TEST_F(CreateReportTest, StretchPagesGetTheirPicturesLogosAndFooters) {
-    MakeStretchSample(illustration, QDate(2024, 1, 15));
+TEST_F(ReportTest, StretchPagesGetTheirPicturesLogosAndFooters) {
+    MakeStretchSample(illustration, context.today);
     // The graph bitmap lies in the work folder, as the graph leaves it.
     WriteWholeFile(folder.workFile(QStringLiteral("RMDGraph.bmp")), PictureBytes(624, 468));
 
@@ -251,6 +260,65 @@ TEST(DrawPageFooterTest, LeftCentreAndRightBelowTheText) {
         EXPECT_LE(top, pageHeight - 720);
         EXPECT_GT(top, lowestText) << "the footer runs into a full page's last line";
     }
+}
+
+TEST_F(ReportTest, FailedValidationLeavesThePreviousReport) {
+    report.name = QStringLiteral("previous");
+    report.document = RenderRtf(QStringLiteral("{\\rtf1 One\\par\\page Two\\par}"));
+    MakeRmdSample(illustration, context.today);
+    SetFields(illustration, {{"8-PartFirst", ""}});
+    const CalculatedIllustration calculated =
+        RebuildReport(report, illustration, context, ReportPages{}, environment());
+    ASSERT_FALSE(calculated.validation.passed());
+    EXPECT_EQ(calculated.validation.failure->tag, QStringLiteral("8-PartFirst"));
+    EXPECT_EQ(report.name, QStringLiteral("previous"));
+    EXPECT_EQ(DrawnText(report.document), QStringLiteral("One|Two"));
+    EXPECT_EQ(prompter.fieldErrors().size(), 1);
+}
+
+TEST_F(ReportTest, GraphStepOnlyWithTheGraphPage) {
+    for (const bool graphPage : {true, false}) {
+        SCOPED_TRACE(graphPage);
+        MakeStretchSample(illustration, context.today);
+        int calculations = 0;
+        std::vector<int> graphYears;
+        RebuildSteps steps;
+        steps.calculate = [&calculations](Illustration &target, CalcContext &calc) {
+            ++calculations;
+            return DefineAndCalculate(target, calc);
+        };
+        steps.createGraph = [&graphYears](const Illustration &, const StretchInputs &inputs,
+                                          const StretchProjection &projection) {
+            graphYears.push_back(projection.ple);
+            EXPECT_EQ(inputs.planholderName, QStringLiteral("Robert J Sample"));
+        };
+        const ReportPages pages{.graph = graphPage};
+        ASSERT_TRUE(RebuildReport(report, illustration, context, pages, environment(), steps)
+                        .validation.passed());
+        EXPECT_EQ(calculations, 1);
+        EXPECT_EQ(graphYears, graphPage ? std::vector{15} : std::vector<int>{});
+        const QString text = DrawnText(report.document);
+        EXPECT_TRUE(text.contains(QStringLiteral("Generations")));
+        EXPECT_FALSE(text.contains(QStringLiteral("$#")));
+        EXPECT_EQ(text.contains(QStringLiteral("Your Account Over the Years")), graphPage);
+    }
+}
+
+// The graph is drawn while the template is merged elsewhere: a graph that fails still ends
+// the rebuild with its own error, after the merge is over and its copy gone.
+TEST_F(ReportTest, FailingGraphEndsTheRebuildWithItsError) {
+    MakeStretchSample(illustration, context.today);
+    RebuildSteps steps;
+    steps.createGraph = [](const Illustration &, const StretchInputs &, const StretchProjection &) {
+        throw FatalError(QStringLiteral("Graph Routine"), 75, QStringLiteral("disk full"));
+    };
+    try {
+        RebuildReport(report, illustration, context, ReportPages{}, environment(), steps);
+        ADD_FAILURE() << "the graph's error was lost";
+    } catch (const FatalError &error) {
+        EXPECT_EQ(error.routine(), QStringLiteral("Graph Routine"));
+    }
+    EXPECT_TRUE(folder.workFiles().isEmpty());
 }
 
 } // namespace

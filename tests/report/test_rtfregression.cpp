@@ -2,9 +2,9 @@
 // is a comment ("# ...") and not part of the input.
 
 #include "displaylist.h"
+#include "testsupport.h"
 
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <cmath>
@@ -15,12 +15,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 QString fixture(const QString &name) {
-    QFile file(QDir(QStringLiteral(RTF_FIXTURES)).filePath(name));
-    if (!file.open(QIODevice::ReadOnly)) {
-        ADD_FAILURE() << "cannot read fixture " << name.toStdString();
-        return {};
-    }
-    QByteArray bytes = file.readAll();
+    QByteArray bytes = ReadWholeFile(QDir(QStringLiteral(RTF_FIXTURES)).filePath(name));
+    EXPECT_FALSE(bytes.isEmpty()) << "cannot read fixture " << name.toStdString();
     if (bytes.startsWith('#'))
         bytes.remove(0, bytes.indexOf('\n') + 1);
     return QString::fromLatin1(bytes);
