@@ -18,12 +18,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 TEST(CleanFileNameTest, RemovesEveryListedCharacter) {
-    struct Case {
+    const struct {
         const char *name;
         QString text;
         QString expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"blanks, apostrophe and full stop go, the comma stays", QStringLiteral("Mary O'Neil, Jr."),
          QStringLiteral("MaryONeil,Jr")},
         {"every listed character", QStringLiteral(" `@~#$%^&*()+-={}[]|\\/?><.:'\"A,b;c!"),
@@ -34,7 +33,7 @@ TEST(CleanFileNameTest, RemovesEveryListedCharacter) {
          QStringLiteral("Jos\u00e9M\u00fcller")},
         {"empty", QString(), QString()},
     };
-    for (const Case &c : cases)
+    for (const auto &c : cases)
         EXPECT_EQ(CleanFileName(c.text), c.expected) << c.name;
 }
 
@@ -57,13 +56,12 @@ TEST(PdfFileNameTest, ClientNameAndCalculatorSuffix) {
 }
 
 TEST(PdfMessageTest, ShownFolderAndTexts) {
-    struct Case {
+    const struct {
         const char *name;
         QString folder;
         QString documents;
         QString expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"from My Documents on",
          QStringLiteral("C:\\Documents and Settings\\pat\\My Documents\\PDF"), QString(),
          QStringLiteral("My Documents\\PDF")},
@@ -74,7 +72,7 @@ TEST(PdfMessageTest, ShownFolderAndTexts) {
         {"a name that only starts alike", QStringLiteral("/home/pat/DocumentsOld/PDF"),
          QStringLiteral("/home/pat/Documents"), QStringLiteral("/home/pat/DocumentsOld/PDF")},
     };
-    for (const Case &c : cases)
+    for (const auto &c : cases)
         EXPECT_EQ(ShownFolder(c.folder, c.documents), c.expected) << c.name;
 
     EXPECT_EQ(
@@ -89,13 +87,16 @@ TEST(PdfMessageTest, ShownFolderAndTexts) {
                                                     "Please try again."));
 }
 
-Report threePageReport() {
+// Three pages with footers; the first in several faces, and a justified paragraph.
+Report sampleReport() {
     Report report;
     report.name = QStringLiteral("Retirement Distribution Planner");
-    report.document =
-        RenderRtf(QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}"
-                                 "First page\\par\\page Second page\\par\\page "
-                                 "Third page\\par}"));
+    report.document = RenderRtf(QStringLiteral(
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Times New Roman;}}"
+        "\\fs20 Plain {\\b Bold} {\\i Italic} {\\b\\i Both} {\\f1\\fs36 Roman} Jos\\'e9 "
+        "M\\'fcller\\par\\qj This justified paragraph runs on long enough to be wrapped, so "
+        "that its first line is spread out to the right margin by wider blanks between its "
+        "words.\\par\\page\\pard Second page\\par\\page Third page\\par}"));
     DrawPageFooter(report.document, QStringLiteral("01/15/2024"),
                    QStringLiteral("Stretch IRA Concept"), {1, 0});
     return report;
@@ -104,7 +105,7 @@ Report threePageReport() {
 // The export writes letter pages with their text and footers over an older file of the name,
 // and confirms it; a folder it cannot write in is reported instead.
 TEST(ExportPdfTest, WritesTheReportAndConfirmsOrReports) {
-    const Report report = threePageReport();
+    const Report report = sampleReport();
     StretchInputs inputs;
     inputs.planholderName = QStringLiteral("Robert J Sample");
     ArchiveFolder folder;
@@ -119,7 +120,7 @@ TEST(ExportPdfTest, WritesTheReportAndConfirmsOrReports) {
     EXPECT_EQ(PdfPageSize(path), QStringLiteral("612 x 792 pts (letter)"));
     const QStringList pages = PdfText(path).split(QLatin1Char('\f'));
     ASSERT_GE(pages.size(), 3);
-    const char *bodies[] = {"First page", "Second page", "Third page"};
+    const char *bodies[] = {"Plain", "Second page", "Third page"};
     for (int page = 0; page < 3; ++page) {
         EXPECT_TRUE(pages[page].contains(QLatin1String(bodies[page]))) << page;
         // The footers' texts are the footer test's; here, that overlays reach the file.
@@ -172,14 +173,7 @@ TEST(ExportPdfTest, WritesTheReportAndConfirmsOrReports) {
 // text item's first word starts at its origin and its last word ends at its measured end, on its
 // baseline, with every font embedded in the file.
 TEST(WritePdfTest, WordsStandWhereTheLayoutPutThem) {
-    Report report;
-    report.name = QStringLiteral("Retirement Distribution Planner");
-    report.document = RenderRtf(QStringLiteral(
-        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Times New Roman;}}"
-        "\\fs20 Plain {\\b Bold} {\\i Italic} {\\b\\i Both} {\\f1\\fs36 Roman} Jos\\'e9 "
-        "M\\'fcller\\par\\qj This justified paragraph runs on long enough to be wrapped, so "
-        "that its first line is spread out to the right margin by wider blanks between its "
-        "words.\\par}"));
+    const Report report = sampleReport();
     ArchiveFolder folder;
     const QString path = folder.workFile(QStringLiteral("words.pdf"));
     ASSERT_TRUE(WritePdf(report, path).ok());

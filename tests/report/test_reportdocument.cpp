@@ -51,23 +51,22 @@ TEST(ReportDocument, RememberedWidthsFollowTheFont) {
         ReportDocument document;
         document.open(measures);
         const QString text = u"Distribution 1,234"_s;
-        const struct {
-            const char *name;
-            bool bold;
-            double points;
-            bool underline;
-        } fonts[] = {{"regular", false, 10, false},   {"bold", true, 10, false},
-                     {"larger", false, 14, false},    {"regular again", false, 10, false},
-                     {"underlined", false, 10, true}, {"bold again", true, 10, false}};
-        for (const auto &font : fonts) {
+        // Regular, bold, larger, regular again, underlined, bold again.
+        const ReportFont fonts[] = {{u"Arial"_s, 10},
+                                    {u"Arial"_s, 10, true},
+                                    {u"Arial"_s, 14},
+                                    {u"Arial"_s, 10},
+                                    {u"Arial"_s, 10, false, false, true},
+                                    {u"Arial"_s, 10, true}};
+        for (const ReportFont &font : fonts) {
             document.setBold(font.bold);
-            document.setFontSize(font.points);
+            document.setFontSize(font.pointSize);
             document.setUnderline(font.underline);
-            ReportFont expected{u"Arial"_s, font.points};
-            expected.bold = font.bold;
+            ReportFont expected = font;
+            expected.underline = false;
             EXPECT_DOUBLE_EQ(document.measure(text).width(),
                              expected.metrics().horizontalAdvance(text))
-                << font.name << (measures ? " (kept)" : "");
+                << FontText(font).toStdString() << (measures ? " (kept)" : "");
         }
     }
 }

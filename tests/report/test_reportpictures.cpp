@@ -18,12 +18,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 TEST(LogoPlacementTest, ReadsFourWholeNumbers) {
-    struct Case {
+    const struct {
         const char *name;
         QByteArray text;
         std::optional<LogoPlacement> expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"one a line", "0\r\n1440\r\n560\r\n0\r\n", LogoPlacement{0, 1440, 560, 0}},
         {"commas", "7,6230,560,900", LogoPlacement{7, 6230, 560, 900}},
         {"empty file", "", LogoPlacement{0, 0, 0, 0}},
@@ -39,20 +38,19 @@ TEST(LogoPlacementTest, ReadsFourWholeNumbers) {
         return place ? std::vector{place->unused, place->left, place->height, place->width}
                      : std::vector<int>{};
     };
-    for (const Case &c : cases)
+    for (const auto &c : cases)
         EXPECT_EQ(numbers(ParseLogoPlacement(c.text)), numbers(c.expected)) << c.name;
 }
 
 TEST(LogoPlacementTest, WidthFromProportionsAndCentring) {
     constexpr double PageWidth = 12240;
     const QSizeF picture(200, 50); // four times as wide as high
-    struct Case {
+    const struct {
         const char *name;
         LogoPlacement placement;
         QSizeF picture;
         std::optional<QRectF> expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"width and height 0 draw nothing", {0, 1440, 0, 0}, picture, std::nullopt},
         {"zero width, height below 1", {0, 0, 0, 0}, picture, std::nullopt},
         {"zero width from the proportions",
@@ -66,7 +64,7 @@ TEST(LogoPlacementTest, WidthFromProportionsAndCentring) {
         {"negative width", {0, 1440, 560, -10}, picture, std::nullopt},
         {"no picture to take proportions from", {0, 1440, 560, 0}, QSizeF(), std::nullopt},
     };
-    for (const Case &c : cases)
+    for (const auto &c : cases)
         EXPECT_EQ(LogoPlace(c.placement, c.picture, PageWidth), c.expected) << c.name;
 }
 
@@ -74,19 +72,18 @@ TEST(PicturePlaceTest, OwnSizeUnlessItRunsOffThePaper) {
     ReportDocument document;
     document.open();
     document.setMargins({1440, 1440, 720, 864});
-    struct Case {
+    const struct {
         const char *name;
         QSizeF pixels;
         double left;
         double top;
         QRectF expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"up to the paper's edge", QSizeF(48, 10), 8.0, 0, QRectF(11520, 0, 720, 150)},
         {"starting beyond the right margin", QSizeF(100, 100), 7.8, 1.0, QRectF()},
         {"empty picture", QSizeF(), 1.0, 1.0, QRectF()},
     };
-    for (const Case &c : cases)
+    for (const auto &c : cases)
         EXPECT_EQ(PicturePlace(c.pixels, c.left, c.top, document), c.expected) << c.name;
 }
 
