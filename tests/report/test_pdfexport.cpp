@@ -106,8 +106,7 @@ Report sampleReport() {
 // and confirms it; a folder it cannot write in is reported instead.
 TEST(ExportPdfTest, WritesTheReportAndConfirmsOrReports) {
     const Report report = sampleReport();
-    StretchInputs inputs;
-    inputs.planholderName = QStringLiteral("Robert J Sample");
+    const StretchInputs inputs{QStringLiteral("Robert J Sample")};
     ArchiveFolder folder;
     const QString documents = folder.dir.path();
     const QString path = folder.workFile(QStringLiteral("RobertJSampleStretch.pdf"));
@@ -152,11 +151,11 @@ TEST(ExportPdfTest, WritesTheReportAndConfirmsOrReports) {
          QDir::toNativeSeparators(taken + QStringLiteral("/RobertJSampleStretch.pdf"))},
     };
     for (const auto &c : failures) {
+        SCOPED_TRACE(c.name);
         prompter.clear();
-        EXPECT_TRUE(ExportPdf(report, Calculator::Stretch, inputs, c.pdfFolder, documents, prompter)
-                        .isEmpty())
-            << c.name;
-        ASSERT_EQ(prompter.messages().size(), 1) << c.name << ": no confirmation after a failure";
+        EXPECT_EQ(ExportPdf(report, Calculator::Stretch, inputs, c.pdfFolder, documents, prompter),
+                  QString());
+        ASSERT_EQ(prompter.messages().size(), 1) << "no confirmation after a failure";
         EXPECT_EQ(prompter.messages()[0].caption, QStringLiteral("Adobe Acrobat File Not Saved"));
         // The error number is the system's, not 0.
         const QRegularExpression message(
