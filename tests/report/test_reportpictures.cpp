@@ -97,9 +97,6 @@ protected:
     }
 
     PictureSource source() { return {archive, folder.work, prompter}; }
-    void writeWorkFile(const QString &name, const QByteArray &content) {
-        WriteWholeFile(folder.workFile(name), content);
-    }
 
     ArchiveFolder folder;
     SupportArchive archive{folder.archive};
@@ -141,7 +138,7 @@ TEST_F(PictureTest, FaultyLogosAreLeftOutSilently) {
 // copies taken from the archive are deleted, is the report assembly's test.
 TEST_F(PictureTest, MissingOrEmptyPicturesAreLeftOutSilently) {
     WriteSupportArchive(folder.archive, {{QStringLiteral("Pile.jpg"), PictureBytes(115, 96)}});
-    writeWorkFile(QStringLiteral("Empty.jpg"), "");
+    WriteWholeFile(folder.workFile(QStringLiteral("Empty.jpg")), "");
     for (const char *file : {"Missing.jpg", "Empty.jpg"}) {
         OverlayPicture(document, QLatin1String(file), 1, 1, 1, source());
         EXPECT_TRUE(OverlayPicturesOn(document, 1).empty()) << file;
