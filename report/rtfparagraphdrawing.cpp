@@ -52,7 +52,8 @@ void DrawParagraph(ReportDocument &document, const RtfParagraph &paragraph,
         // The font comes first so that the run is measured in its own font.
         applyFont(document, fonts, run.format);
         const QPointF position = document.position();
-        const double underlineY = position.y() + 12.0 * run.format.halfPoints;
+        // The document's size, not the run's: a run without \fs carries none.
+        const double underlineY = position.y() + 1.2 * document.font().twips();
         const double width = document.measure(text).width();
 
         if (tabPending) {

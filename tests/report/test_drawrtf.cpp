@@ -61,9 +61,13 @@ TEST(DrawRTF, WithoutAnySizeTheDocumentKeepsItsOwnFontSize) {
     ReportDocument document;
     document.open();
     document.setFontSize(9);
-    DrawRTF(document, u"small\\par"_s);
+    DrawRTF(document, u"small{\\ul\\tab}{\\ul under}\\par"_s);
     document.close();
     EXPECT_EQ(FindText(document, u"small"_s).font.pointSize, 9);
+    // The underlined tab's line sits where the underlined text's does, not at the line's top.
+    const auto lines = LinesOn(document);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NEAR(lines[0].line.y1(), lines[1].line.y1(), Near);
 }
 
 TEST(DrawRTF, RunsOfOneFormatAreWrittenOnOneLine) {
