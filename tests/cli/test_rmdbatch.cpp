@@ -1,6 +1,7 @@
 #include "batchrun.h"
 #include "testsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -67,12 +68,23 @@ TEST_F(RmdBatchTest, TodayAndTheSavedFlagDecideTheDates) {
               QStringLiteral("12/06/2026"));
 }
 
+// Every command that takes an illustration refuses an invalid one alike and writes nothing.
 TEST_F(RmdBatchTest, ValidationFailureExitsWithTwo) {
-    const BatchRun run = calc(R"({"fields":{"8-PartFirst":"Joe","8-PartLast":"Sample",
-        "7-PartDOB":"10/01/1943","3-Year0":"2030","6-AcctValue0":"26500"}})");
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.text("status"), QStringLiteral("invalid"));
-    EXPECT_EQ(run.text("tag"), QStringLiteral("3-Year0"));
+    const QByteArray invalid = R"({"fields":{"8-PartFirst":"Joe","8-PartLast":"Sample",
+        "7-PartDOB":"10/01/1943","3-Year0":"2030","6-AcctValue0":"26500"}})";
+    const QString input = write(QStringLiteral("ill.json"), invalid);
+    for (const char *line :
+         {"calc", "save --data-folder DIR", "report --pdf DIR/out.pdf", "merge"}) {
+        const BatchRun run =
+            RunBatch(Words(line).replaceInStrings(QStringLiteral("DIR"), dir.path())
+                     << Words("--today 12/06/2026 --input") << input);
+        EXPECT_EQ(run.exitCode, 2) << line;
+        EXPECT_EQ(run.text("status"), QStringLiteral("invalid")) << line;
+        EXPECT_EQ(run.text("tag"), QStringLiteral("3-Year0")) << line;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("ill.json")})
+            << line;
+    }
+    const BatchRun run = calc(invalid);
     EXPECT_EQ(run.text("title"), QStringLiteral("Invalid Entry."));
     EXPECT_EQ(run.text("replacement"), QStringLiteral("2027"));
     // The message itself is the calculator's test.

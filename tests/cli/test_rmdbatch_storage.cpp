@@ -5,11 +5,13 @@
 #include "storagetestsupport.h"
 #include "zipfile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSet>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -111,16 +113,6 @@ TEST_F(RmdBatchStorageTest, SaveTakesItsOwnRecordOrTheNextFree) {
     EXPECT_TRUE(run("db list").out.contains(R"({"Name":"Ø\"wn\\€, Ann",)"));
 }
 
-TEST_F(RmdBatchStorageTest, InvalidIllustrationIsNotSaved) {
-    const BatchRun run = save(write(QStringLiteral("bad.json"),
-                                    R"({"fields":{"8-PartFirst":"Joe","8-PartLast":"Sample",
-        "7-PartDOB":"10/01/1943","3-Year0":"2030","6-AcctValue0":"26500"}})"));
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.text("status"), QStringLiteral("invalid"));
-    EXPECT_EQ(run.text("tag"), QStringLiteral("3-Year0"));
-    EXPECT_FALSE(QFileInfo::exists(database()));
-}
-
 TEST_F(RmdBatchStorageTest, ListCopyDeleteUndelete) {
     for (int n = 0; n < 3; ++n)
         ASSERT_EQ(run("save --input SAMPLES/rmd.json").exitCode, 0);
@@ -218,23 +210,6 @@ TEST_F(RmdBatchStorageTest, RepresentativeShowAndSet) {
         << "unchanged";
 }
 
-TEST_F(RmdBatchStorageTest, AHeldLockRefusesEveryWrite) {
-    WriteWholeFile(database(), SampleDatabase(3, {3}));
-    const QByteArray before = databaseBytes();
-    QLockFile lock(database() + QStringLiteral(".lock"));
-    ASSERT_TRUE(lock.tryLock(0));
-    for (const char *line : {"db delete 1", "db copy 1", "db undelete", "db compact --yes",
-                             "save --input SAMPLES/rmd.json"}) {
-        const BatchRun refused = run(line);
-        EXPECT_EQ(refused.exitCode, 3) << line;
-        EXPECT_TRUE(refused.err.contains("is in use by another program"))
-            << refused.err.toStdString();
-        EXPECT_EQ(refused.err.count('\n'), 1);
-        EXPECT_EQ(databaseBytes(), before);
-    }
-    EXPECT_EQ(rows().size(), 2) << "reading goes on";
-}
-
 TEST_F(RmdBatchStorageTest, ConcurrentSavesAllLand) {
     const int count = 8;
     std::vector<std::unique_ptr<QProcess>> processes;
@@ -256,105 +231,125 @@ TEST_F(RmdBatchStorageTest, ConcurrentSavesAllLand) {
     EXPECT_EQ(rows().size(), count);
 }
 
-TEST_F(RmdBatchStorageTest, DamagedOrForeignFilesAreNeverWrittenInto) {
+// Another program's lock, a damaged or foreign file, a full disk: the write is refused with
+// exit code 3 and one line that says why, and nothing in the data folder changes.
+TEST_F(RmdBatchStorageTest, RefusedWritesChangeNothingAndSayWhy) {
     const QString passwd = write(QStringLiteral("passwd"), QByteArray(3000, 'x') + "\n");
+    const QString archive = other.filePath(QStringLiteral("RMDData.zip"));
+    std::optional<QLockFile> lock;
+    const auto holding = [&](const QByteArray &bytes) {
+        return [&, bytes] {
+            WriteWholeFile(database(), bytes);
+            lock.emplace(database() + QStringLiteral(".lock"));
+            ASSERT_TRUE(lock->tryLock(0));
+        };
+    };
+    const auto holds = [&](const QByteArray &bytes) {
+        return [&, bytes] { WriteWholeFile(database(), bytes); };
+    };
+    const auto readOnly = [&] {
+        WriteWholeFile(database(), SampleDatabase(2, {1}));
+        QFile::setPermissions(database(), QFileDevice::ReadOwner);
+    };
+    // An archive of `member` to restore over a database of two records.
+    const auto archiving = [&](const QByteArray &member) {
+        return [&, member] {
+            WriteWholeFile(database(), member);
+            ASSERT_TRUE(
+                ZipFile::createWithFile(archive, database(), QStringLiteral("rmdcalc.flt")).ok());
+            WriteWholeFile(database(), SampleDatabase(2));
+        };
+    };
+    const QByteArray three = SampleDatabase(3, {3});
     const struct {
         const char *name;
         std::function<void()> setUp;
         const char *command;
         const char *message;
+        qint64 fileSizeLimit = 0;
     } cases[] = {
+        {"locked", holding(three), "db delete 1", "is in use by another program"},
+        {"locked", holding(three), "db copy 1", "is in use by another program"},
+        {"locked", holding(three), "db undelete", "is in use by another program"},
+        {"locked", holding(three), "db compact --yes", "is in use by another program"},
+        {"locked", holding(three), "save --input SAMPLES/rmd.json", "is in use by another program"},
         {"a foreign file linked in", [&] { QFile::link(passwd, database()); },
          "save --input SAMPLES/rmd.json", "is not an illustration database"},
-        {"a short last record",
-         [&] { WriteWholeFile(database(), SampleDatabase(2) + QByteArray(600, 'z')); }, "db copy 1",
+        {"a short last record", holds(SampleDatabase(2) + QByteArray(600, 'z')), "db copy 1",
          "ends inside a record"},
-        {"a read-only database",
-         [&] {
-             WriteWholeFile(database(), SampleDatabase(2, {1}));
-             QFile::setPermissions(database(), QFileDevice::ReadOwner);
-         },
-         "db compact --yes", "read-only"},
+        {"a read-only database", readOnly, "db compact --yes", "read-only"},
         {"a read-only database, restored",
          [&] {
-             WriteWholeFile(database(), SampleDatabase(2, {1}));
-             ZipFile::createWithFile(other.filePath(QStringLiteral("RMDData.zip")), database(),
-                                     QStringLiteral("rmdcalc.flt"));
-             WriteWholeFile(database(), SampleDatabase(3));
-             QFile::setPermissions(database(), QFileDevice::ReadOwner);
+             archiving(SampleDatabase(2, {1}))();
+             readOnly();
          },
          "db restore --from OTHER", "read-only"},
         {"a folder", [&] { QDir(data).mkdir(QStringLiteral("rmdcalc.flt")); }, "db list",
          "Is a directory"},
+        {"a full disk", holds(SampleDatabase(4, {2})), "save --input SAMPLES/rmd.json",
+         "File too large", 500},
+        {"a full disk", holds(SampleDatabase(4, {2})), "db compact --yes", "File too large", 500},
+        {"a full disk",
+         [&] {
+             holds(SampleDatabase(4, {2}))();
+             WriteWholeFile(QDir(data).filePath(QStringLiteral("RepInfo.flt")),
+                            QByteArray(1000, ' '));
+         },
+         "rep set --input SAMPLES/rep.json", "File too large", 500},
+        {"a full disk", archiving(SampleDatabase(3, {2})), "db restore --from OTHER",
+         "File too large", 2500},
+        {"a text file archived", archiving("root:x:0:0:root:/root:/bin/bash\n"),
+         "db restore --from OTHER", "holds no illustration records"},
+        {"an empty file archived", archiving(""), "db restore --from OTHER",
+         "holds no illustration records"},
+        {"zeros archived", archiving(QByteArray(20000, '\0')), "db restore --from OTHER",
+         "holds no illustration records"},
+    };
+    // Every file of the data folder with a digest of its bytes, and the file a link points to.
+    const auto folder = [&] {
+        const auto digest = [](const QString &path) {
+            return QString::fromLatin1(
+                QCryptographicHash::hash(ReadWholeFile(path), QCryptographicHash::Sha1).toHex());
+        };
+        QStringList files{digest(passwd)};
+        for (const QString &name : QDir(data).entryList(QDir::Files))
+            files << name << digest(QDir(data).filePath(name));
+        return files;
     };
     for (const auto &c : cases) {
+        const std::string name = std::string(c.name) + ", " + c.command;
+        lock.reset();
         QFile::setPermissions(database(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QFile::remove(database());
         QDir(database()).removeRecursively();
         c.setUp();
-        const QByteArray before = ReadWholeFile(passwd) + databaseBytes();
+        const QStringList before = folder();
         const BatchRun refused =
-            run(Words(c.command).replaceInStrings(QStringLiteral("OTHER"), other.path()));
-        EXPECT_EQ(refused.exitCode, 3) << c.name;
-        EXPECT_TRUE(refused.err.contains(c.message)) << c.name << ": " << refused.err.toStdString();
-        EXPECT_EQ(ReadWholeFile(passwd) + databaseBytes(), before) << c.name;
+            run(Words(c.command).replaceInStrings(QStringLiteral("OTHER"), other.path()),
+                c.fileSizeLimit);
+        EXPECT_EQ(refused.exitCode, 3) << name;
+        EXPECT_TRUE(refused.err.contains(c.message)) << name << ": " << refused.err.toStdString();
+        EXPECT_EQ(refused.err.count('\n'), 1) << name << ": " << refused.err.toStdString();
+        EXPECT_EQ(folder(), before) << name;
     }
+    holding(three)();
+    EXPECT_EQ(rows().size(), 2) << "reading goes on under another program's lock";
 }
 
-TEST_F(RmdBatchStorageTest, AFullDiskChangesNothingAndSaysWhy) {
-    WriteWholeFile(database(), SampleDatabase(3, {2}));
-    ASSERT_EQ(run(Words("db backup --to") << other.path()).exitCode, 0);
-    ASSERT_EQ(run("rep set --input SAMPLES/rep.json").exitCode, 0);
-    const QString rep = QDir(data).filePath(QStringLiteral("RepInfo.flt"));
-    WriteWholeFile(database(), SampleDatabase(4, {2}));
-    const QByteArray before = databaseBytes() + ReadWholeFile(rep);
-    for (const char *line : {"save --input SAMPLES/rmd.json", "db compact --yes",
-                             "rep set --input SAMPLES/rep.json"}) {
-        const BatchRun full = run(Words(line), 500);
-        EXPECT_EQ(full.exitCode, 3) << line;
-        EXPECT_TRUE(full.err.contains("File too large")) << line << full.err.toStdString();
-        EXPECT_EQ(databaseBytes() + ReadWholeFile(rep), before) << line;
-        EXPECT_FALSE(QFileInfo::exists(database() + QStringLiteral(".lock"))) << line;
-        EXPECT_EQ(QDir(data).entryList(QDir::Files).size(), 2) << line << "nothing left over";
-    }
-    const BatchRun restore = run(Words("db restore --from") << other.path(), 2500);
-    EXPECT_EQ(restore.exitCode, 3);
-    EXPECT_TRUE(restore.err.contains("File too large")) << restore.err.toStdString();
-    EXPECT_EQ(databaseBytes() + ReadWholeFile(rep), before);
-}
-
-TEST_F(RmdBatchStorageTest, RestoreRefusesWhatIsNoDatabase) {
-    WriteWholeFile(database(), SampleDatabase(2));
-    const QString source = other.filePath(QStringLiteral("member"));
-    const QString archive = other.filePath(QStringLiteral("RMDData.zip"));
+// A damaged archive is restored as it was, its real count and its damage reported.
+TEST_F(RmdBatchStorageTest, ADamagedArchiveIsRestoredAsItWas) {
     const QByteArray damaged = SampleDatabase(3) + "stray";
-    const struct {
-        QByteArray member;
-        int exitCode;
-    } cases[] = {
-        {"root:x:0:0:root:/root:/bin/bash\n", 3},
-        {"", 3},
-        {QByteArray(20000, '\0'), 3},
-        {damaged, 0},
-    };
-    for (const auto &c : cases) {
-        WriteWholeFile(source, c.member);
-        ASSERT_TRUE(ZipFile::createWithFile(archive, source, QStringLiteral("rmdcalc.flt")).ok());
-        const QByteArray before = databaseBytes();
-        const BatchRun restore = run(Words("db restore --from") << other.path());
-        EXPECT_EQ(restore.exitCode, c.exitCode) << restore.err.toStdString();
-        if (c.exitCode != 0) {
-            EXPECT_TRUE(restore.err.contains("holds no illustration records"))
-                << restore.err.toStdString();
-            EXPECT_EQ(databaseBytes(), before);
-        }
-    }
-    // The damaged archive: restored as it was, its real count and its damage reported.
+    WriteWholeFile(database(), damaged);
+    ASSERT_TRUE(ZipFile::createWithFile(other.filePath(QStringLiteral("RMDData.zip")), database(),
+                                        QStringLiteral("rmdcalc.flt"))
+                    .ok());
+    WriteWholeFile(database(), SampleDatabase(2));
+    const BatchRun restore = run(Words("db restore --from") << other.path());
+    EXPECT_EQ(restore.exitCode, 0) << restore.err.toStdString();
     EXPECT_EQ(databaseBytes(), damaged);
-    const BatchRun last = run(Words("db restore --from") << other.path());
-    EXPECT_EQ(last.at("illustrations").toInt(), 3);
-    EXPECT_EQ(last.at("damaged").toInt(), 1);
-    EXPECT_TRUE(last.err.contains("restored record 4 is damaged: short record"));
+    EXPECT_EQ(restore.at("illustrations").toInt(), 3);
+    EXPECT_EQ(restore.at("damaged").toInt(), 1);
+    EXPECT_TRUE(restore.err.contains("restored record 4 is damaged: short record"));
 }
 
 TEST_F(RmdBatchStorageTest, BadUsageExitsWithOne) {

@@ -46,14 +46,11 @@ TEST_F(BackupTest, ArchiveGoesToTheDiskAfterThePrompt) {
     EXPECT_EQ(member(archive()), SampleDatabase(3));
     EXPECT_FALSE(QFileInfo::exists(QDir(work.path()).filePath(QStringLiteral("RMDData.zip"))))
         << "the local archive is removed";
-    ASSERT_EQ(prompter.questions().size(), 1);
-    EXPECT_EQ(prompter.questions().at(0).caption, QStringLiteral("Backup Client Data"));
-    EXPECT_EQ(prompter.questions().at(0).text,
-              QStringLiteral("Insert a disk into your floppy drive."));
-    EXPECT_EQ(prompter.messages().constLast().caption, QStringLiteral("Successful Backup"));
-    EXPECT_EQ(prompter.messages().constLast().text,
-              QStringLiteral("Your client data was successfully archived to\r\nthe disk in your "
-                             "floppy drive.\r\n\r\nLabel this disk and store it in a safe place."));
+    EXPECT_EQ(Prompts(prompter),
+              QStringList({"Backup Client Data: Insert a disk into your floppy drive.",
+                           "Successful Backup: Your client data was successfully archived "
+                           "to\r\nthe disk in your floppy drive.\r\n\r\nLabel this disk and "
+                           "store it in a safe place."}));
 }
 
 TEST_F(BackupTest, CancelLeavesTheArchiveWhereItWasMade) {
@@ -101,12 +98,11 @@ TEST_F(BackupTest, RestoreKeepsTheReplacedDatabaseAsADatedCopy) {
     EXPECT_EQ(outcome.previous,
               QDir(dir.path()).filePath(QStringLiteral("rmdcalc-20261206-140509.flt")));
     EXPECT_EQ(ReadWholeFile(outcome.previous), replaced);
-    EXPECT_EQ(prompter.questions().at(0).caption, QStringLiteral("Restore Client Data"));
-    EXPECT_EQ(prompter.questions().at(0).text,
-              QStringLiteral("Insert the client backup disk into your floppy drive."));
-    EXPECT_EQ(prompter.messages().constLast().caption, QStringLiteral("Successful Data Restore"));
-    EXPECT_EQ(prompter.messages().constLast().text,
-              QStringLiteral("Your client data was successfully restored."));
+    EXPECT_EQ(
+        Prompts(prompter),
+        QStringList({"Restore Client Data: Insert the client backup disk into your floppy "
+                     "drive.",
+                     "Successful Data Restore: Your client data was successfully restored."}));
 
     // A second restore in the same second keeps its own copy.
     prompter.queueAnswer(Answer::Ok);
