@@ -170,17 +170,6 @@ TEST_F(RmdBatchStorageTest, DbCommandsPrintWhatTheyDid) {
         << "the damaged records are kept aside with the database as it was";
 }
 
-TEST_F(RmdBatchStorageTest, AMissingArchiveIsAnIoFailure) {
-    WriteWholeFile(database(), SampleDatabase(2));
-    const BatchRun missing =
-        run(Words("db restore --from") << dir.filePath(QStringLiteral("nowhere")));
-    EXPECT_EQ(missing.exitCode, 3);
-    EXPECT_TRUE(missing.err.startsWith(
-        "rmdbatch: Client Data Restore Failure: An error occurred. Type: 53."))
-        << missing.err.toStdString();
-    EXPECT_EQ(databaseBytes(), SampleDatabase(2));
-}
-
 // The record's layout and the entry checks are the library's; here the JSON in and out.
 TEST_F(RmdBatchStorageTest, RepresentativeShowAndSet) {
     EXPECT_EQ(run("rep show").text("First"), QString());
@@ -286,6 +275,8 @@ TEST_F(RmdBatchStorageTest, RefusedWritesChangeNothingAndSayWhy) {
              readOnly();
          },
          "db restore --from OTHER", "read-only"},
+        {"no archive", holds(SampleDatabase(2)), "db restore --from OTHER/nowhere",
+         "rmdbatch: Client Data Restore Failure: An error occurred. Type: 53."},
         {"a folder", [&] { QDir(data).mkdir(QStringLiteral("rmdcalc.flt")); }, "db list",
          "Is a directory"},
         {"a full disk", holds(SampleDatabase(4, {2})), "save --input SAMPLES/rmd.json",
