@@ -34,10 +34,8 @@ TEST_F(RmdBatchTest, SampleIllustrationWithRepresentative) {
         RunBatch(Words("calc --input SAMPLES/rmd.json --rep SAMPLES/rep.json --today 12/06/2026"));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.text("status"), QStringLiteral("ok"));
-    EXPECT_EQ(run.at("calculator").toInt(), 0);
     const QJsonValue fields = run.at("fields");
     // Pub 590 Table II, ages 72 and 60: 27.0; 250,000 / 27.0 = 9,259.26.
-    EXPECT_EQ(entry(fields, "R-IRSTable"), QStringLiteral("27.0"));
     EXPECT_EQ(entry(fields, "R-RMD"), QStringLiteral("$9,260"));
     EXPECT_TRUE(entry(fields, "R-Aname")
                     .startsWith(QStringLiteral("Pat Q. Advisor \\bullet  Example Financial")));
@@ -152,7 +150,6 @@ TEST_F(RmdBatchTest, CurrentLawBesideThe2002Regulations) {
     const QJsonValue fields = run.at("fields");
     EXPECT_EQ(entry(fields, "R-RMD"), u"$1,985");
     EXPECT_EQ(entry(fields, "R-FinalYear"), u"2031");
-    EXPECT_TRUE(entry(fields, "R-NoteYear1").contains(u"10-year rule"));
     const QJsonValue other = run.at("other");
     EXPECT_EQ(entry(other, "R-RMD"), u"$2,067");
     EXPECT_FALSE(other.toObject().contains(u"R-FinalYear"));
