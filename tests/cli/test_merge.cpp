@@ -80,10 +80,10 @@ TEST(MergeEntriesTest, TypedEntriesStayText) {
         for (const char *key : {"First", "Last", "RepNumber", "Agency", "Work", "Home", "Fax",
                                 "EMail", "Address", "City"})
             representative[QLatin1String(key)] = text;
-        return merge({QStringLiteral("--input"), write("ill.json", illustration),
-                      QStringLiteral("--rep"), write("rep.json", representative),
-                      QStringLiteral("--today"), QStringLiteral("12/06/2026"),
-                      QStringLiteral("--support-archive"), QStringLiteral(SUPPORT_ARCHIVE)});
+        return merge(Words("--today 12/06/2026 --input")
+                     << write("ill.json", illustration) << QStringLiteral("--rep")
+                     << write("rep.json", representative) << QStringLiteral("--support-archive")
+                     << QStringLiteral(SUPPORT_ARCHIVE));
     };
     for (const char *sample : {"rmd.json", "rmbd.json", "sepp.json", "stretch.json"}) {
         const BatchRun reference = mergeWith(sample, plain);

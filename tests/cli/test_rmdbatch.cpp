@@ -17,10 +17,8 @@ protected:
     }
 
     BatchRun calc(const QByteArray &illustration, const QStringList &more = {}) {
-        return RunBatch(QStringList{QStringLiteral("calc"), QStringLiteral("--input"),
-                                    write(QStringLiteral("ill.json"), illustration),
-                                    QStringLiteral("--today"), QStringLiteral("12/06/2026")} +
-                        more);
+        return RunBatch(Words("calc --today 12/06/2026 --input")
+                        << write(QStringLiteral("ill.json"), illustration) << more);
     }
 
     QTemporaryDir dir;
@@ -206,8 +204,8 @@ TEST_F(RmdBatchTest, StretchSample) {
 TEST_F(RmdBatchTest, StretchPagesOption) {
     const auto conditions = [](const char *pages) {
         const BatchRun run =
-            RunBatch(Words("calc --input SAMPLES/stretch.json --today 12/06/2026") +
-                     QStringList{QStringLiteral("--pages"), QLatin1String(pages)});
+            RunBatch(Words("calc --input SAMPLES/stretch.json --today 12/06/2026 --pages")
+                     << QLatin1String(pages));
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
         return run.at("conditions").toVariant().toStringList().join(QLatin1Char(' '));
     };
