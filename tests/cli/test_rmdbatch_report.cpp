@@ -39,12 +39,15 @@ QMap<QString, QString> pictureNames(const QString &folder) {
 
 class ReportCommandTest : public ::testing::Test {
 protected:
+    // The words of a command line; PDF stands for the report's file, DIR for the test's folder.
+    QStringList words(const char *line) const {
+        return Words(line)
+            .replaceInStrings(QStringLiteral("PDF"), pdf)
+            .replaceInStrings(QStringLiteral("DIR"), folder.dir.path());
+    }
     BatchRun report(const QString &input, const QStringList &more = {}) {
-        return RunBatch(QStringList{QStringLiteral("report"), QStringLiteral("--input"), input,
-                                    QStringLiteral("--pdf"), pdf, QStringLiteral("--rep"),
-                                    sample("rep.json"), QStringLiteral("--today"),
-                                    QStringLiteral("12/06/2025")} +
-                        more);
+        return RunBatch(words("report --pdf PDF --rep SAMPLES/rep.json --today 12/06/2025")
+                        << QStringLiteral("--input") << input << more);
     }
     // The PDF's pictures as "page:name".
     QStringList pictures() {
@@ -99,10 +102,9 @@ TEST_F(ReportCommandTest, EveryCalculatorsSample) {
         const BatchRun run = report(sample(c.sample));
         ASSERT_EQ(run.exitCode, 0) << c.sample << ": " << run.err.toStdString();
         EXPECT_TRUE(run.err.isEmpty()) << c.sample << ": " << run.err.toStdString();
-        const QJsonObject json = run.json();
-        EXPECT_EQ(json[QStringLiteral("status")].toString(), QStringLiteral("ok")) << c.sample;
-        EXPECT_EQ(json[QStringLiteral("pdf")].toString(), pdf) << c.sample;
-        EXPECT_EQ(json[QStringLiteral("pages")].toInt(), c.pages) << c.sample;
+        EXPECT_EQ(run.text("status"), QStringLiteral("ok")) << c.sample;
+        EXPECT_EQ(run.text("pdf"), pdf) << c.sample;
+        EXPECT_EQ(run.at("pages").toInt(), c.pages) << c.sample;
         EXPECT_EQ(PdfPageCount(pdf), c.pages) << c.sample;
         const QString text = PdfText(pdf);
         for (const QString &expected : c.texts)
@@ -113,17 +115,7 @@ TEST_F(ReportCommandTest, EveryCalculatorsSample) {
 }
 
 TEST_F(ReportCommandTest, FailuresAndTheirExitCodes) {
-    const QString invalid = folder.dir.filePath(QStringLiteral("invalid.json"));
-    WriteWholeFile(invalid, R"({"calculator":0,"fields":{"8-PartFirst":""}})");
-    const BatchRun failed = report(invalid);
-    EXPECT_EQ(failed.exitCode, 2);
-    EXPECT_EQ(failed.json()[QStringLiteral("status")].toString(), QStringLiteral("invalid"));
-    EXPECT_EQ(failed.json()[QStringLiteral("tag")].toString(), QStringLiteral("8-PartFirst"));
-    EXPECT_FALSE(QFileInfo::exists(pdf));
-
-    const BatchRun noArchive =
-        report(sample("rmd.json"), {QStringLiteral("--support-archive"),
-                                    folder.dir.filePath(QStringLiteral("none.icf"))});
+    const BatchRun noArchive = report(sample("rmd.json"), words("--support-archive DIR/none.icf"));
     EXPECT_EQ(noArchive.exitCode, 3);
     EXPECT_FALSE(QFileInfo::exists(pdf));
 
@@ -133,9 +125,7 @@ TEST_F(ReportCommandTest, FailuresAndTheirExitCodes) {
     EXPECT_TRUE(unwritable.err.contains("out.pdf")) << unwritable.err.toStdString();
     EXPECT_TRUE(unwritable.out.isEmpty());
 
-    const BatchRun noPdf =
-        RunBatch({QStringLiteral("report"), QStringLiteral("--input"), sample("rmd.json")});
-    ExpectRefused(noPdf, "--pdf", "no --pdf");
+    ExpectRefused(RunBatch(Words("report --input SAMPLES/rmd.json")), "--pdf", "no --pdf");
 }
 
 // Characters a client's name may hold, through the merged RTF into the PDF: the Stretch report
@@ -159,22 +149,14 @@ TEST_F(ReportCommandTest, TypedCharactersReachThePdf) {
 // An archive entry that unpacks to more than the archive allows ends the run as an I/O failure
 // naming the entry and the archive, whether it is the template or a picture read beside it.
 TEST_F(ReportCommandTest, OversizedArchiveEntriesAreIoFailures) {
+    const QString background = withField("stretch.json", "chkBackground", true, "controls");
     const struct {
-        QStringList arguments;
-        const char *entry;
+        const char *line, *entry;
     } cases[] = {
-        {{QStringLiteral("merge"), QStringLiteral("--input"), sample("rmd.json")},
-         "RMDPartSpouse.rtf"},
-        {{QStringLiteral("report"), QStringLiteral("--input"), sample("rmd.json"),
-          QStringLiteral("--pdf"), pdf},
-         "RMDLogo.gif"},
-        {{QStringLiteral("demo"), QStringLiteral("--out"),
-          folder.dir.filePath(QStringLiteral("demo"))},
-         "Wenpic.jpg"},
-        {{QStringLiteral("report"), QStringLiteral("--input"),
-          withField("stretch.json", "chkBackground", true, "controls"), QStringLiteral("--pdf"),
-          pdf},
-         "GraphBack.bmp"},
+        {"merge --input SAMPLES/rmd.json", "RMDPartSpouse.rtf"},
+        {"report --input SAMPLES/rmd.json --pdf PDF", "RMDLogo.gif"},
+        {"demo --out DIR/demo", "Wenpic.jpg"},
+        {"report --input BACKGROUND --pdf PDF", "GraphBack.bmp"},
     };
     const QByteArray oversized(SupportArchive::MaximumEntrySize + 1, '\0');
     for (const auto &c : cases) {
@@ -194,8 +176,9 @@ TEST_F(ReportCommandTest, OversizedArchiveEntriesAreIoFailures) {
                   0);
         ASSERT_EQ(zip_close(archive), 0);
 
-        const BatchRun run = RunBatch(
-            c.arguments + QStringList{QStringLiteral("--support-archive"), folder.archive});
+        const BatchRun run =
+            RunBatch(words(c.line).replaceInStrings(QStringLiteral("BACKGROUND"), background)
+                     << QStringLiteral("--support-archive") << folder.archive);
         EXPECT_EQ(run.exitCode, 3) << c.entry << ": " << run.err.toStdString();
         // Qt may warn about the environment first; the run's own message is one line.
         const QStringList lines =
@@ -209,41 +192,34 @@ TEST_F(ReportCommandTest, OversizedArchiveEntriesAreIoFailures) {
 TEST(DemoCommandTest, OneSampleReportForEachCalculator) {
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("demo"));
-    const BatchRun run = RunBatch({QStringLiteral("demo"), QStringLiteral("--out"), out,
-                                   QStringLiteral("--today"), QStringLiteral("12/06/2025")});
+    const BatchRun run = RunBatch(Words("demo --today 12/06/2025 --out") << out);
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
-    const QJsonArray files = run.json()[QStringLiteral("files")].toArray();
-    const char *names[] = {"MargaretASampleRMD.pdf", "SallySampleRMBD.pdf", "PatSampleEqual.pdf",
-                           "RobertJSampleStretch.pdf"};
-    ASSERT_EQ(files.size(), 4);
-    for (int calculator = 0; calculator < 4; ++calculator) {
-        const QJsonObject file = files[calculator].toObject();
-        EXPECT_EQ(file[QStringLiteral("calculator")].toInt(), calculator);
-        const QString path = file[QStringLiteral("pdf")].toString();
-        EXPECT_EQ(QFileInfo(path).fileName(), QLatin1String(names[calculator]));
-        EXPECT_EQ(PdfPageCount(path), file[QStringLiteral("pages")].toInt()) << path.toStdString();
+    // calculator, file name, pages as the JSON lists them.
+    QStringList listed;
+    for (const QJsonValue &file : run.at("files").toArray()) {
+        const QString path = entry(file, "pdf");
+        listed << QStringLiteral("%1 %2")
+                      .arg(file[QLatin1String("calculator")].toInt())
+                      .arg(QFileInfo(path).fileName());
+        EXPECT_EQ(PdfPageCount(path), file[QLatin1String("pages")].toInt()) << path.toStdString();
         EXPECT_TRUE(PdfText(path).contains(QStringLiteral("Pat Q. Advisor")))
             << "the built-in representative";
     }
+    EXPECT_EQ(listed, QStringList({"0 MargaretASampleRMD.pdf", "1 SallySampleRMBD.pdf",
+                                   "2 PatSampleEqual.pdf", "3 RobertJSampleStretch.pdf"}));
     EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 4);
-}
 
-TEST(DemoCommandTest, FailuresLeaveNoFolder) {
-    QTemporaryDir dir;
-    const QString out = dir.filePath(QStringLiteral("demo"));
+    // A refused command line (1) or a missing archive (3) leaves no folder.
     const struct {
-        const char *option, *value;
+        const char *line;
         int exitCode;
-    } cases[] = {
-        {"--today", "2025-12-06", 1},
-        {"--support-archive", "/nonexistent/rmdcalc.icf", 3},
-    };
-    for (const auto &c : cases) {
-        const BatchRun run = RunBatch({QStringLiteral("demo"), QStringLiteral("--out"), out,
-                                       QLatin1String(c.option), QLatin1String(c.value)});
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.option << ": " << run.err.toStdString();
-        EXPECT_FALSE(QFileInfo::exists(out)) << c.option;
+    } failures[] = {{"demo --today 2025-12-06 --out", 1},
+                    {"demo --support-archive /nonexistent/rmdcalc.icf --out", 3}};
+    for (const auto &c : failures) {
+        const QString failed = dir.filePath(QStringLiteral("failed"));
+        EXPECT_EQ(RunBatch(Words(c.line) << failed).exitCode, c.exitCode) << c.line;
+        EXPECT_FALSE(QFileInfo::exists(failed)) << c.line;
     }
 }
 

@@ -5,11 +5,13 @@
 #include "storagetestsupport.h"
 #include "zipfile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSet>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -111,80 +113,61 @@ TEST_F(RmdBatchStorageTest, SaveTakesItsOwnRecordOrTheNextFree) {
     EXPECT_TRUE(run("db list").out.contains(R"({"Name":"Ø\"wn\\€, Ann",)"));
 }
 
-TEST_F(RmdBatchStorageTest, InvalidIllustrationIsNotSaved) {
-    const BatchRun run = save(write(QStringLiteral("bad.json"),
-                                    R"({"fields":{"8-PartFirst":"Joe","8-PartLast":"Sample",
-        "7-PartDOB":"10/01/1943","3-Year0":"2030","6-AcctValue0":"26500"}})"));
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.text("status"), QStringLiteral("invalid"));
-    EXPECT_EQ(run.text("tag"), QStringLiteral("3-Year0"));
-    EXPECT_FALSE(QFileInfo::exists(database()));
-}
-
-TEST_F(RmdBatchStorageTest, ListCopyDeleteUndelete) {
-    for (int n = 0; n < 3; ++n)
-        ASSERT_EQ(run("save --input SAMPLES/rmd.json").exitCode, 0);
-    const BatchRun list = run("db list");
-    ASSERT_EQ(list.exitCode, 0);
-    EXPECT_TRUE(list.out.startsWith(
-        R"({"title":"3 Saved Illustrations","rows":[{"Name":"Sample, Margaret A","Illustration Date":"12/06/2026","Type":"RMD","Plan Type":"IRA","Plan Name":"Rollover Account","Year":"2020","Distribution":"$9,260","Record":"1"},)"))
-        << list.out.toStdString();
-
-    EXPECT_EQ(run("db copy 2").out.trimmed(), QByteArray(R"({"status":"ok","record":4})"));
-    EXPECT_EQ(run("db delete 1").exitCode, 0);
-    EXPECT_EQ(run("db delete 3").exitCode, 0);
-    const BatchRun afterDelete = run("db list");
-    EXPECT_EQ(afterDelete.text("title"), QStringLiteral("2 Saved Illustrations"));
-    // A deleted record can be neither deleted, copied nor loaded again.
-    EXPECT_EQ(run("db delete 1").exitCode, 1);
-    EXPECT_EQ(run("load 1").exitCode, 1);
-    EXPECT_EQ(run("db undelete").out.trimmed(), QByteArray(R"({"status":"ok","undeleted":2})"));
-    EXPECT_EQ(rows().size(), 4);
-}
-
-TEST_F(RmdBatchStorageTest, DamagedRecordsAreSkippedWithAWarning) {
+// What each db command prints, over records "Name1" to "Name4" (the third deleted, the second
+// with a bad calculator digit) and half a record: the damaged ones are skipped with a warning,
+// kept aside by the compaction, and the backup comes back over the later changes.
+TEST_F(RmdBatchStorageTest, DbCommandsPrintWhatTheyDid) {
     QByteArray bytes = SampleDatabase(4, {3});
     bytes[1001] = 'Z';
     bytes += "half a record";
     WriteWholeFile(database(), bytes);
-    const BatchRun list = run("db list");
-    EXPECT_EQ(list.exitCode, 0);
-    EXPECT_EQ(list.at("rows").toArray().size(), 2);
-    EXPECT_TRUE(list.err.contains("record 2 skipped: bad calculator digit"))
-        << list.err.toStdString();
-    EXPECT_TRUE(list.err.contains("record 5 skipped: short record"));
-    EXPECT_EQ(run("load 2").exitCode, 1);
-    const BatchRun compacted = run("db compact --yes");
-    EXPECT_EQ(compacted.out.trimmed(),
-              QByteArray(R"({"illustrations":2,"deleted":1,"damaged":2,"kept":")") +
-                  QDir(data).filePath(QStringLiteral("rmdcalc-20261206-120000.flt")).toUtf8() +
-                  "\"}");
-    // The damaged records are kept aside with the database as it was.
+    const QString row = QStringLiteral(
+        R"({"Name":"%1, Jane Q","Illustration Date":"03/01/2022","Type":"RMD","Plan Type":"IRA",)"
+        R"("Plan Name":"","Year":"2022","Distribution":"$0","Record":"%2"})");
+    const struct {
+        const char *line;
+        int exitCode;
+        QString out;
+        const char *err = "";
+    } steps[] = {
+        {"db list", 0,
+         R"({"title":"2 Saved Illustrations","rows":[)" + row.arg("Name1").arg(1) + ',' +
+             row.arg("Name4").arg(4) + "]}",
+         "rmdbatch: record 2 skipped: bad calculator digit\nrmdbatch: record 5 skipped: short "
+         "record\n"},
+        {"load 2", 1, ""},
+        {"db compact --yes", 0,
+         R"({"illustrations":2,"deleted":1,"damaged":2,"kept":"DATA/rmdcalc-20261206-120000.flt"})",
+         "was kept as"},
+        {"db backup --to OTHER", 0, R"({"status":"ok","archive":"OTHER/RMDData.zip"})"},
+        {"db copy 2", 0, R"({"status":"ok","record":3})"},
+        {"db delete 1", 0, R"({"status":"ok","record":1})"},
+        {"db delete 1", 1, ""},
+        {"load 1", 1, ""},
+        {"db list", 0,
+         R"({"title":"2 Saved Illustrations","rows":[)" + row.arg("Name4").arg(2) + ',' +
+             row.arg("Name4").arg(3) + "]}"},
+        {"db undelete", 0, R"({"status":"ok","undeleted":1})"},
+        {"db restore --from OTHER", 0,
+         R"({"status":"ok","illustrations":2,"deleted":0,"damaged":0,"previous":"DATA/rmdcalc-20261206-120000-2.flt"})"},
+        {"db list", 0,
+         R"({"title":"2 Saved Illustrations","rows":[)" + row.arg("Name1").arg(1) + ',' +
+             row.arg("Name4").arg(2) + "]}"},
+    };
+    for (const auto &step : steps) {
+        const BatchRun done =
+            run(Words(step.line).replaceInStrings(QStringLiteral("OTHER"), other.path()));
+        EXPECT_EQ(done.exitCode, step.exitCode) << step.line << ": " << done.err.toStdString();
+        EXPECT_EQ(QString::fromUtf8(done.out.trimmed()),
+                  QString(step.out)
+                      .replace(QStringLiteral("DATA"), data)
+                      .replace(QStringLiteral("OTHER"), other.path()))
+            << step.line;
+        EXPECT_TRUE(done.err.contains(step.err)) << step.line << ": " << done.err.toStdString();
+    }
     EXPECT_EQ(ReadWholeFile(QDir(data).filePath(QStringLiteral("rmdcalc-20261206-120000.flt"))),
-              bytes);
-    EXPECT_TRUE(compacted.err.contains("was kept as")) << compacted.err.toStdString();
-}
-
-TEST_F(RmdBatchStorageTest, BackupAndRestoreKeepTheReplacedDatabase) {
-    WriteWholeFile(database(), SampleDatabase(2));
-    const BatchRun backup = run(Words("db backup --to") << other.path());
-    ASSERT_EQ(backup.exitCode, 0) << backup.err.toStdString();
-    EXPECT_EQ(backup.text("archive"), other.filePath(QStringLiteral("RMDData.zip")));
-    WriteWholeFile(database(), SampleDatabase(4));
-
-    const BatchRun restore = run(Words("db restore --from") << other.path());
-    ASSERT_EQ(restore.exitCode, 0) << restore.err.toStdString();
-    EXPECT_EQ(databaseBytes(), SampleDatabase(2));
-    const QString previous = restore.text("previous");
-    EXPECT_EQ(QFileInfo(previous).fileName(), QStringLiteral("rmdcalc-20261206-120000.flt"));
-
-    const BatchRun missing =
-        run(Words("db restore --from") << dir.filePath(QStringLiteral("nowhere")));
-    EXPECT_EQ(missing.exitCode, 3);
-    EXPECT_TRUE(missing.err.startsWith(
-        "rmdbatch: Client Data Restore Failure: An error occurred. Type: 53."))
-        << missing.err.toStdString();
-    EXPECT_EQ(databaseBytes(), SampleDatabase(2));
+              bytes)
+        << "the damaged records are kept aside with the database as it was";
 }
 
 // The record's layout and the entry checks are the library's; here the JSON in and out.
@@ -218,23 +201,6 @@ TEST_F(RmdBatchStorageTest, RepresentativeShowAndSet) {
         << "unchanged";
 }
 
-TEST_F(RmdBatchStorageTest, AHeldLockRefusesEveryWrite) {
-    WriteWholeFile(database(), SampleDatabase(3, {3}));
-    const QByteArray before = databaseBytes();
-    QLockFile lock(database() + QStringLiteral(".lock"));
-    ASSERT_TRUE(lock.tryLock(0));
-    for (const char *line : {"db delete 1", "db copy 1", "db undelete", "db compact --yes",
-                             "save --input SAMPLES/rmd.json"}) {
-        const BatchRun refused = run(line);
-        EXPECT_EQ(refused.exitCode, 3) << line;
-        EXPECT_TRUE(refused.err.contains("is in use by another program"))
-            << refused.err.toStdString();
-        EXPECT_EQ(refused.err.count('\n'), 1);
-        EXPECT_EQ(databaseBytes(), before);
-    }
-    EXPECT_EQ(rows().size(), 2) << "reading goes on";
-}
-
 TEST_F(RmdBatchStorageTest, ConcurrentSavesAllLand) {
     const int count = 8;
     std::vector<std::unique_ptr<QProcess>> processes;
@@ -256,105 +222,127 @@ TEST_F(RmdBatchStorageTest, ConcurrentSavesAllLand) {
     EXPECT_EQ(rows().size(), count);
 }
 
-TEST_F(RmdBatchStorageTest, DamagedOrForeignFilesAreNeverWrittenInto) {
+// Another program's lock, a damaged or foreign file, a full disk: the write is refused with
+// exit code 3 and one line that says why, and nothing in the data folder changes.
+TEST_F(RmdBatchStorageTest, RefusedWritesChangeNothingAndSayWhy) {
     const QString passwd = write(QStringLiteral("passwd"), QByteArray(3000, 'x') + "\n");
+    const QString archive = other.filePath(QStringLiteral("RMDData.zip"));
+    std::optional<QLockFile> lock;
+    const auto holding = [&](const QByteArray &bytes) {
+        return [&, bytes] {
+            WriteWholeFile(database(), bytes);
+            lock.emplace(database() + QStringLiteral(".lock"));
+            ASSERT_TRUE(lock->tryLock(0));
+        };
+    };
+    const auto holds = [&](const QByteArray &bytes) {
+        return [&, bytes] { WriteWholeFile(database(), bytes); };
+    };
+    const auto readOnly = [&] {
+        WriteWholeFile(database(), SampleDatabase(2, {1}));
+        QFile::setPermissions(database(), QFileDevice::ReadOwner);
+    };
+    // An archive of `member` to restore over a database of two records.
+    const auto archiving = [&](const QByteArray &member) {
+        return [&, member] {
+            WriteWholeFile(database(), member);
+            ASSERT_TRUE(
+                ZipFile::createWithFile(archive, database(), QStringLiteral("rmdcalc.flt")).ok());
+            WriteWholeFile(database(), SampleDatabase(2));
+        };
+    };
+    const QByteArray three = SampleDatabase(3, {3});
     const struct {
         const char *name;
         std::function<void()> setUp;
         const char *command;
         const char *message;
+        qint64 fileSizeLimit = 0;
     } cases[] = {
+        {"locked", holding(three), "db delete 1", "is in use by another program"},
+        {"locked", holding(three), "db copy 1", "is in use by another program"},
+        {"locked", holding(three), "db undelete", "is in use by another program"},
+        {"locked", holding(three), "db compact --yes", "is in use by another program"},
+        {"locked", holding(three), "save --input SAMPLES/rmd.json", "is in use by another program"},
         {"a foreign file linked in", [&] { QFile::link(passwd, database()); },
          "save --input SAMPLES/rmd.json", "is not an illustration database"},
-        {"a short last record",
-         [&] { WriteWholeFile(database(), SampleDatabase(2) + QByteArray(600, 'z')); }, "db copy 1",
+        {"a short last record", holds(SampleDatabase(2) + QByteArray(600, 'z')), "db copy 1",
          "ends inside a record"},
-        {"a read-only database",
-         [&] {
-             WriteWholeFile(database(), SampleDatabase(2, {1}));
-             QFile::setPermissions(database(), QFileDevice::ReadOwner);
-         },
-         "db compact --yes", "read-only"},
+        {"a read-only database", readOnly, "db compact --yes", "read-only"},
         {"a read-only database, restored",
          [&] {
-             WriteWholeFile(database(), SampleDatabase(2, {1}));
-             ZipFile::createWithFile(other.filePath(QStringLiteral("RMDData.zip")), database(),
-                                     QStringLiteral("rmdcalc.flt"));
-             WriteWholeFile(database(), SampleDatabase(3));
-             QFile::setPermissions(database(), QFileDevice::ReadOwner);
+             archiving(SampleDatabase(2, {1}))();
+             readOnly();
          },
          "db restore --from OTHER", "read-only"},
+        {"no archive", holds(SampleDatabase(2)), "db restore --from OTHER/nowhere",
+         "rmdbatch: Client Data Restore Failure: An error occurred. Type: 53."},
         {"a folder", [&] { QDir(data).mkdir(QStringLiteral("rmdcalc.flt")); }, "db list",
          "Is a directory"},
+        {"a full disk", holds(SampleDatabase(4, {2})), "save --input SAMPLES/rmd.json",
+         "File too large", 500},
+        {"a full disk", holds(SampleDatabase(4, {2})), "db compact --yes", "File too large", 500},
+        {"a full disk",
+         [&] {
+             holds(SampleDatabase(4, {2}))();
+             WriteWholeFile(QDir(data).filePath(QStringLiteral("RepInfo.flt")),
+                            QByteArray(1000, ' '));
+         },
+         "rep set --input SAMPLES/rep.json", "File too large", 500},
+        {"a full disk", archiving(SampleDatabase(3, {2})), "db restore --from OTHER",
+         "File too large", 2500},
+        {"a text file archived", archiving("root:x:0:0:root:/root:/bin/bash\n"),
+         "db restore --from OTHER", "holds no illustration records"},
+        {"an empty file archived", archiving(""), "db restore --from OTHER",
+         "holds no illustration records"},
+        {"zeros archived", archiving(QByteArray(20000, '\0')), "db restore --from OTHER",
+         "holds no illustration records"},
+    };
+    // Every file of the data folder with a digest of its bytes, and the file a link points to.
+    const auto folder = [&] {
+        const auto digest = [](const QString &path) {
+            return QString::fromLatin1(
+                QCryptographicHash::hash(ReadWholeFile(path), QCryptographicHash::Sha1).toHex());
+        };
+        QStringList files{digest(passwd)};
+        for (const QString &name : QDir(data).entryList(QDir::Files))
+            files << name << digest(QDir(data).filePath(name));
+        return files;
     };
     for (const auto &c : cases) {
+        const std::string name = std::string(c.name) + ", " + c.command;
+        lock.reset();
         QFile::setPermissions(database(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QFile::remove(database());
         QDir(database()).removeRecursively();
         c.setUp();
-        const QByteArray before = ReadWholeFile(passwd) + databaseBytes();
+        const QStringList before = folder();
         const BatchRun refused =
-            run(Words(c.command).replaceInStrings(QStringLiteral("OTHER"), other.path()));
-        EXPECT_EQ(refused.exitCode, 3) << c.name;
-        EXPECT_TRUE(refused.err.contains(c.message)) << c.name << ": " << refused.err.toStdString();
-        EXPECT_EQ(ReadWholeFile(passwd) + databaseBytes(), before) << c.name;
+            run(Words(c.command).replaceInStrings(QStringLiteral("OTHER"), other.path()),
+                c.fileSizeLimit);
+        EXPECT_EQ(refused.exitCode, 3) << name;
+        EXPECT_TRUE(refused.err.contains(c.message)) << name << ": " << refused.err.toStdString();
+        EXPECT_EQ(refused.err.count('\n'), 1) << name << ": " << refused.err.toStdString();
+        EXPECT_EQ(folder(), before) << name;
     }
+    holding(three)();
+    EXPECT_EQ(rows().size(), 2) << "reading goes on under another program's lock";
 }
 
-TEST_F(RmdBatchStorageTest, AFullDiskChangesNothingAndSaysWhy) {
-    WriteWholeFile(database(), SampleDatabase(3, {2}));
-    ASSERT_EQ(run(Words("db backup --to") << other.path()).exitCode, 0);
-    ASSERT_EQ(run("rep set --input SAMPLES/rep.json").exitCode, 0);
-    const QString rep = QDir(data).filePath(QStringLiteral("RepInfo.flt"));
-    WriteWholeFile(database(), SampleDatabase(4, {2}));
-    const QByteArray before = databaseBytes() + ReadWholeFile(rep);
-    for (const char *line : {"save --input SAMPLES/rmd.json", "db compact --yes",
-                             "rep set --input SAMPLES/rep.json"}) {
-        const BatchRun full = run(Words(line), 500);
-        EXPECT_EQ(full.exitCode, 3) << line;
-        EXPECT_TRUE(full.err.contains("File too large")) << line << full.err.toStdString();
-        EXPECT_EQ(databaseBytes() + ReadWholeFile(rep), before) << line;
-        EXPECT_FALSE(QFileInfo::exists(database() + QStringLiteral(".lock"))) << line;
-        EXPECT_EQ(QDir(data).entryList(QDir::Files).size(), 2) << line << "nothing left over";
-    }
-    const BatchRun restore = run(Words("db restore --from") << other.path(), 2500);
-    EXPECT_EQ(restore.exitCode, 3);
-    EXPECT_TRUE(restore.err.contains("File too large")) << restore.err.toStdString();
-    EXPECT_EQ(databaseBytes() + ReadWholeFile(rep), before);
-}
-
-TEST_F(RmdBatchStorageTest, RestoreRefusesWhatIsNoDatabase) {
-    WriteWholeFile(database(), SampleDatabase(2));
-    const QString source = other.filePath(QStringLiteral("member"));
-    const QString archive = other.filePath(QStringLiteral("RMDData.zip"));
+// A damaged archive is restored as it was, its real count and its damage reported.
+TEST_F(RmdBatchStorageTest, ADamagedArchiveIsRestoredAsItWas) {
     const QByteArray damaged = SampleDatabase(3) + "stray";
-    const struct {
-        QByteArray member;
-        int exitCode;
-    } cases[] = {
-        {"root:x:0:0:root:/root:/bin/bash\n", 3},
-        {"", 3},
-        {QByteArray(20000, '\0'), 3},
-        {damaged, 0},
-    };
-    for (const auto &c : cases) {
-        WriteWholeFile(source, c.member);
-        ASSERT_TRUE(ZipFile::createWithFile(archive, source, QStringLiteral("rmdcalc.flt")).ok());
-        const QByteArray before = databaseBytes();
-        const BatchRun restore = run(Words("db restore --from") << other.path());
-        EXPECT_EQ(restore.exitCode, c.exitCode) << restore.err.toStdString();
-        if (c.exitCode != 0) {
-            EXPECT_TRUE(restore.err.contains("holds no illustration records"))
-                << restore.err.toStdString();
-            EXPECT_EQ(databaseBytes(), before);
-        }
-    }
-    // The damaged archive: restored as it was, its real count and its damage reported.
+    WriteWholeFile(database(), damaged);
+    ASSERT_TRUE(ZipFile::createWithFile(other.filePath(QStringLiteral("RMDData.zip")), database(),
+                                        QStringLiteral("rmdcalc.flt"))
+                    .ok());
+    WriteWholeFile(database(), SampleDatabase(2));
+    const BatchRun restore = run(Words("db restore --from") << other.path());
+    EXPECT_EQ(restore.exitCode, 0) << restore.err.toStdString();
     EXPECT_EQ(databaseBytes(), damaged);
-    const BatchRun last = run(Words("db restore --from") << other.path());
-    EXPECT_EQ(last.at("illustrations").toInt(), 3);
-    EXPECT_EQ(last.at("damaged").toInt(), 1);
-    EXPECT_TRUE(last.err.contains("restored record 4 is damaged: short record"));
+    EXPECT_EQ(restore.at("illustrations").toInt(), 3);
+    EXPECT_EQ(restore.at("damaged").toInt(), 1);
+    EXPECT_TRUE(restore.err.contains("restored record 4 is damaged: short record"));
 }
 
 TEST_F(RmdBatchStorageTest, BadUsageExitsWithOne) {

@@ -26,6 +26,15 @@ QByteArray SampleDatabase(int count, std::initializer_list<int> deleted) {
     return bytes;
 }
 
+QStringList Prompts(const RecordingPrompter &prompter) {
+    QStringList prompts;
+    for (const auto &question : prompter.questions())
+        prompts << question.caption + QStringLiteral(": ") + question.text;
+    for (const auto &message : prompter.messages())
+        prompts << message.caption + QStringLiteral(": ") + message.text;
+    return prompts;
+}
+
 FileSizeLimit::FileSizeLimit(qint64 bytes) {
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);

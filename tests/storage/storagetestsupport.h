@@ -30,6 +30,9 @@ private:
     unsigned long long m_oldLimit;
 };
 
+// What a prompter asked and then what it showed, each as "caption: text", for comparing whole.
+QStringList Prompts(const RecordingPrompter &prompter);
+
 // A test with a temporary data folder and its database.
 class DatabaseTest : public ::testing::Test {
 protected:

@@ -79,12 +79,10 @@ TEST_F(ListingTest, TitleAndButtonsFollowTheRecords) {
             writeDatabase(*c.file);
         const IllustrationListing list = listing();
         EXPECT_EQ(list.title(), QLatin1String(c.title)) << c.name;
-        const GridButtons buttons = list.buttons();
-        EXPECT_EQ(buttons.open, c.rowButtons) << c.name;
-        EXPECT_EQ(buttons.copy, c.rowButtons) << c.name;
-        EXPECT_EQ(buttons.remove, c.rowButtons) << c.name;
-        EXPECT_EQ(buttons.undelete, c.undelete) << c.name;
-        EXPECT_TRUE(buttons.cancel) << c.name;
+        const GridButtons b = list.buttons();
+        EXPECT_EQ(QList<bool>({b.open, b.copy, b.remove, b.undelete, b.cancel}),
+                  QList<bool>({c.rowButtons, c.rowButtons, c.rowButtons, c.undelete, true}))
+            << c.name;
     }
 }
 
@@ -131,8 +129,6 @@ TEST_F(ListingTest, ModelPassesTheItemModelTester) {
     ASSERT_FALSE(FillGrid(database, model, prompter));
     EXPECT_EQ(model.rowCount(), 3);
     EXPECT_EQ(model.columnCount(), 8);
-    EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Illustration Date"));
-    EXPECT_EQ(model.headerData(7, Qt::Horizontal).toString(), QStringLiteral("Record"));
     EXPECT_EQ(model.data(model.index(2, 0)).toString(), QStringLiteral("Name4, Jane Q"));
     EXPECT_EQ(model.data(model.index(2, 0), SavedIllustrationsModel::RecordRole).toInt(), 4);
     writeDatabase(SampleDatabase(1));
@@ -153,19 +149,6 @@ TEST_F(ListingTest, TypeAheadFindsTheFirstNameThatBeginsWithTheKeys) {
     EXPECT_EQ(search.type(QLatin1Char('z'), list), -1);
     search.clear(); // the timer fired: a new search starts
     EXPECT_EQ(search.type(QLatin1Char('b'), list), 0);
-}
-
-TEST_F(ListingTest, CopyAppendsWithItsOwnNumber) {
-    writeDatabase(SampleRecord(1, QStringLiteral("Only")));
-    const Result<int> copied = CopyRecord(database, 1, prompter);
-    ASSERT_TRUE(copied.ok());
-    EXPECT_EQ(copied.value, 2);
-    const QByteArray bytes = databaseBytes();
-    ASSERT_EQ(bytes.size(), 2000);
-    QByteArray expected = bytes.left(1000);
-    expected.replace(460, 6, "2     ");
-    EXPECT_EQ(bytes.mid(1000), expected);
-    EXPECT_EQ(listing().cell(1, GridColumn::Record), QStringLiteral("2"));
 }
 
 TEST_F(ListingTest, DeleteAndUndeleteChangeOnlyTheStatus) {

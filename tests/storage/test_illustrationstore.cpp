@@ -24,20 +24,6 @@ protected:
     }
 };
 
-TEST_F(IllustrationStoreTest, WriteReplacesTheRecordAtItsNumber) {
-    writeDatabase(SampleDatabase(3));
-    makeEdited("2");
-    const WriteOutcome outcome = WriteIllustration(database, illustration);
-    ASSERT_TRUE(outcome.ok());
-    EXPECT_EQ(outcome.record, 2);
-    EXPECT_TRUE(illustration.isSaved());
-    const QByteArray bytes = databaseBytes();
-    ASSERT_EQ(bytes.size(), 3000);
-    EXPECT_EQ(bytes.mid(1000, 1000), IllustrationRecord::encode(BuildRecord(illustration)));
-    EXPECT_EQ(bytes.left(1000), SampleRecord(1, QStringLiteral("Name1")));
-    EXPECT_EQ(bytes.mid(2000), SampleRecord(3, QStringLiteral("Name3")));
-}
-
 TEST_F(IllustrationStoreTest, RecordNumbersThatAreNoRecordTakeTheNextFree) {
     const struct {
         const char *field;
@@ -58,7 +44,12 @@ TEST_F(IllustrationStoreTest, RecordNumbersThatAreNoRecordTakeTheNextFree) {
         const WriteOutcome outcome = WriteIllustration(database, illustration, c.target);
         EXPECT_EQ(outcome.record, c.record) << c.field;
         EXPECT_EQ(recordNumberField(), QString::number(c.record)) << c.field;
+        EXPECT_TRUE(illustration.isSaved()) << c.field;
         EXPECT_EQ(databaseBytes().size(), qMax(2, c.record) * 1000) << c.field;
+        EXPECT_EQ(databaseBytes().left(1000), SampleRecord(1, QStringLiteral("Name1"))) << c.field;
+        EXPECT_EQ(databaseBytes().mid((c.record - 1) * 1000, 1000),
+                  IllustrationRecord::encode(BuildRecord(illustration)))
+            << c.field;
     }
 }
 
