@@ -10,7 +10,7 @@ TEST(FieldFormatTest, CleanNumber) {
     EXPECT_EQ(CleanNumber(QStringLiteral(" $1 ,000 ,000 ")), QStringLiteral("1000000"));
 }
 
-TEST(FieldFormatTest, AmountsAndDollars) {
+TEST(FieldFormatTest, Amounts) {
     const struct {
         const char *text, *amount;
     } cases[] = {
@@ -24,18 +24,8 @@ TEST(FieldFormatTest, AmountsAndDollars) {
         {"12345678901", "12,345,678,901"},
         {"$1,234", "0"}, // a text's leading number only: callers clean first
     };
-    for (const auto &c : cases) {
+    for (const auto &c : cases)
         EXPECT_EQ(FormatAmount(QLatin1String(c.text)), QLatin1String(c.amount)) << c.text;
-        EXPECT_EQ(FormatDollars(QLatin1String(c.text)), QLatin1Char('$') + QLatin1String(c.amount))
-            << c.text;
-    }
-}
-
-TEST(FieldFormatTest, LongDates) {
-    EXPECT_EQ(FormatLongDate(QStringLiteral("01/01/1930")), QStringLiteral("January 1, 1930"));
-    EXPECT_EQ(FormatLongDate(QStringLiteral("1 Jan 1930")), QStringLiteral("January 1, 1930"));
-    EXPECT_EQ(FormatLongDate(QStringLiteral("12/31/2009")), QStringLiteral("December 31, 2009"));
-    EXPECT_EQ(FormatLongDate(QString()), QString());
 }
 
 TEST(FieldFormatTest, KeystrokeFilterByKind) {

@@ -34,6 +34,8 @@ TEST_F(RmdTest, EachCheckReportsItsOwnFailure) {
                                         "released in 2001 and the 1 year change for 2009.\r\n\r\n"
                                         "Please enter a year between 2001 and 2027.");
     const QString account = QStringLiteral("Please enter the Account Value.");
+    // The boundaries of the shared checks (a date that does not exist, an amount under a dollar)
+    // are tested with the other calculators: one routine checks them for all.
     // The field is set to the text; optUseJoint 0 asks for the spouse's date. Today is
     // 12/06/2026: 12/31/1910 is 116 calendar years back, 1/1/1909 117; a spouse born 12/31/1960 is
     // ten calendar years younger than the planholder (1950).
@@ -46,7 +48,6 @@ TEST_F(RmdTest, EachCheckReportsItsOwnFailure) {
         {"8-PartFirst", "", 1, QStringLiteral("Please enter a first name."), missing, "John"},
         {"8-PartLast", "", 1, QStringLiteral("Please enter a last name."), missing, "Sample"},
         {"7-PartDOB", "", 1, born, dateError, "01/01/1930"},
-        {"7-PartDOB", "02/30/1950", 1, born, dateError, "01/01/1930"},
         {"7-PartDOB", "12/31/1910", 1, bornTooEarly, dateError, "01/01/1930"},
         {"7-PartDOB", "01/01/2027", 1, bornTooEarly, dateError, "01/01/1930"},
         {"7-SpouseDOB", "", 0,
@@ -79,7 +80,6 @@ TEST_F(RmdTest, EachCheckReportsItsOwnFailure) {
              DateHelp,
          "Date Input Error 12/31/2021", "12/06/2026"},
         {"6-AcctValue0", "$0", 1, account, missing, "100000"},
-        {"6-AcctValue0", "0.99", 1, account, missing, "100000"},
     };
     for (const auto &c : cases) {
         MakeRmdSample(illustration, Today);
@@ -107,7 +107,6 @@ TEST_F(RmdTest, BoundariesThatPass) {
         {"latest calculation year", "3-Year0", "2027", 1},
         {"first year of the rules", "3-Year0", "2001", 1},
         {"death on the last day", "7-DD0", "12/31/2022", 1},
-        {"one dollar", "6-AcctValue0", "$1", 1},
     };
     for (const auto &c : cases) {
         MakeRmdSample(illustration, Today);
@@ -154,10 +153,16 @@ TEST_F(RmdTest, PublishedUniformExample) {
 TEST_F(RmdTest, SpouseMoreThanTenYearsYoungerUsesTheJointTable) {
     illustration.setPosition(Control::optUseJoint, 0);
     SetFields(illustration, {{"7-SpouseDOB", "06/30/1961"}});
-    ASSERT_TRUE(run().passed());
+    ASSERT_TRUE(run(true).passed());
     // Pub 590 Table II: ages 72 and 61 give 26.3; 100000 / 26.3 = 3802.28.
     expectFields({"R-XTable=Joint Life Expectancy", "R-IRSTable=26.3", "R-AA=for age 72 / 61",
                   "R-SpouseDOB=June 30, 1961", "R-RMD=$3,803"});
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text,
+              QStringLiteral("Planholder Age on 12/31/2022: 72\r\n"
+                             "Spouse Age on 12/31/2022: 61\r\n"
+                             "RMD Factor from Joint Life Table = 26.3\r\n"
+                             "RMD: 3803"));
 }
 
 TEST_F(RmdTest, Tables2001And2002) {
@@ -205,17 +210,17 @@ TEST(RequiredDistributionTest, OverflowIsAnErrorNotAnAmount) {
     EXPECT_THROW(RequiredDistribution(std::numeric_limits<double>::infinity(), 1.0f), FatalError);
 }
 
+// No factor, so detailed mode has nothing to show either.
 TEST_F(RmdTest, Year2009HasNoDistribution) {
     SetFields(illustration, {{"7-PartDOB", "01/15/1935"}, {"3-Year0", "2009"}});
-    ASSERT_TRUE(run().passed());
+    ASSERT_TRUE(run(true).passed());
     expectFields({"R-RMD=$0", "R-IRSTable=N/A", "R-AA= ", "R-Dec31YYYY=December 31, 2009"});
-    const QString note = field("R-NoteYear1");
-    EXPECT_EQ(note.size(), 400);
-    EXPECT_EQ(
-        note.trimmed(),
-        QStringLiteral("Note: Under the Worker, Retiree, and Employers Recovery Act of 2008 (H.R. "
-                       "7327), Congress approved a one-year suspension of the required minimum "
-                       "distribution (RMD) for 2009."));
+    EXPECT_EQ(field("R-NoteYear1"),
+              QStringLiteral("Note: Under the Worker, Retiree, and Employers Recovery Act of 2008 "
+                             "(H.R. 7327), Congress approved a one-year suspension of the "
+                             "required minimum distribution (RMD) for 2009.")
+                  .leftJustified(400));
+    EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
 TEST_F(RmdTest, Year2009AsFirstDistributionYearGetsTheFirstYearNote) {
@@ -291,23 +296,6 @@ TEST_F(RmdTest, DetailedCalculationMode) {
               QStringLiteral("Planholder Age on 12/31/2022: 72\r\n"
                              "RMD Factor from Uniform Lifetime Table = 25.6\r\n"
                              "RMD: 3907"));
-
-    prompter.clear();
-    illustration.setPosition(Control::optUseJoint, 0);
-    SetFields(illustration, {{"7-SpouseDOB", "06/30/1961"}});
-    ASSERT_TRUE(run(true).passed());
-    ASSERT_EQ(prompter.messages().size(), 1);
-    EXPECT_EQ(prompter.messages()[0].text,
-              QStringLiteral("Planholder Age on 12/31/2022: 72\r\n"
-                             "Spouse Age on 12/31/2022: 61\r\n"
-                             "RMD Factor from Joint Life Table = 26.3\r\n"
-                             "RMD: 3803"));
-
-    // No factor, no details.
-    prompter.clear();
-    SetFields(illustration, {{"3-Year0", "2009"}});
-    ASSERT_TRUE(run(true).passed());
-    EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
 TEST_F(RmdTest, EnableRulesOfThePlanholderTab) {

@@ -226,7 +226,6 @@ TEST_F(HandProjectionTest, FirstYearsFromThePublishedTables) {
     const StretchProjection p = ComputeStretch(illustration);
     EXPECT_EQ(p.ple, 3);
     EXPECT_EQ(p.sle, 3);
-    EXPECT_FALSE(p.spousePhase());
     struct Row {
         int phase, year;
         qint64 cells[6];
@@ -303,7 +302,6 @@ TEST_F(HandProjectionTest, SpousePhase) {
     EXPECT_EQ(p.table.at(Spouse, Distribution, 3), 5298);
     EXPECT_EQ(p.table.at(Spouse, Accumulated, 3), 5298);
     EXPECT_EQ(p.table.at(AllYears, Accumulated, 3), 11871 + 5298);
-    EXPECT_EQ(p.table.at(AllYears, Age, 3), 3);
     EXPECT_EQ(p.table.at(Beneficiary, Year, 6), 2027);
     // The spouse being more than ten years younger brings the joint table to the planholder:
     // 71 and 56 (IRS Publication 590 Table II): 30.1, so 100,000 / 30.1 = 3,322.26.
@@ -338,7 +336,6 @@ TEST_F(HandProjectionTest, SpouseNotOutlivingThePlanholderIsDropped) {
     addSpouse("02/01/1945", "3");
     const StretchProjection p = ComputeStretch(illustration);
     EXPECT_EQ(p.sle, p.ple);
-    EXPECT_FALSE(p.spousePhase());
     EXPECT_EQ(p.table.at(Beneficiary, Year, 3), 2024);
     for (int year = 0; year < Years; ++year)
         ASSERT_EQ(p.table.at(Spouse, Year, year), 0);
