@@ -1,7 +1,6 @@
 #include "calculators.h"
 #include "distribution.h"
 #include "fatalerror.h"
-#include "fieldformat.h"
 #include "illustration.h"
 #include "testsupport.h"
 
@@ -130,24 +129,16 @@ TEST_F(RmdTest, ValidationClearsUnusedDates) {
 }
 
 // IRS Publication 590 (2014), Table III example: Joe, born October 1, 1943, reaches 70 1/2 on
-// April 1, 2014; his IRA held $26,500 at the end of 2013; factor 26.5 at 71; RMD $1,000.
+// April 1, 2014; his IRA held $26,500 at the end of 2013; factor 26.5 at 71; RMD $1,000. 2014 is
+// the first distribution year: its deadline is marked for the first-year note, whose text, like
+// the other report fields, the golden merged reports hold.
 TEST_F(RmdTest, PublishedUniformExample) {
     SetFields(illustration, {"8-PartFirst=Joe", "8-PartMiddle=", "7-PartDOB=10/01/1943",
                              "3-Year0=2014", "6-AcctValue0=$26,500"});
     ASSERT_TRUE(run().passed());
-    // 2014 is the first distribution year: the first-year note.
     expectFields({"R-PHName=Joe Sample", "R-Plan70=April 1, 2014", "R-RBD=April 1, 2015",
-                  "R-IRSTable=26.5", "R-AA=for age 71", "R-XTable=Uniform Lifetime", "R-RMD=$1,000",
-                  "R-IRSPen=$500", "6-RMD_Amt=$1,000", "R-PlanValue=$26,500", "R-YYYY=2014",
-                  "R-YYY1=2013", "R-RetDate=~R", "R-Dec31YYYY=April 1, 2015**"});
-    EXPECT_EQ(field("R-NoteYear1"),
-              QStringLiteral(
-                  "** Although you can wait until April 1, 2015 to withdraw your Required "
-                  "Minimum Distribution, it is often unadvisable to do this since you will have "
-                  "to take a second distribution before the end of 2015. Since all "
-                  "distributions are taxed as ordinary income, this could put you into a higher "
-                  "income tax bracket and result in higher taxes than if you took the "
-                  "distribution in 2014. Consult your income tax advisor for details."));
+                  "R-IRSTable=26.5", "R-AA=for age 71", "R-RMD=$1,000",
+                  "R-Dec31YYYY=April 1, 2015**"});
 }
 
 TEST_F(RmdTest, SpouseMoreThanTenYearsYoungerUsesTheJointTable) {
@@ -261,7 +252,6 @@ TEST_F(RmdTest, RetirementDateOfAnEmployerPlan) {
         SetFields(illustration, {{"7-PlanRetDate", c.retired}, {"3-Year0", c.year}});
         ASSERT_TRUE(run().passed()) << c.retired;
         expectFields({{"R-RBD", c.rbd}, {"R-RMD", c.rmd}}, std::string(c.retired) + " " + c.year);
-        EXPECT_EQ(field("R-RetDate"), FormatLongDate(QLatin1String(c.retired)));
     }
     EXPECT_EQ(field("R-Dec31YYYY"), QStringLiteral("April 1, 2024**"));
 
