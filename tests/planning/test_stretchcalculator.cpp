@@ -119,7 +119,6 @@ TEST_F(StretchTest, PassingEdges) {
         const char *name;
         FieldValues fields;
     } passing[] = {
-        {"the sample", {}},
         {"planholder life expectancy 23", {{"2-StretchPLEO", "23"}}},
         {"spouse life expectancy 28", {{"2-StretchSLEO", "28"}}},
         {"beneficiary born in the planholder's year", {{"7-StretchBDOB", "01/01/1950"}}},
