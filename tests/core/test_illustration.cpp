@@ -31,69 +31,53 @@ TEST(IllustrationModelTest, AnnouncesWhatChangedAndInputsClearTheSavedFlag) {
     using Ill = Illustration;
     const struct {
         const char *name;
-        std::function<void(Ill &)> prepare; // not heard
-        std::function<void(Ill &)> change;
         QStringList heard;
+        std::function<void(Ill &)> change;
+        std::function<void(Ill &)> prepare = {}; // not heard
     } cases[] = {
-        {"typing",
-         {},
-         [](Ill &i) { i.editField(2, QStringLiteral("Ann")); },
-         {"field 2", "saved no"}},
+        {"typing", {"field 2", "saved no"}, [](Ill &i) { i.editField(2, QStringLiteral("Ann")); }},
         {"the same text again",
+         {},
          [](Ill &i) { i.editField(2, QStringLiteral("Ann")); },
-         [](Ill &i) { i.editField(2, QStringLiteral("Ann")); },
-         {}},
+         [](Ill &i) { i.editField(2, QStringLiteral("Ann")); }},
         {"a computed field",
-         {},
-         [](Ill &i) { i.fields().setText(110, QStringLiteral("$5")); },
-         {"field 110"}},
-        {"a field's look", {}, [](Ill &i) { i.fields().setEnabled(4, false); }, {"field 4"}},
-        {"the same look", {}, [](Ill &i) { i.fields().setEnabled(4, true); }, {}},
+         {"field 110"},
+         [](Ill &i) { i.fields().setText(110, QStringLiteral("$5")); }},
+        {"a field's look", {"field 4"}, [](Ill &i) { i.fields().setEnabled(4, false); }},
+        {"the same look", {}, [](Ill &i) { i.fields().setEnabled(4, true); }},
         {"a check box",
-         {},
-         [](Ill &i) { i.setChecked(Control::chkRoth, true); },
-         {"control chkRoth", "saved no"}},
-        {"a check box left as it was",
-         {},
-         [](Ill &i) { i.setChecked(Control::chkRoth, false); },
-         {}},
+         {"control chkRoth", "saved no"},
+         [](Ill &i) { i.setChecked(Control::chkRoth, true); }},
+        {"a check box left as it was", {}, [](Ill &i) { i.setChecked(Control::chkRoth, false); }},
         {"a list entry",
-         {},
-         [](Ill &i) { i.setListEntry(Control::cmboState, "TX"); },
-         {"control cmboState", "saved no"}},
+         {"control cmboState", "saved no"},
+         [](Ill &i) { i.setListEntry(Control::cmboState, "TX"); }},
         {"an option the user picks",
-         {},
-         [](Ill &i) { i.setPosition(Control::optUseJoint, 0); },
-         {"control optUseJoint", "saved no"}},
+         {"control optUseJoint", "saved no"},
+         [](Ill &i) { i.setPosition(Control::optUseJoint, 0); }},
         {"an option a refresh moves",
-         {},
-         [](Ill &i) { i.setPosition(Control::optEqualPmt, 3, ChangeOrigin::Refresh); },
-         {"control optEqualPmt"}},
+         {"control optEqualPmt"},
+         [](Ill &i) { i.setPosition(Control::optEqualPmt, 3, ChangeOrigin::Refresh); }},
         {"a box made unusable",
-         {},
-         [](Ill &i) { i.setSurvivingSpouseEnabled(false); },
-         {"control chkSurvivingSpouse"}},
-        {"the calculator",
-         {},
-         [](Ill &i) { i.setCalculator(Calculator::Stretch); },
-         {"calculator 3"}},
-        {"the same calculator", {}, [](Ill &i) { i.setCalculator(Calculator::Rmd); }, {}},
+         {"control chkSurvivingSpouse"},
+         [](Ill &i) { i.setSurvivingSpouseEnabled(false); }},
+        {"the calculator", {"calculator 3"}, [](Ill &i) { i.setCalculator(Calculator::Stretch); }},
+        {"the same calculator", {}, [](Ill &i) { i.setCalculator(Calculator::Rmd); }},
         {"the SEPP tab",
-         {},
+         {"sepp tab"},
          [](Ill &i) {
              SeppTabState tab = i.seppTab();
              tab.noteBold = true;
              i.setSeppTab(tab);
-         },
-         {"sepp tab"}},
-        {"the same SEPP tab", {}, [](Ill &i) { i.setSeppTab(i.seppTab()); }, {}},
+         }},
+        {"the same SEPP tab", {}, [](Ill &i) { i.setSeppTab(i.seppTab()); }},
         {"a reset, slot by slot",
+         {"field 2", "field 4"},
+         [](Ill &i) { i.fields().reset(); },
          [](Ill &i) {
              i.fields().setText(2, QStringLiteral("Ann"));
              i.fields().setEnabled(4, false);
-         },
-         [](Ill &i) { i.fields().reset(); },
-         {"field 2", "field 4"}},
+         }},
     };
     for (const auto &c : cases) {
         RecordingPrompter prompter;

@@ -1,7 +1,6 @@
 #include "calculators.h"
 #include "distribution.h"
 #include "fatalerror.h"
-#include "fieldformat.h"
 #include "illustration.h"
 #include "testsupport.h"
 
@@ -34,52 +33,52 @@ TEST_F(RmdTest, EachCheckReportsItsOwnFailure) {
                                         "released in 2001 and the 1 year change for 2009.\r\n\r\n"
                                         "Please enter a year between 2001 and 2027.");
     const QString account = QStringLiteral("Please enter the Account Value.");
-    // The field is set to the text; optUseJoint 0 asks for the spouse's date.
+    // The boundaries of the shared checks (a date that does not exist, an amount under a dollar)
+    // are tested with the other calculators: one routine checks them for all.
+    // The field is set to the text; optUseJoint 0 asks for the spouse's date. Today is
+    // 12/06/2026: 12/31/1910 is 116 calendar years back, 1/1/1909 117; a spouse born 12/31/1960 is
+    // ten calendar years younger than the planholder (1950).
     const struct {
-        const char *name, *tag, *text;
+        const char *tag, *text;
         int optUseJoint;
         QString message;
         const char *title, *replacement;
     } cases[] = {
-        {"no first name", "8-PartFirst", "", 1, QStringLiteral("Please enter a first name."),
-         missing, "John"},
-        {"no last name", "8-PartLast", "", 1, QStringLiteral("Please enter a last name."), missing,
-         "Sample"},
-        {"no birth date", "7-PartDOB", "", 1, born, dateError, "01/01/1930"},
-        {"impossible birth date", "7-PartDOB", "02/30/1950", 1, born, dateError, "01/01/1930"},
-        {"born 116 years ago", "7-PartDOB", "12/31/1910", 1, bornTooEarly, dateError, "01/01/1930"},
-        {"born next year", "7-PartDOB", "01/01/2027", 1, bornTooEarly, dateError, "01/01/1930"},
-        {"spouse date missing", "7-SpouseDOB", "", 0,
+        {"8-PartFirst", "", 1, QStringLiteral("Please enter a first name."), missing, "John"},
+        {"8-PartLast", "", 1, QStringLiteral("Please enter a last name."), missing, "Sample"},
+        {"7-PartDOB", "", 1, born, dateError, "01/01/1930"},
+        {"7-PartDOB", "12/31/1910", 1, bornTooEarly, dateError, "01/01/1930"},
+        {"7-PartDOB", "01/01/2027", 1, bornTooEarly, dateError, "01/01/1930"},
+        {"7-SpouseDOB", "", 0,
          QStringLiteral("The Spouse's Date of Birth is required.\r\n") + DateHelp, dateError,
          "01/01/1930"},
-        {"spouse born 117 years ago", "7-SpouseDOB", "1/1/1909", 0,
+        {"7-SpouseDOB", "1/1/1909", 0,
          QStringLiteral("The Spouse's Date of Birth is incorrect.\r\n") + DateHelp, dateError,
          "01/01/1930"},
-        {"spouse ten calendar years younger", "7-SpouseDOB", "12/31/1960", 0,
+        {"7-SpouseDOB", "12/31/1960", 0,
          QStringLiteral("The Spouse's Date of Birth must be a date that\r\n"
                         "will produce a Spouse age more than 10 years\r\n"
                         "younger than the Client to qualify to use the\r\n"
                         "Joint Life Expectancy Table.\r\n\r\n") +
              DateHelp,
          "Incorrect Spouse Date of Birth", "01/01/1930"},
-        {"death date garbled", "7-DD0", "sometime", 1,
+        {"7-DD0", "sometime", 1,
          QStringLiteral("The Planholder's Date of Death is not entered correctly.\r\n") + DateHelp,
          dateError, ""},
-        {"retirement date garbled", "7-PlanRetDate", "13/13/2020", 1,
+        {"7-PlanRetDate", "13/13/2020", 1,
          QStringLiteral("The Planholder's Retirement Date is not entered correctly.\r\n") +
              DateHelp,
          dateError, ""},
-        {"year before 2001", "3-Year0", "2000", 1, year, "Invalid Entry.", "2027"},
-        {"year after the latest", "3-Year0", "2028", 1, year, "Invalid Entry.", "2027"},
-        {"death outside the year", "7-DD0", "12/31/2021", 1,
+        {"3-Year0", "2000", 1, year, "Invalid Entry.", "2027"},
+        {"3-Year0", "2028", 1, year, "Invalid Entry.", "2027"},
+        {"7-DD0", "12/31/2021", 1,
          QStringLiteral("The Date of Death must occur during the\r\n"
                         "calculation year. If the date of death is\r\n"
                         "other than in the calculation year, use the\r\n"
                         "Required Minimum Beneficiary Calculator.\r\n\r\n") +
              DateHelp,
          "Date Input Error 12/31/2021", "12/06/2026"},
-        {"no account value", "6-AcctValue0", "$0", 1, account, missing, "100000"},
-        {"account value below a dollar", "6-AcctValue0", "0.99", 1, account, missing, "100000"},
+        {"6-AcctValue0", "$0", 1, account, missing, "100000"},
     };
     for (const auto &c : cases) {
         MakeRmdSample(illustration, Today);
@@ -87,12 +86,13 @@ TEST_F(RmdTest, EachCheckReportsItsOwnFailure) {
         illustration.setPosition(Control::optUseJoint, c.optUseJoint);
         prompter.clear();
 
+        const std::string name = std::string(c.tag) + " " + c.text;
         ExpectFailure(
             run(), prompter,
             {QLatin1String(c.tag), c.message, QLatin1String(c.title), QLatin1String(c.replacement)},
-            c.name);
-        // The field takes the replacement.
-        EXPECT_EQ(field(c.tag), QLatin1String(c.replacement)) << c.name;
+            name);
+        // The field takes the replacement (here for every calculator: one routine shows them).
+        EXPECT_EQ(field(c.tag), QLatin1String(c.replacement)) << name;
     }
 }
 
@@ -103,10 +103,8 @@ TEST_F(RmdTest, BoundariesThatPass) {
     } cases[] = {
         {"born 115 years ago", "7-PartDOB", "01/01/1911", 1},
         {"spouse eleven calendar years younger", "7-SpouseDOB", "01/01/1961", 0},
-        {"latest calculation year", "3-Year0", "2027", 1},
         {"first year of the rules", "3-Year0", "2001", 1},
         {"death on the last day", "7-DD0", "12/31/2022", 1},
-        {"one dollar", "6-AcctValue0", "$1", 1},
     };
     for (const auto &c : cases) {
         MakeRmdSample(illustration, Today);
@@ -130,33 +128,31 @@ TEST_F(RmdTest, ValidationClearsUnusedDates) {
 }
 
 // IRS Publication 590 (2014), Table III example: Joe, born October 1, 1943, reaches 70 1/2 on
-// April 1, 2014; his IRA held $26,500 at the end of 2013; factor 26.5 at 71; RMD $1,000.
+// April 1, 2014; his IRA held $26,500 at the end of 2013; factor 26.5 at 71; RMD $1,000. 2014 is
+// the first distribution year: its deadline is marked for the first-year note, whose text, like
+// the other report fields, the golden merged reports hold.
 TEST_F(RmdTest, PublishedUniformExample) {
     SetFields(illustration, {"8-PartFirst=Joe", "8-PartMiddle=", "7-PartDOB=10/01/1943",
                              "3-Year0=2014", "6-AcctValue0=$26,500"});
     ASSERT_TRUE(run().passed());
-    // 2014 is the first distribution year: the first-year note.
     expectFields({"R-PHName=Joe Sample", "R-Plan70=April 1, 2014", "R-RBD=April 1, 2015",
-                  "R-IRSTable=26.5", "R-AA=for age 71", "R-XTable=Uniform Lifetime", "R-RMD=$1,000",
-                  "R-IRSPen=$500", "6-RMD_Amt=$1,000", "R-PlanValue=$26,500", "R-YYYY=2014",
-                  "R-YYY1=2013", "R-RetDate=~R", "R-Dec31YYYY=April 1, 2015**"});
-    EXPECT_EQ(field("R-NoteYear1"),
-              QStringLiteral(
-                  "** Although you can wait until April 1, 2015 to withdraw your Required "
-                  "Minimum Distribution, it is often unadvisable to do this since you will have "
-                  "to take a second distribution before the end of 2015. Since all "
-                  "distributions are taxed as ordinary income, this could put you into a higher "
-                  "income tax bracket and result in higher taxes than if you took the "
-                  "distribution in 2014. Consult your income tax advisor for details."));
+                  "R-IRSTable=26.5", "R-AA=for age 71", "R-RMD=$1,000",
+                  "R-Dec31YYYY=April 1, 2015**"});
 }
 
 TEST_F(RmdTest, SpouseMoreThanTenYearsYoungerUsesTheJointTable) {
     illustration.setPosition(Control::optUseJoint, 0);
     SetFields(illustration, {{"7-SpouseDOB", "06/30/1961"}});
-    ASSERT_TRUE(run().passed());
-    // Pub 590 Table II: ages 72 and 61 give 26.3; 100000 / 26.3 = 3802.28.
-    expectFields({"R-XTable=Joint Life Expectancy", "R-IRSTable=26.3", "R-AA=for age 72 / 61",
-                  "R-SpouseDOB=June 30, 1961", "R-RMD=$3,803"});
+    ASSERT_TRUE(run(true).passed());
+    // Pub 590 Table II: ages 72 and 61 give 26.3; 100000 / 26.3 = 3802.28. The joint table's
+    // wording is the golden merged reports'.
+    expectFields({"R-IRSTable=26.3", "R-RMD=$3,803"});
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text,
+              QStringLiteral("Planholder Age on 12/31/2022: 72\r\n"
+                             "Spouse Age on 12/31/2022: 61\r\n"
+                             "RMD Factor from Joint Life Table = 26.3\r\n"
+                             "RMD: 3803"));
 }
 
 TEST_F(RmdTest, Tables2001And2002) {
@@ -204,17 +200,17 @@ TEST(RequiredDistributionTest, OverflowIsAnErrorNotAnAmount) {
     EXPECT_THROW(RequiredDistribution(std::numeric_limits<double>::infinity(), 1.0f), FatalError);
 }
 
+// No factor, so detailed mode has nothing to show either.
 TEST_F(RmdTest, Year2009HasNoDistribution) {
     SetFields(illustration, {{"7-PartDOB", "01/15/1935"}, {"3-Year0", "2009"}});
-    ASSERT_TRUE(run().passed());
+    ASSERT_TRUE(run(true).passed());
     expectFields({"R-RMD=$0", "R-IRSTable=N/A", "R-AA= ", "R-Dec31YYYY=December 31, 2009"});
-    const QString note = field("R-NoteYear1");
-    EXPECT_EQ(note.size(), 400);
-    EXPECT_EQ(
-        note.trimmed(),
-        QStringLiteral("Note: Under the Worker, Retiree, and Employers Recovery Act of 2008 (H.R. "
-                       "7327), Congress approved a one-year suspension of the required minimum "
-                       "distribution (RMD) for 2009."));
+    EXPECT_EQ(field("R-NoteYear1"),
+              QStringLiteral("Note: Under the Worker, Retiree, and Employers Recovery Act of 2008 "
+                             "(H.R. 7327), Congress approved a one-year suspension of the "
+                             "required minimum distribution (RMD) for 2009.")
+                  .leftJustified(400));
+    EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
 TEST_F(RmdTest, Year2009AsFirstDistributionYearGetsTheFirstYearNote) {
@@ -255,7 +251,6 @@ TEST_F(RmdTest, RetirementDateOfAnEmployerPlan) {
         SetFields(illustration, {{"7-PlanRetDate", c.retired}, {"3-Year0", c.year}});
         ASSERT_TRUE(run().passed()) << c.retired;
         expectFields({{"R-RBD", c.rbd}, {"R-RMD", c.rmd}}, std::string(c.retired) + " " + c.year);
-        EXPECT_EQ(field("R-RetDate"), FormatLongDate(QLatin1String(c.retired)));
     }
     EXPECT_EQ(field("R-Dec31YYYY"), QStringLiteral("April 1, 2024**"));
 
@@ -290,23 +285,6 @@ TEST_F(RmdTest, DetailedCalculationMode) {
               QStringLiteral("Planholder Age on 12/31/2022: 72\r\n"
                              "RMD Factor from Uniform Lifetime Table = 25.6\r\n"
                              "RMD: 3907"));
-
-    prompter.clear();
-    illustration.setPosition(Control::optUseJoint, 0);
-    SetFields(illustration, {{"7-SpouseDOB", "06/30/1961"}});
-    ASSERT_TRUE(run(true).passed());
-    ASSERT_EQ(prompter.messages().size(), 1);
-    EXPECT_EQ(prompter.messages()[0].text,
-              QStringLiteral("Planholder Age on 12/31/2022: 72\r\n"
-                             "Spouse Age on 12/31/2022: 61\r\n"
-                             "RMD Factor from Joint Life Table = 26.3\r\n"
-                             "RMD: 3803"));
-
-    // No factor, no details.
-    prompter.clear();
-    SetFields(illustration, {{"3-Year0", "2009"}});
-    ASSERT_TRUE(run(true).passed());
-    EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
 TEST_F(RmdTest, EnableRulesOfThePlanholderTab) {

@@ -104,18 +104,11 @@ TEST(CalcTaxTest, IncomeAtAThresholdStaysInTheLowerBracket) {
 }
 
 TEST(CalcTaxTest, NothingToTax) {
-    const Estimate noIncome = estimate(0, "CA", 2, 2, 2012);
-    const Estimate noYear = estimate(80000, "CA", 2, 2, 0);
-    for (const Estimate &e : {noIncome, noYear}) {
-        EXPECT_EQ(e.federalTax, 0);
-        EXPECT_EQ(e.stateTax, 0);
-        EXPECT_EQ(e.federalRate, 0);
-        EXPECT_EQ(e.stateRate, 0);
-    }
+    for (const Estimate &e : {estimate(0, "CA", 2, 2, 2012), estimate(80000, "CA", 2, 2, 0)})
+        EXPECT_TRUE(e.federalTax == 0 && e.stateTax == 0 && e.federalRate == 0 && e.stateRate == 0);
     // Exemptions above income: negative taxes are stored as 0, the rates stay.
     const Estimate small = estimate(5000, "VA", 2, 4, 2012);
-    EXPECT_EQ(small.federalTax, 0);
-    EXPECT_EQ(small.stateTax, 0);
+    EXPECT_TRUE(small.federalTax == 0 && small.stateTax == 0);
     EXPECT_EQ(small.federalRate, 10);
     EXPECT_EQ(small.stateRate, 2);
 }

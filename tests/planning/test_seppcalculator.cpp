@@ -1,5 +1,6 @@
 #include "calculators.h"
 #include "illustration.h"
+#include "sepppresenter.h"
 #include "testsupport.h"
 
 namespace {
@@ -74,37 +75,32 @@ TEST_F(SeppTest, EachCheckReportsItsOwnFailure) {
     const struct {
         const char *tag, *text;
         const Failure &failure;
-    } cases[] = {
-        {"8-EqualFirst", "  ", first},
-        {"8-EqualLast", "", last},
-        {"7-EqualDOB", "", noBirth},
-        {"7-EqualDOB", "13/45/1976", noBirth},
-        {"7-EqualDOB", "01/01/2027", badBirth}, // next calendar year
-        {"7-EqualDOB", "12/31/1910", badBirth}, // 116 calendar years back
-        {"8-EqualPlanName", " ", plan},
-        {"7-EqualDate", "12/07/2026", date}, // tomorrow
-        {"7-EqualDate", "12/31/2001", date},
-        {"7-EqualDate", "next week", date},
-        {"6-EqualAcctValue1", "$0", account},
-        {"6-EqualAcctValue1", "0.99", account},
-        {"6-EqualAcctValue2", "", account},
-        {"1-EqualROR", "0.99%", rate},
-        {"1-EqualROR", "12.01", rate},
-        {"1-EqualROR", "%", rate},
-    };
+    } cases[] = {{"8-EqualFirst", "  ", first},
+                 {"8-EqualLast", "", last},
+                 {"7-EqualDOB", "", noBirth},
+                 {"7-EqualDOB", "13/45/1976", noBirth},
+                 {"7-EqualDOB", "12/31/1910", badBirth}, // 116 calendar years back
+                 {"8-EqualPlanName", " ", plan},
+                 {"7-EqualDate", "12/07/2026", date}, // tomorrow
+                 {"7-EqualDate", "12/31/2001", date},
+                 {"7-EqualDate", "next week", date},
+                 {"6-EqualAcctValue1", "$0", account},
+                 {"6-EqualAcctValue1", "0.99", account},
+                 {"6-EqualAcctValue2", "", account},
+                 {"1-EqualROR", "0.99%", rate},
+                 {"1-EqualROR", "12.01", rate},
+                 {"1-EqualROR", "%", rate}};
     for (const auto &c : cases) {
         makeSample();
         SetFields(illustration, {{c.tag, c.text}});
-        const Validation validation = run();
-        ASSERT_FALSE(validation.passed()) << c.tag << " " << c.text;
-        EXPECT_EQ(validation.failure->tag, QLatin1String(c.tag)) << c.text;
-        EXPECT_EQ(validation.failure->message, c.failure.message) << c.tag << " " << c.text;
-        EXPECT_EQ(validation.failure->title, QLatin1String(c.failure.title)) << c.text;
-        // Shown once, on the field, which takes the replacement; nothing computed.
-        EXPECT_EQ(prompter.fieldErrors().size(), 1) << c.tag << " " << c.text;
-        EXPECT_EQ(field(c.tag), QLatin1String(c.failure.replacement)) << c.tag << " " << c.text;
-        EXPECT_TRUE(prompter.messages().isEmpty()) << c.text;
-        EXPECT_EQ(field("R-Payment1"), QStringLiteral("R-Payment1")) << c.tag << " " << c.text;
+        const std::string name = std::string(c.tag) + " " + c.text;
+        ExpectFailure(run(), prompter,
+                      {QLatin1String(c.tag), c.failure.message, QLatin1String(c.failure.title),
+                       QLatin1String(c.failure.replacement)},
+                      name);
+        // Nothing computed, nothing else shown.
+        EXPECT_TRUE(prompter.messages().isEmpty()) << name;
+        EXPECT_EQ(field("R-Payment1"), QStringLiteral("R-Payment1")) << name;
     }
 }
 
@@ -160,18 +156,6 @@ TEST_F(SeppTest, QuestionableRateWarnsOnceAndCalculates) {
     EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Exclamation);
 }
 
-// IRS, "Retirement Plans FAQs regarding Substantially Equal Periodic Payments": Bob, 50, with
-// $400,000 at 2.98%: RMD method $400,000 / 34.2 = $11,696; fixed amortization $18,811; fixed
-// annuitization $400,000 / 21.345 = $18,740.
-TEST_F(SeppTest, IrsFaqKnownAnswers) {
-    ASSERT_TRUE(run().passed());
-    expectFields({"R-Age= 50", "R-Factor1=34.2", "R-Payment1=$11,695.91", "R-Payment4=$18,810.52",
-                  "R-Payment7=$18,739.75"});
-
-    // The same balance over the Uniform Lifetime (Rev. Rul. 2002-62 Appendix A, 46.5 at 50).
-    expectFields({"R-Factor2=46.5", "R-Payment2=$8,602.15", "R-Payment5=$16,005.69"});
-}
-
 // Notice 2022-6 section 2.04, 50 at 4% with the 2022 tables: single life 36.2, amortization
 // factor 18.9559, annuity factor 18.1568 (here over $500,000). A series started in 2022 keeps
 // Rev. Rul. 2002-62 under current law too.
@@ -188,13 +172,13 @@ TEST_F(SeppTest, Notice2022_6Example) {
     expectFields({"R-Age= 46", "R-Factor1=37.9"});
 }
 
-// The other report fields are in the golden merged reports, whose names have no middle part.
+// The report fields of a series without a beneficiary are the golden merged reports'; their
+// names have no middle part.
 TEST_F(SeppTest, WithoutBeneficiary) {
     SetFields(illustration, {{"8-EqualMiddle", " Q "}, {"7-EqualSpouseDOB1", "not known"}});
     ASSERT_TRUE(run().passed());
     EXPECT_TRUE(prompter.fieldErrors().isEmpty());
-    expectFields({"R-PHName=Bob Q Sample", "7-EqualSpouseDOB1=", "R-RBD=~J", "R-BeneDOB=", "R-BT=1",
-                  "R-Factor3=1.0", "R-Payment3=$400,000.00"});
+    expectFields({"R-PHName=Bob Q Sample", "7-EqualSpouseDOB1="});
 }
 
 // RMD-method payments are rounded to the cent with ties to the even cent, then held in single
@@ -268,6 +252,211 @@ TEST_F(SeppTest, NameAgentFromTheRepresentativeBlock) {
         WriteSeppReport(inputs, result, illustration);
         EXPECT_EQ(field("R-NameAgent"), QLatin1String(c.nameAgent)) << "block " << c.block;
         EXPECT_EQ(field("R-Aname"), QLatin1String(c.block));
+    }
+}
+
+// The same sample on the SEPP tab.
+class SeppPresenterTest : public SeppTest {
+protected:
+    void refresh(bool visible = true) { RefreshEqualPayments(illustration, context, visible); }
+
+    const EqualPaymentOption &option(int i) const {
+        return illustration.seppTab().options[std::size_t(i)];
+    }
+    int selected() const { return illustration.controls().optEqualPmt; }
+    const FieldState &state(const char *tag) const {
+        return illustration.fields().state(InputSlot(tag));
+    }
+
+    // Options 0 to 6: the amounts (nullptr: not checked) and which are enabled, "+" or "-".
+    void expectOptions(const std::array<const char *, 7> &amounts, const char *enabled,
+                       const char *name) const {
+        for (int i = 0; i < 7; ++i) {
+            if (amounts[std::size_t(i)]) {
+                EXPECT_EQ(option(i).amount, QLatin1String(amounts[std::size_t(i)]))
+                    << name << ": option " << i;
+            }
+            EXPECT_EQ(option(i).enabled, enabled[i] == '+') << name << ": option " << i;
+            EXPECT_EQ(option(i).amountEnabled, enabled[i] == '+') << name << ": option " << i;
+        }
+    }
+    void expectAllDisabled(const char *name) const {
+        expectOptions({"0.00", "0.00", "0.00", "0.00", "0.00", "0.00", "0.00"}, "-------", name);
+    }
+};
+
+// IRS, "Retirement Plans FAQs regarding Substantially Equal Periodic Payments": Bob, 50, with
+// $400,000 at 2.98%: RMD method $400,000 / 34.2 = $11,696; fixed amortization $18,811; fixed
+// annuitization $400,000 / 21.345 = $18,740.
+// The Uniform Lifetime options divide the same balances by Rev. Rul. 2002-62 Appendix A's 46.5.
+// The options show the report's payments; without a beneficiary the joint options are off.
+TEST_F(SeppPresenterTest, ShowsTheSevenPayments) {
+    refresh();
+    EXPECT_TRUE(prompter.fieldErrors().isEmpty());
+    expectFields({"R-Age= 50", "R-Factor1=34.2", "R-Factor2=46.5"});
+    expectOptions(
+        {"$11,695.91", "$8,602.15", "0.00", "$18,810.52", "$16,005.69", "0.00", "$18,739.75"},
+        "++-++-+", "no beneficiary");
+
+    SetFields(illustration, {{"7-EqualSpouseDOB1", "07/04/1981"}});
+    refresh();
+    expectOptions({nullptr, nullptr, "$9,259.26", nullptr, nullptr, "$16,584.09", nullptr},
+                  "+++++++", "beneficiary 45");
+}
+
+TEST_F(SeppPresenterTest, RateEdgeCases) {
+    const struct {
+        const char *rate;
+        bool warnedBefore, warning, accepted;
+    } cases[] = {
+        {"6.00", false, false, true}, {"6.01", false, true, true},    {"12.00", false, true, true},
+        {"12.00", true, false, true}, {"12.01", false, false, false}, {"0.99", true, false, false},
+    };
+    for (const auto &c : cases) {
+        makeSample();
+        context.rateWarningShown = c.warnedBefore;
+        refresh();
+        const QString before = option(3).amount;
+
+        SetFields(illustration, {{"1-EqualROR", c.rate}});
+        refresh();
+        EXPECT_EQ(prompter.messages().size(), c.warning ? 1 : 0) << c.rate;
+        EXPECT_EQ(prompter.fieldErrors().size(), c.accepted ? 0 : 1) << c.rate;
+        if (c.accepted) {
+            EXPECT_EQ(field("1-EqualROR"), QLatin1String(c.rate)) << c.rate;
+            EXPECT_NE(option(3).amount, before) << c.rate << ": not recalculated";
+        } else {
+            EXPECT_EQ(field("1-EqualROR"), QStringLiteral("4.00")) << c.rate;
+            // Nothing was computed: the amounts of the latest calculation stay.
+            EXPECT_EQ(option(3).amount, before) << c.rate;
+        }
+    }
+}
+
+TEST_F(SeppPresenterTest, RmdMethodOnly) {
+    SetFields(illustration, {{"7-EqualSpouseDOB1", "07/04/1981"}});
+    illustration.setPosition(Control::optEqualPmt, 4);
+    illustration.setChecked(Control::chkRMDOnce, true);
+    refresh();
+
+    EXPECT_TRUE(prompter.fieldErrors().isEmpty());
+    for (const char *tag : {"6-EqualAcctValue2", "1-EqualROR"}) {
+        EXPECT_EQ(field(tag), QStringLiteral("0")) << tag;
+        EXPECT_FALSE(state(tag).enabled) << tag;
+        EXPECT_EQ(state(tag).captionColour, ColourRole::Grey) << tag;
+    }
+    EXPECT_FALSE(illustration.seppTab().irsButtonEnabled);
+    EXPECT_EQ(field("R-PValue"), QStringLiteral("$0"));
+    // The fixed methods cannot be chosen; their amounts are the computation's zero payments.
+    expectOptions({"$11,695.91", "$8,602.15", "$9,259.26", "$0.00", "$0.00", "$0.00", "$0.00"},
+                  "+++----", "RMD method only");
+    EXPECT_EQ(selected(), 0);
+
+    // Back to all methods: the inputs come back, still zero, so nothing can be chosen yet.
+    illustration.setChecked(Control::chkRMDOnce, false);
+    refresh();
+    for (const char *tag : {"6-EqualAcctValue2", "1-EqualROR"}) {
+        EXPECT_TRUE(state(tag).enabled) << tag;
+        EXPECT_EQ(state(tag).captionColour, ColourRole::Normal) << tag;
+    }
+    EXPECT_TRUE(illustration.seppTab().irsButtonEnabled);
+    expectAllDisabled("unchecked with zero inputs");
+}
+
+TEST_F(SeppPresenterTest, MissingInputsDisableEveryOption) {
+    const struct {
+        const char *name;
+        FieldValues fields;
+        bool rmdOnce;
+    } cases[] = {
+        {"blank first name", {{"8-EqualFirst", "  "}}, false},
+        {"no RMD balance", {{"6-EqualAcctValue1", "$0"}}, false},
+        {"no fixed balance", {{"6-EqualAcctValue2", ""}}, false},
+        {"no rate", {{"1-EqualROR", "0.00%"}}, false},
+        {"RMD only, blank first name", {{"8-EqualFirst", ""}}, true},
+        {"RMD only, no RMD balance", {{"6-EqualAcctValue1", "0"}}, true},
+    };
+    for (const auto &c : cases) {
+        makeSample();
+        refresh();
+        illustration.setPosition(Control::optEqualPmt, 4);
+        SetFields(illustration, c.fields);
+        illustration.setChecked(Control::chkRMDOnce, c.rmdOnce);
+        refresh();
+        expectAllDisabled(c.name);
+        EXPECT_TRUE(prompter.fieldErrors().isEmpty()) << c.name;
+        EXPECT_EQ(selected(), 4) << c.name;
+    }
+}
+
+TEST_F(SeppPresenterTest, RemovingTheBeneficiaryMovesAJointChoice) {
+    const struct {
+        int before, after;
+    } cases[] = {{2, 0}, {5, 3}, {0, 0}, {1, 1}, {3, 3}, {4, 4}, {6, 6}};
+    for (const auto &c : cases) {
+        makeSample();
+        SetFields(illustration, {{"7-EqualSpouseDOB1", "07/04/1981"}});
+        refresh();
+        illustration.setPosition(Control::optEqualPmt, c.before);
+        SetFields(illustration, {{"7-EqualSpouseDOB1", ""}});
+        refresh();
+        EXPECT_EQ(selected(), c.after) << "selected " << c.before;
+        expectOptions({nullptr, nullptr, "0.00", nullptr, nullptr, "0.00", nullptr}, "++-++-+",
+                      "no beneficiary");
+    }
+}
+
+TEST_F(SeppPresenterTest, HiddenTabOnlyEnablesAndCopies) {
+    refresh();
+    SetFields(illustration, {{"1-EqualROR", "12.01"}, {"6-EqualAcctValue1", "$100"}});
+    refresh(false);
+    EXPECT_TRUE(prompter.fieldErrors().isEmpty());
+    EXPECT_EQ(field("1-EqualROR"), QStringLiteral("12.01"));
+    EXPECT_EQ(option(0).amount, QStringLiteral("$11,695.91"));
+    EXPECT_EQ(option(6).amount, QStringLiteral("$18,739.75"));
+    EXPECT_TRUE(option(6).enabled);
+}
+
+TEST_F(SeppPresenterTest, NoAmountBeforeTheFirstCalculation) {
+    SetFields(illustration, {{"7-EqualDOB", "13/45/1970"}});
+    refresh();
+    ASSERT_EQ(prompter.fieldErrors().size(), 1);
+    EXPECT_EQ(option(0).amount, QStringLiteral("0.00")) << "not the report field's tag";
+}
+
+// At 115 the annuity factor is an error code: the annuitization payment stays 0 while the
+// other methods still compute.
+TEST_F(SeppPresenterTest, NoAnnuitizationPaymentPastTheTable) {
+    SetFields(illustration, {{"7-EqualDOB", "06/01/1911"}});
+    refresh();
+    EXPECT_EQ(option(6).amount, QStringLiteral("$0.00"));
+    EXPECT_TRUE(option(6).enabled);
+    EXPECT_NE(option(3).amount, QStringLiteral("$0.00"));
+}
+
+TEST_F(SeppPresenterTest, FieldNotes) {
+    const QString balance = QStringLiteral(
+        "* Important: In most cases we recommend the prior year 12-31 balance. This date must be "
+        "consistent from year to year; you cannot continually switch this date.");
+    const QString rate =
+        QStringLiteral("* Important: Cannot exceed 120% of Federal Mid-Term rate. Press the "
+                       "\"Web Lookup\"  button for current rates.");
+    const QString resting = QStringLiteral("* Required fields");
+    const struct {
+        int index;
+        const QString &note;
+        bool bold;
+    } cases[] = {
+        {27, balance, true},  {29, balance, true},
+        {31, rate, true},     {SeppControl::Other, resting, false},
+        {21, resting, false}, {28, resting, false},
+        {30, resting, false}, {0, resting, false},
+    };
+    for (const auto &c : cases) {
+        ShowFieldNote(illustration, 31); // a bold note to replace
+        ShowFieldNote(illustration, c.index);
+        EXPECT_EQ(illustration.seppTab().note, c.note) << "index " << c.index;
+        EXPECT_EQ(illustration.seppTab().noteBold, c.bold) << "index " << c.index;
     }
 }
 

@@ -83,19 +83,17 @@ QString tableNames(const StretchReportData &data) {
     return list.join(QLatin1Char(' '));
 }
 
-// The values of a planholder alone; the golden merged reports hold those of a full sample.
+// The values that a planholder alone changes; the others, and the texts copied from the tab, are
+// the golden merged reports'. The representative's agency is trimmed, and a blank or missing
+// number leaves no line.
 TEST_F(StretchReportTest, ValuesOfAPlanholderAlone) {
     const StretchReportData data = build();
     // 345,871 distributed in all makes R-FutureInc, to the nearest 100.
-    expectValues(data, {"R-PHName=Robert J Sample", "R-PHDOB=March 15, 1950", "R-SpouseName=",
-                        "R-SpouseDOB=", "R-BeneName=Jack Sample", "R-BeneDOB=July 1, 1980",
-                        "R-AccountValue=$100,000", "R-AnnCont=$0", "R-CY=0",
-                        "R-PlanName=Rollover IRA", "x.xx%=5.00%", "XY=42", "R-BeneAccount=$103,307",
-                        "R-Bene0Name=Jack Sample", "R-PHX=3", "R-SHX=3", "R-BHX=42"});
-    expectValues(data, {"PHStart=2021", "PHEnd=2023", "SHStart=0", "SHEnd=0", "BHStart=2024",
-                        "BHEnd=2063", "R-PlanAssets=$100,000", "R-FutureInc=$345,900", "S^=Texas",
-                        "R-AName=Pat Q. Advisor", "R-Agency=Example Financial", "R-AStateCode=IL",
-                        "R-IllustrationDate=January 15, 2021"});
+    expectValues(data,
+                 {"R-SpouseName=", "R-SpouseDOB=", "XY=42", "R-BeneAccount=$103,307",
+                  "R-Bene0Name=Jack Sample", "R-PHX=3", "R-SHX=3", "R-BHX=42", "PHEnd=2023",
+                  "SHStart=0", "SHEnd=0", "BHStart=2024", "BHEnd=2063", "R-PlanAssets=$100,000",
+                  "R-FutureInc=$345,900", "S^=Texas", "R-Agency=Example Financial"});
     EXPECT_EQ(value(data, "R-Aphone"),
               QStringLiteral("\\par Office: (217) 555-0100 \\par Email: pat@example.com \\par "));
 }
@@ -171,14 +169,13 @@ TEST_F(StretchReportTest, NoTaxPageWithoutAnInheritance) {
     EXPECT_FALSE(CompareTaxes(projection, {QString(), false, 5, 2026}).has_value());
 }
 
+// All pages and none are the golden merged reports'.
 TEST_F(StretchReportTest, ConditionsFollowThePageSwitches) {
     const struct {
         const char *name;
         ReportPages pages;
         const char *conditions;
     } rows[] = {
-        {"all", {}, "CoverPage WenmarkPage TaxPage LedgerPages Graph0 PWenmark TPage PLedger"},
-        {"none", {false, false, false, false, false}, ""},
         {"cover only", {true, false, false, false, false}, "CoverPage"},
         {"story alone", {false, true, false, false, false}, "WenmarkPage"},
         {"story and graph", {false, true, false, false, true}, "WenmarkPage Graph0 PWenmark"},
@@ -190,13 +187,12 @@ TEST_F(StretchReportTest, ConditionsFollowThePageSwitches) {
     for (const auto &row : rows) {
         SetUp();
         const StretchReportData data = build(row.pages);
-        const QString conditions = QLatin1String(row.conditions);
-        EXPECT_EQ(data.conditions,
-                  conditions.isEmpty() ? QStringList() : conditions.split(QLatin1Char(' ')))
+        EXPECT_EQ(data.conditions, QString::fromLatin1(row.conditions).split(QLatin1Char(' ')))
             << row.name;
     }
 }
 
+// The rows' layout and the spacers of a longer projection are the golden merged reports'.
 TEST_F(StretchReportTest, LedgersOfAPlanholderAlone) {
     const StretchReportData data = build();
     EXPECT_EQ(tableNames(data), QStringLiteral("PLANHOLDER1 BENE ALLYEARS1"));
@@ -209,19 +205,11 @@ TEST_F(StretchReportTest, LedgersOfAPlanholderAlone) {
     // is the one that empties the account.
     const QStringList &bene = table(data, "BENE")->entries;
     ASSERT_EQ(bene.size(), 40 + 3);
-    EXPECT_EQ(bene.first(), QStringLiteral("2024~ 44~2,596~2,596~105,877"));
     EXPECT_TRUE(bene.at(10).isEmpty());
-    EXPECT_EQ(bene.at(11).left(8), QStringLiteral("2034~ 54"));
-    EXPECT_TRUE(bene.last().endsWith(QStringLiteral("~0")));
     EXPECT_TRUE(bene.last().startsWith(QStringLiteral("2063~ 83~")));
-
+    EXPECT_TRUE(bene.last().endsWith(QStringLiteral("~0")));
     // All years 0 to 42, spacers before 10, 20, 30 and 40.
-    const QStringList &all = table(data, "ALLYEARS1")->entries;
-    ASSERT_EQ(all.size(), 43 + 4);
-    EXPECT_EQ(all.first(), QStringLiteral("2021~ 0~3,774~3,774~101,226"));
-    EXPECT_TRUE(all.at(10).isEmpty());
-    EXPECT_EQ(all.at(11), QStringLiteral("2031~ 10~") + all.at(11).mid(9));
-    EXPECT_EQ(all.at(3), QStringLiteral("2024~ 3~2,596~14,467~105,877"));
+    EXPECT_EQ(table(data, "ALLYEARS1")->entries.size(), 43 + 4);
 }
 
 TEST_F(StretchReportTest, LedgersWithContributionsAndSpouse) {
