@@ -58,12 +58,13 @@ TEST(StartupRulesTest, FeatureListActsLineByLine) {
         EXPECT_EQ(choice.selected, c.selected) << c.name;
         EXPECT_EQ(hiddenItems(choice.menus), QLatin1String(c.hidden) + "mnuHelpUpdate") << c.name;
     }
-    // A feature's separator goes with its items (Export PDF's and the New items' are the
-    // window's test).
+    // A feature's separator goes with its items (Export PDF's is the window's test); the New
+    // items keep theirs.
     StartupChoice choice;
-    ApplyFeatureList(choice, {"FloppyBackup"});
+    ApplyFeatureList(choice, {"FloppyBackup", "RMD"});
     EXPECT_FALSE(choice.menus[I::mnuOptionsBackup].separatorVisible);
     EXPECT_TRUE(choice.menus[I::mnuOptionsInternetBackup].separatorVisible);
+    EXPECT_TRUE(choice.menus[I::mnuFileNew].separatorVisible);
 }
 
 TEST(StartupRulesTest, OutdatedSystemDisablesStretchWhileItIsOffered) {

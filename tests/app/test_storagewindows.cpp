@@ -111,6 +111,7 @@ TEST_F(StorageWindowTest, TypeAheadSortingAndOpen) {
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(illustration.fields().GetField(QStringLiteral("8-PartLast")),
               QStringLiteral("Brown"));
+    EXPECT_TRUE(illustration.isSaved());
 }
 
 TEST_F(StorageWindowTest, RepresentativeWindowChecksAndWrites) {
