@@ -181,6 +181,7 @@ TEST_F(WindowTest, TheWindowComesBackWhereItWasLeft) {
     window->move(place);
     window->resize(size);
     window->close(); // what it writes, a new run reads
+    EXPECT_EQ(context.userSettings->text("WindowState"), QStringLiteral("0"));
 
     newUserSettings();
     shell = start("/0");
