@@ -92,6 +92,11 @@ struct Tabs {
         widget->setFocus(Qt::TabFocusReason);
         QCoreApplication::processEvents();
     }
+    // An entry chosen from a list, as the mouse chooses it.
+    void choose(QComboBox *list, const char *entry) {
+        list->setCurrentText(QLatin1String(entry));
+        emit list->activated(list->currentIndex());
+    }
 };
 
 // What each kind accepts and how it formats is the field format's own test; here that keys,
@@ -161,11 +166,9 @@ TEST(CalculatorTabsTest, EnableRulesShowOnTheWidgets) {
     // A 403(b) opens the retirement date at once; IRA closes it as the list is left.
     auto *planType = tabs.control<QComboBox>("cmboPlanType0");
     tabs.focus(planType);
-    planType->setCurrentText(QStringLiteral("403(b)"));
-    emit planType->activated(planType->currentIndex());
+    tabs.choose(planType, "403(b)");
     EXPECT_TRUE(enabled(6));
-    planType->setCurrentText(QStringLiteral("IRA"));
-    emit planType->activated(planType->currentIndex());
+    tabs.choose(planType, "IRA");
     EXPECT_TRUE(enabled(6));
     tabs.focus(tabs.field(7));
     EXPECT_FALSE(enabled(6));
@@ -180,9 +183,7 @@ TEST(CalculatorTabsTest, EnableRulesShowOnTheWidgets) {
     tabs.illustration.setListEntry(Control::cmboRuleSet, QStringLiteral("Current law"));
     EXPECT_TRUE(election->isEnabled());
     tabs.illustration.setListEntry(Control::cmboRuleSet, QStringLiteral("2002 regulations"));
-    auto *planType1 = tabs.control<QComboBox>("cmboPlanType1");
-    planType1->setCurrentText(QStringLiteral("Roth IRA"));
-    emit planType1->activated(planType1->currentIndex());
+    tabs.choose(tabs.control<QComboBox>("cmboPlanType1"), "Roth IRA");
     EXPECT_FALSE(surviving->isChecked());
     EXPECT_FALSE(surviving->isEnabled());
     EXPECT_FALSE(enabled(51));
