@@ -253,17 +253,13 @@ TEST_F(WindowTest, AboutShowsTheVersion) {
     const auto shell = startActive("/0");
     QStringList texts;
     QString caption;
-    shell->mainWindow()->action(MenuItem::mnuHelpAbout)->trigger();
-    // Runs inside the About window's own event loop, which the item's work opens first.
-    QTimer::singleShot(0, [&] {
-        QWidget *about = QApplication::activeModalWidget();
-        ASSERT_TRUE(about);
+    modals.handler = [&](QDialog *about) {
         caption = about->windowTitle();
         for (const QLabel *label : about->findChildren<QLabel *>())
             texts << label->text();
         about->close();
-    });
-    QCoreApplication::processEvents();
+    };
+    choose(*shell->mainWindow(), MenuItem::mnuHelpAbout);
     EXPECT_EQ(caption, QStringLiteral("About Retirement Distribution Planner"));
     // The build's version, whatever the release.
     const ProgramVersion version = CurrentVersion();
