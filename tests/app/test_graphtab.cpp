@@ -68,7 +68,6 @@ TEST_F(GraphTabTest, ChangesRedrawAndClearTheSavedFlag) {
     settle();
     EXPECT_FALSE(window.illustration().isSaved());
     EXPECT_TRUE(window.illustration().controls().chkGrayScale);
-    EXPECT_TRUE(page().view()->options().grayScale);
     EXPECT_TRUE(AllGray(page().view()->grab().toImage()));
 
     // A burst of scroll steps is drawn once, at the last position.
