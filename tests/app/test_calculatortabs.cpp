@@ -161,7 +161,6 @@ TEST(CalculatorTabsTest, EnableRulesShowOnTheWidgets) {
     EXPECT_TRUE(enabled(4));
     tabs.control<QRadioButton>("optUseJoint1")->click();
     EXPECT_FALSE(enabled(4));
-    EXPECT_EQ(tabs.field(4)->text(), QString()) << "spouse \"No\" empties the date";
 
     // A 403(b) opens the retirement date at once; IRA closes it as the list is left.
     auto *planType = tabs.control<QComboBox>("cmboPlanType0");
@@ -194,7 +193,6 @@ TEST(CalculatorTabsTest, EnableRulesShowOnTheWidgets) {
     tabs.control<QCheckBox>("chkSkipSpouse")->click();
     for (int slot = 37; slot <= 41; ++slot)
         EXPECT_FALSE(enabled(slot)) << slot;
-    EXPECT_EQ(tabs.text(37), QString());
     EXPECT_FALSE(tabs.control<QPushButton>("cmdCalc1")->isEnabled());
     const QColor grey = QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
     EXPECT_EQ(tabs.strip.findChild<QLabel *>(QStringLiteral("lblInput37"))
