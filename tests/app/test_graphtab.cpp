@@ -42,7 +42,6 @@ TEST_F(GraphTabTest, TheTimerDrawsTheListAndScrollRangeFromTheProjection) {
     window.showTab(Tab::Graph);
     QTest::qWait(300); // the window's one-shot graph timer
     EXPECT_EQ(listed(), StretchGraphEntries(true));
-    EXPECT_TRUE(listed().contains(QStringLiteral("Spouse Beneficiary")));
     EXPECT_EQ(control<QListWidget>("lstGraph")->currentItem()->text(), QStringLiteral("All Years"));
     const GraphRange range = expectedRange(Projection::AllYears);
     auto *scroll = control<QScrollBar>("hScrollGraph");
@@ -51,13 +50,11 @@ TEST_F(GraphTabTest, TheTimerDrawsTheListAndScrollRangeFromTheProjection) {
     EXPECT_EQ(scroll->value(), range.minimum);
     EXPECT_EQ(window.illustration().controls().hScrollGraph, range.minimum)
         << "the position kept in range is written back";
-    EXPECT_FALSE(page().view()->data().years.empty());
 
     // Without a spouse phase the list has no spouse entry.
     SetSkipSpouse(window.illustration(), true);
     EXPECT_TRUE(page().redraw());
     EXPECT_EQ(listed(), StretchGraphEntries(false));
-    EXPECT_FALSE(listed().contains(QStringLiteral("Spouse Beneficiary")));
 }
 
 TEST_F(GraphTabTest, ChangesRedrawAndClearTheSavedFlag) {
@@ -71,7 +68,6 @@ TEST_F(GraphTabTest, ChangesRedrawAndClearTheSavedFlag) {
     settle();
     EXPECT_FALSE(window.illustration().isSaved());
     EXPECT_TRUE(window.illustration().controls().chkGrayScale);
-    EXPECT_TRUE(page().view()->options().grayScale);
     EXPECT_TRUE(AllGray(page().view()->grab().toImage()));
 
     // A burst of scroll steps is drawn once, at the last position.

@@ -36,15 +36,13 @@ TEST_F(YearEndTest, ChosenYearAndFolderGiveTheReportsAndTheSummaryOpensTheFolder
     choose(MenuItem::mnuFileYearEnd);
 
     EXPECT_EQ(shownYear, clock.today().year() + 1) << "the coming year is offered";
-    EXPECT_TRUE(modalsShown.contains(QStringLiteral("frmYearEndSummary")));
     EXPECT_TRUE(summary.contains(QStringLiteral("1 of 1 reports written")))
         << summary.toStdString();
     EXPECT_EQ(QDir(out).entryList({QStringLiteral("*.pdf")}),
               QStringList{QStringLiteral("MargaretASampleRMD.pdf")});
     EXPECT_TRUE(QFileInfo::exists(
         QDir(out).filePath(QStringLiteral("Year-End Summary %1.csv").arg(shownYear))));
-    ASSERT_FALSE(opened.isEmpty());
-    EXPECT_EQ(opened.constLast(), QUrl::fromLocalFile(out));
+    EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(out)});
     EXPECT_TRUE(fatal.errors.empty());
 }
 

@@ -83,17 +83,15 @@ protected:
         context.startProgram = [](const QString &) { return false; };
         newUserSettings();
         writeArchive();
-        writeRepresentative();
+        // A representative with every required detail, so activation goes on to the
+        // illustration.
+        ASSERT_FALSE(RepWriteFlat(representativeFile(), SampleRepresentative()));
     }
 
     void TearDown() override { qApp->removeEventFilter(&modals); }
 
     QString representativeFile() const {
         return QDir(context.dataFolder).filePath(QStringLiteral("RepInfo.flt"));
-    }
-    // A representative with every required detail, so activation goes on to the illustration.
-    void writeRepresentative() {
-        ASSERT_FALSE(RepWriteFlat(representativeFile(), SampleRepresentative()));
     }
 
     // The user's settings as a new run of the program reads them.
