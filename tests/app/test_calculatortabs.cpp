@@ -337,9 +337,10 @@ TEST(CalculatorTabsTest, EveryControlHasAnAccessibleName) {
     for (int page = 0; page < 4; ++page) {
         tabs.strip.setCurrentIndex(page);
         for (QWidget *widget : tabs.strip.currentWidget()->findChildren<QWidget *>()) {
-            if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(&tabs.strip))
+            if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(&tabs.strip)) {
                 EXPECT_FALSE(widget->accessibleName().isEmpty())
                     << qPrintable(widget->objectName());
+            }
         }
     }
     EXPECT_EQ(tabs.field(50)->accessibleName(), QStringLiteral("Hypothetical Rate of Return"));

@@ -49,8 +49,9 @@ TEST(RtfRegression, EveryFixtureRendersAndPaints) {
     for (const QString &file : files) {
         SCOPED_TRACE(file.toStdString());
         const ReportDocument document = RenderRtf(fixture(file));
-        if (drawn.contains(file))
+        if (drawn.contains(file)) {
             EXPECT_EQ(std::pair(DrawnText(document), document.pageCount()), drawn[file]);
+        }
         double previousY = -1;
         for (int page = 1; page <= document.pageCount(); ++page, previousY = -1) {
             for (const TextItem &text : TextsOn(document, page)) {
