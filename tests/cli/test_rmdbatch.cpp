@@ -176,10 +176,9 @@ TEST_F(RmdBatchTest, StretchSample) {
     ASSERT_EQ(projection.at(0)[0].toArray().size(), 121);
     EXPECT_EQ(projection.at(0)[5][0].toInt(), 508992);
 
-    const QJsonValue variables = run.at("variables");
-    EXPECT_EQ(entry(variables, "R-PHName"), QStringLiteral("Robert J Sample"));
-    EXPECT_EQ(entry(variables, "S^"), QStringLiteral("Illinois"));
-    EXPECT_EQ(entry(variables, "R-AName"), QStringLiteral("Pat Q. Advisor"));
+    // The values and the conditions of every page are the merge goldens' test (the same sample
+    // on the same day); here how they are printed.
+    EXPECT_EQ(entry(run.at("variables"), "R-PHName"), QStringLiteral("Robert J Sample"));
     // Defined in their order (the report fields before them share some names).
     const qsizetype from = run.out.indexOf("\"variables\"");
     ASSERT_GT(from, 0);
@@ -189,9 +188,6 @@ TEST_F(RmdBatchTest, StretchSample) {
     EXPECT_LT(at("\"FSF\""), at("\"R-FiveTDist\""));
     EXPECT_LT(at("\"R-AName\""), at("\"R-IllustrationDate\""));
 
-    EXPECT_EQ(run.at("conditions").toVariant().toStringList(),
-              Words("CoverPage WenmarkPage TaxPage LedgerPages Graph0 PWenmark TPage PLedger "
-                    "HasSpouse"));
     const QJsonObject tables = run.at("tables").toObject();
     EXPECT_EQ(tables.keys(), Words("ALLYEARS1 BENE PLANHOLDER1 SPOUSE"));
     EXPECT_EQ(tables[QLatin1String("PLANHOLDER1")][0].toString(),

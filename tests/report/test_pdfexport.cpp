@@ -104,15 +104,7 @@ TEST(ExportPdfTest, WritesTheReportAndConfirmsOrReports) {
               path);
     EXPECT_EQ(PdfPageCount(path), 3);
     EXPECT_EQ(PdfPageSize(path), QStringLiteral("612 x 792 pts (letter)"));
-    const QStringList pages = PdfText(path).split(QLatin1Char('\f'));
-    ASSERT_GE(pages.size(), 3);
-    const char *bodies[] = {"Plain", "Second page", "Third page"};
-    for (int page = 0; page < 3; ++page) {
-        EXPECT_TRUE(pages[page].contains(QLatin1String(bodies[page]))) << page;
-        // The footers' texts are the footer test's; here, that overlays reach the file.
-        EXPECT_TRUE(pages[page].contains(QStringLiteral("Page %1 of 3").arg(page + 1)))
-            << pages[page].toStdString();
-    }
+    // Each page's text and overlays reaching the file are rmdbatch report's test.
     EXPECT_EQ(folder.workFiles(), QStringList{QStringLiteral("RobertJSampleStretch.pdf")})
         << "no leftovers";
     ASSERT_EQ(prompter.messages().size(), 1);
