@@ -103,10 +103,8 @@ TEST_F(SupportArchiveTest, OversizedEntriesAreRefused) {
         WriteSupportArchive(archivePath, {{"Big.rtf", tooLarge}}, SupportArchive::Password, method);
         const ExtractResult result =
             SupportArchive(archivePath).extract(QStringLiteral("Big.rtf"), work);
+        // The message is rmdbatch's test, for the template and for each kind of picture.
         EXPECT_EQ(result.code, ArchiveCode::EntryTooLarge) << method;
-        EXPECT_EQ(result.description,
-                  QStringLiteral("entry Big.rtf of rmdcalc.icf is larger than 16 MB"))
-            << method;
         EXPECT_TRUE(QDir(work).isEmpty()) << method;
     }
 }
