@@ -80,21 +80,18 @@ TEST_F(ReportCommandTest, EveryCalculatorsSample) {
         QStringList texts;
         QStringList pictures;
     };
+    // The merged text is the merge goldens' test (the same samples); here the footers and
+    // pictures the PDF adds, and that no placeholder is left.
     const Case cases[] = {
         {"rmd.json",
          2,
-         {"Margaret A Sample", "$9,260", "Page 1 of 2", "Page 2 of 2",
-          "Planholder RMD Calculator Version"},
+         {"Page 1 of 2", "Page 2 of 2", "Planholder RMD Calculator Version"},
          {"1:logo"}},
-        {"rmbd.json", 2, {"Sally Sample", "$3,185", "RMBD Calculator Version"}, {"1:logo"}},
-        {"sepp.json",
-         2,
-         {"Pat Sample", "$18,810.52", "Substantially Equal Periodic Payments Version"},
-         {"1:logo"}},
+        {"rmbd.json", 2, {"RMBD Calculator Version"}, {"1:logo"}},
+        {"sepp.json", 2, {"Substantially Equal Periodic Payments Version"}, {"1:logo"}},
         {"stretch.json",
          7,
-         {"Robert J Sample", "Planning for", "Page 7 of 7", "Stretch IRA Concept Version",
-          "January 15, 2024", "Your Account Over the Years"},
+         {"Page 7 of 7", "Stretch IRA Concept Version", "January 15, 2024"},
          {"1:side", "1:logo", "1:logo", "2:story", "3:cash", "3:cash", "3:cash", "3:logo",
           "7:graph", "7:logo"}},
     };

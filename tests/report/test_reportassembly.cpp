@@ -182,12 +182,10 @@ TEST_F(ReportTest, StretchPagesGetTheirPicturesLogosAndFooters) {
     EXPECT_EQ(last[1].target.topLeft(), QPointF(6230, 720));
     EXPECT_EQ(last[1].image.cacheKey(), cover[1].image.cacheKey());
 
-    for (int page = 1; page <= 3; ++page)
-        EXPECT_EQ(texts(OverlayTextsOn(document, page)),
-                  QStringList({QStringLiteral("January 15, 2024"),
-                               QStringLiteral("Page %1 of 3").arg(page),
-                               QStringLiteral("Stretch IRA Concept Version 1.0")}))
-            << page;
+    // Footers on every page are rmdbatch report's test; here the date, caption and version.
+    EXPECT_EQ(texts(OverlayTextsOn(document, 3)),
+              QStringList({QStringLiteral("January 15, 2024"), QStringLiteral("Page 3 of 3"),
+                           QStringLiteral("Stretch IRA Concept Version 1.0")}));
     // Every extracted copy is gone; the graph bitmap, which the archive does not hold, stays.
     EXPECT_EQ(folder.workFiles(), QStringList{QStringLiteral("RMDGraph.bmp")});
     EXPECT_TRUE(prompter.messages().isEmpty());
