@@ -289,10 +289,10 @@ TEST_F(ReportTest, GraphStepOnlyWithTheGraphPage) {
                         .validation.passed());
         EXPECT_EQ(calculations, 1);
         EXPECT_EQ(graphYears, graphPage ? std::vector{15} : std::vector<int>{});
-        const QString text = DrawnText(report.document);
-        EXPECT_TRUE(text.contains(QStringLiteral("Generations")));
-        EXPECT_FALSE(text.contains(QStringLiteral("$#")));
-        EXPECT_EQ(text.contains(QStringLiteral("Your Account Over the Years")), graphPage);
+        // The merge itself is the goldens' test; here the graph page follows the switch.
+        EXPECT_EQ(
+            DrawnText(report.document).contains(QStringLiteral("Your Account Over the Years")),
+            graphPage);
     }
 }
 
