@@ -38,7 +38,6 @@ TEST_F(ProgramFilesTest, LoadReadsPictureLinkAndFeaturesAndLeavesNoCopies) {
     EXPECT_EQ(loaded.picture.size(), QSize(40, 30));
     EXPECT_EQ(loaded.supportLink, QUrl(QStringLiteral("https://support.example/rmd")));
     EXPECT_TRUE(loaded.choice.menus[MenuItem::mnuHelpSupport].visible);
-    EXPECT_FALSE(loaded.choice.options[1].visible);
     EXPECT_FALSE(loaded.choice.menus[MenuItem::mnuFileExportPDF].visible);
     EXPECT_EQ(loaded.iconFile, icon);
     EXPECT_TRUE(folder.workFiles().isEmpty()) << folder.workFiles().join(',').toStdString();
