@@ -21,9 +21,11 @@ protected:
                 {QStringLiteral("RMDInvisible.txt"), features}};
     }
 
-    StartupLoad load(const QList<ArchiveEntry> &entries, SystemVersion system = {}) {
-        WriteSupportArchive(folder.archive, entries);
-        return LoadStartup(SupportArchive(folder.archive), folder.work, folder.dir.path(), system,
+    // No entries: no archive at all.
+    StartupLoad load(const QList<ArchiveEntry> &entries) {
+        if (!entries.isEmpty())
+            WriteSupportArchive(folder.archive, entries);
+        return LoadStartup(SupportArchive(folder.archive), folder.work, folder.dir.path(), {},
                            prompter);
     }
 };
@@ -76,12 +78,7 @@ TEST_F(ProgramFilesTest, StartupErrorsShowTheirTextsAndEndTheLoad) {
     for (const auto &c : cases) {
         prompter.clear();
         QFile::remove(folder.archive);
-        StartupLoad loaded;
-        if (c.entries.isEmpty())
-            loaded = LoadStartup(SupportArchive(folder.archive), folder.work, folder.dir.path(), {},
-                                 prompter);
-        else
-            loaded = load(c.entries);
+        const StartupLoad loaded = load(c.entries);
         EXPECT_TRUE(loaded.ended) << c.name;
         ASSERT_EQ(prompter.messages().size(), 1) << c.name;
         EXPECT_EQ(prompter.messages()[0].caption, QLatin1String(c.caption)) << c.name;
