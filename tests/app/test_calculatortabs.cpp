@@ -12,6 +12,7 @@
 #include "recordingprompter.h"
 #include "sepppage.h"
 #include "stretchpage.h"
+#include "testsupport.h"
 #include "windowprompter.h"
 
 #include <QApplication>
@@ -201,18 +202,10 @@ TEST(CalculatorTabsTest, EnableRulesShowOnTheWidgets) {
               grey);
 }
 
+// The shared sample with a beneficiary, so that every option can be chosen.
 void fillSepp(Tabs &tabs) {
-    for (const auto &[slot, text] :
-         std::initializer_list<std::pair<int, const char *>>{{21, "John"},
-                                                             {23, "Sample"},
-                                                             {24, "01/01/1970"},
-                                                             {25, "IRA Plan"},
-                                                             {26, "01/02/2026"},
-                                                             {27, "$100,000"},
-                                                             {28, "01/01/1972"},
-                                                             {29, "$100,000"},
-                                                             {31, "5.00%"}})
-        tabs.set(slot, text);
+    MakeSeppSample(tabs.illustration, tabs.clock.today());
+    tabs.set(28, "01/01/1972");
 }
 
 TEST(CalculatorTabsTest, SeppOptionsFollowTheRefresh) {

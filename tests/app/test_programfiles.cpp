@@ -21,9 +21,11 @@ protected:
                 {QStringLiteral("RMDInvisible.txt"), features}};
     }
 
-    StartupLoad load(const QList<ArchiveEntry> &entries, SystemVersion system = {}) {
-        WriteSupportArchive(folder.archive, entries);
-        return LoadStartup(SupportArchive(folder.archive), folder.work, folder.dir.path(), system,
+    // No entries: no archive at all.
+    StartupLoad load(const QList<ArchiveEntry> &entries) {
+        if (!entries.isEmpty())
+            WriteSupportArchive(folder.archive, entries);
+        return LoadStartup(SupportArchive(folder.archive), folder.work, folder.dir.path(), {},
                            prompter);
     }
 };
@@ -38,7 +40,6 @@ TEST_F(ProgramFilesTest, LoadReadsPictureLinkAndFeaturesAndLeavesNoCopies) {
     EXPECT_EQ(loaded.picture.size(), QSize(40, 30));
     EXPECT_EQ(loaded.supportLink, QUrl(QStringLiteral("https://support.example/rmd")));
     EXPECT_TRUE(loaded.choice.menus[MenuItem::mnuHelpSupport].visible);
-    EXPECT_FALSE(loaded.choice.options[1].visible);
     EXPECT_FALSE(loaded.choice.menus[MenuItem::mnuFileExportPDF].visible);
     EXPECT_EQ(loaded.iconFile, icon);
     EXPECT_TRUE(folder.workFiles().isEmpty()) << folder.workFiles().join(',').toStdString();
@@ -77,12 +78,7 @@ TEST_F(ProgramFilesTest, StartupErrorsShowTheirTextsAndEndTheLoad) {
     for (const auto &c : cases) {
         prompter.clear();
         QFile::remove(folder.archive);
-        StartupLoad loaded;
-        if (c.entries.isEmpty())
-            loaded = LoadStartup(SupportArchive(folder.archive), folder.work, folder.dir.path(), {},
-                                 prompter);
-        else
-            loaded = load(c.entries);
+        const StartupLoad loaded = load(c.entries);
         EXPECT_TRUE(loaded.ended) << c.name;
         ASSERT_EQ(prompter.messages().size(), 1) << c.name;
         EXPECT_EQ(prompter.messages()[0].caption, QLatin1String(c.caption)) << c.name;

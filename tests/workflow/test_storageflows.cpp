@@ -72,7 +72,6 @@ TEST_F(StorageFlowTest, TheOfferToSaveStopsWhenTheEditWouldBeLost) {
 TEST_F(StorageFlowTest, ANewIllustrationNeverOverwritesARecordThatTookItsNumber) {
     writeDatabase(SampleDatabase(2));
     NewIllustration(database, illustration, Today, QStringLiteral("IRA"));
-    ASSERT_EQ(recordNumber(), QStringLiteral("3"));
     ASSERT_TRUE(CopyRecord(database, 2, prompter).ok());
     MakeRmdSample(illustration, Today);
     SetFields(illustration, {{"8-PartLast", "Newcomer"}, {"3-DatabaseIndex", "3"}});
@@ -127,7 +126,6 @@ TEST_F(StorageFlowTest, ARestoreCutsTheIllustrationOnScreenLoose) {
     ASSERT_EQ(
         RestoreDatabase(database, BackupPlace::SyncFolder, sync.path(), illustration, Now).kind,
         BackupOutcome::Kind::Done);
-    EXPECT_FALSE(illustration.isSaved());
     EXPECT_EQ(recordNumber(), QStringLiteral("3"));
 
     prompter.queueAnswer(Answer::Yes);
