@@ -14,6 +14,7 @@ TEST(CsvRecordTest, CellsAreQuotedOnlyWhereNeededAndNeverRunAsFormulas) {
         const char *record;
     } cases[] = {
         {"line break", {"a\nb"}, {}, "\"a\nb\"\r\n"},
+        {"quote without a comma", {"O\"Neil"}, {}, "\"O\"\"Neil\"\r\n"},
         {"formula text", {"=HYPERLINK(1)", "@x", "+1"}, {}, "'=HYPERLINK(1),'@x,'+1\r\n"},
         {"negative number", {"-5", "-5"}, {true, false}, "-5,'-5\r\n"},
         {"empty cells", {"", "", ""}, {}, ",,\r\n"},
