@@ -22,7 +22,7 @@ void PageOverlay::drawText(const QString &text, const ReportFont &font, const QR
         x = box.right() - width;
     target->emplace_back(TextItem{text, font, QPointF(x, box.top() + metrics.ascent()), width, 0});
     if (font.underline) {
-        const double y = box.top() + 1.2 * font.twips();
+        const double y = box.top() + font.underlineDepth();
         target->emplace_back(LineItem{QLineF(x, y, x + width, y), m_document->penWidth()});
     }
 }

@@ -91,9 +91,7 @@ public:
         return m_faces.emplace_back(Face{font, std::move(face), m_reports.current()}).face.get();
     }
 
-    void forgetUnused() {
-        std::erase_if(m_faces, [this](const Face &face) { return m_reports.stale(face.lastUsed); });
-    }
+    void forgetUnused() { m_reports.forgetStale(m_faces); }
 
 private:
     static FontFace match(const QRawFont &font) {
@@ -163,10 +161,7 @@ public:
         return picture.surface.get();
     }
 
-    void forgetUnused() {
-        std::erase_if(m_pictures,
-                      [this](const Picture &picture) { return m_reports.stale(picture.lastUsed); });
-    }
+    void forgetUnused() { m_reports.forgetStale(m_pictures); }
 
 private:
     static constexpr int JpegQuality = 94;
@@ -206,10 +201,7 @@ public:
         return known->runs;
     }
 
-    void forgetUnused() {
-        m_shapes.removeIf(
-            [this](const auto &entry) { return m_reports.stale(entry.value().lastUsed); });
-    }
+    void forgetUnused() { m_reports.forgetStale(m_shapes); }
 
 private:
     static std::vector<ShapedRun> layOut(const QString &text, const ReportFont &face,

@@ -346,8 +346,7 @@ void ReportDocument::emitLine(const LineSpread &spread, const LinePlace &place, 
         TextItem text{piece.text, piece.font, QPointF(piece.x + spread.shift + stretch, baseline),
                       piece.width + pieceStretch, spread.wordSpacing};
         if (piece.font.underline) {
-            // 1.2 times the font size below the top of the text: just under the descenders.
-            const double y = baseline - piece.ascent + 1.2 * piece.font.twips();
+            const double y = baseline - piece.ascent + piece.font.underlineDepth();
             items.emplace_back(
                 LineItem{QLineF(text.origin.x(), y, text.origin.x() + text.width, y), m_penWidth});
         }

@@ -26,6 +26,8 @@ struct ReportFont {
     static constexpr double ReferencePixels = 200;
 
     double twips() const { return pointSize * 20; }
+    // An underline runs this far below the top of the text: just under the descenders.
+    double underlineDepth() const { return 1.2 * twips(); }
     // From the reference size to this size in twips.
     double scale() const { return twips() / ReferencePixels; }
     // The face at the reference size, unhinted: hinting would make widths depend on the size

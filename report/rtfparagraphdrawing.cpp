@@ -53,7 +53,7 @@ void DrawParagraph(ReportDocument &document, const RtfParagraph &paragraph,
         applyFont(document, fonts, run.format);
         const QPointF position = document.position();
         // The document's size, not the run's: a run without \fs carries none.
-        const double underlineY = position.y() + 1.2 * document.font().twips();
+        const double underlineY = position.y() + document.font().underlineDepth();
         const double width = document.measure(text).width();
 
         if (tabPending) {

@@ -23,9 +23,8 @@ double TextMeasures::width(std::size_t face, const QString &text) {
 }
 
 void TextMeasures::forgetUnused() {
-    std::erase_if(m_faces, [this](const Face &face) { return m_reports.stale(face.lastUsed); });
+    m_reports.forgetStale(m_faces);
     for (Face &face : m_faces)
-        face.widths.removeIf(
-            [this](const auto &entry) { return m_reports.stale(entry.value().lastUsed); });
+        m_reports.forgetStale(face.widths);
     m_reports.next();
 }

@@ -176,13 +176,12 @@ YearEndRow RunYearEndJob(const YearEndJob &job, const YearEndOptions &options,
     context.today = options.today;
     context.representative = options.representative;
     Report report;
-    const ReportEnvironment environment{archive,
-                                        workFolder,
-                                        Installation::FileDescription(),
-                                        MainWindowCaption(calculator),
-                                        CurrentVersion(),
-                                        &shared.pictures,
-                                        &shared.measures};
+    const ReportEnvironment environment{.archive = archive,
+                                        .workFolder = workFolder,
+                                        .fileDescription = Installation::FileDescription(),
+                                        .windowCaption = MainWindowCaption(calculator),
+                                        .keptPictures = &shared.pictures,
+                                        .keptMeasures = &shared.measures};
     CalculatedIllustration calculated;
     try {
         calculated =
