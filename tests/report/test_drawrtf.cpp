@@ -227,7 +227,7 @@ TEST(DrawRTF, WrappedLinesKeepTheirAlignment) {
     QStringList words;
     for (int i = 0; i < 70; ++i)
         words << u"word%1"_s.arg(i);
-    for (const QString alignment : {u""_s, u"\\qc "_s, u"\\qr "_s, u"\\qj "_s}) {
+    for (const QString &alignment : {u""_s, u"\\qc "_s, u"\\qr "_s, u"\\qj "_s}) {
         SCOPED_TRACE(alignment.toStdString());
         auto texts = TextsOn(RenderRtf(alignment + words.join(u' ') + u"\\par after\\par"_s));
         ASSERT_GE(texts.size(), 4u);
@@ -244,14 +244,16 @@ TEST(DrawRTF, WrappedLinesKeepTheirAlignment) {
             ASSERT_GE(after, -Near) << printed;
             EXPECT_NEAR(text.origin.y() - texts[i ? i - 1 : 0].origin.y(),
                         i ? texts[1].origin.y() - texts[0].origin.y() : 0, Near);
-            if (alignment == u"\\qc ")
+            if (alignment == u"\\qc ") {
                 EXPECT_NEAR(before, after, Near) << printed;
-            else if (alignment == u"\\qr ")
+            } else if (alignment == u"\\qr ") {
                 EXPECT_NEAR(after, 0, Near) << printed;
-            else
+            } else {
                 EXPECT_NEAR(before, 0, Near) << printed;
-            if (alignment == u"\\qj " && i + 1 < texts.size())
+            }
+            if (alignment == u"\\qj " && i + 1 < texts.size()) {
                 EXPECT_NEAR(RightEnd(text), RightEdge, Near) << printed;
+            }
         }
         EXPECT_GT(texts[1].origin.y(), texts[0].origin.y());
         EXPECT_EQ(drawn.join(u' '), words.join(u' '));
