@@ -11,6 +11,7 @@
 #include "shellcontext.h"
 #include "shellrules.h"
 #include "shelltexts.h"
+#include "slottable.h"
 #include "windowcaption.h"
 
 #include <QAction>
@@ -35,8 +36,6 @@ constexpr int GraphDelayMs = 100;
 constexpr std::array<const char *, 4> MenuNames{"mnuFile", "mnuOptions", "mnuReport", "mnuHelp"};
 constexpr std::array<const char *, TabCount> TabNames{
     "tabPlanholder", "tabBeneficiary", "tabSepp", "tabStretch", "tabReport", "tabGraph"};
-
-const QString RecordNumberTag = QStringLiteral("3-DatabaseIndex");
 
 void tell(Prompter &prompter, const Notice &notice, MessageIcon icon) {
     prompter.notice(notice.caption, notice.text, icon);
@@ -502,7 +501,7 @@ void MainWindow::activate() {
     }
     const bool dataWindowVisible =
         m_hooks.savedIllustrationsVisible && m_hooks.savedIllustrationsVisible();
-    if (IllustrationOnScreen(m_illustration->fields().GetField(RecordNumberTag)) ||
+    if (IllustrationOnScreen(m_illustration->fields().GetField(SlotTable::RecordNumberTag)) ||
         dataWindowVisible)
         return;
     if (m_hooks.savedIllustrationsWindow) {

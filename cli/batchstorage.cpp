@@ -7,6 +7,7 @@
 #include "illustrationrecord.h"
 #include "numbertext.h"
 #include "orderedjson.h"
+#include "slottable.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -55,8 +56,7 @@ BatchStorage OpenStorage(const QCommandLineParser &parser, RecordingPrompter &pr
 
 int RecordNumberArgument(const QString &text) {
     // A record's number is stored in "3-DatabaseIndex": as many digits as that field is wide.
-    static const int largest =
-        int(std::pow(10, IllustrationRecord::place(QStringLiteral("3-DatabaseIndex"))->width)) - 1;
+    static const int largest = int(std::pow(10, IllustrationRecord::recordNumberPlace().width)) - 1;
     const QString range = QStringLiteral("record numbers go from 1 to ") +
                           NumberText::Format(largest, QStringLiteral("#,##0"));
     static const QRegularExpression whole(QStringLiteral("^-?[0-9]+$"));

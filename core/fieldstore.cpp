@@ -5,11 +5,11 @@
 #include "fieldformat.h"
 #include "numbertext.h"
 #include "prompter.h"
+#include "slottable.h"
 
 namespace {
 
 const QString NotFound = QStringLiteral("??");
-const QString AgeOnRbdTag = QStringLiteral("Age of Beneficiary on RBD");
 constexpr int AgeOnRbdSlot = 157;
 
 bool isReportTag(const QString &tag) {
@@ -60,7 +60,7 @@ void FieldStore::SetField(const QString &value, const QString &tag) {
     int start = 0;
     if (isReportTag(tag))
         start = SlotTable::FirstReportSlot;
-    else if (tag == AgeOnRbdTag)
+    else if (tag == SlotTable::AgeOnRbdTag)
         start = AgeOnRbdSlot;
     const int slot = findSlot(tag, start);
     if (slot < 0) {

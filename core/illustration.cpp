@@ -4,6 +4,7 @@
 #include "errornumber.h"
 #include "fatalerror.h"
 #include "fieldformat.h"
+#include "slottable.h"
 
 Illustration::Illustration(Prompter &prompter, QObject *parent)
     : QObject(parent), m_fields(prompter) {
@@ -113,7 +114,7 @@ void Illustration::resetToNew(int recordNumber, const QDate &today, const QStrin
     setListEntry(Control::cmboPlanType1, firstPlanType);
     m_fields.SetField(year, QStringLiteral("3-Year0"));
     m_fields.SetField(year, QStringLiteral("3-Year1"));
-    m_fields.SetField(QString::number(recordNumber), QStringLiteral("3-DatabaseIndex"));
+    m_fields.SetField(QString::number(recordNumber), SlotTable::RecordNumberTag);
     m_fields.SetField(DateText::ShortDate(today), QStringLiteral("6-IllustrationDate"));
     m_recordFingerprint.clear();
     setSaved(true);

@@ -10,6 +10,7 @@
 #include "lifetables.h"
 #include "numbertext.h"
 #include "rtftext.h"
+#include "slottable.h"
 
 using DateText::LongDate;
 using DateText::ShortDate;
@@ -19,7 +20,6 @@ namespace {
 
 constexpr int LongestPastDeath = 30; // years a date of death may lie back
 constexpr int YoungestDeceased = 20;
-const QString AgeOnRbdTag = QStringLiteral("Age of Beneficiary on RBD");
 
 ValidationFailure dateFailure(const char *tag, const char *line, const char *title,
                               const char *replacement) {
@@ -190,8 +190,8 @@ void WriteRmbdReport(const RmbdInputs &inputs, const RmbdResult &result,
         "R-XTable");
     set(QString::number(result.startAge), "R-BAgeDD");
     fields.SetField(result.deceasedFlag ? QStringLiteral("Age of Original Planholder at Death")
-                                        : AgeOnRbdTag,
-                    AgeOnRbdTag);
+                                        : SlotTable::AgeOnRbdTag,
+                    SlotTable::AgeOnRbdTag);
 
     if (result.factor == 0) {
         set(QStringLiteral(" "), "R-AA");

@@ -24,6 +24,12 @@ constexpr int InputEndMarker = 52;
 constexpr int ReportEndMarker = 158;
 constexpr int SlotArraySize = 159; // slots 53 to 100 do not exist
 
+// Tags that more than one library reads or writes by name.
+inline const QString RecordNumberTag = QStringLiteral("3-DatabaseIndex");
+// A report slot without the "R-" prefix: the RMBD calculator writes the caption of the
+// beneficiary's age into it.
+inline const QString AgeOnRbdTag = QStringLiteral("Age of Beneficiary on RBD");
+
 // Slots 0 to 52 in order.
 std::span<const SlotDefinition> inputSlots();
 // Slots 101 to 158 in order.

@@ -48,7 +48,6 @@ const std::array<CalculatorColumns, 4> &calculatorColumns() {
 
 const FieldPlace DatePlace = placeOf("6-IllustrationDate");
 const FieldPlace AmountPlace = placeOf("6-RMD_Amt");
-const FieldPlace RecordNumberPlace = placeOf("3-DatabaseIndex");
 
 } // namespace
 
@@ -141,7 +140,7 @@ QString GridCell(const char *record, int column) {
     case GridColumn::Distribution:
         return columns.distribution ? text(AmountPlace) : QString();
     case GridColumn::Record:
-        return text(RecordNumberPlace);
+        return text(IllustrationRecord::recordNumberPlace());
     default:
         return QString();
     }

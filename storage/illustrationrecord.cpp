@@ -6,6 +6,7 @@
 #include "numbertext.h"
 #include "prompter.h"
 #include "ruleset.h"
+#include "slottable.h"
 #include "windows1252.h"
 
 namespace IllustrationRecord {
@@ -98,8 +99,13 @@ QString fieldText(const char *record, qsizetype size, FieldPlace place) {
     return Windows1252::decode(record + first, last - first);
 }
 
+FieldPlace recordNumberPlace() {
+    static const FieldPlace index = *place(SlotTable::RecordNumberTag);
+    return index;
+}
+
 void setRecordNumber(char *record, int number) {
-    static const FieldPlace index = *place(QStringLiteral("3-DatabaseIndex"));
+    const FieldPlace index = recordNumberPlace();
     const QByteArray digits = QByteArray::number(number).leftJustified(index.width, ' ', true);
     std::copy(digits.begin(), digits.end(), record + index.start - 1);
 }

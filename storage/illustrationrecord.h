@@ -44,6 +44,8 @@ constexpr int SpouseElectionPosition = 978;   // "E" the spouse elected to be th
 // The place of an input slot's text in the text block; std::nullopt for a tag that no input
 // slot carries. "3-DatabaseIndex" is at 461, width 6.
 std::optional<FieldPlace> place(const QString &tag);
+// The place of "3-DatabaseIndex", the record's own number.
+FieldPlace recordNumberPlace();
 
 // The text of BuildRecord padded with spaces to 1000 characters, one byte each.
 QByteArray encode(const QString &recordText);

@@ -6,12 +6,11 @@
 #include "numbertext.h"
 #include "prompter.h"
 #include "recordcheck.h"
+#include "slottable.h"
 
 #include <QDir>
 
 namespace {
-
-const QString RecordNumberTag = QStringLiteral("3-DatabaseIndex");
 
 // The record a save writes to.
 int saveRecordNumber(const QString &text, int count, SaveTarget target) {
@@ -81,10 +80,10 @@ WriteOutcome WriteIllustration(const IllustrationDatabase &database, Illustratio
     if (Status error = CheckDatabaseFile(records))
         return {0, error};
     FieldStore &fields = illustration.fields();
-    const QString oldNumber = fields.GetField(RecordNumberTag);
+    const QString oldNumber = fields.GetField(SlotTable::RecordNumberTag);
     const int count = records.count();
     const int number = saveRecordNumber(oldNumber, count, target);
-    fields.SetField(QString::number(number), RecordNumberTag);
+    fields.SetField(QString::number(number), SlotTable::RecordNumberTag);
 
     const QByteArray record = IllustrationRecord::encode(BuildRecord(illustration));
     Status error =
@@ -92,7 +91,7 @@ WriteOutcome WriteIllustration(const IllustrationDatabase &database, Illustratio
     if (!error)
         error = records.write(number, record);
     if (error) {
-        fields.SetField(oldNumber, RecordNumberTag);
+        fields.SetField(oldNumber, SlotTable::RecordNumberTag);
         return {0, error};
     }
     illustration.setRecordFingerprint(RecordFingerprint(record));

@@ -9,13 +9,12 @@
 
 namespace {
 
-const FieldPlace RecordNumberPlace = *IllustrationRecord::place(QStringLiteral("3-DatabaseIndex"));
-
 // The digits of the record-number field, blanks around them allowed.
 bool holdsNumber(const char *record, int number) {
-    const char *field = record + RecordNumberPlace.start - 1;
+    const FieldPlace place = IllustrationRecord::recordNumberPlace();
+    const char *field = record + place.start - 1;
     int first = 0;
-    int last = RecordNumberPlace.width;
+    int last = place.width;
     while (first < last && field[first] == ' ')
         ++first;
     while (last > first && field[last - 1] == ' ')

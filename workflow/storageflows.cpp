@@ -1,13 +1,12 @@
 #include "storageflows.h"
 
 #include "illustration.h"
+#include "slottable.h"
 
 namespace {
 
-const QString RecordNumberTag = QStringLiteral("3-DatabaseIndex");
-
 void setRecordNumber(Illustration &illustration, int number) {
-    illustration.fields().SetField(QString::number(number), RecordNumberTag);
+    illustration.fields().SetField(QString::number(number), SlotTable::RecordNumberTag);
 }
 
 } // namespace
@@ -34,7 +33,7 @@ CompactionOutcome CompactDatabase(const IllustrationDatabase &database, Illustra
                                   const QDateTime &now) {
     const bool stored = !illustration.recordFingerprint().isEmpty();
     const int number =
-        stored ? illustration.fields().GetField(RecordNumberTag).trimmed().toInt() : 0;
+        stored ? illustration.fields().GetField(SlotTable::RecordNumberTag).trimmed().toInt() : 0;
     const CompactionOutcome outcome = Compact(database, illustration.prompter(), now, {},
                                               {number, illustration.recordFingerprint()});
     if (outcome.kind != CompactionOutcome::Kind::Compacted)
