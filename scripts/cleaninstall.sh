@@ -60,45 +60,26 @@ echo "== rmdcalc from its desktop entry on Xvfb"
 exec_line="$(sed -n 's/^Exec=//p' "$system/usr/share/applications/rmdcalc.desktop" | sed 's/ *%[a-zA-Z]//g')"
 echo "Exec: $exec_line; Icon: $(sed -n 's/^Icon=//p' "$system/usr/share/applications/rmdcalc.desktop")"
 ls "$system/usr/share/icons/hicolor/"*/apps/rmdcalc.*
-display=":$((200 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1280x960x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do DISPLAY="$display" xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-export DISPLAY="$display"
+source "$(dirname "$0")/xdisplay.sh"
+start_display 200
 in_system rmdbatch rep set --input /usr/share/doc/rmdcalc/examples/rep.json --today 12/01/2026 >/dev/null
-chroot "$system" env -i HOME=/root PATH=/usr/bin:/bin LANG=C.UTF-8 DISPLAY="$display" \
+chroot "$system" env -i HOME=/root PATH=/usr/bin:/bin LANG=C.UTF-8 DISPLAY="$DISPLAY" \
     sh -c "cd / && exec $exec_line" >"$out/rmdcalc.log" 2>&1 &
 app_pid=$!
-# Waits up to 30 seconds for a visible window whose title (without Qt's suffix) matches.
-window() {
-    local id=""
-    for _ in $(seq 150); do
-        id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)"
-        [ -n "$id" ] && break
-        sleep 0.2
-    done
-    echo "$id"
-}
-# Without a window manager nothing gives a window the focus: each one is focused by hand.
-focus() { xdotool windowfocus --sync "$1"; sleep 1; }
-need() { [ -n "$1" ] || { cat "$out/rmdcalc.log"; echo "cleaninstall.sh: $2" >&2; exit 1; }; }
-startup="$(window 'Choose an Option')"
-need "$startup" "rmdcalc showed no start-up window"
+fail() { cat "$out/rmdcalc.log"; echo "cleaninstall.sh: $1" >&2; exit 1; }
+startup="$(window 'Choose an Option')" || fail "rmdcalc showed no start-up window"
 focus "$startup"
 import -window root "$out/startup.png"
 xdotool key Return
-main="$(window 'Calculator')"
-need "$main" "Ok in the start-up window opened no main window"
+main="$(window 'Calculator')" || fail "Ok in the start-up window opened no main window"
 focus "$main"
-list="$(window 'Saved Illustrations')"
-need "$list" "the main window offered no saved illustrations"
+list="$(window 'Saved Illustrations')" || fail "the main window offered no saved illustrations"
 focus "$list"
 xdotool key alt+n && sleep 1 # New: the database is empty
 focus "$main"
 import -window root "$out/main.png"
 xdotool key F1
-help="$(window 'Retirement Distribution Planner Help')"
-need "$help" "F1 opened no help window"
+help="$(window 'Retirement Distribution Planner Help')" || fail "F1 opened no help window"
 focus "$help"
 import -window root "$out/help.png"
 xprop -id "$main" WM_CLASS

@@ -35,27 +35,11 @@ for sample in rmd rmbd sepp stretch; do
         --today "$today" >/dev/null
 done
 
-display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1280x960x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY="$display"
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+source scripts/xdisplay.sh
+start_display 90
 
 mkdir -p "$out"
 settle() { sleep "${1:-1.5}"; }
-# The first visible window whose title matches; waits for it up to 20 seconds.
-window() {
-    local id=""
-    for _ in $(seq 100); do
-        id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)"
-        [ -n "$id" ] && break
-        sleep 0.2
-    done
-    [ -n "$id" ] || { echo "screenshots.sh: no window \"$1\"" >&2; exit 1; }
-    echo "$id"
-}
-# Without a window manager nothing gives a window the focus: each window is focused by hand.
-focus() { xdotool windowfocus --sync "$1"; settle 0.8; }
 shot() { import -window "$2" "$out/$1.png" && echo "$out/$1.png"; }
 keys() { xdotool key --delay 150 "$@"; settle 0.8; }
 
