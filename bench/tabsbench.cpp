@@ -34,7 +34,8 @@ public:
 };
 
 void key(QWidget *widget, QChar character) {
-    const int code = character == u'\b' ? Qt::Key_Backspace : character.toUpper().unicode();
+    const int code =
+        character == u'\b' ? int(Qt::Key_Backspace) : int(character.toUpper().unicode());
     QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, QString(character));
     QApplication::sendEvent(widget, &press);
 }

@@ -142,11 +142,12 @@ TEST_F(RmdBatchBatchTest, ReportsSummaryAndDatabaseAlikeWhateverTheJobs) {
         EXPECT_EQ(QStringList({cells[0], cells[1], cells[2], cells[5], cells[8], cells[9]}),
                   expected[index]);
         // A plain number where the grid lists a distribution: no "$", no ",".
-        if (cells.at(2) != QLatin1String("Stretch") && cells.at(9) == QLatin1String("ok"))
+        if (cells.at(2) != QLatin1String("Stretch") && cells.at(9) == QLatin1String("ok")) {
             EXPECT_TRUE(QRegularExpression(QStringLiteral("^[0-9]+(\\.[0-9]+)?$"))
                             .match(cells.at(6))
                             .hasMatch())
                 << index << " " << cells.at(6).toStdString();
+        }
         if (!expected[index][4].isEmpty())
             written << expected[index][4];
     }
@@ -198,8 +199,9 @@ TEST_F(RmdBatchBatchTest, SpreadsheetExportsOfOneIllustration) {
                 // The life-table options divide by the report's factor of their table.
                 const QString factor =
                     result.at("fields")[QStringLiteral("R-Factor%1").arg(index % 3 + 1)].toString();
-                if (index < 6 && options.at(index)[QLatin1String("enabled")].toBool())
+                if (index < 6 && options.at(index)[QLatin1String("enabled")].toBool()) {
                     EXPECT_NEAR(cells.at(2).toDouble(), factor.toDouble(), 0.05) << index;
+                }
             }
             continue;
         }

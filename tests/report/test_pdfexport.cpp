@@ -93,7 +93,7 @@ Report sampleReport() {
 // and confirms it; a folder it cannot write in is reported instead.
 TEST(ExportPdfTest, WritesTheReportAndConfirmsOrReports) {
     const Report report = sampleReport();
-    const StretchInputs inputs{QStringLiteral("Robert J Sample")};
+    const StretchInputs inputs{QStringLiteral("Robert J Sample"), {}, {}, {}};
     ArchiveFolder folder;
     const QString documents = folder.dir.path();
     const QString path = folder.workFile(QStringLiteral("RobertJSampleStretch.pdf"));
