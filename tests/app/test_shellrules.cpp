@@ -207,25 +207,6 @@ TEST(WindowPlacementTest, StoredPlacementIsOnTheScreenAndAtLeastTheMinimum) {
             << c.placement.top << "," << c.placement.left;
 }
 
-TEST(MenuRulesTest, EnablingFollowsTheIllustrationDatabaseAndDisk) {
-    const struct {
-        int records;
-        bool disk;
-        bool compact, backup, restore;
-    } cases[] = {
-        {0, false, false, false, false},
-        {0, true, false, false, true},
-        {1, false, true, false, false},
-        {3, true, true, true, true},
-    };
-    for (const auto &c : cases) {
-        const OptionsEnabling got = OptionsMenuEnabling(c.records, c.disk);
-        EXPECT_EQ(std::tuple(got.compact, got.backup, got.restore),
-                  std::tuple(c.compact, c.backup, c.restore))
-            << c.records << c.disk;
-    }
-}
-
 TEST(MenuRulesTest, MnemonicsOfMenusAndTabsDoNotCollide) {
     QString keys;
     const auto mnemonic = [](const QString &caption) {

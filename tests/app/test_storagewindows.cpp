@@ -216,7 +216,7 @@ TEST_F(StorageWindowTest, NewOpenAndExitNeverLoseAnEdit) {
     }
 }
 
-// The enabling rule is the shell rules' test; here the window feeds it the database and the disk.
+// Compact needs a record, Backup a record and a removable disk, Restore the disk alone.
 TEST_F(StorageWindowTest, OptionsItemsFollowTheDatabaseAndTheRemovableDisk) {
     QTemporaryDir media;
     QDir(media.path()).mkdir(QStringLiteral("stick"));
@@ -227,7 +227,8 @@ TEST_F(StorageWindowTest, OptionsItemsFollowTheDatabaseAndTheRemovableDisk) {
         bool compact, backup, restore;
     } cases[] = {
         {"no database, a disk", 0, true, false, false, true},
-        {"a database, no disk", 2, false, true, false, false},
+        {"one record, no disk", 1, false, true, false, false},
+        {"one record and a disk", 1, true, true, true, true},
     };
     for (const auto &c : cases) {
         QFile::remove(database().path());
