@@ -90,12 +90,4 @@ TEST(MergeEntriesTest, TypedEntriesStayText) {
     }
 }
 
-TEST(MergeFailureTest, MissingArchiveIsAnIoFailure) {
-    const BatchRun missing =
-        merge(Words("--input SAMPLES/rmd.json --support-archive /nonexistent/none.icf"));
-    EXPECT_EQ(missing.exitCode, 3);
-    EXPECT_TRUE(missing.out.isEmpty());
-    EXPECT_TRUE(missing.err.contains("none.icf")) << missing.err.toStdString();
-}
-
 } // namespace

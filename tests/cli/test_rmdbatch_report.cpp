@@ -114,6 +114,7 @@ TEST_F(ReportCommandTest, EveryCalculatorsSample) {
 TEST_F(ReportCommandTest, FailuresAndTheirExitCodes) {
     const BatchRun noArchive = report(sample("rmd.json"), words("--support-archive DIR/none.icf"));
     EXPECT_EQ(noArchive.exitCode, 3);
+    EXPECT_TRUE(noArchive.err.contains("none.icf")) << noArchive.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(pdf));
 
     pdf = folder.dir.filePath(QStringLiteral("no/such/folder/out.pdf"));

@@ -63,14 +63,6 @@ TEST_F(BackupTest, CancelLeavesTheArchiveWhereItWasMade) {
     EXPECT_TRUE(prompter.messages().isEmpty()) << "no success message";
 }
 
-TEST_F(BackupTest, SyncFolderTakesTheArchiveWithoutAPrompt) {
-    writeDatabase(SampleDatabase(2));
-    const BackupOutcome outcome = backup(BackupPlace::SyncFolder);
-    ASSERT_EQ(outcome.kind, BackupOutcome::Kind::Done);
-    EXPECT_TRUE(prompter.questions().isEmpty());
-    EXPECT_EQ(member(archive()), SampleDatabase(2));
-}
-
 TEST_F(BackupTest, AMissingTargetFolderIsAFailure) {
     writeDatabase(SampleDatabase(1));
     prompter.queueAnswer(Answer::Ok);

@@ -193,20 +193,6 @@ TEST_F(IllustrationRecordTest, LoadingAppliesTheListAndDefaultRules) {
     EXPECT_EQ(result.controls().cmboPlanType0, QStringLiteral("IRA"));
 }
 
-TEST_F(IllustrationRecordTest, RatesAreReformattedOnLoad) {
-    const struct {
-        const char *stored, *loaded;
-    } cases[] = {{"5.5", "5.50%"}, {"5.5%", "5.50%"},   {"", "%"},
-                 {"12", "12.00%"}, {" 7.125", "7.13%"}, {"$1,2.5", "12.50%"}};
-    for (const auto &c : cases) {
-        makeSample(Calculator::Sepp);
-        SetFields(illustration, {{"1-EqualROR", c.stored}});
-        EXPECT_EQ(loaded()->fields().GetField(QStringLiteral("1-EqualROR")),
-                  QLatin1String(c.loaded))
-            << c.stored;
-    }
-}
-
 TEST_F(IllustrationRecordTest, TextsAreStoredInWindows1252) {
     makeSample(Calculator::Rmd);
     SetFields(illustration, {{"8-PartLast", "Müller\u2013Ωmega"}});
