@@ -47,9 +47,6 @@ TEST(DrawRTF, CharacterFormats) {
          "Liberation Mono 12pt"},
         {"a number without an entry keeps the name", fonts + uR"(\f2 x\par\f9 y\par)"_s, u"y"_s,
          "Liberation Mono 12pt"},
-        {"entries without braces end at each semicolon",
-         uR"({\fonttbl\f1\fswiss Arial;\f2\froman Times New Roman;}\f2 t\par)"_s, u"t"_s,
-         "Times New Roman 12pt"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(FontText(FindText(RenderRtf(c.rtf), c.text).font), QLatin1String(c.font))
