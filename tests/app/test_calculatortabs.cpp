@@ -40,6 +40,8 @@ struct Tabs {
     RecordingPrompter messages;
     NoFatalErrors fatal;
     FixedClock clock{QDate(2026, 3, 2)};
+    QTabWidget strip;
+    std::array<CalculatorPage *, 4> pages{};
     bool dataWindowVisible = false;
     QStringList links;
     FieldFocusPrompter prompter{messages, &strip,
@@ -57,9 +59,6 @@ struct Tabs {
                         RecordLists::window(),
                         [this] { return strip.isVisible(); },
                         [this](const QString &entry) { links << entry; }};
-    // Declared after what the pages use, so the pages go first.
-    QTabWidget strip;
-    std::array<CalculatorPage *, 4> pages{};
 
     explicit Tabs(Calculator calculator) {
         illustration.resetToNew(1, clock.today(), QStringLiteral("IRA"));
@@ -74,6 +73,9 @@ struct Tabs {
         QApplication::setActiveWindow(&strip);
         EXPECT_TRUE(QTest::qWaitForWindowActive(&strip));
     }
+
+    // The pages use the illustration, which is destroyed before the strip would delete them.
+    ~Tabs() { qDeleteAll(pages); }
 
     FieldEdit *field(int slot) const {
         for (const CalculatorPage *page : pages) {
