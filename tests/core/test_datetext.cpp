@@ -51,23 +51,6 @@ TEST(DateText, ParseDateRefusesOtherTexts) {
     }
 }
 
-TEST(DateText, ShortAndLongForms) {
-    struct Case {
-        QDate date;
-        const char *shortForm, *longForm;
-    };
-    const Case cases[] = {
-        {{1930, 1, 5}, "01/05/1930", "January 5, 1930"},
-        {{1930, 1, 1}, "01/01/1930", "January 1, 1930"},
-        {{2022, 8, 28}, "08/28/2022", "August 28, 2022"},
-        {{1999, 12, 31}, "12/31/1999", "December 31, 1999"},
-    };
-    for (const auto &c : cases) {
-        EXPECT_EQ(text(ShortDate(c.date)), c.shortForm) << text(c.date);
-        EXPECT_EQ(text(LongDate(c.date)), c.longForm) << text(c.date);
-    }
-}
-
 TEST(DateText, EveryDayRoundTripsThroughBothForms) {
     for (QDate date(1900, 1, 1); date <= QDate(2100, 12, 31); date = date.addDays(1)) {
         const QString shortForm = ShortDate(date);
