@@ -96,15 +96,6 @@ TEST_F(FieldStoreTest, ShowFieldErrorEarlyReturnsAndUnknownTag) {
     EXPECT_EQ(fields.text(103), QStringLiteral("R-RMD"));
 }
 
-TEST_F(FieldStoreTest, ChangeHandlerSeesEveryChange) {
-    QList<int> changed;
-    fields.setChangeHandler([&changed](int slot) { changed.append(slot); });
-    fields.SetField(QStringLiteral("A"), QStringLiteral("8-PartLast"));
-    fields.SetField(QStringLiteral("A"), QStringLiteral("8-PartLast")); // unchanged: no call
-    fields.setEnabled(4, false);
-    EXPECT_EQ(changed, (QList<int>{2, 4}));
-}
-
 TEST_F(IllustrationTest, KeystrokesClearTheSavedFlagWhetherKeptOrNot) {
     illustration.setSaved(true);
     EXPECT_FALSE(illustration.keyPress(9, QLatin1Char('x')));
