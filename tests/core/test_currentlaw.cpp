@@ -56,16 +56,6 @@ TEST(LawTables, WaiversExciseAndTablesByYear) {
     EXPECT_EQ(ExciseTax(3774, 25), 944); // 943.5 rounds up
 }
 
-TEST(LawTables, RuleSetCodesRoundTrip) {
-    for (const RuleSet rules : {RuleSet::Regulations2002, RuleSet::CurrentLaw}) {
-        EXPECT_EQ(RuleSetOfRecordCode(RuleSetRecordCode(rules)), rules);
-        EXPECT_EQ(RuleSetOfBatchName(RuleSetBatchName(rules)), rules);
-        EXPECT_EQ(RuleSetOfCaption(RuleSetCaption(rules)), rules);
-    }
-    EXPECT_EQ(RuleSetOfRecordCode(QLatin1Char(' ')), RuleSet::Regulations2002);
-    EXPECT_FALSE(RuleSetOfBatchName(QStringLiteral("2024")));
-}
-
 // Below 72 the 2022 uniform factor is Joint(age, age - 10); Notice 2022-6 Appendix A prints it.
 TEST(LawTables, UniformBelow72IsTheNoticeTable) {
     QFile file(QStringLiteral(":/life_tables/uniform_lifetime_2022_notice_2022_6.csv"));
