@@ -7,7 +7,6 @@
 #include "illustrationrecord.h"
 #include "numbertext.h"
 #include "orderedjson.h"
-#include "slottable.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
